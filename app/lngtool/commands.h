@@ -1,0 +1,21 @@
+#pragma once
+// Each module registers its subcommands on the lngtool command line.
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace lngtool {
+
+void RegisterModelCommands(CLI::App &app); // stats, resave, select, similar, merge-hints
+void RegisterMtCommands(CLI::App &app);    // translate
+void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form-section, messages, extract
+void RegisterSupportCommands(CLI::App &app);
+
+// Thrown by a subcommand's callback to end the program with that exit code.
+struct Exit {
+  int code;
+};
+
+// Prints the one-line failure message to stderr and ends the program with exit code 1.
+[[noreturn]] void Die(const std::string &message);
+
+} // namespace lngtool

@@ -1,0 +1,82 @@
+#pragma once
+// The ini dialect shared by every ini file of the system: whole file in memory, lines trimmed of
+// bytes <= 32, ";" comments and empty lines skipped, "[name]" opens a section, key=value lines
+// trimmed on both sides of the first "=", lines without "=" kept with an empty key. Section names and
+// keys are looked up case-insensitively (ASCII) through hash indexes; the first match wins. Writing
+// emits "[name]", the lines, one empty line per section, CR LF line ends.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vt {
+
+struct TIniLine {
+  std::string Key;   // empty for a line without "="
+  std::string Value; // the value, or the whole line when Key is empty
+};
+
+struct TIniSection {
+  std::string Name;
+  std::vector<TIniLine> Lines;
+};
+
+class TIniFile {
+public:
+  TIniFile();
+  explicit TIniFile(std::string fileName);
+  ~TIniFile();
+  TIniFile(TIniFile &&) noexcept;
+  TIniFile &operator=(TIniFile &&) noexcept;
+
+  const std::string &FileName() const noexcept { return FFileName; }
+  void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
+
+  // Reads FileName (or path) whole; false with a message when it cannot be read or is too large.
+  bool Load(std::string *error = nullptr);
+  bool LoadFromFile(const std::string &path, std::string *error = nullptr);
+  void LoadFromBytes(std::string_view bytes);
+  // Writes the dialect's normal form atomically to FileName (or path).
+  bool Save(std::string *error = nullptr) const;
+  bool SaveToFile(const std::string &path, std::string *error = nullptr) const;
+  std::string ToBytes() const;
+  void Clear();
+
+  // Sections in file order.
+  const std::vector<TIniSection> &Sections() const noexcept { return FSections; }
+  std::vector<std::string> SectionNames() const;
+  bool SectionExists(std::string_view section) const;
+  // The first section of that name, or none.
+  const TIniSection *FindSection(std::string_view section) const;
+  // Non-empty keys of the section in line order.
+  std::vector<std::string> SectionKeys(std::string_view section) const;
+
+  // The value of the first matching key, or none.
+  const std::string *FindValue(std::string_view section, std::string_view key) const;
+  bool KeyExists(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view def = {}) const;
+  long long ReadInteger(std::string_view section, std::string_view key, long long def = 0) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool def = false) const;
+
+  // Replaces the line of an existing key where it stands, or appends key=value at the end of the
+  // section; a missing section is appended at the end of the file.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, long long value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  void DeleteKey(std::string_view section, std::string_view key);
+  void EraseSection(std::string_view section);
+  // Appends a line without "=" (kept with an empty key) to the section, creating it when missing.
+  void AppendRawLine(std::string_view section, std::string_view line);
+
+private:
+  struct Index;
+  TIniSection &EnsureSection(std::string_view section);
+  void Reindex();
+
+  std::string FFileName;
+  std::vector<TIniSection> FSections;
+  std::unique_ptr<Index> FIndex;
+};
+
+} // namespace vt

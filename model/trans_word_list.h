@@ -1,0 +1,37 @@
+#pragma once
+// A dictionary from stored source text to stored translation, and the word list file format
+// ("R=" source, "L=" translation, empty separator lines, ";" comments).
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vt {
+
+class TTransWord {
+public:
+  std::string Source;
+  std::string Translation;
+};
+
+class TTransWordList {
+public:
+  // Inserts the word; when its source is already present the word is dropped instead.
+  // Returns whether it was added.
+  bool Add(std::unique_ptr<TTransWord> word);
+  static std::unique_ptr<TTransWord> NewWord(std::string source, std::string translation);
+  const TTransWord *Find(std::string_view source) const;
+  const TTransWord *GetItem(std::size_t pos) const;
+  std::size_t Count() const noexcept { return FWords.size(); }
+  void LoadFromLines(const std::vector<std::string> &lines);
+  // Splits file bytes into lines (CR, LF or CR LF) and parses them.
+  void LoadFromBytes(std::string_view bytes);
+  bool LoadFromFile(const std::string &path, std::string *error = nullptr);
+
+private:
+  std::vector<std::unique_ptr<TTransWord>> FWords;
+  std::unordered_map<std::string_view, std::size_t> FIndex;
+};
+
+} // namespace vt

@@ -1,0 +1,109 @@
+#pragma once
+// The open language project: its three files, its entries, and the queries the windows and the
+// commands run over them.
+#include "ini_file.h"
+#include "word_obj.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+class TEntryIndex; // hashed look-ups over Items (entry_index.h)
+
+// A plain list owned by the caller; it takes no holder.
+using TEntryList = std::vector<TWordObj *>;
+
+class TWordList : public TRefObj, private TEntryObserver {
+public:
+  TWordList();
+
+  // --- files ---------------------------------------------------------------------------------
+  // Opens the project from any of its files; true when it holds at least one entry.
+  bool Open(const std::string &path);
+  // Releases files and entries without writing.
+  void Close();
+  // Writes translations and comments into the translation file (atomically). False with a message
+  // when the file cannot be written; Modified then stays set and nothing on disk changes.
+  bool Save(std::string *error = nullptr);
+  static bool BackupFile(const std::string &path);
+  // Removes a leading UTF-8 byte-order mark (all three bytes) from the file on disk.
+  static bool StripUtf8Bom(const std::string &path);
+
+  // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
+  TWordObj *AddEntry(std::string section, std::string name, std::string kind, std::string source);
+
+  // --- fields ----------------------------------------------------------------------------------
+  std::string FileName;
+  std::unique_ptr<TIniFile> AutoIni;
+  std::unique_ptr<TIniFile> TransIni;
+  std::unique_ptr<TIniFile> SrcIni;
+  TReleaseList<TWordObj> Items;
+  std::vector<std::string> Sections;
+  TReleaseList<TWordObj> Selection;
+  std::string CurrentObject;
+  std::optional<std::vector<std::string>> CurrentProps; // "kind=stored source" per entry
+  TReleaseList<TWordObj> Suggestions;
+  TReleaseList<TWordObj> SimilarItems;
+  bool Modified = false;
+  std::string DestLng;
+
+  // --- queries ---------------------------------------------------------------------------------
+  // Fills Selection: section ("" or "[ALL]" for all), ";"-separated kind list (case-insensitive),
+  // required flags, allowed states (bit set, 0 = any). Hidden entries are never taken.
+  void Select(std::string_view section, std::string_view kinds, TEntryFlags flags, TEntryStates states);
+  // mode 1 starts with, 2 contains, 3 full match (lower-cased, first "&" removed).
+  void FilterByText(std::string_view text, int mode);
+  // direction >0: keep count > limit; <0: keep count < limit; 0: keep count <= limit.
+  void FilterByWordCount(int limit, int direction);
+  void RemoveDuplicateSources();
+  // Sorts Selection in the main list order.
+  void SortSelection(int column, bool descending);
+  int CountTranslated() const;
+  void ClearSelection();
+
+  TWordObj *FindEntry(std::string_view fullId) const;
+  // All entries of the object in Items order, hidden included; empty when none.
+  TEntryList FindEntries(std::string_view objectId) const;
+  TWordObj *FindByValue(std::string_view section, std::string_view kind, std::string_view source) const;
+  TWordObj *FindByKey(std::string_view section, std::string_view kind, std::string_view name) const;
+
+  void SetCurrentObject(std::string_view objectId);
+  bool GetObjectValue(std::string_view kind, std::string &value) const;
+  bool GetObjectInt(std::string_view kind, long long &value) const;
+  std::u16string GetObjectText(std::string_view kind) const;
+  bool GetToolTexts(std::u16string &caption, std::u16string &shortHint, std::u16string &longHint) const;
+  bool GetControlTexts(std::u16string &caption, std::u16string &hint) const;
+  std::string GetSourceNote(const TWordObj &entry) const;
+  std::string GetLinkedText(const TWordObj &entry) const;
+
+  // Entries whose source matches apart from case and the first "&", scored and sorted.
+  TEntryList FindSimilar(TWordObj *entry);
+  static TEntryList DistinctTranslations(const TEntryList &list);
+  void UpdateSuggestions(TWordObj *entry, bool similar, bool suggestions);
+  // Copies the entry's translation to visible entries with the same lower-cased source; returns
+  // how many entries it changed.
+  int ApplyToSameSource(TWordObj *entry, bool replaceAll);
+  void MergeHints();
+
+  // Called after Items was reordered or compacted by code outside this class.
+  void ItemsReordered();
+
+protected:
+  ~TWordList() override;
+
+private:
+  void EntryKeyChanging(TWordObj &entry) override;
+  void EntryKeyChanged(TWordObj &entry) override;
+  TEntryIndex &Index() const;
+
+  mutable std::unique_ptr<TEntryIndex> FIndex;
+};
+
+// Words of a text as the word-count filter counts them: 0 for empty, else 1 + spaces that do not
+// follow another space.
+int CountWords(std::string_view text);
+
+} // namespace vt
