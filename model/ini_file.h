@@ -33,6 +33,9 @@ public:
   const std::string &FileName() const noexcept { return FFileName; }
   void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
 
+  // Files larger than this are refused rather than read into memory.
+  static constexpr std::size_t kMaxFileBytes = std::size_t{1} << 30;
+
   // Reads FileName (or path) whole; false with a message when it cannot be read or is too large.
   bool Load(std::string *error = nullptr);
   bool LoadFromFile(const std::string &path, std::string *error = nullptr);
@@ -43,8 +46,8 @@ public:
   std::string ToBytes() const;
   void Clear();
 
-  // Sections in file order.
-  const std::vector<TIniSection> &Sections() const noexcept { return FSections; }
+  // Sections in file order (deleted lines already gone).
+  const std::vector<TIniSection> &Sections() const;
   std::vector<std::string> SectionNames() const;
   bool SectionExists(std::string_view section) const;
   // The first section of that name, or none.
@@ -71,11 +74,17 @@ public:
 
 private:
   struct Index;
-  TIniSection &EnsureSection(std::string_view section);
-  void Reindex();
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  std::size_t FindSectionPos(std::string_view section) const;
+  std::size_t FindLinePos(std::size_t sectionPos, std::string_view key) const;
+  std::size_t EnsureSection(std::string_view section);
+  void AppendLine(std::size_t sectionPos, TIniLine line);
+  // Removes deleted lines (kept as empty tombstones so deletes stay O(1)) and rebuilds the indexes.
+  void Compact() const;
+  void Reindex() const;
 
   std::string FFileName;
-  std::vector<TIniSection> FSections;
+  mutable std::vector<TIniSection> FSections;
   std::unique_ptr<Index> FIndex;
 };
 

@@ -1,0 +1,80 @@
+#include "ids.h"
+
+namespace vt {
+
+std::string Key(std::string_view name, std::string_view kind) {
+  std::string s;
+  s.reserve(name.size() + 1 + kind.size());
+  s.append(name).append(1, '.').append(kind);
+  return s;
+}
+
+std::string ObjectId(std::string_view section, std::string_view name) {
+  std::string s;
+  s.reserve(section.size() + 1 + name.size());
+  s.append(section).append(1, '/').append(name);
+  return s;
+}
+
+std::string FullId(std::string_view section, std::string_view name, std::string_view kind) {
+  std::string s;
+  s.reserve(section.size() + name.size() + kind.size() + 2);
+  s.append(section).append(1, '/').append(name).append(1, '.').append(kind);
+  return s;
+}
+
+bool SplitKey(std::string_view key, std::string &name, std::string &kind) {
+  const auto dot = key.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const auto tail = key.substr(dot + 1);
+  // A path-like tail ("x.y\z", "a.b:c") is not a kind.
+  if (tail.find_first_of("\\:") != std::string_view::npos) return false;
+  if (dot == 0 || tail.empty()) return false;
+  name.assign(key.substr(0, dot));
+  kind.assign(tail);
+  return true;
+}
+
+bool IsHintKind(std::string_view kind) {
+  return kind == kind::VH || kind == kind::THF;
+}
+
+bool IsHiddenKind(std::string_view kind) {
+  return !kind.empty() && kind.front() == '_';
+}
+
+std::string_view TypeFilterKinds(int typeIndex) {
+  switch (typeIndex) {
+  case 1:
+    return "TC;VC";
+  case 2:
+    return "THF;TH;TF;VH";
+  case 3:
+    return "VI;IT";
+  case 4:
+    return "MG";
+  default:
+    return {};
+  }
+}
+
+TStatusFilter StatusFilter(int statusIndex) {
+  switch (statusIndex) {
+  case 1:
+    return {static_cast<TEntryStates>(StateBit(esUntranslated) | StateBit(esAutoTranslated)), 0};
+  case 2:
+    return {StateBit(esTranslated), 0};
+  case 3:
+    return {0, efQuery};
+  case 4:
+    return {StateBit(esAutoTranslated), 0};
+  case 5:
+    return {0, efWarning};
+  case 6:
+    return {0, efNeedsWork};
+  default:
+    return {};
+  }
+}
+
+} // namespace vt

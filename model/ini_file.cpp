@@ -1,0 +1,374 @@
+#include "ini_file.h"
+
+#include "file_io.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <unordered_map>
+
+namespace vt {
+
+namespace {
+
+constexpr std::uint32_t kEmptySlot = UINT32_MAX;
+
+char LowerByte(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+std::uint64_t CaseHash(std::string_view s) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (const char c : s) h = (h ^ static_cast<unsigned char>(LowerByte(c))) * 1099511628211ull;
+  return h;
+}
+
+bool CaseEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerByte(a[i]) != LowerByte(b[i])) return false;
+  return true;
+}
+
+struct CaseHasher {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept { return static_cast<std::size_t>(CaseHash(s)); }
+};
+struct CaseEq {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept { return CaseEqual(a, b); }
+};
+
+std::string_view Trim(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+std::uint32_t SlotHash(std::size_t section, std::string_view key) {
+  std::uint64_t h = CaseHash(key) ^ (static_cast<std::uint64_t>(section) * 0x9E3779B97F4A7C15ull);
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  h ^= h >> 32;
+  return static_cast<std::uint32_t>(h);
+}
+
+bool IsTombstone(const TIniLine &line) {
+  return line.Key.empty() && line.Value.empty();
+}
+
+// A written value must stay on its line: a line break inside would start a new key on reading.
+std::string OneLine(std::string_view value) {
+  std::string out(value);
+  for (char &c : out)
+    if (c == '\r' || c == '\n') c = ' ';
+  return out;
+}
+
+} // namespace
+
+// Section names in a transparent hash map; keys of all sections in one open-addressing table
+// of (hash, section, line) so a million keys cost no per-key allocation.
+struct TIniFile::Index {
+  struct Slot {
+    std::uint32_t Hash = 0;
+    std::uint32_t Section = kEmptySlot;
+    std::uint32_t Line = 0;
+  };
+  std::unordered_map<std::string, std::uint32_t, CaseHasher, CaseEq> SectionPos;
+  std::vector<Slot> Slots;
+  std::size_t Used = 0;
+  bool HasTombstones = false;
+
+  void Clear() {
+    SectionPos.clear();
+    Slots.clear();
+    Used = 0;
+    HasTombstones = false;
+  }
+
+  void Place(const Slot &slot) {
+    const std::size_t mask = Slots.size() - 1;
+    std::size_t i = slot.Hash & mask;
+    while (Slots[i].Section != kEmptySlot) i = (i + 1) & mask;
+    Slots[i] = slot;
+  }
+
+  void Reserve(std::size_t count) {
+    std::size_t want = 16;
+    while (want < count * 2) want <<= 1;
+    if (want <= Slots.size()) return;
+    std::vector<Slot> old = std::move(Slots);
+    Slots.assign(want, Slot{});
+    for (const Slot &s : old)
+      if (s.Section != kEmptySlot) Place(s);
+  }
+
+  void Insert(std::size_t section, std::size_t line, std::string_view key) {
+    if ((Used + 1) * 2 > Slots.size()) Reserve(std::max<std::size_t>(Used + 1, Slots.size()));
+    Place(
+        Slot{SlotHash(section, key), static_cast<std::uint32_t>(section), static_cast<std::uint32_t>(line)});
+    ++Used;
+  }
+};
+
+TIniFile::TIniFile() : FIndex(std::make_unique<Index>()) {}
+TIniFile::TIniFile(std::string fileName)
+    : FFileName(std::move(fileName)), FIndex(std::make_unique<Index>()) {}
+TIniFile::~TIniFile() = default;
+TIniFile::TIniFile(TIniFile &&) noexcept = default;
+TIniFile &TIniFile::operator=(TIniFile &&) noexcept = default;
+
+bool TIniFile::Load(std::string *error) {
+  return LoadFromFile(FFileName, error);
+}
+
+bool TIniFile::LoadFromFile(const std::string &path, std::string *error) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, error, kMaxFileBytes)) return false;
+  FFileName = path;
+  LoadFromBytes(bytes);
+  return true;
+}
+
+void TIniFile::LoadFromBytes(std::string_view bytes) {
+  Clear();
+  TIniSection *current = nullptr;
+  std::size_t pos = 0;
+  const std::size_t n = bytes.size();
+  while (pos < n) {
+    std::size_t end = pos;
+    while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::string_view line = Trim(bytes.substr(pos, end - pos));
+    pos = end;
+    if (pos < n && bytes[pos] == '\r') {
+      ++pos;
+      if (pos < n && bytes[pos] == '\n') ++pos;
+    } else if (pos < n) {
+      ++pos; // LF
+    }
+    if (line.empty() || line.front() == ';') continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      FSections.push_back(TIniSection{std::string(Trim(line.substr(1, line.size() - 2))), {}});
+      current = &FSections.back();
+      continue;
+    }
+    if (!current) continue; // lines before the first section
+    const auto eq = line.find('=');
+    const std::string_view key = eq == std::string_view::npos ? std::string_view() : Trim(line.substr(0, eq));
+    if (key.empty())
+      current->Lines.push_back(TIniLine{{}, std::string(line)}); // kept and written back as it stands
+    else
+      current->Lines.push_back(TIniLine{std::string(key), std::string(Trim(line.substr(eq + 1)))});
+  }
+  Reindex();
+}
+
+bool TIniFile::Save(std::string *error) const {
+  return SaveToFile(FFileName, error);
+}
+
+bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
+  return WriteFileAtomic(path, ToBytes(), error);
+}
+
+std::string TIniFile::ToBytes() const {
+  std::size_t size = 0;
+  for (const auto &sec : FSections) {
+    size += sec.Name.size() + 6;
+    for (const auto &l : sec.Lines) size += l.Key.size() + l.Value.size() + 3;
+  }
+  std::string out;
+  out.reserve(size);
+  for (const auto &sec : FSections) {
+    out.append(1, '[').append(sec.Name).append("]\r\n");
+    for (const auto &l : sec.Lines) {
+      if (IsTombstone(l)) continue;
+      if (!l.Key.empty()) out.append(l.Key).append(1, '=');
+      out.append(l.Value).append("\r\n");
+    }
+    out.append("\r\n");
+  }
+  return out;
+}
+
+void TIniFile::Clear() {
+  FSections.clear();
+  FIndex->Clear();
+}
+
+void TIniFile::Reindex() const {
+  FIndex->Clear();
+  std::size_t keys = 0;
+  for (const auto &sec : FSections) keys += sec.Lines.size();
+  FIndex->Reserve(keys);
+  for (std::size_t s = 0; s < FSections.size(); ++s) {
+    FIndex->SectionPos.try_emplace(FSections[s].Name, static_cast<std::uint32_t>(s));
+    const auto &lines = FSections[s].Lines;
+    for (std::size_t l = 0; l < lines.size(); ++l)
+      if (!lines[l].Key.empty()) FIndex->Insert(s, l, lines[l].Key);
+  }
+}
+
+void TIniFile::Compact() const {
+  if (!FIndex->HasTombstones) return;
+  for (auto &sec : FSections) std::erase_if(sec.Lines, IsTombstone);
+  Reindex();
+}
+
+const std::vector<TIniSection> &TIniFile::Sections() const {
+  Compact();
+  return FSections;
+}
+
+std::vector<std::string> TIniFile::SectionNames() const {
+  std::vector<std::string> names;
+  names.reserve(FSections.size());
+  for (const auto &sec : FSections) names.push_back(sec.Name);
+  return names;
+}
+
+std::size_t TIniFile::FindSectionPos(std::string_view section) const {
+  const auto it = FIndex->SectionPos.find(section);
+  return it == FIndex->SectionPos.end() ? npos : it->second;
+}
+
+std::size_t TIniFile::FindLinePos(std::size_t sectionPos, std::string_view key) const {
+  if (sectionPos == npos || key.empty() || FIndex->Slots.empty()) return npos;
+  const auto &lines = FSections[sectionPos].Lines;
+  const std::uint32_t hash = SlotHash(sectionPos, key);
+  const std::size_t mask = FIndex->Slots.size() - 1;
+  std::size_t best = npos;
+  // Every line of that key is in the probe run; the earliest live one is the first match.
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const auto &slot = FIndex->Slots[i];
+    if (slot.Section == kEmptySlot) break;
+    if (slot.Hash == hash && slot.Section == sectionPos && slot.Line < best &&
+        CaseEqual(lines[slot.Line].Key, key))
+      best = slot.Line;
+  }
+  return best;
+}
+
+bool TIniFile::SectionExists(std::string_view section) const {
+  return FindSectionPos(section) != npos;
+}
+
+const TIniSection *TIniFile::FindSection(std::string_view section) const {
+  Compact();
+  const auto pos = FindSectionPos(section);
+  return pos == npos ? nullptr : &FSections[pos];
+}
+
+std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const auto pos = FindSectionPos(section);
+  if (pos == npos) return keys;
+  for (const auto &l : FSections[pos].Lines)
+    if (!l.Key.empty()) keys.push_back(l.Key);
+  return keys;
+}
+
+const std::string *TIniFile::FindValue(std::string_view section, std::string_view key) const {
+  const auto sec = FindSectionPos(section);
+  const auto line = FindLinePos(sec, key);
+  return line == npos ? nullptr : &FSections[sec].Lines[line].Value;
+}
+
+bool TIniFile::KeyExists(std::string_view section, std::string_view key) const {
+  return FindValue(section, key) != nullptr;
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+  const std::string *v = FindValue(section, key);
+  return v ? *v : std::string(def);
+}
+
+long long TIniFile::ReadInteger(std::string_view section, std::string_view key, long long def) const {
+  const std::string *v = FindValue(section, key);
+  if (!v || v->empty()) return def;
+  std::string_view s = *v;
+  bool negative = false;
+  if (s.front() == '-' || s.front() == '+') {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (s.starts_with("$")) {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.starts_with("0x") || s.starts_with("0X")) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  long long value = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+  if (ec != std::errc() || end != s.data() + s.size() || s.empty()) return def;
+  return negative ? -value : value;
+}
+
+bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+  return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+std::size_t TIniFile::EnsureSection(std::string_view section) {
+  const auto pos = FindSectionPos(section);
+  if (pos != npos) return pos;
+  FSections.push_back(TIniSection{std::string(section), {}});
+  FIndex->SectionPos.try_emplace(FSections.back().Name, static_cast<std::uint32_t>(FSections.size() - 1));
+  return FSections.size() - 1;
+}
+
+void TIniFile::AppendLine(std::size_t sectionPos, TIniLine line) {
+  auto &lines = FSections[sectionPos].Lines;
+  lines.push_back(std::move(line));
+  if (!lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines.back().Key);
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  if (key.empty()) return; // an empty key could never be read back
+  const auto sec = EnsureSection(section);
+  const auto line = FindLinePos(sec, key);
+  if (line != npos)
+    FSections[sec].Lines[line].Value = OneLine(value);
+  else
+    AppendLine(sec, TIniLine{std::string(key), OneLine(value)});
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, long long value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void TIniFile::DeleteKey(std::string_view section, std::string_view key) {
+  const auto sec = FindSectionPos(section);
+  const auto line = FindLinePos(sec, key);
+  if (line == npos) return;
+  // Leave a tombstone: erasing here would shift every later line and cost O(section) per delete.
+  auto &l = FSections[sec].Lines[line];
+  l.Key.clear();
+  l.Value.clear();
+  l.Key.shrink_to_fit();
+  l.Value.shrink_to_fit();
+  FIndex->HasTombstones = true;
+}
+
+void TIniFile::EraseSection(std::string_view section) {
+  const auto pos = FindSectionPos(section);
+  if (pos == npos) return;
+  FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(pos));
+  for (auto &sec : FSections) std::erase_if(sec.Lines, IsTombstone);
+  Reindex();
+}
+
+void TIniFile::AppendRawLine(std::string_view section, std::string_view line) {
+  const std::string text = OneLine(Trim(line));
+  if (text.empty()) return; // an empty line would vanish on reading anyway
+  AppendLine(EnsureSection(section), TIniLine{{}, text});
+}
+
+} // namespace vt

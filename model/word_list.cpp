@@ -1,0 +1,158 @@
+// The project's file operations: open, close, save, backup copy and byte-order-mark strip.
+#include "word_list.h"
+
+#include "entry_index.h"
+#include "file_io.h"
+#include "trans_man.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+namespace vt {
+
+TWordList::TWordList() : FIndex(std::make_unique<TEntryIndex>(Items)) {}
+
+TWordList::~TWordList() {
+  Close();
+}
+
+TEntryIndex &TWordList::Index() const {
+  return *FIndex;
+}
+
+void TWordList::EntryKeyChanging(TWordObj &entry) {
+  FIndex->EntryKeyChanging(entry);
+}
+void TWordList::EntryKeyChanged(TWordObj &entry) {
+  FIndex->EntryKeyChanged(entry);
+}
+
+void TWordList::ItemsReordered() {
+  for (std::size_t i = 0; i < Items.Count(); ++i) Items[i]->Pos = static_cast<int32_t>(i);
+  FIndex->Invalidate();
+}
+
+TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string kind, std::string source) {
+  auto *entry = new TWordObj(std::move(section), std::move(name), std::move(kind), std::move(source));
+  entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
+  entry->Observer = this;
+  Items.Add(entry);
+  FIndex->Invalidate();
+  return entry;
+}
+
+void TWordList::Close() {
+  FileName.clear();
+  DestLng.clear();
+  CurrentObject.clear();
+  CurrentProps.reset();
+  AutoIni.reset();
+  TransIni.reset();
+  SrcIni.reset();
+  Selection.Clear();
+  Suggestions.Clear();
+  SimilarItems.Clear();
+  // Entries that outlive the project (held elsewhere) must not call back into it.
+  for (TWordObj *entry : Items) {
+    entry->Observer = nullptr;
+    entry->Pos = -1;
+  }
+  Items.Clear();
+  Sections.clear();
+  FIndex->Invalidate();
+}
+
+bool TWordList::BackupFile(const std::string &path) {
+  return vt::BackupFile(path);
+}
+
+bool TWordList::StripUtf8Bom(const std::string &path) {
+  std::FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  unsigned char head[3] = {};
+  const std::size_t got = std::fread(head, 1, 3, f);
+  std::fclose(f);
+  // All three bytes: a file that merely starts with 0xEF is someone's data.
+  if (got < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return true;
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
+  return WriteFileAtomic(path, std::string_view(bytes).substr(3));
+}
+
+bool TWordList::Open(const std::string &path) {
+  Close();
+  Modified = false;
+  if (path.empty() || !FileExists(path)) return false;
+  const std::string srcName = ChangeFileExt(path, ".SrcLng");
+  const std::string transName = ChangeFileExt(path, ".kxLng");
+  if (!FileExists(srcName) || !FileExists(transName)) return false;
+
+  BackupFile(transName);
+  StripUtf8Bom(srcName);
+  StripUtf8Bom(transName);
+
+  SrcIni = std::make_unique<TIniFile>(srcName);
+  TransIni = std::make_unique<TIniFile>(transName);
+  if (!SrcIni->Load() || !TransIni->Load()) return false;
+  DestLng = TransIni->ReadString(section::Info, kDestLngKey);
+
+  const std::string autoName = ChangeFileExt(path, ".AutoLng");
+  if (FileExists(autoName)) {
+    AutoIni = std::make_unique<TIniFile>(autoName);
+    if (!AutoIni->Load()) AutoIni.reset();
+  }
+
+  // A repeated section header would list its first section's keys twice: take each name once.
+  const auto &srcSections = SrcIni->Sections();
+  std::unordered_set<std::string> seen;
+  std::size_t keyCount = 0;
+  for (const auto &sec : srcSections) keyCount += sec.Lines.size();
+  Items.Raw().reserve(keyCount);
+
+  std::string name, kind, commentKey;
+  for (const auto &sec : srcSections) {
+    if (!seen.insert(LowerAscii(sec.Name)).second) continue;
+    Sections.push_back(sec.Name);
+    for (const auto &line : sec.Lines) {
+      if (line.Key.empty() || line.Value.empty()) continue;
+      // A repeated key yields one entry, with the first value, as look-ups see it.
+      if (SrcIni->FindValue(sec.Name, line.Key) != &line.Value) continue;
+      if (!SplitKey(line.Key, name, kind)) continue;
+      TWordObj *entry = AddEntry(sec.Name, name, kind, line.Value);
+      if (entry->Hidden) continue;
+      if (const std::string *t = TransIni->FindValue(sec.Name, line.Key)) entry->Translation = *t;
+      commentKey.assign(line.Key).append(kind::CommentSuffix);
+      if (const std::string *c = TransIni->FindValue(sec.Name, commentKey)) entry->Comment = *c;
+      if (AutoIni)
+        if (const std::string *a = AutoIni->FindValue(sec.Name, line.Key)) entry->AutoText = *a;
+    }
+  }
+  FIndex->Invalidate();
+  if (Items.Empty()) return false;
+  FileName = path;
+  return true;
+}
+
+bool TWordList::Save(std::string *error) {
+  if (!TransIni) return true;
+  std::string key;
+  for (const TWordObj *entry : Items) {
+    key.assign(entry->Name()).append(1, '.').append(entry->Kind());
+    if (!entry->Translation.empty())
+      TransIni->WriteString(entry->Section(), key, entry->Translation);
+    else
+      TransIni->DeleteKey(entry->Section(), key);
+    key.append(kind::CommentSuffix);
+    if (!entry->Comment.empty())
+      TransIni->WriteString(entry->Section(), key, entry->Comment);
+    else
+      TransIni->DeleteKey(entry->Section(), key);
+  }
+  // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
+  if (!TransIni->Save(error)) return false;
+  for (TWordObj *entry : Items) entry->Changed = false;
+  Modified = false;
+  return true;
+}
+
+} // namespace vt

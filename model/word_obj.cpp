@@ -1,0 +1,266 @@
+#include "word_obj.h"
+
+#include "text_helpers.h"
+#include "trans_man.h"
+
+#include <algorithm>
+
+namespace vt {
+
+namespace {
+
+// Replaces every "\n" escape of an encoded value with `with`, leaving an escaped backslash
+// followed by "n" alone (a naive search would split "\\n" into "\" + separator).
+std::string ReplaceLineBreakEscapes(std::string_view encoded, std::string_view with) {
+  std::string out;
+  out.reserve(encoded.size() + 8);
+  for (std::size_t i = 0; i < encoded.size();) {
+    if (encoded[i] == '\\' && i + 1 < encoded.size()) {
+      if (encoded[i + 1] == 'n') {
+        out.append(with);
+        i += 2;
+        continue;
+      }
+      if (encoded[i + 1] == '\\') {
+        out.append("\\\\");
+        i += 2;
+        continue;
+      }
+    }
+    out.push_back(encoded[i++]);
+  }
+  return out;
+}
+
+std::string ReplaceAll(std::string_view s, std::string_view what, std::string_view with) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t from = 0;
+  for (auto at = s.find(what); at != std::string_view::npos; at = s.find(what, from)) {
+    out.append(s.substr(from, at - from)).append(with);
+    from = at + what.size();
+  }
+  out.append(s.substr(from));
+  return out;
+}
+
+void EraseFirst(std::string &s, char c) {
+  const auto at = s.find(c);
+  if (at != std::string::npos) s.erase(at, 1);
+}
+
+// A stored body that begins with "[" would read as a status prefix: write that "[" as the
+// escape "\91", which every reader decodes back to "[".
+void ProtectLeadingBracket(std::string &body) {
+  if (!body.empty() && body.front() == '[') body.replace(0, 1, "\\91");
+}
+
+// Compares the concatenation a1 + sep + a2 ... without building it.
+int ComparePieces(std::initializer_list<std::string_view> a, std::initializer_list<std::string_view> b) {
+  auto ia = a.begin(), ib = b.begin();
+  std::size_t pa = 0, pb = 0;
+  while (true) {
+    while (ia != a.end() && pa == ia->size()) ++ia, pa = 0;
+    while (ib != b.end() && pb == ib->size()) ++ib, pb = 0;
+    if (ia == a.end() || ib == b.end()) return (ia == a.end() ? 0 : 1) - (ib == b.end() ? 0 : 1);
+    const auto n = std::min(ia->size() - pa, ib->size() - pb);
+    const int c = ia->substr(pa, n).compare(ib->substr(pb, n));
+    if (c != 0) return c < 0 ? -1 : 1;
+    pa += n;
+    pb += n;
+  }
+}
+
+int CompareFullIds(const TWordObj *a, const TWordObj *b) {
+  return ComparePieces({a->Section(), "/", a->Name(), ".", a->Kind()},
+                       {b->Section(), "/", b->Name(), ".", b->Kind()});
+}
+
+int Sign(int v) {
+  return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+TWordObj::TWordObj(std::string section, std::string name, std::string kind, std::string source)
+    : FSection(std::move(section)), FName(std::move(name)), FKind(std::move(kind)),
+      FSource(std::move(source)) {
+  Hidden = IsHiddenKind(FKind);
+}
+
+template <class Fn> void TWordObj::ChangeKey(Fn &&fn) {
+  if (Observer) Observer->EntryKeyChanging(*this);
+  fn();
+  if (Observer) Observer->EntryKeyChanged(*this);
+}
+
+void TWordObj::SetSection(std::string value) {
+  ChangeKey([&] { FSection = std::move(value); });
+}
+void TWordObj::SetName(std::string value) {
+  ChangeKey([&] { FName = std::move(value); });
+}
+void TWordObj::SetKind(std::string value) {
+  ChangeKey([&] { FKind = std::move(value); });
+}
+void TWordObj::SetSource(std::string value) {
+  ChangeKey([&] { FSource = std::move(value); });
+}
+
+std::string TWordObj::FullId() const {
+  return vt::FullId(FSection, FName, FKind);
+}
+std::string TWordObj::ObjectId() const {
+  return vt::ObjectId(FSection, FName);
+}
+std::string TWordObj::Key() const {
+  return vt::Key(FName, FKind);
+}
+bool TWordObj::IsHintKind() const {
+  return vt::IsHintKind(FKind);
+}
+
+std::string TWordObj::FlagPrefix() const {
+  if (Translation.empty() || Translation.front() != '[') return {};
+  const auto close = Translation.find(']');
+  return close == std::string::npos ? std::string() : Translation.substr(0, close + 1);
+}
+
+std::string TWordObj::TranslationBody() const {
+  if (Translation.empty() || Translation.front() != '[') return Translation;
+  const auto close = Translation.find(']');
+  return close == std::string::npos ? Translation : Translation.substr(close + 1);
+}
+
+TEntryFlags TWordObj::Flags() const {
+  const std::string prefix = FlagPrefix();
+  TEntryFlags flags = 0;
+  if (prefix.find('?') != std::string::npos) flags |= efQuery;
+  if (prefix.find('!') != std::string::npos) flags |= efWarning;
+  if (prefix.find('+') != std::string::npos) flags |= efNeedsWork;
+  return flags;
+}
+
+TEntryState TWordObj::State() const {
+  if (Translation.empty()) return esUntranslated;
+  if (FlagPrefix().find('~') != std::string::npos) return esAutoTranslated;
+  return esTranslated;
+}
+
+void TWordObj::SetFlagPrefix(std::string_view prefix) {
+  std::string value = prefix == "[]" ? std::string() : std::string(prefix);
+  value += TranslationBody();
+  Translation = std::move(value);
+}
+
+void TWordObj::SetFlags(TEntryFlags flags) {
+  std::string letters = FlagPrefix();
+  for (const char c : {'?', '!', '+', '[', ']'}) EraseFirst(letters, c);
+  if (flags & efQuery) letters += '?';
+  if (flags & efWarning) letters += '!';
+  if (flags & efNeedsWork) letters += '+';
+  SetFlagPrefix("[" + letters + "]");
+}
+
+void TWordObj::SetAutoState(TEntryState state) {
+  std::string letters = FlagPrefix();
+  for (const char c : {'~', '[', ']'}) EraseFirst(letters, c);
+  if (state == esAutoTranslated) letters += '~';
+  SetFlagPrefix("[" + letters + "]");
+}
+
+std::u16string TWordObj::DecodeValue(std::string_view stored) const {
+  if (stored.empty()) return {};
+  if (FKind == kind::IT && stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
+    return TTransMan::DecodeText(ReplaceAll(stored.substr(1, stored.size() - 2), "\",\"", "\\n"));
+  return TTransMan::DecodeText(stored);
+}
+
+std::string TWordObj::EncodeValue(std::u16string_view wide) const {
+  std::string encoded = TTransMan::EncodeText(wide);
+  if (!encoded.empty() && FKind == kind::IT)
+    encoded = "\"" + ReplaceLineBreakEscapes(encoded, "\",\"") + "\"";
+  return encoded;
+}
+
+std::u16string TWordObj::SourceText() const {
+  return DecodeValue(FSource);
+}
+
+std::u16string TWordObj::SourceDisplay() const {
+  if (!IsHintKind()) return DecodeValue(FSource);
+  return DecodeValue(ReplaceAll(FSource, "|", "\\n"));
+}
+
+std::u16string TWordObj::TranslationText() const {
+  return DecodeValue(TranslationBody());
+}
+
+std::u16string TWordObj::TranslationDisplay() const {
+  const std::string body = TranslationBody();
+  if (!IsHintKind()) return DecodeValue(body);
+  return DecodeValue(ReplaceAll(body, "|", "\\n"));
+}
+
+void TWordObj::SetSourceText(std::u16string_view wide) {
+  SetSource(EncodeValue(wide));
+}
+
+void TWordObj::SetTranslationText(std::u16string_view wide) {
+  const TEntryFlags flags = Flags();
+  std::string body = EncodeValue(wide);
+  ProtectLeadingBracket(body);
+  Translation = std::move(body);
+  if (flags != 0) SetFlags(flags);
+}
+
+void TWordObj::SetTranslationFromEditor(std::u16string_view wide) {
+  const TEntryFlags flags = Flags();
+  std::string body = EncodeValue(TrimTrailingLineBreaks(wide));
+  if (IsHintKind()) body = ReplaceLineBreakEscapes(body, "|");
+  ProtectLeadingBracket(body);
+  Translation = std::move(body);
+  if (flags != 0) SetFlags(flags);
+}
+
+TWordObj *TWordObj::Clone() const {
+  auto *copy = new TWordObj(FSection, FName, FKind, FSource);
+  copy->Translation = Translation;
+  copy->AutoText = AutoText;
+  copy->Index = Index;
+  copy->Hidden = Hidden;
+  copy->Score = Score;
+  copy->Changed = Changed;
+  return copy;
+}
+
+bool LessByFullId(const TWordObj *a, const TWordObj *b) {
+  return CompareFullIds(a, b) < 0;
+}
+bool LessByIndex(const TWordObj *a, const TWordObj *b) {
+  return a->Index < b->Index;
+}
+bool MoreByScore(const TWordObj *a, const TWordObj *b) {
+  return a->Score > b->Score;
+}
+
+int CompareMainList(const TWordObj *a, const TWordObj *b, int column, bool descending) {
+  int c = 0;
+  switch (column) {
+  case 0:
+    c = CompareFullIds(a, b);
+    break;
+  case 1:
+    c = Sign(a->Source().compare(b->Source()));
+    break;
+  case 2:
+    c = Sign(a->Translation.compare(b->Translation));
+    break;
+  default:
+    break;
+  }
+  if (c == 0) c = (a->Index > b->Index) - (a->Index < b->Index);
+  return descending ? -c : c;
+}
+
+} // namespace vt
