@@ -1,0 +1,115 @@
+#include "mt/translator_web_utils.h"
+
+#include "mt/mt_endpoint.h"
+#include "mt/url_text.h"
+#include "mt/utf8_text.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace vt {
+namespace {
+
+struct Body {
+  std::string bytes;
+  size_t cap = 0;
+  bool over_cap = false;
+};
+
+size_t AppendChunk(char *data, size_t size, size_t count, void *user) {
+  auto *body = static_cast<Body *>(user);
+  const size_t n = size * count;
+  if (n > body->cap - body->bytes.size()) {
+    body->over_cap = true;
+    return 0; // aborts the transfer
+  }
+  body->bytes.append(data, n);
+  return n;
+}
+
+void GlobalInitOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct CurlDeleter {
+  void operator()(CURL *c) const { curl_easy_cleanup(c); }
+};
+struct SlistDeleter {
+  void operator()(curl_slist *l) const { curl_slist_free_all(l); }
+};
+
+} // namespace
+
+std::string FetchUrl(const std::string &url, const FetchLimits &limits) {
+  GlobalInitOnce();
+  std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+  if (!curl) return {};
+  Body body;
+  body.cap = limits.max_body_bytes;
+  // Always ask the origin, never a cache on the way.
+  std::unique_ptr<curl_slist, SlistDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
+  CURL *c = curl.get();
+  curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+  curl_easy_setopt(c, CURLOPT_USERAGENT, "");
+  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, limits.connect_timeout_ms);
+  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, limits.total_timeout_ms);
+  // Web addresses only: a URL can never make the client read a file or speak another protocol.
+  curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+  curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &AppendChunk);
+  curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
+  if (curl_easy_perform(c) != CURLE_OK || body.over_cap) return {};
+  return std::move(body.bytes);
+}
+
+std::string StripTags(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  long long depth = 0;
+  for (char c : bytes) {
+    if (c == '<') {
+      ++depth;
+    } else if (c == '>') {
+      --depth;
+    } else if (depth == 0) {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string BuildTranslateUrl(std::string_view host, std::string_view text, std::string_view target) {
+  std::string url(host);
+  url += "/v2/Http.svc/Translate?appId=";
+  url += kTranslatorAppId;
+  url += "&text=";
+  url += EscapeUnsafeUrlBytes(text);
+  url += "&from=en&to=";
+  url += EscapeUnsafeUrlBytes(target);
+  return url;
+}
+
+std::u16string TranslateText(std::string_view text, std::string_view target) {
+  return TranslateText(text, target, ResolveMtEndpoint().host);
+}
+
+std::u16string TranslateText(std::string_view text, std::string_view target, std::string_view host,
+                             const FetchLimits &limits) {
+  try {
+    const std::string body = FetchUrl(BuildTranslateUrl(host, text, target), limits);
+    auto decoded = DecodeUtf8Strict(StripTags(body));
+    return decoded ? std::move(*decoded) : std::u16string();
+  } catch (const std::exception &) {
+    return {};
+  }
+}
+
+} // namespace vt
