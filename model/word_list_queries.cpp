@@ -1,0 +1,422 @@
+// The project's queries: the main list's filters, look-ups by id and value, the current object's
+// values, the same-source and suggestion lists, and the hint merge. Look-ups go through the hashed
+// index; list filters compact in one pass, so nothing here is quadratic in the project size.
+#include "entry_index.h"
+#include "entry_sort.h"
+#include "text_helpers.h"
+#include "trans_man.h"
+#include "word_list.h"
+
+#include <algorithm>
+#include <charconv>
+#include <functional>
+#include <unordered_map>
+
+namespace vt {
+
+namespace {
+
+char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+  return true;
+}
+
+// Keeps the entries of a holder list for which keep() is true, in order, releasing the others.
+template <class Keep> void CompactList(TReleaseList<TWordObj> &list, Keep &&keep) {
+  auto &raw = list.Raw();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (keep(raw[i], i))
+      raw[kept++] = raw[i];
+    else
+      TRefObj::Release(raw[i]);
+  }
+  raw.resize(kept);
+}
+
+// Words of a stored source as the word-count filter sees it: "\n" escapes and commas are spaces.
+int CountSourceWords(std::string_view source) {
+  if (source.empty()) return 0;
+  int words = 1;
+  bool afterSpace = false;
+  bool first = true;
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    bool space = source[i] == ',' || source[i] == ' ';
+    if (source[i] == '\\' && i + 1 < source.size() && source[i + 1] == 'n') {
+      space = true;
+      ++i;
+    }
+    if (space && (first || !afterSpace)) ++words;
+    afterSpace = space;
+    first = false;
+  }
+  return words;
+}
+
+// Line "kind=value" of CurrentProps: the value when the key matches without regard to case.
+bool PropValue(std::string_view line, std::string_view kind, std::string &value) {
+  const auto eq = line.find('=');
+  if (eq == std::string_view::npos || !SameIgnoringCase(line.substr(0, eq), kind)) return false;
+  value.assign(line.substr(eq + 1));
+  return true;
+}
+
+// The lone full hint's treatment: kind "THF", source "|" and the old text, likewise the translation.
+void MakeLoneFullHint(TWordObj &tf) {
+  tf.SetKind(std::string(kind::THF));
+  tf.SetSourceText(JoinHint(u"", tf.SourceText()));
+  const std::u16string translation = tf.TranslationText();
+  if (!translation.empty()) tf.SetTranslationText(JoinHint(u"", translation));
+}
+
+void MergeHintPair(TWordObj &tf, const TWordObj &th) {
+  const std::u16string shortSource = th.SourceText();
+  std::u16string shortTranslation = th.TranslationText();
+  if (shortTranslation.empty()) shortTranslation = shortSource;
+  const std::u16string longSource = tf.SourceText();
+  std::u16string longTranslation = tf.TranslationText();
+  if (longTranslation.empty()) longTranslation = longSource;
+  tf.SetKind(std::string(kind::THF));
+  tf.SetSourceText(JoinHint(shortSource, longSource));
+  tf.SetTranslationText(JoinHint(shortTranslation, longTranslation));
+}
+
+} // namespace
+
+int CountWords(std::string_view text) {
+  if (text.empty()) return 0;
+  int words = 1;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == ' ' && (i == 0 || text[i - 1] != ' ')) ++words;
+  return words;
+}
+
+// --- the main list's filters ---------------------------------------------------------------------
+
+void TWordList::Select(std::string_view section, std::string_view kinds, TEntryFlags flags,
+                       TEntryStates states) {
+  Selection.Clear();
+  const bool allSections = section.empty() || section == section::All;
+  std::vector<std::string_view> kindList;
+  for (std::size_t at = 0; at < kinds.size();) {
+    const auto semi = std::min(kinds.find(';', at), kinds.size());
+    kindList.push_back(kinds.substr(at, semi - at));
+    at = semi + 1;
+  }
+  auto kindAccepted = [&](std::string_view k) {
+    for (std::string_view want : kindList)
+      if (SameIgnoringCase(k, want)) return true;
+    return false;
+  };
+  auto &out = Selection.Raw();
+  for (TWordObj *e : Items) {
+    if (e->Hidden) continue;
+    if (!allSections && e->Section() != section) continue;
+    if (!kinds.empty() && !kindAccepted(e->Kind())) continue;
+    if (states != 0 && (states & StateBit(e->State())) == 0) continue;
+    if (flags != 0 && (e->Flags() & flags) != flags) continue;
+    out.push_back(TRefObj::AddRef(e));
+  }
+}
+
+void TWordList::FilterByText(std::string_view text, int mode) {
+  if (mode < 1 || mode > 3) return;
+  const std::string wanted = LowerAscii(text);
+  std::string key;
+  CompactList(Selection, [&](TWordObj *e, std::size_t) {
+    NormalizeAccelKey(e->Source(), key);
+    switch (mode) {
+    case 1:
+      return key.starts_with(wanted);
+    case 2:
+      return key.find(wanted) != std::string::npos;
+    default:
+      return key == wanted;
+    }
+  });
+}
+
+void TWordList::FilterByWordCount(int limit, int direction) {
+  CompactList(Selection, [&](TWordObj *e, std::size_t) {
+    const int count = CountSourceWords(e->Source());
+    if (direction > 0) return count > limit;
+    if (direction < 0) return count < limit;
+    return count <= limit;
+  });
+}
+
+void TWordList::RemoveDuplicateSources() {
+  auto &raw = Selection.Raw();
+  // Walking from the end, the first entry met of each source group is the one that stays.
+  std::vector<char> keep(raw.size(), 0);
+  std::unordered_multimap<uint64_t, std::size_t> seen;
+  seen.reserve(raw.size());
+  std::string key;
+  for (std::size_t i = raw.size(); i-- > 0;) {
+    NormalizeAccelKey(raw[i]->Source(), key);
+    const uint64_t hash = std::hash<std::string_view>{}(key);
+    bool duplicate = false;
+    for (auto [it, end] = seen.equal_range(hash); it != end && !duplicate; ++it)
+      duplicate = SameIgnoringAccel(raw[it->second]->Source(), raw[i]->Source());
+    if (duplicate) continue;
+    keep[i] = 1;
+    seen.emplace(hash, i);
+  }
+  CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
+}
+
+void TWordList::SortSelection(int column, bool descending) {
+  SortMainList(Selection.Raw(), column, descending);
+}
+
+int TWordList::CountTranslated() const {
+  int n = 0;
+  for (const TWordObj *e : Selection)
+    if (!e->Translation.empty()) ++n;
+  return n;
+}
+
+void TWordList::ClearSelection() {
+  CurrentProps.reset();
+  Selection.Clear();
+}
+
+// --- look-ups --------------------------------------------------------------------------------------
+
+TWordObj *TWordList::FindEntry(std::string_view fullId) const {
+  if (fullId.empty()) return nullptr;
+  return Index().FirstByFullId(fullId);
+}
+
+TEntryList TWordList::FindEntries(std::string_view objectId) const {
+  TEntryList out;
+  if (!objectId.empty()) Index().ByObjectId(objectId, out);
+  return out;
+}
+
+TWordObj *TWordList::FindByValue(std::string_view section, std::string_view kind,
+                                 std::string_view source) const {
+  if (section.empty() || kind.empty() || source.empty()) return nullptr;
+  return Index().FirstByValue(section, kind, source);
+}
+
+TWordObj *TWordList::FindByKey(std::string_view section, std::string_view kind, std::string_view name) const {
+  if (section.empty() || kind.empty() || name.empty()) return nullptr;
+  return Index().FirstByKey(section, kind, name);
+}
+
+// --- the current object's values -------------------------------------------------------------------
+
+void TWordList::SetCurrentObject(std::string_view objectId) {
+  if (!CurrentProps) CurrentObject.clear();
+  if (objectId.empty()) {
+    CurrentProps.reset();
+    CurrentObject.clear();
+    return;
+  }
+  if (objectId == CurrentObject) return;
+  CurrentObject.assign(objectId);
+  CurrentProps.reset();
+  const TEntryList entries = FindEntries(objectId);
+  if (entries.empty()) return;
+  std::vector<std::string> props;
+  props.reserve(entries.size());
+  for (const TWordObj *e : entries) props.push_back(e->Kind() + "=" + e->Source());
+  CurrentProps = std::move(props);
+}
+
+bool TWordList::GetObjectValue(std::string_view kind, std::string &value) const {
+  value.clear();
+  if (!CurrentProps) return false;
+  for (const std::string &line : *CurrentProps)
+    if (PropValue(line, kind, value)) break;
+  return !value.empty();
+}
+
+bool TWordList::GetObjectInt(std::string_view kind, long long &value) const {
+  std::string text;
+  if (!GetObjectValue(kind, text)) return false;
+  const char *first = text.data(), *last = text.data() + text.size();
+  if (first != last && *first == '+') ++first;
+  long long parsed = 0;
+  const auto [end, ec] = std::from_chars(first, last, parsed);
+  if (ec != std::errc{} || end != last) return false;
+  value = parsed;
+  return true;
+}
+
+std::u16string TWordList::GetObjectText(std::string_view kind) const {
+  if (CurrentObject.empty()) return {};
+  const TWordObj *e = FindEntry(CurrentObject + "." + std::string(kind));
+  if (!e) return {};
+  return e->Translation.empty() ? e->SourceText() : e->TranslationText();
+}
+
+bool TWordList::GetToolTexts(std::u16string &caption, std::u16string &shortHint,
+                             std::u16string &longHint) const {
+  caption = GetObjectText(kind::TC);
+  const std::u16string combined = GetObjectText(kind::THF);
+  if (!combined.empty()) {
+    SplitAtBar(combined, shortHint, longHint);
+  } else {
+    shortHint = GetObjectText(kind::TH);
+    longHint = GetObjectText(kind::TF);
+  }
+  return !caption.empty() || !shortHint.empty() || !longHint.empty();
+}
+
+bool TWordList::GetControlTexts(std::u16string &caption, std::u16string &hint) const {
+  caption = GetObjectText(kind::VC);
+  hint = GetObjectText(kind::VH);
+  return !caption.empty() || !hint.empty();
+}
+
+std::string TWordList::GetSourceNote(const TWordObj &entry) const {
+  const std::string noteKind = std::string(kind::NotePrefix) + entry.Kind();
+  if (SrcIni) {
+    const std::string *note = SrcIni->FindValue(entry.Section(), entry.Name() + "." + noteKind);
+    return note ? *note : std::string();
+  }
+  // A project built in memory has no source file: its hidden note entries stand for it.
+  const TWordObj *note = FindByKey(entry.Section(), noteKind, entry.Name());
+  return note ? note->Source() : std::string();
+}
+
+std::string TWordList::GetLinkedText(const TWordObj &entry) const {
+  const std::string objectId = entry.ObjectId();
+  const TWordObj *definition = nullptr;
+  if (const TWordObj *aid = FindEntry(objectId + "." + std::string(kind::AID))) {
+    definition = FindByValue(section::Actions, kind::AID, aid->Source());
+  } else if (const TWordObj *pid = FindEntry(objectId + "." + std::string(kind::PID))) {
+    definition = FindByValue(section::Properties, kind::PID, pid->Source());
+  }
+  if (!definition) return {};
+  const std::string defObject = definition->ObjectId();
+  const TWordObj *text = FindEntry(defObject + "." + std::string(kind::THF));
+  if (!text) text = FindEntry(defObject + "." + std::string(kind::TC));
+  return text ? text->Source() : std::string();
+}
+
+// --- same source and suggestions -------------------------------------------------------------------
+
+TEntryList TWordList::FindSimilar(TWordObj *entry) {
+  TEntryList out;
+  if (!entry) return out;
+  TEntryList candidates;
+  Index().BySameSource(entry->Source(), candidates);
+  const std::string lowerSource = LowerAscii(entry->Source());
+  const TEntryState state = entry->State();
+  for (TWordObj *c : candidates) {
+    if (c->Hidden || c == entry) continue;
+    int score = 0;
+    if (c->Source() == entry->Source()) score += 32;
+    if (c->Source().size() == lowerSource.size() && SameIgnoringCase(c->Source(), lowerSource)) score += 16;
+    if (c->Kind() == entry->Kind()) score += 8;
+    if (c->Name() == entry->Name()) score += 4;
+    if (c->Section() == entry->Section()) score += 2;
+    if (c->State() == state) score += 1;
+    c->Score = score;
+    out.push_back(c);
+  }
+  std::stable_sort(out.begin(), out.end(), MoreByScore);
+  return out;
+}
+
+TEntryList TWordList::DistinctTranslations(const TEntryList &list) {
+  TEntryList out;
+  std::unordered_map<std::string, std::size_t> byBody;
+  for (TWordObj *e : list) {
+    if (e->Translation.empty() || e->TranslationText().empty()) continue;
+    auto [it, added] = byBody.try_emplace(e->TranslationBody(), out.size());
+    if (added) {
+      out.push_back(e);
+    } else if (out[it->second]->State() == esAutoTranslated && e->State() == esTranslated) {
+      out[it->second] = e;
+    }
+  }
+  return out;
+}
+
+void TWordList::UpdateSuggestions(TWordObj *entry, bool similar, bool suggestions) {
+  if (similar) SimilarItems.Clear();
+  if (suggestions) Suggestions.Clear();
+  if (!entry) return;
+  const TEntryList found = FindSimilar(entry);
+  if (!found.empty()) {
+    if (similar)
+      for (TWordObj *e : found) SimilarItems.Add(TRefObj::AddRef(e));
+    if (suggestions)
+      for (TWordObj *e : DistinctTranslations(found)) Suggestions.Add(TRefObj::AddRef(e));
+  }
+  if (suggestions) {
+    if (!entry->TranslationText().empty())
+      Suggestions.Insert(0, entry->Clone());
+    else if (!entry->AutoText.empty())
+      Suggestions.Add(entry->Clone());
+  }
+}
+
+int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll) {
+  if (!entry) return 0;
+  TEntryList candidates;
+  Index().BySameSource(entry->Source(), candidates);
+  const std::string lowerSource = LowerAscii(entry->Source());
+  const std::u16string text = entry->TranslationText();
+  int changed = 0;
+  for (TWordObj *c : candidates) {
+    if (c->Hidden || c == entry) continue;
+    if (c->Source().size() != lowerSource.size() || !SameIgnoringCase(c->Source(), lowerSource)) continue;
+    if (SameFullId(*c, *entry)) continue;
+    if (!c->Translation.empty() && !replaceAll) continue;
+    c->SetTranslationText(text);
+    c->SetAutoState(c->Translation.empty() ? esAutoTranslated : esTranslated);
+    ++changed;
+  }
+  return changed;
+}
+
+// --- the hint merge --------------------------------------------------------------------------------
+
+void TWordList::MergeHints() {
+  // Kinds change under the cached object values; they are read again on the next SetCurrentObject.
+  CurrentProps.reset();
+  CurrentObject.clear();
+  Index().Invalidate();
+  auto &items = Items.Raw();
+  SortByFullId(items);
+  // Merged short hints leave a hole that one compaction closes, instead of an erase per entry.
+  for (std::size_t i = items.size(); i-- > 1;) {
+    TWordObj *e = items[i];
+    if (e->Kind() == kind::TH) {
+      TWordObj *pred = items[i - 1];
+      if (pred->Kind() == kind::TF && SameObjectId(*pred, *e)) {
+        MergeHintPair(*pred, *e);
+        e->Observer = nullptr;
+        e->Pos = -1;
+        items[i] = nullptr;
+        TRefObj::Release(e);
+      } else {
+        e->SetKind(std::string(kind::THF));
+      }
+    } else if (e->Kind() == kind::TF) {
+      MakeLoneFullHint(*e);
+    }
+  }
+  std::erase(items, nullptr);
+  for (std::size_t i = items.size(); i-- > 0;) {
+    TWordObj *e = items[i];
+    if (e->Kind() == kind::TH)
+      e->SetKind(std::string(kind::THF));
+    else if (e->Kind() == kind::TF)
+      MakeLoneFullHint(*e);
+  }
+  ItemsReordered();
+}
+
+} // namespace vt
