@@ -90,8 +90,9 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
 
 bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error) {
   std::string dir = ExtractFileDir(path);
-  if (dir.empty()) dir = ".";
-  std::string tmpl = dir + "/." + ExtractFileName(path) + ".tmp-XXXXXX";
+  if (dir.empty()) dir.push_back('.');
+  std::string tmpl = std::move(dir);
+  tmpl.append("/.").append(ExtractFileName(path)).append(".tmp-XXXXXX");
   const mode_t mode = ModeFor(path);
   const int fd = ::mkstemp(tmpl.data());
   if (fd < 0) {

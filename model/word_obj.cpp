@@ -178,8 +178,11 @@ std::u16string TWordObj::DecodeValue(std::string_view stored) const {
 
 std::string TWordObj::EncodeValue(std::u16string_view wide) const {
   std::string encoded = TTransMan::EncodeText(wide);
-  if (!encoded.empty() && FKind == kind::IT)
-    encoded = "\"" + ReplaceLineBreakEscapes(encoded, "\",\"") + "\"";
+  if (!encoded.empty() && FKind == kind::IT) {
+    std::string quoted(1, '"');
+    quoted.append(ReplaceLineBreakEscapes(encoded, "\",\"")).push_back('"');
+    encoded = std::move(quoted);
+  }
   return encoded;
 }
 

@@ -1,0 +1,29 @@
+#pragma once
+// Deterministic synthetic language projects for benchmarks and load tests: sections named like
+// the product's forms (TID_...), objects with a hidden class-name key and a few text keys, about
+// 10% hidden keys, about 70% of the visible entries translated, some status prefixes and comments.
+// The same seed and size always give the same project.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vt {
+class TWordList;
+}
+
+namespace vt::bench {
+
+struct TGeneratedFiles {
+  std::string SrcLng, KxLng, AutoLng; // paths written
+  std::size_t Bytes = 0;              // total size of the files written
+};
+
+// Appends `entries` entries (hidden ones included) to the project through AddEntry, with the
+// translations and comments the files would carry.
+void FillProject(TWordList &list, std::size_t entries, std::uint32_t seed = 1);
+
+// Writes folder/base.SrcLng, folder/base.kxLng and (when withAuto) folder/base.AutoLng.
+TGeneratedFiles WriteProject(const std::string &folder, const std::string &base, std::size_t entries,
+                             std::uint32_t seed = 1, bool withAuto = true);
+
+} // namespace vt::bench
