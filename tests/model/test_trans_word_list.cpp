@@ -1,0 +1,88 @@
+// The translation word list: pairing of "R=" and "L=" lines, first source wins, exact look-ups.
+#include "model/file_io.h"
+#include "model/trans_word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vt;
+
+namespace {
+
+std::vector<std::pair<std::string, std::string>> Pairs(const TTransWordList &list) {
+  std::vector<std::pair<std::string, std::string>> out;
+  for (std::size_t i = 0; const TTransWord *w = list.GetItem(i); ++i)
+    out.emplace_back(w->Source, w->Translation);
+  return out;
+}
+
+using P = std::vector<std::pair<std::string, std::string>>;
+
+P Load(const std::vector<std::string> &lines) {
+  TTransWordList list;
+  list.LoadFromLines(lines);
+  return Pairs(list);
+}
+
+} // namespace
+
+TEST(WordListLines, PairingRules) {
+  // One "R=" pairs with at most one "L=".
+  EXPECT_EQ(Load({"R=a", "L=b", "L=c"}), (P{{"a", "b"}}));
+  // Comments and empty lines keep the pending source.
+  EXPECT_EQ(Load({"R=a", ";note", "", "L=b"}), (P{{"a", "b"}}));
+  // Another letter with "=" is skipped; a line without "=" second clears the source.
+  EXPECT_EQ(Load({"R=a", "X=y", "L=b"}), (P{{"a", "b"}}));
+  EXPECT_EQ(Load({"R=a", "Lb", "L=b"}), (P{}));
+  EXPECT_EQ(Load({"R=a", "x", "L=b"}), (P{{"a", "b"}})); // shorter than two bytes: skipped
+  // An empty translation makes no pair and ends the pending source.
+  EXPECT_EQ(Load({"R=a", "L=", "L=b"}), (P{}));
+  EXPECT_EQ(Load({"R=", "L=b"}), (P{}));
+  // Letters are case-sensitive; values keep their spaces and further "=".
+  EXPECT_EQ(Load({"r=a", "L=b"}), (P{}));
+  EXPECT_EQ(Load({"R= a=1 ", "L= b "}), (P{{" a=1 ", " b "}}));
+  // A later "R=" replaces an unpaired one.
+  EXPECT_EQ(Load({"R=a", "R=c", "L=d"}), (P{{"c", "d"}}));
+}
+
+TEST(WordListLookups, FirstSourceWinsAndCaseMatters) {
+  TTransWordList list;
+  list.LoadFromLines({"R=Open", "L=Abrir", "R=Open", "L=Otro", "R=open", "L=abrir"});
+  ASSERT_EQ(list.Count(), 2u);
+  ASSERT_NE(list.Find("Open"), nullptr);
+  EXPECT_EQ(list.Find("Open")->Translation, "Abrir");
+  EXPECT_EQ(list.Find("open")->Translation, "abrir");
+  EXPECT_EQ(list.Find("OPEN"), nullptr);
+  EXPECT_EQ(list.Find(""), nullptr);
+  EXPECT_EQ(list.GetItem(2), nullptr);
+
+  EXPECT_FALSE(list.Add(TTransWordList::NewWord("Open", "x")));
+  EXPECT_TRUE(list.Add(TTransWordList::NewWord("Close", "Cerrar")));
+  EXPECT_EQ(list.GetItem(2)->Translation, "Cerrar");
+  EXPECT_FALSE(list.Add(nullptr));
+  // Many words: the index stays right as the list grows.
+  for (int i = 0; i < 5000; ++i)
+    list.Add(TTransWordList::NewWord("w" + std::to_string(i), std::to_string(i)));
+  EXPECT_EQ(list.Find("w4321")->Translation, "4321");
+  EXPECT_EQ(list.Find("Open")->Translation, "Abrir");
+}
+
+TEST(WordListFile, LineEndsAndFile) {
+  TTransWordList list;
+  list.LoadFromBytes("R=a\r\nL=b\r\n\r\nR=c\nL=d\rR=e\n\rL=f\r\nR=g\r\nL=h");
+  EXPECT_EQ(Pairs(list), (P{{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}}));
+
+  const auto dir = std::filesystem::temp_directory_path() / "vt_word_list_test";
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "list.txt").string();
+  ASSERT_TRUE(WriteFileAtomic(path, "; exported\r\nR=Save\\n\r\nL=Guardar\\n\r\n\r\n"));
+  TTransWordList fromFile;
+  ASSERT_TRUE(fromFile.LoadFromFile(path));
+  ASSERT_NE(fromFile.Find("Save\\n"), nullptr);
+  EXPECT_EQ(fromFile.Find("Save\\n")->Translation, "Guardar\\n");
+  std::string error;
+  EXPECT_FALSE(fromFile.LoadFromFile((dir / "missing.txt").string(), &error));
+  EXPECT_FALSE(error.empty());
+  std::filesystem::remove_all(dir);
+}
