@@ -124,7 +124,21 @@ bool CopyFileOverwrite(const std::string &from, const std::string &to, std::stri
 
 bool BackupFile(const std::string &path, std::string *error) {
   if (!FileExists(path)) return true;
-  return CopyFileOverwrite(path, path + ".~bu", error);
+  // A kernel-side copy into a temporary file, then a rename: the old copy stays whole until the
+  // new one is complete. No flush to disk: a copy made on every open need not cost a sync.
+  const std::string target = path + ".~bu";
+  std::string tmp = ExtractFileDir(target);
+  if (tmp.empty()) tmp.push_back('.');
+  tmp.append("/.").append(ExtractFileName(target)).append(".tmp-").append(std::to_string(::getpid()));
+  std::error_code ec;
+  fs::copy_file(path, tmp, fs::copy_options::overwrite_existing, ec);
+  if (!ec) fs::rename(tmp, target, ec);
+  if (ec) {
+    fs::remove(tmp, ec);
+    SetError(error, "Unable to save Backupfile", target);
+    return false;
+  }
+  return true;
 }
 
 namespace {

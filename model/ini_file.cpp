@@ -23,11 +23,19 @@ std::uint64_t CaseHash(std::string_view s) {
   return h;
 }
 
-bool CaseEqual(std::string_view a, std::string_view b) {
+} // namespace
+
+bool SameIniName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (LowerByte(a[i]) != LowerByte(b[i])) return false;
   return true;
+}
+
+namespace {
+
+bool CaseEqual(std::string_view a, std::string_view b) {
+  return SameIniName(a, b);
 }
 
 struct CaseHasher {
@@ -80,19 +88,27 @@ struct TIniFile::Index {
   std::vector<Slot> Slots;
   std::size_t Used = 0;
   bool HasTombstones = false;
+  bool HasDuplicates = false;
 
   void Clear() {
     SectionPos.clear();
     Slots.clear();
     Used = 0;
     HasTombstones = false;
+    HasDuplicates = false;
   }
 
-  void Place(const Slot &slot) {
+  // Returns whether a live line of the same key was met on the way to the free slot.
+  bool Place(const Slot &slot, const std::vector<TIniLine> *lines = nullptr) {
     const std::size_t mask = Slots.size() - 1;
     std::size_t i = slot.Hash & mask;
-    while (Slots[i].Section != kEmptySlot) i = (i + 1) & mask;
+    bool duplicate = false;
+    for (; Slots[i].Section != kEmptySlot; i = (i + 1) & mask)
+      if (lines && Slots[i].Hash == slot.Hash && Slots[i].Section == slot.Section &&
+          CaseEqual((*lines)[Slots[i].Line].Key, (*lines)[slot.Line].Key))
+        duplicate = true;
     Slots[i] = slot;
+    return duplicate;
   }
 
   void Reserve(std::size_t count) {
@@ -105,10 +121,11 @@ struct TIniFile::Index {
       if (s.Section != kEmptySlot) Place(s);
   }
 
-  void Insert(std::size_t section, std::size_t line, std::string_view key) {
+  void Insert(std::size_t section, std::size_t line, const std::vector<TIniLine> &lines) {
     if ((Used + 1) * 2 > Slots.size()) Reserve(std::max<std::size_t>(Used + 1, Slots.size()));
-    Place(
-        Slot{SlotHash(section, key), static_cast<std::uint32_t>(section), static_cast<std::uint32_t>(line)});
+    const Slot slot{SlotHash(section, lines[line].Key), static_cast<std::uint32_t>(section),
+                    static_cast<std::uint32_t>(line)};
+    if (Place(slot, &lines)) HasDuplicates = true;
     ++Used;
   }
 };
@@ -207,7 +224,7 @@ void TIniFile::Reindex() const {
     FIndex->SectionPos.try_emplace(FSections[s].Name, static_cast<std::uint32_t>(s));
     const auto &lines = FSections[s].Lines;
     for (std::size_t l = 0; l < lines.size(); ++l)
-      if (!lines[l].Key.empty()) FIndex->Insert(s, l, lines[l].Key);
+      if (!lines[l].Key.empty()) FIndex->Insert(s, l, lines);
   }
 }
 
@@ -276,6 +293,16 @@ const std::string *TIniFile::FindValue(std::string_view section, std::string_vie
   return line == npos ? nullptr : &FSections[sec].Lines[line].Value;
 }
 
+std::ptrdiff_t TIniFile::FindLineIndex(std::string_view section, std::string_view key) const {
+  Compact();
+  const auto line = FindLinePos(FindSectionPos(section), key);
+  return line == npos ? -1 : static_cast<std::ptrdiff_t>(line);
+}
+
+bool TIniFile::HasDuplicateKeys() const {
+  return FIndex->HasDuplicates;
+}
+
 bool TIniFile::KeyExists(std::string_view section, std::string_view key) const {
   return FindValue(section, key) != nullptr;
 }
@@ -323,7 +350,7 @@ std::size_t TIniFile::EnsureSection(std::string_view section) {
 void TIniFile::AppendLine(std::size_t sectionPos, TIniLine line) {
   auto &lines = FSections[sectionPos].Lines;
   lines.push_back(std::move(line));
-  if (!lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines.back().Key);
+  if (!lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines);
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

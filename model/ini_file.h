@@ -22,6 +22,9 @@ struct TIniSection {
   std::vector<TIniLine> Lines;
 };
 
+// Key and section name equality of the dialect: ASCII letters compare without case.
+bool SameIniName(std::string_view a, std::string_view b);
+
 class TIniFile {
 public:
   TIniFile();
@@ -61,6 +64,11 @@ public:
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def = {}) const;
   long long ReadInteger(std::string_view section, std::string_view key, long long def = 0) const;
   bool ReadBool(std::string_view section, std::string_view key, bool def = false) const;
+
+  // Position of the first matching key's line in FindSection(section)->Lines, or -1.
+  std::ptrdiff_t FindLineIndex(std::string_view section, std::string_view key) const;
+  // Whether some section holds a key twice (only the first is ever found).
+  bool HasDuplicateKeys() const;
 
   // Replaces the line of an existing key where it stands, or appends key=value at the end of the
   // section; a missing section is appended at the end of the file.
