@@ -10,8 +10,8 @@ if [ -x "$bin/services/mtserver/mtserver" ]; then
   mt_pid=$!
   trap 'kill $mt_pid 2>/dev/null || true' EXIT
 fi
-if [ -x "$bin/app/transclient" ]; then
-  VT_MT_HOST="http://127.0.0.1:$port" "$bin/app/transclient" "$demo"
+if [ -x "$bin/app/transclient/transclient" ]; then
+  VT_MT_HOST="http://127.0.0.1:$port" "$bin/app/transclient/transclient" "$demo"
 else
   "$bin/app/lngtool" stats "$demo"
 fi

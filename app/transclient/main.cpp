@@ -1,0 +1,59 @@
+// transclient: creates the main window, the browser translation dialog and the administrator
+// window, in this order, and shows only the main window.
+#include "client/guarded_application.h"
+#include "client/start_options.h"
+#include "client/trans_client_frm.h"
+
+#include <QStatusBar>
+#include <iostream>
+#include <memory>
+
+#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_frm.h")
+#include "mt/ui/gtrans_frm.h"
+#define VT_BROWSER_DIALOG 1
+#endif
+#if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
+#include "tools/ui/trans_grab_frm.h"
+#define VT_GRAB_WINDOW 1
+#endif
+
+int main(int argc, char **argv) {
+  vt::TGuardedApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("transclient"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Vantreo Translation Client"));
+
+  QString error;
+  const auto options = vt::ParseStartOptions(QApplication::arguments(), &error);
+  if (!options) {
+    std::cerr << error.toStdString() << std::endl;
+    return error.startsWith(QStringLiteral("Usage")) ? 0 : 2;
+  }
+
+  auto window = std::make_unique<vt::TTransClientFrm3>();
+  app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
+#ifdef VT_BROWSER_DIALOG
+  auto browser = std::make_unique<vt::TGTransFrm>();
+  window->SetBrowserDialog(browser.get());
+#else
+  // The browser translation dialog is not part of this build.
+#endif
+#ifdef VT_GRAB_WINDOW
+  auto grab = std::make_unique<vt::TTransGrabFrm>();
+  window->SetGrabForm(grab.get());
+#else
+  // The administrator window is not part of this build; "Grab Source Data..." stays disabled.
+#endif
+
+  const bool applied = vt::ApplyStartOptions(*window, *options, &error);
+  if (!applied) std::cerr << "transclient: " << error.toStdString() << std::endl;
+  window->show();
+  if (!options->Screenshot.isEmpty()) {
+    if (!applied) return 1;
+    if (!vt::SaveScreenshot(*window, options->Screenshot)) {
+      std::cerr << "transclient: cannot write " << options->Screenshot.toStdString() << std::endl;
+      return 1;
+    }
+    return 0;
+  }
+  return QApplication::exec();
+}

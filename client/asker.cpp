@@ -1,0 +1,38 @@
+#include "asker.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vt {
+
+TAsker::TAnswer TDialogAsker::YesNoCancel(QWidget *parent, const QString &text) {
+  const auto button =
+      QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (button == QMessageBox::Yes) return TAnswer::Yes;
+  if (button == QMessageBox::No) return TAnswer::No;
+  return TAnswer::Cancel;
+}
+
+void TDialogAsker::Error(QWidget *parent, const QString &text) {
+  QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+std::optional<QString> TDialogAsker::Input(QWidget *parent, const QString &title, const QString &prompt,
+                                           const QString &value) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, value, &ok);
+  if (!ok) return std::nullopt;
+  return answer;
+}
+
+std::optional<QString> TDialogAsker::OpenFileName(QWidget *parent, const QString &title,
+                                                  const QString &folder, const QString &filter) {
+  const QString file = QFileDialog::getOpenFileName(parent, title, folder, filter);
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+} // namespace vt

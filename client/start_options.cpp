@@ -1,0 +1,77 @@
+#include "start_options.h"
+
+#include "trans_client_frm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+
+namespace vt {
+
+std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QString *error) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Vantreo Translation Client"));
+  parser.addHelpOption();
+  parser.addPositionalArgument(
+      QStringLiteral("project"),
+      QStringLiteral("A file of the language project to open (.kxLng, .SrcLng or .AutoLng)."),
+      QStringLiteral("[PROJECT]"));
+  const QCommandLineOption section(QStringLiteral("section"),
+                                   QStringLiteral("Pick this section (\"[ALL]\" for all)."),
+                                   QStringLiteral("NAME"));
+  const QCommandLineOption entry(QStringLiteral("entry"),
+                                 QStringLiteral("Make the entry with this full id current."),
+                                 QStringLiteral("FULLID"));
+  const QCommandLineOption advanced(QStringLiteral("advanced"), QStringLiteral("Turn Advanced Tools on."));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Render the window to this PNG file and exit."),
+                                      QStringLiteral("FILE.png"));
+  parser.addOptions({section, entry, advanced, screenshot});
+  if (!parser.parse(arguments)) {
+    if (error) *error = parser.errorText();
+    return std::nullopt;
+  }
+  if (parser.isSet(QStringLiteral("help"))) {
+    if (error) *error = parser.helpText();
+    return std::nullopt;
+  }
+  const QStringList positional = parser.positionalArguments();
+  if (positional.size() > 1) {
+    if (error) *error = QStringLiteral("Only one project can be opened.");
+    return std::nullopt;
+  }
+  TStartOptions options;
+  options.Project = positional.value(0);
+  options.Section = parser.value(section);
+  options.Entry = parser.value(entry);
+  options.Advanced = parser.isSet(advanced);
+  options.Screenshot = parser.value(screenshot);
+  if ((!options.Section.isEmpty() || !options.Entry.isEmpty()) && options.Project.isEmpty()) {
+    if (error) *error = QStringLiteral("--section and --entry need a project.");
+    return std::nullopt;
+  }
+  return options;
+}
+
+bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, QString *error) {
+  const auto fail = [&](const QString &text) {
+    if (error) *error = text;
+    return false;
+  };
+  if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project))
+    return fail(QStringLiteral("Unable to Open File ") + options.Project);
+  if (options.Advanced && !window.AdvancedTools1->isChecked()) window.AdvancedTools1->trigger();
+  if (!options.Section.isEmpty() && !window.ChooseSection(options.Section))
+    return fail(QStringLiteral("No section ") + options.Section);
+  if (!options.Entry.isEmpty() && !window.ChooseEntry(options.Entry))
+    return fail(QStringLiteral("No entry ") + options.Entry);
+  return true;
+}
+
+bool SaveScreenshot(QWidget &widget, const QString &path) {
+  QApplication::processEvents();
+  return widget.grab().save(path, "PNG");
+}
+
+} // namespace vt

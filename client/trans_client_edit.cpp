@@ -1,0 +1,331 @@
+// The current entry and its editors: selecting and settling an entry, typing, Update Current,
+// Undo, Clear, the clipboard, the status boxes with their menu items, and the comment.
+#include "controls/hot_button.h"
+#include "model/text_helpers.h"
+#include "model/trans_man.h"
+#include "trans_client_frm.h"
+#include "virtual_tree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace vt {
+
+namespace {
+
+QString Latin1Text(const std::string &bytes) {
+  return ToQString(Cp1252ToUtf16(bytes));
+}
+std::string CodePageText(const QString &text) {
+  return Utf16ToCp1252(ToU16(text));
+}
+
+void SetBase(QWidget *widget, const QColor &color) {
+  QPalette p = widget->palette();
+  p.setColor(QPalette::Base, color);
+  widget->setPalette(p);
+}
+
+} // namespace
+
+void TTransClientFrm3::SetMemoText(QPlainTextEdit *memo, const QString &text) {
+  if (memo->toPlainText() != text) memo->setPlainText(text);
+}
+
+// ---- current entry -------------------------------------------------------------------------------
+
+void TTransClientFrm3::SelectEntry(TWordObj *entry) {
+  if (entry && entry == CurrentEntry) return;
+  Timer_Suggestions->stop();
+  CommitEntryChange();
+  UndoSnapshot = TRef<TWordObj>(entry ? entry->Clone() : nullptr);
+  CurrentEntry = entry;
+  {
+    TUpdateScope scope(UpdateDepth);
+    stApplyToSimilar->setEnabled(FocusInSameSource);
+    ApplytoSimilar1->setEnabled(FocusInSameSource);
+    if (!FocusInSameSource) vt1aModel->SetRowCount(0);
+    vt2Model->SetRowCount(0);
+  }
+  {
+    TUpdateScope scope(UpdateDepth);
+    if (entry) {
+      SetMemoText(TntMemoSrc, ToQString(entry->SourceDisplay()));
+      SetMemoText(TntMemoLng, ToQString(entry->TranslationDisplay()));
+      TntMemoSrc->setEnabled(true);
+      TntMemoLng->setEnabled(true);
+      FillInfoMemo(entry);
+      editQuery->setText(Latin1Text(entry->Comment));
+      editQuery->setEnabled(true);
+      ShowEntryStatus();
+    } else {
+      SetMemoText(TntMemoSrc, {});
+      SetMemoText(TntMemoLng, {});
+      TntMemoSrc->setEnabled(false);
+      TntMemoLng->setEnabled(false);
+      FillInfoMemo(nullptr);
+      editQuery->clear();
+      editQuery->setEnabled(false);
+      for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning, cIsAuto}) box->setEnabled(false);
+    }
+    TntMemoSrcChange();
+    // The sample preview and the suggestion lists follow a moment after the entry became current.
+    SuggestionCountdown = 3;
+    if (entry)
+      Timer_Suggestions->start();
+    else
+      Timer_Suggestions->stop();
+  }
+  RepaintEntryLists();
+}
+
+bool TTransClientFrm3::CommitEntryChange() {
+  if (!UndoSnapshot) return false;
+  bool changed = false;
+  if (CurrentEntry && UndoSnapshot->FullId() == CurrentEntry->FullId() &&
+      UndoSnapshot->Translation != CurrentEntry->Translation) {
+    CurrentEntry->Changed = true;
+    Project->Modified = true;
+    if (!CurrentEntry->TranslationText().empty())
+      Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
+    changed = true;
+  }
+  UndoSnapshot = TRef<TWordObj>();
+  return changed;
+}
+
+void TTransClientFrm3::ShowEntryStatus() {
+  TUpdateScope scope(UpdateDepth);
+  if (!CurrentEntry) {
+    for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning, cIsAuto}) box->setEnabled(false);
+    return;
+  }
+  const TEntryState state = CurrentEntry->State();
+  const TEntryFlags flags = CurrentEntry->Flags();
+  for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning}) box->setEnabled(true);
+  cIsAuto->setEnabled(state != esUntranslated);
+  cIsAuto->setChecked(state == esAutoTranslated);
+  cFuzzy->setChecked((flags & efQuery) != 0);
+  cNeedsWork->setChecked((flags & efNeedsWork) != 0);
+  cWarning->setChecked((flags & efWarning) != 0);
+  // The menu marks follow even when a box kept its state.
+  AutoTranslated1->setChecked(cIsAuto->isChecked());
+  Queried1->setChecked(cFuzzy->isChecked());
+  NeedsWork1->setChecked(cNeedsWork->isChecked());
+  Warning1->setChecked(cWarning->isChecked());
+  SetQueryColor();
+}
+
+void TTransClientFrm3::FillInfoMemo(const TWordObj *entry) {
+  std::string note, linked;
+  if (entry) {
+    note = Project->GetSourceNote(*entry);
+    if (note.empty()) linked = Project->GetLinkedText(*entry);
+  }
+  const QColor face = palette().color(QPalette::Button);
+  if (!note.empty()) {
+    SetMemoText(memoInfo, ToQString(TTransMan::DecodeText(note)));
+    SetBase(memoInfo, QColor(255, 255, 0));
+  } else if (!linked.empty()) {
+    SetMemoText(memoInfo, ToQString(TTransMan::DecodeText(linked)));
+    SetBase(memoInfo, QColor(220, 220, 220));
+  } else {
+    SetMemoText(memoInfo, {});
+    SetBase(memoInfo, face);
+  }
+  memoInfo->setEnabled(!memoInfo->toPlainText().isEmpty());
+}
+
+// ---- typing and commands -------------------------------------------------------------------------
+
+void TTransClientFrm3::TntMemoLngChange() {
+  if (!CurrentEntry || UpdateDepth > 0 || MemoLngGuard > 0) return;
+  ++MemoLngGuard;
+  struct TRelease {
+    int &Guard;
+    ~TRelease() { --Guard; }
+  } release{MemoLngGuard};
+  CurrentEntry->SetTranslationFromEditor(ToU16(TntMemoLng->toPlainText()));
+  CurrentEntry->Changed = true;
+  Project->Modified = true;
+  RepaintEntryLists();
+  if (!TimerBU->isActive()) TimerBU->start();
+  ShowEntryStatus();
+}
+
+void TTransClientFrm3::TntMemoSrcChange() {
+  TntLabel1->setText(ToQString(LineBreaksToBars(ToU16(TntMemoSrc->toPlainText()))));
+}
+
+void TTransClientFrm3::Update1Click() {
+  if (!CurrentEntry) return;
+  const QString text = TntMemoLng->toPlainText();
+  CurrentEntry->SetTranslationFromEditor(ToU16(text));
+  if (!text.isEmpty()) {
+    CurrentEntry->SetAutoState(esTranslated);
+    CurrentEntry->Changed = true;
+    Project->Modified = true;
+    Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
+  } else {
+    CurrentEntry->SetAutoState(esUntranslated);
+  }
+  ShowEntryStatus();
+  RepaintEntryLists();
+}
+
+void TTransClientFrm3::Undo1Click() {
+  if (!CurrentEntry || !UndoSnapshot) return;
+  CurrentEntry->Translation = UndoSnapshot->Translation;
+  const QString text = ToQString(UndoSnapshot->TranslationDisplay());
+  if (TntMemoLng->toPlainText() != text)
+    TntMemoLng->setPlainText(text); // runs the change handler
+  else
+    TntMemoLngChange();
+  ShowEntryStatus();
+  RepaintEntryLists();
+}
+
+void TTransClientFrm3::ClearTranslation1Click() {
+  if (CurrentEntry) TntMemoLng->clear();
+}
+
+void TTransClientFrm3::stRawToTransSubmitData() {
+  if (CurrentEntry) TntMemoLng->setPlainText(TntMemoSrc->toPlainText());
+}
+
+void TTransClientFrm3::stMoveDownSubmitData() {
+  Update1Click();
+  NavigateItem(+1);
+}
+
+// ---- clipboard -----------------------------------------------------------------------------------
+
+void TTransClientFrm3::CopyOriginaltoClipboard1Click() {
+  TntMemoSrc->selectAll();
+  TntMemoSrc->copy();
+  QTextCursor cursor = TntMemoSrc->textCursor();
+  cursor.clearSelection();
+  TntMemoSrc->setTextCursor(cursor);
+}
+
+void TTransClientFrm3::CopyTranslationtoClipboard1Click() {
+  if (TntMemoLng->textCursor().hasSelection()) {
+    TntMemoLng->copy();
+    return;
+  }
+  TntMemoLng->selectAll();
+  TntMemoLng->copy();
+  QTextCursor cursor = TntMemoLng->textCursor();
+  cursor.clearSelection();
+  TntMemoLng->setTextCursor(cursor);
+}
+
+void TTransClientFrm3::PastefromClipboard1Click() {
+  if (!CurrentEntry) return;
+  try {
+    if (!TntMemoLng->hasFocus()) TntMemoLng->selectAll();
+    TntMemoLng->paste();
+  } catch (...) {
+    // A clipboard that cannot be read leaves the translation as it was.
+  }
+}
+
+// ---- status boxes --------------------------------------------------------------------------------
+
+void TTransClientFrm3::SetQueryColor() {
+  SetBase(editQuery, cFuzzy->isChecked() ? QColor(255, 255, 192) : palette().color(QPalette::Button));
+}
+
+void TTransClientFrm3::StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag) {
+  item->setChecked(box->isChecked());
+  if (UpdateDepth > 0 || !CurrentEntry) return;
+  const TEntryFlags flags = CurrentEntry->Flags();
+  CurrentEntry->SetFlags(box->isChecked() ? static_cast<TEntryFlags>(flags | flag)
+                                          : static_cast<TEntryFlags>(flags & ~flag));
+  RepaintEntryLists();
+}
+
+void TTransClientFrm3::cFuzzyClick() {
+  SetQueryColor();
+  StatusBoxClick(cFuzzy, Queried1, efQuery);
+}
+void TTransClientFrm3::cWarningClick() {
+  StatusBoxClick(cWarning, Warning1, efWarning);
+}
+void TTransClientFrm3::cNeedsWorkClick() {
+  StatusBoxClick(cNeedsWork, NeedsWork1, efNeedsWork);
+}
+
+void TTransClientFrm3::cIsAutoClick() {
+  AutoTranslated1->setChecked(cIsAuto->isChecked());
+  if (UpdateDepth > 0 || !CurrentEntry) return;
+  const TEntryState state = CurrentEntry->State();
+  if (cIsAuto->isChecked() && state == esTranslated)
+    CurrentEntry->SetAutoState(esAutoTranslated);
+  else if (!cIsAuto->isChecked() && state == esAutoTranslated)
+    CurrentEntry->SetAutoState(esTranslated);
+  RepaintEntryLists();
+}
+
+void TTransClientFrm3::ToggleStatusBox(QCheckBox *box) {
+  if (box->isEnabled()) box->setChecked(!box->isChecked());
+}
+
+// The menu items toggle their own mark when triggered; the box decides what it shows.
+void TTransClientFrm3::AutoTranslated1Click() {
+  ToggleStatusBox(cIsAuto);
+  AutoTranslated1->setChecked(cIsAuto->isChecked());
+}
+void TTransClientFrm3::Queried1Click() {
+  ToggleStatusBox(cFuzzy);
+  Queried1->setChecked(cFuzzy->isChecked());
+}
+void TTransClientFrm3::NeedsWork1Click() {
+  ToggleStatusBox(cNeedsWork);
+  NeedsWork1->setChecked(cNeedsWork->isChecked());
+}
+void TTransClientFrm3::Warning1Click() {
+  ToggleStatusBox(cWarning);
+  Warning1->setChecked(cWarning->isChecked());
+}
+
+// ---- comment -------------------------------------------------------------------------------------
+
+void TTransClientFrm3::editQueryChange() {
+  if (UpdateDepth > 0 || !CurrentEntry) return;
+  CurrentEntry->Comment = CodePageText(editQuery->text());
+  if (!editQuery->text().isEmpty()) cFuzzy->setChecked(true);
+  CurrentEntry->Changed = true;
+  Project->Modified = true;
+  RepaintEntryLists();
+}
+
+void TTransClientFrm3::Clear1Click() {
+  editQuery->clear();
+  cFuzzy->setChecked(false);
+}
+
+void TTransClientFrm3::NotSureaboutmeaning1Click() {
+  editQuery->setText(
+      QString::fromStdString(RemoveFirstAmpersand(NotSureaboutmeaning1->text().toStdString())));
+}
+
+void TTransClientFrm3::SpeedButton1Click() {
+  Clear1Click();
+}
+
+void TTransClientFrm3::SpeedButton2Click() {
+  const QString translation = TntMemoLng->toPlainText();
+  const QString comment = editQuery->text();
+  editQuery->setText(Latin1Text(CodePageText(translation)));
+  TntMemoLng->setPlainText(comment);
+  cFuzzy->setChecked(false);
+}
+
+} // namespace vt

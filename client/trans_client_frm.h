@@ -1,0 +1,283 @@
+#pragma once
+// The main window of the translation client: the open project, its three lists, the filters and
+// navigation of the top bar, and the editing band. Commands live in one source file per group:
+// trans_client_frm.cpp (building the window), trans_client_lifecycle.cpp (open, save, close, exit,
+// logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
+// trans_client_edit.cpp (current entry, editing, status and comment commands).
+#include "asker.h"
+#include "list_models.h"
+#include "model/word_list.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QSpinBox;
+class QSplitter;
+class QTimer;
+class QToolButton;
+
+namespace vt {
+
+class TStaticHotBtn;
+class TThemePaintBox;
+class TVirtualTree;
+
+class TTransClientFrm3 : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit TTransClientFrm3(QWidget *parent = nullptr);
+  ~TTransClientFrm3() override;
+
+  static constexpr const char *kCaption = "Vantreo Translation Client 1.01";
+  static constexpr const char *kSaveQuestion = "Save Changes to Current File?";
+  static constexpr const char *kAdminPassword = "482";
+
+  // Questions, messages and file dialogs; the window keeps the asker it is given.
+  void SetAsker(std::unique_ptr<TAsker> asker);
+  // The administrator window, shown by "Grab Source Data...".
+  void SetGrabForm(QWidget *form);
+  // The browser translation dialog, used by the machine-translation commands.
+  void SetBrowserDialog(QWidget *dialog) { FBrowserDialog = dialog; }
+
+  // Start arguments and tests: open a file as OpenFile1Click does after its dialog; pick a section
+  // row by name; make an entry current by its full id. Each returns whether it succeeded.
+  bool OpenProjectFile(const QString &path);
+  bool ChooseSection(const QString &name);
+  bool ChooseEntry(const QString &fullId);
+
+  TWordList &CurrentProject() { return *Project; }
+  TWordObj *Current() const { return CurrentEntry; }
+  int UpdateDepthValue() const { return UpdateDepth; }
+
+  // --- lifecycle -------------------------------------------------------------------------------
+  void FormCreate();
+  void FormDestroy();
+  bool TntFormCloseQuery();
+  void OpenFile1Click();
+  void SaveFile1Click();
+  void CloseCurrentFile1Click();
+  void Exit1Click();
+  void AdminLogon1Click();
+  void AdvancedTools1Click();
+  void Instructions1Click();
+  void GrabSourceData1Click();
+  void StaticHotBtn18SubmitData() { OpenFile1Click(); }
+  void StaticHotBtn1SubmitData() { SaveFile1Click(); }
+  void RxSplitter2PosChanged();
+  void RxSplitter3PosChanged();
+  void RxSplitter4PosChanged();
+  void pnl_trans_rightResize();
+  void ApplicationEvents1Hint(const QString &hint);
+  bool ApplicationEvents1ShowHint(QWidget *control, const QPoint &globalPos);
+  void TimerBUTimer();
+
+  // --- views, filters, navigation --------------------------------------------------------------
+  void FillSectionList();
+  void CountSectionProgress();
+  void RebuildItemList();
+  void SortItemList(TVirtualTree *list);
+  void NavigateItem(int direction);
+  void vtListFocusChanged();
+  void ListboxSectionsClick();
+  void vt1FocusChanged(TVirtualTree *list);
+  void vt1HeaderClick(int column);
+  void vt1aHeaderClick(int column);
+  void IDValue1Click(QAction *item);
+  void MenuItem1Click(QAction *item);
+  void cbStatusClick() { ListboxSectionsClick(); }
+  void cbTypesClick() { ListboxSectionsClick(); }
+  void cDeDupClick() { ListboxSectionsClick(); }
+  void Label9Click();
+  void cTextfiltClick();
+  void Label7Click();
+  void cbSearchMethodClick();
+  void Filter1Click();
+  void ViewAll1Click();
+  void stFilterSubmitData() { ViewAll1Click(); }
+  void Next1Click() { NavigateItem(+1); }
+  void Previous1Click() { NavigateItem(-1); }
+  void stNextSubmitData() { NavigateItem(+1); }
+  void stPrevSubmitData() { NavigateItem(-1); }
+
+  // --- editing ---------------------------------------------------------------------------------
+  void SelectEntry(TWordObj *entry);
+  bool CommitEntryChange();
+  void ShowEntryStatus();
+  void TntMemoLngChange();
+  void TntMemoSrcChange();
+  void Update1Click();
+  void Undo1Click();
+  void ClearTranslation1Click();
+  void CopyOriginaltoClipboard1Click();
+  void CopyTranslationtoClipboard1Click();
+  void PastefromClipboard1Click();
+  void cFuzzyClick();
+  void cWarningClick();
+  void cNeedsWorkClick();
+  void cIsAutoClick();
+  void AutoTranslated1Click();
+  void Queried1Click();
+  void NeedsWork1Click();
+  void Warning1Click();
+  void editQueryChange();
+  void Clear1Click();
+  void NotSureaboutmeaning1Click();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void stMoveDownSubmitData();
+  void stRawToTransSubmitData();
+
+  // Runs a command; an error escaping it ends only that command and is written to stderr and the
+  // status bar.
+  template <class Fn> void Guard(const char *command, Fn &&fn);
+  void ReportError(const char *command, const QString &what);
+
+  // --- components ------------------------------------------------------------------------------
+  QWidget *PanelTop = nullptr;
+  TThemePaintBox *PaintBox1 = nullptr;
+  TStaticHotBtn *StaticHotBtn18 = nullptr, *StaticHotBtn1 = nullptr, *stFilter = nullptr, *stPrev = nullptr,
+                *stNext = nullptr, *StaticHotBtn2 = nullptr;
+  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbSearchMethod = nullptr, *cbNavMethod = nullptr;
+  QCheckBox *cDeDup = nullptr, *cTextfilt = nullptr;
+  QLabel *Label9 = nullptr, *Label7 = nullptr;
+
+  QWidget *pnl_client = nullptr;
+  QSplitter *RxSplitter3 = nullptr, *RxSplitter2 = nullptr, *RxSplitter4 = nullptr, *RxSplitter5 = nullptr,
+            *RxSplitter1 = nullptr;
+  TVirtualTree *vtList = nullptr, *vt1 = nullptr, *vt1a = nullptr, *vt2 = nullptr;
+  TSectionListModel *vtListModel = nullptr;
+  TEntryListModel *vt1Model = nullptr, *vt1aModel = nullptr;
+  TSuggestionListModel *vt2Model = nullptr;
+  QWidget *Panel1 = nullptr, *PanelPreview = nullptr;
+
+  QWidget *pnl_RT_Bottom = nullptr, *pnl_rawleft = nullptr, *pnl_trans_right = nullptr;
+  TStaticHotBtn *stRevTrans = nullptr, *stCopyRaw = nullptr, *stPreview = nullptr, *stRawToTrans = nullptr;
+  QCheckBox *cShowTrans = nullptr, *cStripCaps = nullptr;
+  QLineEdit *editLn = nullptr;
+  QLabel *labelStInfo = nullptr, *Label2 = nullptr, *TntLabel1 = nullptr;
+  QPlainTextEdit *TntMemoSrc = nullptr, *memoInfo = nullptr, *TntMemoLng = nullptr;
+  QCheckBox *cWarning = nullptr, *cNeedsWork = nullptr, *cReplaceAuto = nullptr, *cIsAuto = nullptr,
+            *cFuzzy = nullptr;
+  TStaticHotBtn *stClear = nullptr, *stUndo = nullptr, *stCopyTrans = nullptr, *stPaste = nullptr,
+                *stApplyToSimilar = nullptr, *stGoogleTranslate = nullptr, *stAutoTranslate = nullptr,
+                *stMoveDown = nullptr, *stUpdate = nullptr;
+  QWidget *BevelRight = nullptr, *Bevel8 = nullptr;
+  QToolButton *RxSpeedButton1 = nullptr, *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
+  QLineEdit *editQuery = nullptr;
+  QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
+
+  QListWidget *ListboxSections = nullptr;
+  QWidget *PanelHidden = nullptr;
+  QLineEdit *editSearchText = nullptr;
+  QSpinBox *rxWordCount = nullptr;
+
+  QTimer *Timer_Suggestions = nullptr, *TimerBU = nullptr;
+  int SuggestionCountdown = 0;
+
+  QMenu *PopupMenu1 = nullptr, *PopupMenu2 = nullptr, *PopupMenu3 = nullptr, *PopupMenu4 = nullptr;
+  QMenu *AdminMenus[5] = {};
+  QAction *OpenFile1 = nullptr, *SaveFile1 = nullptr, *CloseCurrentFile1 = nullptr, *AdminLogon1 = nullptr,
+          *Exit1 = nullptr, *Next1 = nullptr, *Previous1 = nullptr, *Undo1 = nullptr,
+          *ClearTranslation1 = nullptr, *Update1 = nullptr, *ApplytoSimilar1 = nullptr,
+          *CopyTranslationtoClipboard1 = nullptr, *CopyOriginaltoClipboard1 = nullptr,
+          *PastefromClipboard1 = nullptr, *ViewAll1 = nullptr, *AdvancedTools1 = nullptr,
+          *AutoTranslated1 = nullptr, *Queried1 = nullptr, *NeedsWork1 = nullptr, *Warning1 = nullptr,
+          *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
+          *NotSureaboutmeaning1 = nullptr;
+
+  // --- state -----------------------------------------------------------------------------------
+  TRef<TWordList> Project;
+  TWordObj *CurrentEntry = nullptr;
+  TRef<TWordObj> UndoSnapshot;
+  int UpdateDepth = 0;
+  bool FocusInSameSource = false;
+  int SortColumn = 3;
+  int SortSign = +1;
+  int MemoLngGuard = 0; // re-entry guard of TntMemoLng
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  // Building the window (trans_client_frm.cpp).
+  void BuildTopPanel();
+  void BuildClientArea();
+  void BuildBottomBand();
+  QWidget *BuildRawLeft();
+  QWidget *BuildTransRight();
+  void BuildMenus();
+  void BuildPopupMenus();
+  void ApplyAccessibleIds();
+  QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
+  template <class Sender, class Signal, class Handler>
+  void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
+  TStaticHotBtn *MakeButton(QWidget *parent, const char *name, const QString &caption, const char *icon,
+                            int iconSize, const QString &hint, const QString &fullHint);
+
+  // Views (trans_client_views.cpp).
+  TVirtualTree *MakeEntryList(const char *name, bool sameSource);
+  void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
+  void RepaintEntryLists();
+  QString ChosenSectionName() const;
+
+  // Lifecycle helpers (trans_client_lifecycle.cpp).
+  // Asks the save question when modified; false when the user cancelled or the save failed.
+  bool SettleModifiedProject();
+  bool SaveProject();
+  void RunBackup();
+  void ResetProject();
+
+  // Edit helpers (trans_client_edit.cpp).
+  void FillInfoMemo(const TWordObj *entry);
+  void SetQueryColor();
+  void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
+  void ToggleStatusBox(QCheckBox *box);
+  void SetMemoText(QPlainTextEdit *memo, const QString &text);
+
+  std::unique_ptr<TAsker> FAsker;
+  QWidget *FGrabForm = nullptr;
+  QWidget *FBrowserDialog = nullptr;
+  class THintEx32 *FHintWindow = nullptr;
+  QString FCurrentHint;
+  bool FDestroyed = false;
+  int FHeaderSortColumn[2] = {3, 3};
+  bool FHeaderDescending[2] = {false, false};
+};
+
+// Raised around every programmatic change of the window's views, memos and boxes.
+class TUpdateScope {
+public:
+  explicit TUpdateScope(int &depth) : FDepth(depth) { ++FDepth; }
+  ~TUpdateScope() { --FDepth; }
+  TUpdateScope(const TUpdateScope &) = delete;
+  TUpdateScope &operator=(const TUpdateScope &) = delete;
+
+private:
+  int &FDepth;
+};
+
+template <class Fn> void TTransClientFrm3::Guard(const char *command, Fn &&fn) {
+  try {
+    fn();
+  } catch (const std::exception &error) {
+    ReportError(command, QString::fromUtf8(error.what()));
+  } catch (...) {
+    ReportError(command, QStringLiteral("unknown error"));
+  }
+}
+
+template <class Sender, class Signal, class Handler>
+void TTransClientFrm3::Wire(Sender *sender, Signal signal, Handler handler, const char *command) {
+  connect(sender, signal, this, [this, handler, command] { Guard(command, [&] { (this->*handler)(); }); });
+}
+
+} // namespace vt

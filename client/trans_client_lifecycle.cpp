@@ -1,0 +1,347 @@
+// Program-level commands of the main window: create and destroy, open, save, close, exit, the
+// administrator logon, Advanced Tools, the pane rules, hints and errors that escape a command.
+#include "controls/hint_ex32.h"
+#include "controls/hot_button.h"
+#include "controls/theme_painter.h"
+#include "trans_client_frm.h"
+#include "virtual_tree.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+#include <iostream>
+
+namespace vt {
+
+namespace {
+
+QString PathText(const std::string &path) {
+  return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+}
+
+} // namespace
+
+void InstallHintFilter(TTransClientFrm3 *window);
+
+void TTransClientFrm3::FormCreate() {
+  TThemeServices::Instance();
+  InstallHintFilter(this);
+  PaintBox1->FillParent();
+  for (QWidget *w : {static_cast<QWidget *>(this), PanelTop, pnl_RT_Bottom, pnl_trans_right})
+    w->setAttribute(Qt::WA_OpaquePaintEvent, false); // Qt paints every widget double-buffered
+  Project = TRef<TWordList>(new TWordList);
+  for (TStaticHotBtn *button : {stPrev, stNext, stRawToTrans, stFilter, stUndo, stUpdate, stGoogleTranslate,
+                                stRevTrans, stAutoTranslate, stMoveDown})
+    if (!button->HasHoverImage()) button->DeriveHoverImage();
+  stApplyToSimilar->DeriveDisabledImage();
+  for (QMenu *menu : AdminMenus) menu->menuAction()->setVisible(false);
+  cStripCaps->setVisible(false);
+  editLn->setVisible(false);
+  AdvancedTools1->setChecked(!AdvancedTools1->isChecked()); // the triggered item toggles itself first
+  AdvancedTools1Click();
+  SelectEntry(nullptr);
+}
+
+void TTransClientFrm3::FormDestroy() {
+  if (FDestroyed) return;
+  FDestroyed = true;
+  CurrentEntry = nullptr;
+  UndoSnapshot = TRef<TWordObj>();
+  Project = TRef<TWordList>();
+}
+
+void TTransClientFrm3::SetAsker(std::unique_ptr<TAsker> asker) {
+  if (asker) FAsker = std::move(asker);
+}
+
+void TTransClientFrm3::SetGrabForm(QWidget *form) {
+  FGrabForm = form;
+  GrabSourceData1->setEnabled(form != nullptr);
+}
+
+void TTransClientFrm3::ReportError(const char *command, const QString &what) {
+  const QString text = QStringLiteral("%1: %2").arg(QLatin1String(command), what);
+  std::cerr << "transclient: " << text.toStdString() << std::endl;
+  statusBar()->showMessage(text, 15000);
+}
+
+// ---- open, save, close ---------------------------------------------------------------------------
+
+void TTransClientFrm3::OpenFile1Click() {
+  QString folder;
+  const QString projects = QCoreApplication::applicationDirPath() + QStringLiteral("/Projects");
+  if (QFileInfo(projects).isDir()) folder = projects;
+  const auto file = FAsker->OpenFileName(
+      this, QStringLiteral("Open Translation File"), folder,
+      QStringLiteral(
+          "Translation File (*.kxLng);;Raw Translation (*.SrcLng);;All Translations (*.kxLng *.SrcLng "
+          "*.kxAuto)"));
+  if (!file) return;
+  OpenProjectFile(*file);
+}
+
+bool TTransClientFrm3::OpenProjectFile(const QString &path) {
+  SelectEntry(nullptr);
+  if (!SettleModifiedProject()) return false;
+  CloseCurrentFile1Click();
+  if (!Project->Items.Empty()) return false;
+  const QString full = QFileInfo(path).absoluteFilePath();
+  if (!Project->Open(full.toStdString())) {
+    ResetProject(); // a failed load may leave partial state behind
+    FAsker->Error(this, QStringLiteral("Unable to Open File\r") + QDir::toNativeSeparators(full));
+    return false;
+  }
+  setWindowTitle(QFileInfo(full).fileName());
+  FillSectionList();
+  if (!Project->DestLng.empty()) editLn->setText(PathText(Project->DestLng));
+  return true;
+}
+
+bool TTransClientFrm3::SaveProject() {
+  if (!Project->TransIni) return true; // no translation file open: nothing to write
+  std::string error;
+  if (Project->Save(&error)) return true;
+  // The project stays modified, so no close path drops the work.
+  Project->Modified = true;
+  QString text =
+      QStringLiteral("Unable to save file\r") + QDir::toNativeSeparators(PathText(Project->FileName));
+  if (!error.empty()) text += QStringLiteral("\r") + PathText(error);
+  FAsker->Error(this, text);
+  return false;
+}
+
+void TTransClientFrm3::SaveFile1Click() {
+  SaveProject();
+  vt1Model->RefreshAll();
+}
+
+bool TTransClientFrm3::SettleModifiedProject() {
+  if (!Project->Modified) return true;
+  switch (FAsker->YesNoCancel(this, QLatin1String(kSaveQuestion))) {
+  case TAsker::TAnswer::Cancel:
+    return false;
+  case TAsker::TAnswer::Yes:
+    if (!SaveProject()) return false; // a failed save keeps the project open and modified
+    break;
+  case TAsker::TAnswer::No:
+    break;
+  }
+  Project->Modified = false;
+  return true;
+}
+
+void TTransClientFrm3::RunBackup() {
+  // The timed backup copy is written by the backup commands; closing only has to stop the timer.
+  TimerBU->stop();
+}
+
+void TTransClientFrm3::TimerBUTimer() {
+  RunBackup();
+}
+
+void TTransClientFrm3::ResetProject() {
+  {
+    TUpdateScope scope(UpdateDepth);
+    TimerBU->stop();
+    Timer_Suggestions->stop();
+    vt1Model->SetRowCount(0);
+    vt1aModel->SetRowCount(0);
+    vt2Model->SetRowCount(0);
+    vtListModel->SetRowCount(0);
+    ListboxSections->clear();
+    StatusPanel0->clear();
+  }
+  CurrentEntry = nullptr;
+  UndoSnapshot = TRef<TWordObj>();
+  Project->Close();
+  Project = TRef<TWordList>(new TWordList);
+}
+
+void TTransClientFrm3::CloseCurrentFile1Click() {
+  SelectEntry(nullptr);
+  if (TimerBU->isActive()) RunBackup();
+  if (!SettleModifiedProject()) return;
+  ResetProject();
+}
+
+void TTransClientFrm3::Exit1Click() {
+  CloseCurrentFile1Click();
+  if (Project->Items.Empty()) close();
+}
+
+bool TTransClientFrm3::TntFormCloseQuery() {
+  SelectEntry(nullptr);
+  return SettleModifiedProject();
+}
+
+void TTransClientFrm3::closeEvent(QCloseEvent *event) {
+  bool allow = true;
+  Guard("TntFormCloseQuery", [&] { allow = TntFormCloseQuery(); });
+  if (allow) {
+    FHintWindow->hide();
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// ---- logon, view switch, help ----------------------------------------------------------------------
+
+void TTransClientFrm3::AdminLogon1Click() {
+  const auto answer = FAsker->Input(this, QStringLiteral("Administrator Mode"),
+                                    QStringLiteral("Please enter your password"), QString());
+  if (!answer || *answer != QLatin1String(kAdminPassword)) return;
+  for (QMenu *menu : AdminMenus) menu->menuAction()->setVisible(true);
+  cStripCaps->setVisible(true);
+  editLn->setVisible(true);
+}
+
+void TTransClientFrm3::AdvancedTools1Click() {
+  // The menu item has toggled its own mark already.
+  const bool on = AdvancedTools1->isChecked();
+  vt1a->setVisible(on);
+  Panel1->setVisible(on);
+  if (on) {
+    RxSplitter2->setSizes({std::max(100, RxSplitter2->height() - 89), 89});
+    RxSplitter4->setSizes({std::max(100, RxSplitter4->height() - 80), 80});
+  }
+}
+
+void TTransClientFrm3::Instructions1Click() {
+  const QString manual =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/Translator Client Usage.pdf");
+  if (QFileInfo::exists(manual)) QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void TTransClientFrm3::GrabSourceData1Click() {
+  if (!FGrabForm) return;
+  FGrabForm->show();
+  FGrabForm->raise();
+  FGrabForm->activateWindow();
+}
+
+// ---- pane rules ------------------------------------------------------------------------------------
+
+void TTransClientFrm3::RxSplitter4PosChanged() {
+  // The status bar is the window's own bottom band; the splitter only hides what got too small.
+  PanelPreview->setVisible(Panel1->height() > 20);
+  vt2->setVisible(PanelPreview->isVisible() && PanelPreview->height() > 20);
+}
+
+void TTransClientFrm3::RxSplitter3PosChanged() {
+  // A list dragged this narrow collapses; dragging the handle back brings it again.
+  if (vtList->width() <= 30 && vtList->width() > 0) RxSplitter3->setSizes({0, RxSplitter3->width()});
+}
+
+void TTransClientFrm3::RxSplitter2PosChanged() {
+  if (vt1a->height() <= 20 && vt1a->height() > 0) RxSplitter2->setSizes({RxSplitter2->height(), 0});
+}
+
+void TTransClientFrm3::pnl_trans_rightResize() {
+  // The right-hand buttons give way before they would crowd the left-hand ones.
+  const int leftEdge = BevelRight->geometry().right();
+  const bool room = pnl_trans_right->width() - leftEdge > 6 * 28;
+  for (QWidget *w : std::initializer_list<QWidget *>{stApplyToSimilar, stGoogleTranslate, stAutoTranslate,
+                                                     Bevel8, stMoveDown, stUpdate})
+    w->setVisible(room);
+}
+
+// ---- hints -------------------------------------------------------------------------------------------
+
+void TTransClientFrm3::ApplicationEvents1Hint(const QString &hint) {
+  FCurrentHint = hint;
+  FHintWindow->SetTexts(THintEx32::ShortPart(hint), hint);
+}
+
+bool TTransClientFrm3::ApplicationEvents1ShowHint(QWidget *control, const QPoint &globalPos) {
+  QString own;
+  for (QWidget *w = control; w; w = w->parentWidget())
+    if (!w->toolTip().isEmpty()) {
+      own = w->toolTip();
+      break;
+    }
+  if (own.isEmpty()) return false;
+  ApplicationEvents1Hint(own);
+  QString shortText = THintEx32::ShortPart(own);
+  if (shortText.isEmpty()) shortText = QStringLiteral("Def  ") + own;
+  FHintWindow->SetTexts(shortText, FCurrentHint);
+  FHintWindow->ActivateHint(globalPos);
+  return true;
+}
+
+// ---- events ------------------------------------------------------------------------------------------
+
+bool TTransClientFrm3::eventFilter(QObject *watched, QEvent *event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::ShortcutOverride &&
+      (watched == TntMemoLng || watched == TntMemoSrc || watched == editQuery)) {
+    // Let the menu shortcuts reach their commands while an editor has the focus.
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction *action : findChildren<QAction *>())
+      if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed) {
+        event->ignore();
+        return true;
+      }
+  }
+  if (type == QEvent::MouseButtonRelease && (watched == Label9 || watched == Label7)) {
+    if (watched == Label9)
+      Guard("Label9Click", [this] { Label9Click(); });
+    else
+      Guard("Label7Click", [this] { Label7Click(); });
+    return true;
+  }
+  if (type == QEvent::KeyPress && (watched == editSearchText || watched == rxWordCount)) {
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Guard("editSearchTextKeyDown", [this] { ListboxSectionsClick(); });
+      return true;
+    }
+  }
+  if (type == QEvent::Resize && watched == pnl_trans_right)
+    Guard("pnl_trans_rightResize", [this] { pnl_trans_rightResize(); });
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// Hands the tool-tip events of the window's controls to the two-part hint window.
+class THintEventFilter : public QObject {
+public:
+  explicit THintEventFilter(TTransClientFrm3 *window) : QObject(window), FWindow(window) {}
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != FWindow) return false;
+    bool shown = false;
+    FWindow->Guard("ApplicationEvents1ShowHint", [&] {
+      shown = FWindow->ApplicationEvents1ShowHint(widget, static_cast<QHelpEvent *>(event)->globalPos());
+    });
+    return shown;
+  }
+
+private:
+  TTransClientFrm3 *FWindow;
+};
+
+void InstallHintFilter(TTransClientFrm3 *window) {
+  QCoreApplication::instance()->installEventFilter(new THintEventFilter(window));
+}
+
+} // namespace vt
