@@ -1,0 +1,143 @@
+#include "model/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+using namespace vt;
+
+TEST(IniRead, TrimmingCommentsSectionsAndRawLines) {
+  TIniFile ini;
+  ini.LoadFromBytes("ignored=before section\r\n"
+                    "  [ Main ]  \n"
+                    "; a comment\r"
+                    "\t key one =  value = with = signs \t\r\n"
+                    "\r\n"
+                    "just text\n"
+                    "=starts with equals\n"
+                    "Empty=\n"
+                    "[Other]\n"
+                    "K=\x01v\x1f\n");
+  ASSERT_EQ(ini.Sections().size(), 2u);
+  EXPECT_EQ(ini.Sections()[0].Name, "Main");
+  EXPECT_EQ(ini.ReadString("Main", "key one"), "value = with = signs");
+  EXPECT_EQ(ini.ReadString("Other", "K"), "v"); // control bytes are trimmed like spaces
+  EXPECT_FALSE(ini.KeyExists("Main", "ignored"));
+  EXPECT_TRUE(ini.KeyExists("Main", "Empty"));
+  EXPECT_EQ(ini.ReadString("Main", "Empty", "def"), "");
+  EXPECT_EQ(ini.SectionKeys("Main"), (std::vector<std::string>{"key one", "Empty"}));
+  // Lines without a key are kept and written back as they stand; comments and blanks are not.
+  EXPECT_EQ(ini.ToBytes(), "[Main]\r\nkey one=value = with = signs\r\njust text\r\n=starts with equals\r\n"
+                           "Empty=\r\n\r\n[Other]\r\nK=v\r\n\r\n");
+}
+
+TEST(IniRead, CaseInsensitiveLookUpFirstMatchWins) {
+  TIniFile ini;
+  ini.LoadFromBytes("[Sec]\nKey=first\nKEY=second\n[sec]\nKey=other section\n[\xC4]\nx=1\n");
+  EXPECT_EQ(ini.ReadString("SEC", "key"), "first");
+  EXPECT_TRUE(ini.HasDuplicateKeys());
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Sec", "sec", "\xC4"}));
+  // Only ASCII letters fold.
+  EXPECT_FALSE(ini.SectionExists("\xE4"));
+  // Deleting the first match uncovers the next one.
+  ini.DeleteKey("sec", "KEY");
+  EXPECT_EQ(ini.ReadString("Sec", "Key"), "second");
+  ini.WriteString("Sec", "key", "replaced");
+  EXPECT_EQ(ini.ToBytes(),
+            "[Sec]\r\nKEY=replaced\r\n\r\n[sec]\r\nKey=other section\r\n\r\n[\xC4]\r\nx=1\r\n\r\n");
+}
+
+TEST(IniWrite, ReplaceInPlaceAppendAndDelete) {
+  TIniFile ini;
+  ini.LoadFromBytes("[A]\na=1\nb=2\nc=3\n[B]\nx=9\n");
+  ini.WriteString("A", "b", "two");
+  ini.WriteString("A", "d", "4");
+  ini.WriteString("New", "n", "v");
+  ini.DeleteKey("A", "a");
+  ini.DeleteKey("A", "missing");
+  ini.DeleteKey("Missing", "a");
+  ini.WriteInteger("B", "i", -42);
+  ini.WriteBool("B", "flag", true);
+  ini.WriteString("B", "multi", "line\r\nbreak"); // never splits into two lines
+  EXPECT_EQ(ini.ToBytes(),
+            "[A]\r\nb=two\r\nc=3\r\nd=4\r\n\r\n[B]\r\nx=9\r\ni=-42\r\nflag=1\r\nmulti=line  break\r\n\r\n"
+            "[New]\r\nn=v\r\n\r\n");
+  EXPECT_EQ(ini.ReadInteger("B", "i"), -42);
+  EXPECT_TRUE(ini.ReadBool("B", "flag"));
+  EXPECT_EQ(ini.ReadInteger("B", "x", 5), 9);
+  EXPECT_EQ(ini.ReadInteger("B", "multi", 5), 5);
+  // Sections() shows no trace of the deleted lines.
+  ASSERT_NE(ini.FindSection("a"), nullptr);
+  EXPECT_EQ(ini.FindSection("a")->Lines.size(), 3u);
+  EXPECT_EQ(ini.FindLineIndex("A", "c"), 1);
+  // Look-ups still work after the compaction.
+  EXPECT_EQ(ini.ReadString("a", "D"), "4");
+  ini.EraseSection("B");
+  EXPECT_FALSE(ini.SectionExists("B"));
+  EXPECT_EQ(ini.ReadString("New", "n"), "v");
+  ini.AppendRawLine("A", "  free text  ");
+  EXPECT_EQ(ini.FindSection("A")->Lines.back().Value, "free text");
+  EXPECT_EQ(ini.FindSection("A")->Lines.back().Key, "");
+}
+
+TEST(IniWrite, ReadingTheOutputGivesTheSameFile) {
+  TIniFile ini;
+  ini.LoadFromBytes("[S]\n  k  =  v  \nraw\n[T]\n");
+  const std::string once = ini.ToBytes();
+  TIniFile again;
+  again.LoadFromBytes(once);
+  EXPECT_EQ(again.ToBytes(), once);
+  EXPECT_EQ(again.ReadString("S", "k"), "v");
+}
+
+TEST(IniFileIo, LoadSaveAndRefuseMissingOrDirectory) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() /
+                       ("vt_ini_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                        std::to_string(reinterpret_cast<std::uintptr_t>(&dir)));
+  fs::create_directories(dir);
+  const std::string path = (dir / "a.ini").string();
+  TIniFile ini(path);
+  ini.WriteString("S", "k", "v");
+  std::string error;
+  ASSERT_TRUE(ini.Save(&error)) << error;
+  TIniFile back;
+  ASSERT_TRUE(back.LoadFromFile(path, &error)) << error;
+  EXPECT_EQ(back.ReadString("S", "k"), "v");
+  EXPECT_FALSE(back.LoadFromFile((dir / "missing.ini").string(), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(back.LoadFromFile(dir.string(), &error));
+  fs::remove_all(dir);
+}
+
+TEST(IniScale, MillionKeysWithManyDeletesStayLinear) {
+  std::string bytes;
+  bytes.reserve(40u << 20);
+  constexpr int kSections = 1000, kPerSection = 1000;
+  for (int s = 0; s < kSections; ++s) {
+    bytes += "[S" + std::to_string(s) + "]\r\n";
+    for (int k = 0; k < kPerSection; ++k)
+      bytes += "Key" + std::to_string(k) + ".VC=value " + std::to_string(k) + "\r\n";
+  }
+  const auto start = std::chrono::steady_clock::now();
+  TIniFile ini;
+  ini.LoadFromBytes(bytes);
+  // Delete every other key and rewrite the rest, as a save does.
+  for (int s = 0; s < kSections; ++s) {
+    const std::string sec = "s" + std::to_string(s);
+    for (int k = 0; k < kPerSection; ++k) {
+      const std::string key = "key" + std::to_string(k) + ".vc";
+      if (k % 2)
+        ini.DeleteKey(sec, key);
+      else
+        ini.WriteString(sec, key, "new");
+    }
+  }
+  const std::string out = ini.ToBytes();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(ini.ReadString("S999", "Key998.VC"), "new");
+  EXPECT_FALSE(ini.KeyExists("S999", "Key999.VC"));
+  EXPECT_EQ(ini.FindSection("S500")->Lines.size(), 500u);
+  EXPECT_LT(seconds, 20.0); // quadratic deletes would take hours here
+}

@@ -1,0 +1,309 @@
+#include "model/file_io.h"
+#include "model/trans_man.h"
+#include "model/word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProjectFiles : public ::testing::Test {
+protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    Dir = fs::temp_directory_path() /
+          ("vt_project_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    fs::create_directories(Dir);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(Dir, ec);
+  }
+
+  std::string P(const std::string &name) const { return (Dir / name).string(); }
+  void Write(const std::string &name, const std::string &bytes) const {
+    std::ofstream(P(name), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string &name) const {
+    std::string bytes;
+    ReadFileBytes(P(name), bytes);
+    return bytes;
+  }
+  void WriteDemo() const {
+    Write("Demo.SrcLng", "[Form1]\r\n"
+                         "Button1._CN=TTntButton\r\n"
+                         "Button1.VC=&Open\r\n"
+                         "Button1.VH=Open a file|Opens a file from disk\r\n"
+                         "Empty.VC=\r\n"
+                         "NoKind=value\r\n"
+                         "Panel1.Label1.VC=Name:\r\n"
+                         "[Messages]\r\n"
+                         "Err_001_.msg=Cannot open\\nthe file\r\n");
+    Write("Demo.kxLng", "[_info]\r\nDestLng=de\r\n\r\n"
+                        "[Form1]\r\n"
+                        "Button1.VC=[?]\xC3\x96"
+                        "ffnen \r\n"
+                        "Button1.VC_?=check accel\r\n"
+                        "Button1._CN=stale\r\n"
+                        "Empty.VC=orphan\r\n"
+                        "Gone.VC=kept\r\n"
+                        "[Extra]\r\nK=V\r\n");
+    Write("Demo.AutoLng", "[Form1]\r\nButton1.VC=Offnen\r\nPanel1.Label1.VC=Name:\r\n");
+  }
+
+  TRef<TWordList> Open(const std::string &name) {
+    TRef<TWordList> list(new TWordList());
+    Opened = list->Open(P(name));
+    return list;
+  }
+
+  fs::path Dir;
+  bool Opened = false;
+};
+
+} // namespace
+
+TEST_F(ProjectFiles, OpensTheSameProjectThroughAnyOfItsFiles) {
+  WriteDemo();
+  std::vector<std::string> views;
+  for (const char *name : {"Demo.kxLng", "Demo.SrcLng", "Demo.AutoLng"}) {
+    auto list = Open(name);
+    ASSERT_TRUE(Opened) << name;
+    std::ostringstream view;
+    view << list->DestLng << "|" << list->Sections.size() << "\n";
+    for (const TWordObj *e : list->Items)
+      view << e->Index << " " << e->FullId() << " " << e->Hidden << " [" << e->Source() << "] ["
+           << e->Translation << "] [" << e->Comment << "] [" << e->AutoText << "]\n";
+    views.push_back(view.str());
+    EXPECT_EQ(list->FileName, P(name));
+  }
+  EXPECT_EQ(views[0], views[1]);
+  EXPECT_EQ(views[0], views[2]);
+  EXPECT_EQ(views[0], "de|2\n"
+                      "0 Form1/Button1._CN 1 [TTntButton] [] [] []\n"
+                      "1 Form1/Button1.VC 0 [&Open] [[?]\xC3\x96"
+                      "ffnen] [check accel] [Offnen]\n"
+                      "2 Form1/Button1.VH 0 [Open a file|Opens a file from disk] [] [] []\n"
+                      "3 Form1/Panel1.Label1.VC 0 [Name:] [] [] [Name:]\n"
+                      "4 Messages/Err_001_.msg 0 [Cannot open\\nthe file] [] [] []\n");
+}
+
+TEST_F(ProjectFiles, RefusesMissingFilesAndEmptyProjects) {
+  EXPECT_FALSE(Open("Nothing.kxLng")->Items.Count());
+  EXPECT_FALSE(Opened);
+  Write("Only.SrcLng", "[A]\nX.VC=x\n");
+  Open("Only.SrcLng");
+  EXPECT_FALSE(Opened); // no translation file
+  Write("Bare.SrcLng", "[A]\nX.VC=\nNoKind=1\n");
+  Write("Bare.kxLng", "");
+  auto list = Open("Bare.kxLng");
+  EXPECT_FALSE(Opened);
+  EXPECT_TRUE(list->FileName.empty());
+  EXPECT_TRUE(list->TransIni != nullptr); // files stay attached until Close
+  TRef<TWordList> empty(new TWordList());
+  EXPECT_FALSE(empty->Open(""));
+}
+
+TEST_F(ProjectFiles, ByteOrderMarkIsStrippedAfterTheBackupKeepsIt) {
+  WriteDemo();
+  const std::string withBom = "\xEF\xBB\xBF" + Read("Demo.kxLng");
+  Write("Demo.kxLng", withBom);
+  auto list = Open("Demo.SrcLng");
+  ASSERT_TRUE(Opened);
+  EXPECT_EQ(list->DestLng, "de"); // "_info" is found although the mark stood before it
+  EXPECT_EQ(Read("Demo.kxLng.~bu"), withBom);
+  EXPECT_EQ(Read("Demo.kxLng"), withBom.substr(3));
+
+  // Only the whole mark counts: a leading 0xEF alone is data.
+  Write("x.txt", "\xEF\xBB"
+                 "abc");
+  EXPECT_TRUE(TWordList::StripUtf8Bom(P("x.txt")));
+  EXPECT_EQ(Read("x.txt"), "\xEF\xBB"
+                           "abc");
+  Write("y.txt", "\xEF");
+  EXPECT_TRUE(TWordList::StripUtf8Bom(P("y.txt")));
+  EXPECT_EQ(Read("y.txt"), "\xEF");
+  Write("z.txt", "\xEF\xBB\xBF");
+  EXPECT_TRUE(TWordList::StripUtf8Bom(P("z.txt")));
+  EXPECT_EQ(Read("z.txt"), "");
+  EXPECT_FALSE(TWordList::StripUtf8Bom(P("missing.txt")));
+}
+
+TEST_F(ProjectFiles, BackupCopiesAndOverwrites) {
+  Write("f.kxLng", "one");
+  ASSERT_TRUE(TWordList::BackupFile(P("f.kxLng")));
+  Write("f.kxLng", "two");
+  ASSERT_TRUE(TWordList::BackupFile(P("f.kxLng")));
+  EXPECT_EQ(Read("f.kxLng.~bu"), "two");
+  EXPECT_TRUE(TWordList::BackupFile(P("none.kxLng")));
+  EXPECT_FALSE(fs::exists(P("none.kxLng.~bu")));
+}
+
+TEST_F(ProjectFiles, SaveAndReopenKeepTranslationsCommentsAndFlags) {
+  WriteDemo();
+  {
+    auto list = Open("Demo.kxLng");
+    ASSERT_TRUE(Opened);
+    TWordObj *open = list->Items[1], *hint = list->Items[2], *label = list->Items[3], *msg = list->Items[4];
+    EXPECT_EQ(open->Translation, "[?]\xC3\x96"
+                                 "ffnen"); // trailing space gone on reading
+    open->Comment.clear();                 // emptied comment loses its key
+    hint->SetTranslationFromEditor(u"Datei \u00F6ffnen\r\nL\u00E4dt eine Datei  ");
+    hint->SetFlags(efNeedsWork);
+    hint->Comment = "long hint";
+    label->SetTranslationText(u"[Name] field");
+    label->SetFlags(efWarning);
+    label->SetAutoState(esAutoTranslated);
+    msg->SetTranslationText(u"Kann nicht\r\n\u00F6ffnen \U0001F600");
+    list->Modified = true;
+    hint->Changed = true;
+    std::string error;
+    ASSERT_TRUE(list->Save(&error)) << error;
+    EXPECT_FALSE(list->Modified);
+    EXPECT_FALSE(hint->Changed);
+  }
+  const std::string saved = Read("Demo.kxLng");
+  // Keys of hidden kinds go, keys of vanished entries and other sections stay, new keys are
+  // appended at their section's end, a missing section at the file's end.
+  EXPECT_EQ(saved, "[_info]\r\nDestLng=de\r\n\r\n"
+                   "[Form1]\r\n"
+                   "Button1.VC=[?]\xC3\x96"
+                   "ffnen\r\n"
+                   "Empty.VC=orphan\r\n"
+                   "Gone.VC=kept\r\n"
+                   "Button1.VH=[+]Datei \xC3\xB6"
+                   "ffnen|L\xC3\xA4"
+                   "dt eine Datei  \r\n"
+                   "Button1.VH_?=long hint\r\n"
+                   "Panel1.Label1.VC=[!~]\\91Name] field\r\n"
+                   "\r\n[Extra]\r\nK=V\r\n\r\n"
+                   "[Messages]\r\n"
+                   "Err_001_.msg=Kann nicht\\n\xC3\xB6"
+                   "ffnen \xED\xA0\xBD\xED\xB8\x80\r\n\r\n");
+
+  auto list = Open("Demo.kxLng");
+  ASSERT_TRUE(Opened);
+  const TWordObj *hint = list->Items[2], *label = list->Items[3], *msg = list->Items[4];
+  EXPECT_EQ(list->Items[1]->Comment, "");
+  EXPECT_EQ(hint->Flags(), efNeedsWork);
+  // The value's surrounding spaces are gone after the round trip, as the dialect reads it.
+  EXPECT_EQ(hint->TranslationDisplay(), u"Datei \u00F6ffnen\r\nL\u00E4dt eine Datei");
+  EXPECT_EQ(hint->Comment, "long hint");
+  EXPECT_EQ(label->TranslationText(), u"[Name] field");
+  EXPECT_EQ(label->Flags(), efWarning);
+  EXPECT_EQ(label->State(), esAutoTranslated);
+  EXPECT_EQ(msg->TranslationText(), u"Kann nicht\r\n\u00F6ffnen \U0001F600");
+
+  // Emptied translations lose their keys too.
+  list->Items[1]->SetTranslationText(u"");
+  list->Items[1]->SetFlags(0);
+  ASSERT_TRUE(list->Save());
+  EXPECT_EQ(Read("Demo.kxLng").find("Button1.VC="), std::string::npos);
+}
+
+TEST_F(ProjectFiles, FailedSaveKeepsModifiedAndLeavesTheFileAlone) {
+  WriteDemo();
+  auto list = Open("Demo.kxLng");
+  ASSERT_TRUE(Opened);
+  const std::string before = Read("Demo.kxLng");
+  list->Items[1]->SetTranslationText(u"Neu");
+  list->Items[1]->Changed = true;
+  list->Modified = true;
+  // The translation file's name now names a folder: the rename over it must fail.
+  fs::remove(P("Demo.kxLng"));
+  fs::create_directory(P("Demo.kxLng"));
+  std::string error;
+  EXPECT_FALSE(list->Save(&error));
+  EXPECT_NE(error.find("Demo.kxLng"), std::string::npos);
+  EXPECT_TRUE(list->Modified);
+  EXPECT_TRUE(list->Items[1]->Changed);
+  EXPECT_TRUE(fs::is_directory(P("Demo.kxLng")));
+  fs::remove(P("Demo.kxLng"));
+  Write("Demo.kxLng", before);
+  // A folder that does not exist fails the same way, without leaving temporary files behind.
+  list->TransIni->SetFileName(P("no/such/dir/Demo.kxLng"));
+  EXPECT_FALSE(list->Save(&error));
+  EXPECT_TRUE(list->Modified);
+  EXPECT_EQ(Read("Demo.kxLng"), before);
+  std::size_t files = 0;
+  for (const auto &e : fs::directory_iterator(Dir)) files += e.is_regular_file();
+  EXPECT_EQ(files, 4u); // SrcLng, kxLng, AutoLng, backup
+}
+
+TEST_F(ProjectFiles, CloseReleasesEveryHolderAndDetachesEntries) {
+  WriteDemo();
+  auto list = Open("Demo.kxLng");
+  ASSERT_TRUE(Opened);
+  TRef<TWordObj> kept(TRefObj::AddRef(list->Items[1]));
+  list->Selection.Add(TRefObj::AddRef(list->Items[1]));
+  list->SimilarItems.Add(TRefObj::AddRef(list->Items[1]));
+  list->Suggestions.Add(list->Items[1]->Clone());
+  EXPECT_EQ(kept->Holders(), 4);
+  EXPECT_EQ(kept->Observer != nullptr, true);
+  list->CurrentProps = std::vector<std::string>{"VC=x"};
+  list->Close();
+  EXPECT_EQ(kept->Holders(), 1);
+  EXPECT_EQ(kept->Observer, nullptr);
+  EXPECT_TRUE(list->Items.Empty());
+  EXPECT_TRUE(list->Sections.empty());
+  EXPECT_FALSE(list->CurrentProps.has_value());
+  EXPECT_EQ(list->TransIni, nullptr);
+  EXPECT_TRUE(list->FileName.empty());
+  EXPECT_TRUE(list->DestLng.empty());
+  kept->SetName("Renamed"); // must not call into the closed project
+  // Save without a translation file does nothing.
+  EXPECT_TRUE(list->Save());
+}
+
+TEST_F(ProjectFiles, AddEntryNumbersAndObservesEntries) {
+  TRef<TWordList> list(new TWordList());
+  TWordObj *a = list->AddEntry("S", "A", "VC", "a");
+  TWordObj *b = list->AddEntry("S", "B", "_CN", "TButton");
+  EXPECT_EQ(a->Index, 0);
+  EXPECT_EQ(b->Pos, 1);
+  EXPECT_TRUE(b->Hidden);
+  EXPECT_NE(a->Observer, nullptr);
+  std::swap(list->Items.Raw()[0], list->Items.Raw()[1]);
+  list->ItemsReordered();
+  EXPECT_EQ(a->Pos, 1);
+  EXPECT_EQ(a->Index, 0);
+}
+
+TEST_F(ProjectFiles, RepeatedSectionsAndKeysGiveOneEntryEach) {
+  Write("D.SrcLng", "[A]\nX.VC=first\nx.vc=second\n[a]\nY.VC=hidden by the first section\n[B]\nZ.VC=z\n");
+  Write("D.kxLng", "[A]\nX.VC=T1\nX.VC=T2\n");
+  auto list = Open("D.kxLng");
+  ASSERT_TRUE(Opened);
+  ASSERT_EQ(list->Items.Count(), 2u);
+  EXPECT_EQ(list->Items[0]->Source(), "first");
+  EXPECT_EQ(list->Items[0]->Translation, "T1");
+  EXPECT_EQ(list->Sections, (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(ProjectFiles, TranslationsOutOfSourceOrderAreStillFound) {
+  Write("O.SrcLng", "[A]\nA.VC=a\nB.VC=b\nC.VC=c\nD.VC=d\n");
+  Write("O.kxLng", "[a]\nd.vc=D\nB.VC_?=note\nB.VC=B\nA.VC=A\n");
+  auto list = Open("O.kxLng");
+  ASSERT_TRUE(Opened);
+  std::string got;
+  for (const TWordObj *e : list->Items) got += e->Translation + "/" + e->Comment + ";";
+  EXPECT_EQ(got, "A/;B/note;/;D/;");
+}
+
+TEST(FilePaths, ExtensionsAndFolders) {
+  EXPECT_EQ(ChangeFileExt("/a/b/Demo.kxLng", ".SrcLng"), "/a/b/Demo.SrcLng");
+  EXPECT_EQ(ChangeFileExt("/a.b/Demo", ".SrcLng"), "/a.b/Demo.SrcLng");
+  EXPECT_EQ(ChangeFileExt("Demo.x.AutoLng", ".kxLng"), "Demo.x.kxLng");
+  EXPECT_EQ(ExtractFileName("/a/b/c.txt"), "c.txt");
+  EXPECT_EQ(ExtractFileDir("/a/b/c.txt"), "/a/b");
+  EXPECT_EQ(ExtractFileDir("c.txt"), "");
+  EXPECT_EQ(ExtractFileDir("/c.txt"), "/");
+}
