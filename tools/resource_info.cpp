@@ -55,6 +55,7 @@ void TResourceInfo::SetActive(bool value) {
     if (OnActivate) OnActivate();
   } else {
     FItems.clear();
+    FIndex.clear();
     FModule.reset();
     FActive = false;
     if (OnDeactivate) OnDeactivate();
@@ -74,7 +75,13 @@ void TResourceInfo::AddForm(std::string name, std::string_view text) {
   dfm->Name = std::move(name);
   dfm->Text = std::string(text);
   dfm->Owner = this;
+  FIndex.emplace(dfm->Name, Count());
   FItems.push_back(std::move(dfm));
+}
+
+int TResourceInfo::IndexOf(const std::string &name) const {
+  const auto it = FIndex.find(name);
+  return it == FIndex.end() ? -1 : it->second;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

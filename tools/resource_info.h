@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vt {
@@ -47,6 +48,8 @@ public:
   int Count() const noexcept { return static_cast<int>(FItems.size()); }
   const TDfm &Item(int index) const { return *FItems.at(static_cast<std::size_t>(index)); }
   void AddForm(std::string name, std::string_view text);
+  // Index of the first record of that exact name, or -1 (hashed).
+  int IndexOf(const std::string &name) const;
 
 private:
   struct TModule;
@@ -54,6 +57,7 @@ private:
   std::string FExeFileName;
   std::unique_ptr<TModule> FModule;
   std::vector<std::unique_ptr<TDfm>> FItems;
+  std::unordered_map<std::string, int> FIndex;
 };
 
 // Splits a text at CR LF, LF or CR.
