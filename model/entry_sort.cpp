@@ -11,26 +11,30 @@ namespace vt {
 
 namespace {
 
+constexpr std::size_t kPrefixWords = 4;
+
+// An entry with the leading 32 bytes of its sort key as big-endian integers (zero-padded), and its
+// place in the list, so that an unstable sort gives the stable order.
 struct TKeyed {
-  uint64_t K0;
-  uint64_t K1;
+  std::array<uint64_t, kPrefixWords> K;
+  uint32_t Order;
   TWordObj *Entry;
 };
 
-// The first 16 bytes of the concatenated pieces, big-endian, zero-padded: comparing these integers
-// orders like the strings whenever they differ.
 template <std::size_t N> void LoadPrefix(TKeyed &k, const std::array<std::string_view, N> &pieces) {
-  unsigned char buf[16] = {};
+  unsigned char buf[kPrefixWords * 8] = {};
   std::size_t at = 0;
   for (std::string_view p : pieces) {
     const std::size_t n = std::min(p.size(), sizeof buf - at);
-    for (std::size_t i = 0; i < n; ++i) buf[at + i] = static_cast<unsigned char>(p[i]);
+    std::copy_n(p.data(), n, buf + at);
     at += n;
     if (at == sizeof buf) break;
   }
-  k.K0 = k.K1 = 0;
-  for (int i = 0; i < 8; ++i) k.K0 = (k.K0 << 8) | buf[i];
-  for (int i = 8; i < 16; ++i) k.K1 = (k.K1 << 8) | buf[i];
+  for (std::size_t w = 0; w < kPrefixWords; ++w) {
+    uint64_t v = 0;
+    for (std::size_t i = 0; i < 8; ++i) v = (v << 8) | buf[w * 8 + i];
+    k.K[w] = v;
+  }
 }
 
 int CompareColumn(const TWordObj &a, const TWordObj &b, int column) {
@@ -50,17 +54,16 @@ int CompareColumn(const TWordObj &a, const TWordObj &b, int column) {
   return (c > 0) - (c < 0);
 }
 
-int Sign3(uint64_t a, uint64_t b) {
-  return (a > b) - (a < b);
-}
-
-// Sorts entries by (column key, then Index when indexTie), negated when descending; stable.
+// Sorts by (column key, then Index when indexTie), negated when descending; entries that compare
+// equal keep their order.
 void SortKeyed(std::vector<TWordObj *> &entries, int column, bool descending, bool indexTie) {
+  const bool strings = column >= 0 && column <= 2;
   std::vector<TKeyed> keys(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     TWordObj *e = entries[i];
     TKeyed &k = keys[i];
     k.Entry = e;
+    k.Order = static_cast<uint32_t>(i);
     switch (column) {
     case 0:
       LoadPrefix<5>(k, {e->Section(), "/", e->Name(), ".", e->Kind()});
@@ -72,35 +75,34 @@ void SortKeyed(std::vector<TWordObj *> &entries, int column, bool descending, bo
       LoadPrefix<1>(k, {e->Translation});
       break;
     default:
-      k.K0 = k.K1 = 0;
+      k.K = {};
       break;
     }
+    // Without a string key the Index is the key, so the tie-break needs no entry access.
+    if (!strings && indexTie)
+      k.K[0] = static_cast<uint64_t>(static_cast<int64_t>(e->Index) + (int64_t{1} << 32));
   }
   auto compare = [&](const TKeyed &a, const TKeyed &b) {
-    int c = Sign3(a.K0, b.K0);
-    if (c == 0) c = Sign3(a.K1, b.K1);
-    if (c == 0) c = CompareColumn(*a.Entry, *b.Entry, column);
-    if (c == 0 && indexTie) c = (a.Entry->Index > b.Entry->Index) - (a.Entry->Index < b.Entry->Index);
+    int c = 0;
+    for (std::size_t w = 0; w < kPrefixWords && c == 0; ++w) c = (a.K[w] > b.K[w]) - (a.K[w] < b.K[w]);
+    if (c == 0 && strings) {
+      c = CompareColumn(*a.Entry, *b.Entry, column);
+      if (c == 0 && indexTie) c = (a.Entry->Index > b.Entry->Index) - (a.Entry->Index < b.Entry->Index);
+    }
     return descending ? -c : c;
   };
-  std::stable_sort(keys.begin(), keys.end(),
-                   [&](const TKeyed &a, const TKeyed &b) { return compare(a, b) < 0; });
+  auto less = [&](const TKeyed &a, const TKeyed &b) {
+    const int c = compare(a, b);
+    return c != 0 ? c < 0 : a.Order < b.Order;
+  };
+  if (std::is_sorted(keys.begin(), keys.end(), less)) return;
+  std::sort(keys.begin(), keys.end(), less);
   for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = keys[i].Entry;
 }
 
 } // namespace
 
 void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending) {
-  if (column < 0 || column > 2) {
-    // Index alone: no strings involved.
-    if (descending)
-      std::stable_sort(entries.begin(), entries.end(),
-                       [](const TWordObj *a, const TWordObj *b) { return a->Index > b->Index; });
-    else
-      std::stable_sort(entries.begin(), entries.end(),
-                       [](const TWordObj *a, const TWordObj *b) { return a->Index < b->Index; });
-    return;
-  }
   SortKeyed(entries, column, descending, true);
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
 
@@ -153,20 +154,31 @@ void TWordList::FilterByWordCount(int limit, int direction) {
 
 void TWordList::RemoveDuplicateSources() {
   auto &raw = Selection.Raw();
-  // Walking from the end, the first entry met of each source group is the one that stays.
-  std::vector<char> keep(raw.size(), 0);
-  std::unordered_multimap<uint64_t, std::size_t> seen;
-  seen.reserve(raw.size());
+  const std::size_t n = raw.size();
+  // Walking from the end, the first entry met of each source group is the one that stays. The set
+  // is a flat table of (hash, position); equal hashes are confirmed on the texts.
+  constexpr uint32_t kFree = UINT32_MAX;
+  struct TSlot {
+    uint64_t Hash = 0;
+    uint32_t At = kFree;
+  };
+  std::size_t cap = 16;
+  while (cap * 6 < n * 10) cap *= 2;
+  std::vector<TSlot> slots(cap);
+  std::vector<char> keep(n, 0);
   std::string key;
-  for (std::size_t i = raw.size(); i-- > 0;) {
+  for (std::size_t i = n; i-- > 0;) {
     NormalizeAccelKey(raw[i]->Source(), key);
     const uint64_t hash = std::hash<std::string_view>{}(key);
-    bool duplicate = false;
-    for (auto [it, end] = seen.equal_range(hash); it != end && !duplicate; ++it)
-      duplicate = SameIgnoringAccel(raw[it->second]->Source(), raw[i]->Source());
-    if (duplicate) continue;
-    keep[i] = 1;
-    seen.emplace(hash, i);
+    for (std::size_t at = (hash * 0x9E3779B97F4A7C15ull >> 32) & (cap - 1);; at = (at + 1) & (cap - 1)) {
+      TSlot &s = slots[at];
+      if (s.At == kFree) {
+        s = TSlot{hash, static_cast<uint32_t>(i)};
+        keep[i] = 1;
+        break;
+      }
+      if (s.Hash == hash && SameIgnoringAccel(raw[s.At]->Source(), raw[i]->Source())) break;
+    }
   }
   CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
 }
