@@ -1,0 +1,183 @@
+// Subcommands of the extraction toolkit: forms, form-text, skin-forms, form-section, messages, extract.
+#include "commands.h"
+#include "model/file_io.h"
+#include "tools/error.h"
+#include "tools/form_section.h"
+#include "tools/message_scan.h"
+#include "tools/raw_extract.h"
+
+#include <iostream>
+#include <memory>
+
+namespace lngtool {
+namespace {
+
+// Runs a command body, turning toolkit errors into the one-line failure.
+template <typename F> void Guarded(F &&body) {
+  try {
+    body();
+  } catch (const vt::EGrabAssertion &e) {
+    Die(std::string(e.what()) + " (" + vt::EGrabAssertion::Source + ")");
+  } catch (const vt::EGrabError &e) {
+    Die(e.what());
+  }
+}
+
+void RequireFile(const std::string &path) {
+  if (!vt::FileExists(path)) Die("Unable to Open File " + path);
+}
+
+// An executable starts with "MZ"; anything else is taken for a skin.
+void OpenFormsOf(vt::TGrabSession &s, const std::string &path) {
+  RequireFile(path);
+  std::string head;
+  vt::ReadFileBytes(path, head, nullptr);
+  if (head.rfind("MZ", 0) == 0)
+    s.OpenExecutable(path);
+  else
+    s.LoadGuiDefinitions(path);
+}
+
+std::vector<std::string> FormLinesOrDie(const vt::TGrabSession &s, const std::string &name) {
+  auto lines = s.FormLines(s.FindForm(name));
+  if (!lines) Die("Error: Cant find Dfm unit: " + name);
+  return *lines;
+}
+
+void PrintLines(const std::vector<std::string> &lines) {
+  for (const std::string &l : lines) std::cout << l << '\n';
+}
+
+struct TExtractArgs {
+  std::string Script, Out, Exe, Blacklist, TabMap, Variant = "L", Skin;
+  bool NoDfm = false, NoMessages = false, KeepPrevious = false;
+};
+
+void RunExtract(const TExtractArgs &a) {
+  vt::TRawOptions o;
+  if (!a.Script.empty()) {
+    if (!vt::LoadRawScript(a.Script, o)) Die("Unable to Open File " + a.Script);
+  } else {
+    o.ExeFilename = a.Exe;
+    o.doExtractEXE = !a.Exe.empty();
+    o.doExtractDfm = !a.NoDfm;
+    o.doExtractMessages = !a.NoMessages;
+    o.DfmBlackListFilename = a.Blacklist;
+    o.doBlacklist = !a.Blacklist.empty();
+    o.TabMapFilename = a.TabMap;
+    o.doUseTabMap = !a.TabMap.empty();
+    o.VerChar = a.Variant;
+    o.GUIFilename = a.Skin;
+    o.doSkin = !a.Skin.empty();
+  }
+  o.DstFilename = a.Out;
+  o.ErasePrevious = !a.KeepPrevious;
+  vt::TGrabSession session;
+  vt::TGrabLog log;
+  std::size_t printed = 0;
+  // A line is printed once the next one starts, since a step may still extend the last one.
+  auto flush = [&](std::size_t upTo) {
+    for (; printed < upTo && printed < log.Lines().size(); ++printed)
+      std::cerr << log.Lines()[printed] << '\n';
+  };
+  log.OnChange = [&] {
+    if (log.Lines().size() > 1) flush(log.Lines().size() - 1);
+  };
+  try {
+    const auto written = vt::BuildRaw(session, o, log);
+    flush(log.Lines().size());
+    if (!written) throw Exit{1};
+  } catch (const vt::EGrabError &) {
+    flush(log.Lines().size());
+    throw;
+  }
+}
+
+} // namespace
+
+void RegisterToolsCommands(CLI::App &app) {
+  auto exe = std::make_shared<std::string>();
+  auto name = std::make_shared<std::string>();
+
+  auto *forms = app.add_subcommand("forms", "List the form resources of an executable, in list order");
+  forms->add_option("EXE", *exe, "the product executable")->required();
+  forms->callback([exe] {
+    Guarded([&] {
+      RequireFile(*exe);
+      vt::TGrabSession s;
+      s.OpenExecutable(*exe);
+      s.FillFormList();
+      PrintLines(s.FormList);
+    });
+  });
+
+  auto *text = app.add_subcommand("form-text", "Print the form text of one form resource");
+  text->add_option("EXE", *exe, "the product executable")->required();
+  text->add_option("NAME", *name, "the resource name as 'forms' lists it")->required();
+  text->callback([exe, name] {
+    Guarded([&] {
+      RequireFile(*exe);
+      vt::TGrabSession s;
+      s.OpenExecutable(*exe);
+      const int index = s.FindForm(*name);
+      if (index < 0) Die("Error: Cant find Dfm unit: " + *name);
+      std::cout << s.ResourceInfo.Item(index).Text;
+    });
+  });
+
+  auto *skin = app.add_subcommand("skin-forms", "List the pseudo-resource names of a skin's GUI definitions");
+  skin->add_option("SKIN", *exe, "the skin file (an ini listing the GUI definition files)")->required();
+  skin->callback([exe] {
+    Guarded([&] {
+      RequireFile(*exe);
+      vt::TGrabSession s;
+      s.LoadGuiDefinitions(*exe);
+      PrintLines(s.FormList);
+    });
+  });
+
+  auto *section =
+      app.add_subcommand("form-section", "Print the raw-data section extraction builds from one form");
+  section->add_option("FILE", *exe, "the product executable or a skin file")->required();
+  section->add_option("NAME", *name, "the resource or pseudo-resource name")->required();
+  section->callback([exe, name] {
+    Guarded([&] {
+      vt::TGrabSession s;
+      OpenFormsOf(s, *exe);
+      s.PrepareForm(FormLinesOrDie(s, *name));
+      PrintLines(s.BuildFormSection());
+    });
+  });
+
+  auto *messages = app.add_subcommand("messages", "List the marked messages of an executable, in scan order");
+  messages->add_option("EXE", *exe, "the product executable")->required();
+  messages->callback([exe] {
+    RequireFile(*exe);
+    std::string bytes, error;
+    if (!vt::ReadFileBytes(*exe, bytes, &error)) Die("Unable to Open File " + *exe);
+    PrintLines(vt::ScanMessages(bytes));
+  });
+
+  auto args = std::make_shared<TExtractArgs>();
+  auto *extract = app.add_subcommand("extract", "The \"Build Raw\" run: write a raw data file (.rawmi); "
+                                                "the log goes to stderr");
+  auto *script = extract->add_option("--script", args->Script, "a raw script file (.RawScript)");
+  extract->add_option("--out", args->Out, "the raw data file to write")->required();
+  auto *exeOpt = extract->add_option("--exe", args->Exe, "extract from this executable");
+  extract->add_flag("--no-dfm", args->NoDfm, "leave out the form resources");
+  extract->add_flag("--no-messages", args->NoMessages, "leave out the marked messages");
+  auto *black = extract->add_option("--blacklist", args->Blacklist, "leave out the forms this file names");
+  auto *tab = extract->add_option("--tabmap", args->TabMap, "leave out objects hidden in the variant");
+  auto *variant =
+      extract->add_option("--variant", args->Variant, "the program level: L, M, S or C (default L)");
+  auto *skinOpt = extract->add_option("--skin", args->Skin, "extract the GUI definitions of this skin");
+  for (CLI::Option *o : {exeOpt, black, tab, variant, skinOpt}) o->excludes(script);
+  extract->add_flag("--keep-previous", args->KeepPrevious,
+                    "add to the raw data file instead of starting empty");
+  extract->callback([args] {
+    if (!args->Script.empty()) RequireFile(args->Script);
+    Guarded([&] { RunExtract(*args); });
+  });
+}
+
+} // namespace lngtool

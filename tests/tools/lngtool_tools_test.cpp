@@ -1,0 +1,80 @@
+// The toolkit's lngtool subcommands, run as a user runs them.
+#include "test_data.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct TResult {
+  int Code = -1;
+  std::string Out;
+};
+
+// Runs lngtool with the arguments; stdout is captured, stderr goes to the given file.
+TResult Lngtool(const std::string &args, const std::string &errFile = "/dev/null") {
+  TResult r;
+  const std::string cmd = std::string("'") + VT_LNGTOOL + "' " + args + " 2>'" + errFile + "'";
+  FILE *p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.Out.append(buf.data(), n);
+  const int status = pclose(p);
+  r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+} // namespace
+
+TEST(LngtoolTools, ListingCommands) {
+  const std::string exe = vt::test::TestExe("i686");
+  auto forms = Lngtool("forms '" + exe + "'");
+  EXPECT_EQ(forms.Code, 0);
+  EXPECT_EQ(forms.Out, "TABOUTBOX\nTMAINFORM\nTOPTIONSDLG\n#100\n");
+  auto text = Lngtool("form-text '" + exe + "' TABOUTBOX");
+  EXPECT_EQ(text.Out, "object AboutBox: TAboutBox\r\n  Caption = 'About'\r\nend\r\n");
+  auto section = Lngtool("form-section '" + exe + "' TABOUTBOX");
+  EXPECT_EQ(section.Out, "[AboutBox]\nAboutBox._CN=TAboutBox\nAboutBox.VC=About\n\n");
+  auto messages = Lngtool("messages '" + exe + "'");
+  EXPECT_EQ(messages.Out,
+            "Hello world\nHello world\nHello world\nLine one\\nLine two\\tTabbed\nFile %s not found\n");
+}
+
+TEST(LngtoolTools, FailuresExitWithOneLine) {
+  vt::test::TTempDir dir("lngfail");
+  vt::test::WriteBytes(dir.File("x.exe"), "MZ but nothing else");
+  auto bad = Lngtool("forms '" + dir.File("x.exe") + "'", dir.File("err"));
+  EXPECT_EQ(bad.Code, 1);
+  EXPECT_EQ(vt::test::ReadBytes(dir.File("err")),
+            "An error ocurred loading file " + dir.File("x.exe") + ", it may not be an executable module\n");
+  EXPECT_EQ(Lngtool("form-text '" + vt::test::TestExe("i686") + "' NOPE").Code, 1);
+  EXPECT_EQ(Lngtool("messages '" + dir.File("missing") + "'").Code, 1);
+}
+
+TEST(LngtoolTools, ExtractWritesRawFileAndLog) {
+  vt::test::TTempDir dir("lngextract");
+  const std::string out = dir.File("out.rawmi"), exe = vt::test::TestExe("x86_64");
+  auto r =
+      Lngtool("extract --exe '" + exe + "' --no-messages --variant S --out '" + out + "'", dir.File("log"));
+  EXPECT_EQ(r.Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(dir.File("log")), "Building:\t" + out + "\nExtracting Dfm: " + exe +
+                                                      "\nAdding DFM:\tMainForm\nAdding DFM:\tOptionsDlg\n"
+                                                      "Writing file..\nDone\n");
+  const std::string raw = vt::test::ReadBytes(out);
+  EXPECT_EQ(raw.rfind("[MainForm]\r\nMainForm._CN=TMainForm\r\n", 0), 0u);
+  EXPECT_EQ(raw.find("[Messages]"), std::string::npos);
+
+  // The same run from a raw script.
+  vt::test::WriteBytes(dir.File("a.RawScript"),
+                       "[main]\r\nExeFilename=" + exe + "\r\ndoExtractEXE=1\r\ndoExtractMessages=1\r\n");
+  r = Lngtool("extract --script '" + dir.File("a.RawScript") + "' --out '" + out + "'");
+  EXPECT_EQ(r.Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(out),
+            "[Messages]\r\ntest_app_x86_64_000_.msg=Hello world\r\ntest_app_x86_64_001_.msg=Line one\\nLine "
+            "two\\tTabbed\r\ntest_app_x86_64_002_.msg=File %s not found\r\n\r\n");
+  EXPECT_NE(Lngtool("extract --script x --exe y --out z").Code, 0);
+}
