@@ -9,6 +9,8 @@
 #include "zlib_stream.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 
 namespace vt {
 namespace {
@@ -82,6 +84,29 @@ std::string TextContentName(const std::vector<std::string> &lines) {
   return {};
 }
 
+// The non-empty values of keys G01 .. G<Count> of the section, in key order. Walks the section's
+// lines rather than counting up to Count, so a huge Count costs nothing.
+std::vector<std::string> ListedValues(const TIniFile &skin, std::string_view section) {
+  const long long count = skin.ReadInteger(section, "Count", 0);
+  const TIniSection *sec = skin.FindSection(section);
+  std::map<long long, std::string> byNumber;
+  if (!sec || count <= 0) return {};
+  for (const TIniLine &line : sec->Lines) {
+    const std::string &key = line.Key;
+    if (key.size() < 3 || key.size() > 12 || (key[0] != 'G' && key[0] != 'g')) continue;
+    if (key.find_first_not_of("0123456789", 1) != std::string::npos) continue;
+    const long long n = std::stoll(key.substr(1));
+    char canonical[32];
+    std::snprintf(canonical, sizeof canonical, "G%.2lld", n);
+    if (n < 1 || n > count || LowerAscii(canonical) != LowerAscii(key)) continue;
+    byNumber.emplace(n, line.Value); // the first of a key wins, as the lookup does
+  }
+  std::vector<std::string> values;
+  for (auto &[n, value] : byNumber)
+    if (!value.empty()) values.push_back(std::move(value));
+  return values;
+}
+
 } // namespace
 
 std::string RenameRootObject(std::string_view formText, const std::string &newName) {
@@ -102,22 +127,12 @@ std::vector<std::string> GuiDefinitionFiles(const std::string &skinFile) {
   TIniFile skin;
   if (!skin.LoadFromFile(skinFile)) return files;
   const std::string folder = SkinFolder(skinFile);
-  auto keyOf = [](long long i) {
-    char key[32];
-    std::snprintf(key, sizeof key, "G%.2lld", i);
-    return std::string(key);
-  };
-  const long long props = skin.ReadInteger("GUI_Properties", "Count", 0);
-  for (long long i = 1; i <= props && i <= 100000; ++i) {
-    const std::string value = skin.ReadString("GUI_Properties", keyOf(i));
-    if (value.empty()) continue;
+  const auto props = ListedValues(skin, "GUI_Properties");
+  for (const std::string &value : props) {
     const std::string path = folder + NativePath(value);
     if (FileExists(path)) files.push_back(path);
   }
-  const long long tools = skin.ReadInteger("GUI_Tools", "Count", 0);
-  for (long long i = 1; i <= tools && i <= 100000; ++i) {
-    const std::string value = skin.ReadString("GUI_Tools", keyOf(i));
-    if (value.empty()) continue;
+  for (const std::string &value : ListedValues(skin, "GUI_Tools")) {
     const std::string path = ChangeFileExt(folder + NativePath(value), ".bui") + ".lz";
     if (FileExists(path)) files.push_back(path);
   }
