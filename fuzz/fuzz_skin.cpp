@@ -15,17 +15,21 @@
 
 namespace {
 
+char gFolder[64];
+
+void RemoveFolder() {
+  std::filesystem::remove_all(gFolder);
+}
+
 std::string Folder() {
-  static const std::string dir = [] {
+  if (!gFolder[0]) {
     // Shared memory when there is some: thousands of small rewrites are slow on a real disk.
-    char tmpl[] = "/dev/shm/vt_fuzz_skin_XXXXXX";
-    if (access("/dev/shm", W_OK) != 0) std::snprintf(tmpl, sizeof tmpl, "/tmp/vt_fuzz_skin_XXXXXX");
-    const char *made = mkdtemp(tmpl);
-    if (!made) std::abort();
-    std::atexit([] { std::filesystem::remove_all(Folder()); });
-    return std::string(made);
-  }();
-  return dir;
+    std::snprintf(gFolder, sizeof gFolder, "%s/vt_fuzz_skin_XXXXXX",
+                  access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
+    if (!mkdtemp(gFolder)) std::abort();
+    std::atexit(RemoveFolder);
+  }
+  return gFolder;
 }
 
 void Write(const std::string &name, const std::string &bytes) {
