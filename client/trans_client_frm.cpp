@@ -85,6 +85,10 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
   column->addWidget(PanelTop);
   column->addWidget(RxSplitter4, 1);
   column->addWidget(pnl_RT_Bottom);
+  setTabOrder(vtList, vt1);
+  setTabOrder(vt1, vt1a);
+  setTabOrder(vt1a, TntMemoLng);
+  setTabOrder(TntMemoLng, editQuery);
 
   StatusPanel0 = Named(new QLabel(this), "StatusPanel0");
   StatusPanel0->setMinimumWidth(180);
@@ -275,6 +279,7 @@ void TTransClientFrm3::BuildClientArea() {
   vtList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   vtList->header()->resizeSection(1, 75);
   vtList->setSortingEnabled(false);
+  vtList->installEventFilter(this);
   {
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);

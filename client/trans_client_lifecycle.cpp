@@ -300,6 +300,23 @@ bool TTransClientFrm3::eventFilter(QObject *watched, QEvent *event) {
         return true;
       }
   }
+  if (type == QEvent::KeyPress) {
+    // Return walks from the sections to the entries to the translation; Escape walks back.
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && watched == vtList) {
+      vt1->setFocus();
+      return true;
+    }
+    if (enter && (watched == vt1 || watched == vt1a) && TntMemoLng->isEnabled()) {
+      TntMemoLng->setFocus();
+      return true;
+    }
+    if (key == Qt::Key_Escape && watched == TntMemoLng) {
+      (FocusInSameSource ? vt1a : vt1)->setFocus();
+      return true;
+    }
+  }
   if (type == QEvent::MouseButtonRelease && (watched == Label9 || watched == Label7)) {
     if (watched == Label9)
       Guard("Label9Click", [this] { Label9Click(); });

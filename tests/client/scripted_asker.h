@@ -1,0 +1,41 @@
+#pragma once
+// An asker that answers from a script and records what the window asked and said.
+#include "client/asker.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace vt::test {
+
+class TScriptedAsker : public TAsker {
+public:
+  std::deque<TAnswer> Answers;                  // for YesNoCancel
+  std::deque<std::optional<QString>> Inputs;    // for Input
+  std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
+  QStringList Questions, Errors, Prompts;
+
+  TAnswer YesNoCancel(QWidget *, const QString &text) override {
+    Questions << text;
+    if (Answers.empty()) return TAnswer::Cancel;
+    const TAnswer a = Answers.front();
+    Answers.pop_front();
+    return a;
+  }
+  void Error(QWidget *, const QString &text) override { Errors << text; }
+  std::optional<QString> Input(QWidget *, const QString &title, const QString &prompt,
+                               const QString &) override {
+    Prompts << title + QLatin1Char(':') + prompt;
+    if (Inputs.empty()) return std::nullopt;
+    auto a = Inputs.front();
+    Inputs.pop_front();
+    return a;
+  }
+  std::optional<QString> OpenFileName(QWidget *, const QString &, const QString &, const QString &) override {
+    if (OpenFiles.empty()) return std::nullopt;
+    auto a = OpenFiles.front();
+    OpenFiles.pop_front();
+    return a;
+  }
+};
+
+} // namespace vt::test
