@@ -1,0 +1,8 @@
+# Benchmarks of the main window's lists (offscreen Qt).
+if(TARGET vt_client)
+  add_executable(bench_client_lists ${CMAKE_CURRENT_SOURCE_DIR}/bench_client_lists.cpp
+                                    ${CMAKE_CURRENT_SOURCE_DIR}/project_generator.cpp)
+  target_link_libraries(bench_client_lists PRIVATE vt_client benchmark::benchmark)
+  vt_warnings(bench_client_lists)
+  vt_qt_defines(bench_client_lists)
+endif()
