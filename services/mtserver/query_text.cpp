@@ -62,12 +62,6 @@ std::string EscapeMarkup(std::string_view text) {
     case '>':
       out += "&gt;";
       break;
-    case '"':
-      out += "&quot;";
-      break;
-    case '\'':
-      out += "&#39;";
-      break;
     default:
       out += c;
     }

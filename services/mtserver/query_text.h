@@ -16,7 +16,8 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Percent-decodes once; the bytes become UTF-8 (kept when valid, else read as Windows-1252).
 std::string DecodeQueryText(std::string_view raw);
 
-// "&", "<", ">", quotes as character references, for text placed into markup.
+// "&", "<" and ">" as character references, for text placed between tags. Quotes stay: the
+// client does not decode references, and a translation with an apostrophe must read as one.
 std::string EscapeMarkup(std::string_view text);
 
 } // namespace vt::mtserver

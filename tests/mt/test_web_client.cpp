@@ -1,0 +1,185 @@
+// The client against the real mtserver and against small servers on loopback that misbehave.
+#include "mt/translator_web_utils.h"
+#include "mtserver_process.h"
+
+#include <httplib.h>
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+
+namespace vt {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class WebClientTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    server_ = new testing::MtServerProcess;
+    ASSERT_TRUE(server_->Start(VT_MTSERVER_PROGRAM)) << server_->Log();
+  }
+  static void TearDownTestSuite() {
+    EXPECT_EQ(server_->Stop(), 0) << "mtserver did not stop cleanly on SIGTERM";
+    delete server_;
+    server_ = nullptr;
+  }
+  static std::u16string Translate(std::string_view text, std::string_view to) {
+    return TranslateText(text, to, server_->Url());
+  }
+  static inline testing::MtServerProcess *server_ = nullptr;
+};
+
+TEST_F(WebClientTest, TranslatesEnglishIntoSpanish) {
+  const std::u16string r = Translate("Open the file", "es");
+  ASSERT_FALSE(r.empty());
+  EXPECT_NE(r, u"Open the file");
+  EXPECT_EQ(r.find(u'<'), std::u16string::npos);
+  // An unknown word comes back as it was, without the engine's marks.
+  const std::u16string unknown = Translate("Open xyzzyq", "es");
+  EXPECT_NE(unknown.find(u"xyzzyq"), std::u16string::npos);
+  EXPECT_EQ(unknown.find(u"*"), std::u16string::npos);
+}
+
+TEST_F(WebClientTest, EveryInstalledPairAnswers) {
+  for (const char *lang : {"ca", "gl", "eo"}) {
+    const std::u16string r = Translate("The big dog", lang);
+    EXPECT_FALSE(r.empty()) << lang;
+    EXPECT_EQ(r.find(u"ExceptionMethod"), std::u16string::npos) << lang;
+  }
+}
+
+TEST_F(WebClientTest, ErrorAnswersReadAsExceptionText) {
+  const std::u16string unsupported = Translate("Hello", "de");
+  EXPECT_NE(unsupported.find(u"TranslateApiExceptionMethod"), std::u16string::npos);
+  EXPECT_NE(unsupported.find(u"en-de"), std::u16string::npos);
+  const std::u16string too_long = Translate(std::string(6000, 'a'), "es");
+  EXPECT_NE(too_long.find(u"TranslateApiExceptionMethod"), std::u16string::npos);
+  EXPECT_NE(too_long.find(u"too long"), std::u16string::npos);
+  const std::u16string empty = Translate("", "es");
+  EXPECT_NE(empty.find(u"Missing text"), std::u16string::npos);
+}
+
+// English to English echoes the text, which shows exactly what reached the server.
+TEST_F(WebClientTest, TextReachesTheServerAsTheCallerWroteIt) {
+  EXPECT_EQ(Translate("Save As", "en"), u"Save As");
+  EXPECT_EQ(Translate("caf%E9", "en"), u"caf\u00E9");  // prepared Western byte
+  EXPECT_EQ(Translate("caf\xE9", "en"), u"caf\u00E9"); // raw Western byte
+  EXPECT_EQ(Translate("Gr\xC3\xBC\xC3\x9F"
+                      "e",
+                      "en"),
+            u"Gr\u00FC\u00DFe"); // UTF-8
+  EXPECT_EQ(Translate("Press #1 \"now\" 'ok'", "en"), u"Press #1 \"now\" 'ok'");
+  EXPECT_EQ(Translate("100% done", "en"), u"100% done");
+  EXPECT_EQ(Translate("%25E9", "en"), u"%E9"); // decoded once only
+  EXPECT_EQ(Translate("C++", "en"), u"C++");
+  // Markup characters come back escaped, and the client does not decode entities.
+  EXPECT_EQ(Translate("a<b", "en"), u"a&lt;b");
+}
+
+TEST_F(WebClientTest, NoServerGivesEmptyAtOnce) {
+  const auto start = Clock::now();
+  EXPECT_EQ(TranslateText("Hello", "es", "http://127.0.0.1:1"), u"");
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(FetchUrl("file:///etc/passwd"), ""); // web addresses only
+  EXPECT_EQ(FetchUrl("not a url"), "");
+}
+
+// A small server of our own for the answers the real service never gives.
+class OddServer {
+public:
+  OddServer() {
+    server_.Get("/big", [](const httplib::Request &, httplib::Response &res) {
+      std::string body = "<string>";
+      body.append(3u << 20, 'x');
+      body += "</string>";
+      res.set_content(body, "text/xml");
+    });
+    server_.Get("/gone", [](const httplib::Request &, httplib::Response &res) {
+      res.status = 404;
+      res.set_content("<p>not here</p>", "text/html");
+    });
+    server_.Get(R"(/v2/Http.svc/Translate)", [](const httplib::Request &, httplib::Response &res) {
+      res.set_content("<string>caf\xE9</string>", "text/xml"); // not UTF-8
+    });
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ~OddServer() {
+    server_.stop();
+    thread_.join();
+  }
+  std::string Url(const char *path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+
+private:
+  httplib::Server server_;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+TEST(FetchUrl, ReadsBodiesWhateverTheirSizeOrStatus) {
+  OddServer odd;
+  const std::string big = FetchUrl(odd.Url("/big"));
+  ASSERT_EQ(big.size(), (3u << 20) + 17);
+  EXPECT_EQ(StripTags(big).size(), 3u << 20);
+  EXPECT_EQ(FetchUrl(odd.Url("/gone")), "<p>not here</p>");
+  // Over the body cap the answer is a failure, not a truncated text.
+  FetchLimits small;
+  small.max_body_bytes = 1u << 20;
+  EXPECT_EQ(FetchUrl(odd.Url("/big"), small), "");
+  // A body that is not UTF-8 gives no translation.
+  EXPECT_EQ(TranslateText("x", "es", odd.Url("")), u"");
+}
+
+TEST(FetchUrl, SilentServerEndsWithinTheBound) {
+  // Accepts connections (the kernel does) but never answers.
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+  ASSERT_EQ(listen(fd, 4), 0);
+  socklen_t len = sizeof addr;
+  getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len);
+  const std::string host = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+  FetchLimits limits;
+  limits.total_timeout_ms = 800;
+  const auto start = Clock::now();
+  EXPECT_EQ(TranslateText("Hello", "es", host, limits), u"");
+  const auto took = Clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(700));
+  EXPECT_LT(took, std::chrono::milliseconds(3000));
+  close(fd);
+}
+
+#ifdef VT_LNGTOOL_PROGRAM
+std::pair<int, std::string> RunLngtool(const std::string &args) {
+  const std::string cmd = std::string(VT_LNGTOOL_PROGRAM) + " " + args + " 2>&1";
+  FILE *p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[512];
+  while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+  const int status = pclose(p);
+  return {WEXITSTATUS(status), out};
+}
+
+TEST_F(WebClientTest, LngtoolTranslatesLineByLine) {
+  auto [code, out] =
+      RunLngtool("translate --to en --host " + server_->Url() + " \"$(printf 'first line\\nsecond')\"");
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_EQ(out, "first line\nsecond\n");
+  auto [bad_code, bad_out] = RunLngtool("translate --to xx --host " + server_->Url() + " Hello");
+  EXPECT_EQ(bad_code, 1);
+  EXPECT_NE(bad_out.find("Unsupported language pair"), std::string::npos) << bad_out;
+  EXPECT_EQ(bad_out.find('\n'), bad_out.size() - 1) << "one line expected: " << bad_out;
+}
+#endif
+
+} // namespace
+} // namespace vt
