@@ -65,7 +65,7 @@ void TTransClientFrm3::ConfigureEntryColumns(TVirtualTree *list, bool sameSource
   header->resizeSection(TEntryListModel::colName, 150);
   header->resizeSection(TEntryListModel::colOriginal, 300);
   header->resizeSection(TEntryListModel::colTranslated, sameSource ? 338 : 478);
-  header->resizeSection(TEntryListModel::colId, 60);
+  header->resizeSection(TEntryListModel::colId, 76);
   header->resizeSection(TEntryListModel::colSource, 140);
   header->setSectionResizeMode(TEntryListModel::colTranslated, QHeaderView::Stretch);
   header->moveSection(header->visualIndex(TEntryListModel::colId), 0);
