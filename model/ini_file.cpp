@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 namespace vt {
@@ -17,13 +18,41 @@ char LowerByte(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+// ASCII letters of eight bytes lower-cased at once; other bytes (also those >= 0x80) unchanged.
+std::uint64_t LowerWord(std::uint64_t x) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  const std::uint64_t low7 = x & ~highs;
+  const std::uint64_t geA = low7 + ones * (0x80 - 'A');
+  const std::uint64_t gtZ = low7 + ones * (0x80 - 'Z' - 1);
+  const std::uint64_t upper = (geA ^ gtZ) & ~x & highs;
+  return x | (upper >> 2);
+}
+
+// Hash of the case-folded bytes, eight at a time: keys are hashed a million times per project.
 std::uint64_t CaseHash(std::string_view s) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (const char c : s) h = (h ^ static_cast<unsigned char>(LowerByte(c))) * 1099511628211ull;
-  return h;
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, s.data() + i, 8);
+    h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  if (i < s.size()) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, s.data() + i, s.size() - i);
+    h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 29);
 }
 
 } // namespace
+
+std::uint64_t IniNameHash(std::string_view name) {
+  return CaseHash(name);
+}
 
 bool SameIniName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -89,13 +118,20 @@ struct TIniFile::Index {
   std::size_t Used = 0;
   bool HasTombstones = false;
   bool HasDuplicates = false;
+  // The key table is built on the first key look-up: a file read only in order never needs it.
+  bool KeysBuilt = false;
 
   void Clear() {
     SectionPos.clear();
-    Slots.clear();
-    Used = 0;
+    ClearKeys();
     HasTombstones = false;
+  }
+  void ClearKeys() {
+    Slots.clear();
+    Slots.shrink_to_fit();
+    Used = 0;
     HasDuplicates = false;
+    KeysBuilt = false;
   }
 
   // Returns whether a live line of the same key was met on the way to the free slot.
@@ -217,11 +253,18 @@ void TIniFile::Clear() {
 
 void TIniFile::Reindex() const {
   FIndex->Clear();
+  FIndex->SectionPos.reserve(FSections.size());
+  for (std::size_t s = 0; s < FSections.size(); ++s)
+    FIndex->SectionPos.try_emplace(FSections[s].Name, static_cast<std::uint32_t>(s));
+}
+
+void TIniFile::EnsureKeyIndex() const {
+  if (FIndex->KeysBuilt) return;
   std::size_t keys = 0;
   for (const auto &sec : FSections) keys += sec.Lines.size();
   FIndex->Reserve(keys);
+  FIndex->KeysBuilt = true;
   for (std::size_t s = 0; s < FSections.size(); ++s) {
-    FIndex->SectionPos.try_emplace(FSections[s].Name, static_cast<std::uint32_t>(s));
     const auto &lines = FSections[s].Lines;
     for (std::size_t l = 0; l < lines.size(); ++l)
       if (!lines[l].Key.empty()) FIndex->Insert(s, l, lines);
@@ -252,8 +295,15 @@ std::size_t TIniFile::FindSectionPos(std::string_view section) const {
 }
 
 std::size_t TIniFile::FindLinePos(std::size_t sectionPos, std::string_view key) const {
-  if (sectionPos == npos || key.empty() || FIndex->Slots.empty()) return npos;
+  if (sectionPos == npos || key.empty()) return npos;
   const auto &lines = FSections[sectionPos].Lines;
+  // A few look-ups in a small section (the project's info) are not worth indexing the whole file.
+  if (!FIndex->KeysBuilt && lines.size() <= 32) {
+    for (std::size_t l = 0; l < lines.size(); ++l)
+      if (CaseEqual(lines[l].Key, key)) return l;
+    return npos;
+  }
+  EnsureKeyIndex();
   const std::uint32_t hash = SlotHash(sectionPos, key);
   const std::size_t mask = FIndex->Slots.size() - 1;
   std::size_t best = npos;
@@ -262,8 +312,10 @@ std::size_t TIniFile::FindLinePos(std::size_t sectionPos, std::string_view key) 
     const auto &slot = FIndex->Slots[i];
     if (slot.Section == kEmptySlot) break;
     if (slot.Hash == hash && slot.Section == sectionPos && slot.Line < best &&
-        CaseEqual(lines[slot.Line].Key, key))
+        CaseEqual(lines[slot.Line].Key, key)) {
       best = slot.Line;
+      if (!FIndex->HasDuplicates) break; // the only live line of that key
+    }
   }
   return best;
 }
@@ -300,6 +352,7 @@ std::ptrdiff_t TIniFile::FindLineIndex(std::string_view section, std::string_vie
 }
 
 bool TIniFile::HasDuplicateKeys() const {
+  EnsureKeyIndex();
   return FIndex->HasDuplicates;
 }
 
@@ -350,7 +403,7 @@ std::size_t TIniFile::EnsureSection(std::string_view section) {
 void TIniFile::AppendLine(std::size_t sectionPos, TIniLine line) {
   auto &lines = FSections[sectionPos].Lines;
   lines.push_back(std::move(line));
-  if (!lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines);
+  if (FIndex->KeysBuilt && !lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines);
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

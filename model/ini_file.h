@@ -5,6 +5,7 @@
 // keys are looked up case-insensitively (ASCII) through hash indexes; the first match wins. Writing
 // emits "[name]", the lines, one empty line per section, CR LF line ends.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ struct TIniSection {
 
 // Key and section name equality of the dialect: ASCII letters compare without case.
 bool SameIniName(std::string_view a, std::string_view b);
+// A hash that agrees with SameIniName: equal names hash alike.
+std::uint64_t IniNameHash(std::string_view name);
 
 class TIniFile {
 public:
@@ -90,6 +93,7 @@ private:
   // Removes deleted lines (kept as empty tombstones so deletes stay O(1)) and rebuilds the indexes.
   void Compact() const;
   void Reindex() const;
+  void EnsureKeyIndex() const;
 
   std::string FFileName;
   mutable std::vector<TIniSection> FSections;

@@ -3,45 +3,13 @@
 
 #include "entry_index.h"
 #include "file_io.h"
+#include "project_reader.h"
 #include "trans_man.h"
 
 #include <cstdio>
 #include <unordered_set>
 
 namespace vt {
-
-namespace {
-
-// Reads the values of one section of a file in the order the source file lists its keys. Files
-// written by Save follow that order, so most values are found at the cursor without hashing;
-// anything else falls back to the hashed look-up. The cursor is trusted only when the file has no
-// repeated keys, so the first match always wins.
-class TSectionReader {
-public:
-  TSectionReader(const TIniFile *ini, std::string_view section) : FIni(ini), FName(section) {
-    if (FIni) FSection = FIni->FindSection(section);
-    FTrustCursor = FIni && !FIni->HasDuplicateKeys();
-  }
-
-  const std::string *Find(std::string_view key) {
-    if (!FSection) return nullptr;
-    const auto &lines = FSection->Lines;
-    if (FTrustCursor && FPos < lines.size() && SameIniName(lines[FPos].Key, key)) return &lines[FPos++].Value;
-    const auto at = FIni->FindLineIndex(FName, key);
-    if (at < 0) return nullptr;
-    FPos = static_cast<std::size_t>(at) + 1;
-    return &lines[static_cast<std::size_t>(at)].Value;
-  }
-
-private:
-  const TIniFile *FIni;
-  std::string_view FName;
-  const TIniSection *FSection = nullptr;
-  std::size_t FPos = 0;
-  bool FTrustCursor = false;
-};
-
-} // namespace
 
 TWordList::TWordList() : FIndex(std::make_unique<TEntryIndex>(Items)) {}
 
@@ -142,24 +110,24 @@ bool TWordList::Open(const std::string &path) {
   for (const auto &sec : srcSections) keyCount += sec.Lines.size();
   Items.Raw().reserve(keyCount);
 
-  const bool srcHasDuplicates = SrcIni->HasDuplicateKeys();
-  std::string name, kind, commentKey;
+  TSectionKeySet keys;
+  std::vector<TPendingEntry> pending;
+  std::string name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
     Sections.push_back(sec.Name);
-    TSectionReader trans(TransIni.get(), sec.Name), autoText(AutoIni.get(), sec.Name);
+    keys.Reset(sec.Lines.size());
+    pending.clear();
     for (const auto &line : sec.Lines) {
-      if (line.Key.empty() || line.Value.empty()) continue;
+      if (line.Key.empty()) continue;
       // A repeated key yields one entry, with the first value, as look-ups see it.
-      if (srcHasDuplicates && SrcIni->FindValue(sec.Name, line.Key) != &line.Value) continue;
+      if (!keys.Add(line.Key) || line.Value.empty()) continue;
       if (!SplitKey(line.Key, name, kind)) continue;
       TWordObj *entry = AddEntry(sec.Name, name, kind, line.Value);
-      if (entry->Hidden) continue;
-      if (const std::string *t = trans.Find(line.Key)) entry->Translation = *t;
-      commentKey.assign(line.Key).append(kind::CommentSuffix);
-      if (const std::string *c = trans.Find(commentKey)) entry->Comment = *c;
-      if (const std::string *a = autoText.Find(line.Key)) entry->AutoText = *a;
+      if (!entry->Hidden) pending.push_back(TPendingEntry{entry, line.Key});
     }
+    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending);
+    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending);
   }
   FIndex->Invalidate();
   if (Items.Empty()) return false;

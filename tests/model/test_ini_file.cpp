@@ -141,3 +141,35 @@ TEST(IniScale, MillionKeysWithManyDeletesStayLinear) {
   EXPECT_EQ(ini.FindSection("S500")->Lines.size(), 500u);
   EXPECT_LT(seconds, 20.0); // quadratic deletes would take hours here
 }
+
+TEST(IniRead, NameHashFoldsOnlyAsciiLetters) {
+  // Every length around the eight-byte steps, and the bytes next to 'A' and 'Z'.
+  std::string upper, lower;
+  for (int i = 0; i < 40; ++i) {
+    const char c = "AZ@[`{Mq0\xC4\xDA"[i % 11];
+    upper += c;
+    lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    EXPECT_EQ(IniNameHash(upper), IniNameHash(lower)) << i;
+    EXPECT_TRUE(SameIniName(upper, lower));
+  }
+  EXPECT_NE(IniNameHash("\xC4"), IniNameHash("\xE4"));
+  EXPECT_NE(IniNameHash("@"), IniNameHash("`"));
+  EXPECT_NE(IniNameHash("a"), IniNameHash(std::string_view("a\0", 2)));
+}
+
+TEST(IniRead, LookUpsBeforeAndAfterTheKeyTableIsBuilt) {
+  TIniFile ini;
+  std::string bytes = "[Info]\nLang=de\n[Big]\n";
+  for (int k = 0; k < 100; ++k) bytes += "K" + std::to_string(k) + "=" + std::to_string(k) + "\n";
+  bytes += "k5=repeat\n";
+  ini.LoadFromBytes(bytes);
+  EXPECT_EQ(ini.ReadString("info", "LANG"), "de"); // small section: read without the table
+  ini.WriteString("Info", "Added", "1");
+  EXPECT_EQ(ini.ReadString("Big", "k5"), "5"); // first match, through the table
+  EXPECT_TRUE(ini.HasDuplicateKeys());
+  ini.WriteString("Info", "lang", "fr");
+  EXPECT_EQ(ini.ReadString("INFO", "Lang"), "fr");
+  EXPECT_EQ(ini.ReadString("Info", "added"), "1");
+  ini.DeleteKey("Big", "K5");
+  EXPECT_EQ(ini.ReadString("Big", "k5"), "repeat");
+}

@@ -307,3 +307,19 @@ TEST(FilePaths, ExtensionsAndFolders) {
   EXPECT_EQ(ExtractFileDir("c.txt"), "");
   EXPECT_EQ(ExtractFileDir("/c.txt"), "/");
 }
+
+TEST_F(ProjectFiles, OrderedReadingGivesWayWhereTheFileDoesNotLineUp) {
+  // Later repeats of a key, keys met out of turn, and a source key that looks like another entry's
+  // comment key must all read as first-match look-ups would.
+  Write("W.SrcLng", "[A]\nA.VC=a\nB.VC=b\n[C]\nX.VC=x\nX.VC_?=odd kind\nY.VC=y\n[E]\nE.VC=e\nF.VC=f\n");
+  Write("W.kxLng", "[A]\nB.VC=1\nA.VC=2\nB.VC=3\n"
+                   "[C]\nX.VC_?=c\nY.VC=ty\n"
+                   "[e]\ne.vc=te\ne.VC_?=ce\nraw line\nf.vc=tf\n");
+  Write("W.AutoLng", "[A]\nB.VC=auto b\nA.VC=auto a\n[E]\nE.VC=ae\nF.VC=af\nF.VC=second af\n");
+  auto list = Open("W.kxLng");
+  ASSERT_TRUE(Opened);
+  std::string got;
+  for (const TWordObj *e : list->Items)
+    got += e->Key() + ":" + e->Translation + "/" + e->Comment + "/" + e->AutoText + ";";
+  EXPECT_EQ(got, "A.VC:2//auto a;B.VC:1//auto b;X.VC:/c/;X.VC_?:c//;Y.VC:ty//;E.VC:te/ce/ae;F.VC:tf//af;");
+}

@@ -1,0 +1,114 @@
+#include "project_reader.h"
+
+#include "ids.h"
+
+namespace vt {
+
+namespace {
+
+// Whether line is key + the comment suffix, without composing it.
+bool IsCommentKey(std::string_view line, std::string_view key) {
+  const std::string_view suffix = kind::CommentSuffix;
+  return line.size() == key.size() + suffix.size() && SameIniName(line.substr(0, key.size()), key) &&
+         SameIniName(line.substr(key.size()), suffix);
+}
+
+bool EndsWithCommentSuffix(std::string_view key) {
+  const std::string_view suffix = kind::CommentSuffix;
+  return key.size() >= suffix.size() && SameIniName(key.substr(key.size() - suffix.size()), suffix);
+}
+
+// Walks the section's keyed lines alongside the wanted keys. Succeeds only when every keyed line
+// was taken at its turn: then each line is the only one of its key and a key not met is absent.
+class TOrderedWalk {
+public:
+  explicit TOrderedWalk(const TIniSection &section) : FLines(section.Lines) {}
+
+  const std::string *TakeIf(std::string_view key, bool comment) {
+    SkipRaw();
+    if (FPos == FLines.size()) return nullptr;
+    const std::string &lineKey = FLines[FPos].Key;
+    if (comment ? !IsCommentKey(lineKey, key) : !SameIniName(lineKey, key)) return nullptr;
+    return &FLines[FPos++].Value;
+  }
+  bool AllTaken() {
+    SkipRaw();
+    return FPos == FLines.size();
+  }
+
+private:
+  void SkipRaw() {
+    while (FPos < FLines.size() && FLines[FPos].Key.empty()) ++FPos;
+  }
+  const std::vector<TIniLine> &FLines;
+  std::size_t FPos = 0;
+};
+
+void Assign(std::string &target, const std::string *value) {
+  if (value)
+    target = *value;
+  else
+    target.clear();
+}
+
+} // namespace
+
+void ReadTranslations(const TIniFile &ini, std::string_view section,
+                      const std::vector<TPendingEntry> &pending) {
+  const TIniSection *sec = ini.FindSection(section);
+  if (!sec) return;
+  // A key that itself ends like a comment key could be another entry's comment: no walk then.
+  bool walk = true;
+  for (const TPendingEntry &p : pending)
+    if (EndsWithCommentSuffix(p.Key)) walk = false;
+  if (walk) {
+    TOrderedWalk w(*sec);
+    for (const TPendingEntry &p : pending) {
+      Assign(p.Entry->Translation, w.TakeIf(p.Key, false));
+      Assign(p.Entry->Comment, w.TakeIf(p.Key, true));
+    }
+    if (w.AllTaken()) return;
+  }
+  std::string commentKey;
+  for (const TPendingEntry &p : pending) {
+    Assign(p.Entry->Translation, ini.FindValue(section, p.Key));
+    commentKey.assign(p.Key).append(kind::CommentSuffix);
+    Assign(p.Entry->Comment, ini.FindValue(section, commentKey));
+  }
+}
+
+void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending) {
+  const TIniSection *sec = ini.FindSection(section);
+  if (!sec) return;
+  TOrderedWalk w(*sec);
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false));
+  if (w.AllTaken()) return;
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key));
+}
+
+void TSectionKeySet::Reset(std::size_t expected) {
+  std::size_t cap = 16;
+  while (cap < expected * 2) cap <<= 1;
+  FSlots.assign(cap, 0);
+  FKeys.clear();
+}
+
+bool TSectionKeySet::Add(std::string_view key) {
+  if ((FKeys.size() + 1) * 2 > FSlots.size()) {
+    // More keys than expected: grow and re-place.
+    std::vector<std::string_view> keys = std::move(FKeys);
+    Reset(keys.size() + 1);
+    for (std::string_view k : keys) Add(k);
+  }
+  const std::size_t mask = FSlots.size() - 1;
+  for (std::size_t i = IniNameHash(key) & mask;; i = (i + 1) & mask) {
+    if (FSlots[i] == 0) {
+      FKeys.push_back(key);
+      FSlots[i] = static_cast<uint32_t>(FKeys.size());
+      return true;
+    }
+    if (SameIniName(FKeys[FSlots[i] - 1], key)) return false;
+  }
+}
+
+} // namespace vt

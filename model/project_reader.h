@@ -1,0 +1,39 @@
+#pragma once
+// Reading a project's translation and auto-translation values section by section. Files written by
+// the project list their keys in the source order, so the values are taken by walking the section
+// alongside the entries; only a section that does not line up falls back to hashed look-ups.
+#include "ini_file.h"
+#include "word_obj.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace vt {
+
+// A visible entry of one source section and its key ("Name.Kind") as the source file spells it.
+struct TPendingEntry {
+  TWordObj *Entry;
+  std::string_view Key;
+};
+
+// Sets Translation and Comment (translation file) or AutoText (auto file) of the pending entries
+// from the first section of that name in ini, exactly as first-match look-ups would. The keys of
+// pending must be distinct (without case), as a source section's keys are after de-duplication.
+void ReadTranslations(const TIniFile &ini, std::string_view section,
+                      const std::vector<TPendingEntry> &pending);
+void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending);
+
+// The keys met so far in one section, without case: tells the first line of each key from repeats.
+class TSectionKeySet {
+public:
+  void Reset(std::size_t expected);
+  // True when key was not met since Reset (the line is the first of its key).
+  bool Add(std::string_view key);
+
+private:
+  std::vector<uint32_t> FSlots; // index into FKeys + 1; 0 is free
+  std::vector<std::string_view> FKeys;
+};
+
+} // namespace vt
