@@ -1,0 +1,82 @@
+#pragma once
+// TGTransFrm: gets a machine translation from a web translator page shown in an embedded browser.
+//
+// One instance lives for the whole run and is reused, hidden between uses. A caller:
+//   dlg.RequestText = bytes;        // 8-bit text; encoded into the page address with EncodeUrlText
+//   dlg.TargetLanguage = "es";      // "en" when empty
+//   dlg.ReverseMode = false;        // true: from a detected language into English
+//   dlg.AutoClose = false;          // true: close by itself once the page shows a new, stable result
+//   if (dlg.exec() == TGTransFrm::mrYes && !dlg.ResultText.empty()) use(dlg.ResultText);
+//   dlg.AutoClose = false;          // callers clear it again after an automatic run
+// exec() gives mrYes when a result was taken, otherwise mrCancel. ResultText and the loaded page
+// survive from one use to the next. The page address is TranslatorPage (from VT_MT_PAGE or the
+// translation host, see mt/mt_endpoint.h) followed by "?ie=UTF-8&hl=en&tab=wT" and the fragment.
+#include <QDialog>
+#include <QTimer>
+#include <QUrl>
+#include <string>
+
+class QPushButton;
+class QWebEngineView;
+class QWidget;
+
+class TGTransFrm : public QDialog {
+  Q_OBJECT
+public:
+  enum TModalResult { mrCancel = QDialog::Rejected, mrYes = QDialog::Accepted };
+
+  explicit TGTransFrm(QWidget *owner = nullptr, const std::string &translator_page = {});
+
+  // Fields, in the order the callers know them.
+  std::u16string PreviousResult;
+  std::string RequestText;
+  std::string TargetLanguage;
+  bool ReverseMode = false;
+  std::u16string ResultText;
+  bool AutoClose = false;
+
+  // Where the translator page lives (no query, no fragment).
+  std::string TranslatorPage;
+  // Bound of the wait for a complete page; when it runs out the page is shown as it is.
+  int PageWaitLimitMs = 30000;
+
+  // Components.
+  QWebEngineView *wb = nullptr;
+  QWidget *Panel2 = nullptr;
+  QPushButton *Button1 = nullptr; // OK
+  QPushButton *Button2 = nullptr; // Cancel
+  QTimer Timer1;
+
+  // Dialog operations.
+  void StartTranslation();
+  void ReadResult();
+  QString GetPageHtml();
+  static std::string EncodeUrlText(const std::string &text);
+  void WaitMs(int milliseconds);
+  // The address StartTranslation navigates to for the present inputs.
+  std::string PageAddress() const;
+  // True once the browser has finished loading the address it was sent to.
+  bool PageComplete() const { return !loading_; }
+
+  // Handlers.
+  void FormActivate();
+  void FormClose();
+  void Button1Click();
+  void Button2Click();
+  void Timer1Timer();
+  bool wbNewWindow2();
+  void wbScriptError();
+  void wbDocumentComplete();
+
+  void done(int result) override;
+
+protected:
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+
+private:
+  bool loading_ = false;
+  bool activated_ = false;
+  QUrl after_blank_;     // loaded once the empty page in between has completed
+  bool reading_ = false; // a tick that comes while the page is read waits for the next one
+};
