@@ -1,0 +1,21 @@
+// The service's request reading: query split, percent-decoding, code-page fall-back, checks.
+#include "services/mtserver/query_text.h"
+#include "services/mtserver/translate_service.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  const std::string_view query(reinterpret_cast<const char *>(data), size);
+  // No pairs installed here: every check runs, no engine process is ever started.
+  static vt::mtserver::ApertiumEngine engine(vt::mtserver::EngineOptions{"/nonexistent-modes", 100});
+  const auto reply = vt::mtserver::HandleTranslate(query, engine);
+  if (reply.status == 200 && !reply.body.empty() && reply.body.find('<') != 0) __builtin_trap();
+  for (const auto &[key, value] : vt::mtserver::ParseRawQuery(query)) {
+    const std::string text = vt::mtserver::DecodeQueryText(value);
+    const std::string escaped = vt::mtserver::EscapeMarkup(text);
+    if (escaped.find('<') != std::string::npos) __builtin_trap();
+  }
+  return 0;
+}
