@@ -20,10 +20,20 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
   return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 bool HasLine(const TDfmObj &obj, std::string_view line, bool ignoreCase) {
-  const std::string want = ignoreCase ? LowerAscii(line) : std::string(line);
   for (const std::string &p : obj.Props)
-    if ((ignoreCase ? LowerAscii(p) : p) == want) return true;
+    if (ignoreCase ? EqualsIgnoreCase(p, line) : p == line) return true;
   return false;
 }
 
