@@ -1,5 +1,7 @@
 #include "entry_index.h"
 
+#include "entry_sort.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -230,8 +232,88 @@ private:
 TEntryIndex::TEntryIndex(const TReleaseList<TWordObj> &items) : FItems(items), FTables(kKeyKinds) {}
 TEntryIndex::~TEntryIndex() = default;
 
+void TEntryIndex::ForgetNumbers() {
+  for (TNumbers *n : {&FGroups, &FFullIdRanks, &FSourceRanks}) {
+    n->Count = SIZE_MAX;
+    n->Values = {};
+  }
+}
+
+void TEntryIndex::EntryAppended() {
+  // Tables that covered every earlier entry stay valid; Sync adds the new one.
+  const std::size_t before = FItems.Count() - 1;
+  for (TChains &t : FTables)
+    if (t.Valid && t.Count != before) t.Valid = false;
+  FFullIdRanks.Count = FSourceRanks.Count = SIZE_MAX;
+}
+
+const std::vector<uint32_t> &TEntryIndex::SourceGroups() {
+  const std::size_t n = FItems.Count();
+  if (FGroups.Count == n) return FGroups.Values;
+  // One pass over Items with a flat table of (hash, first position of the group).
+  struct TSlot {
+    uint64_t Hash = 0;
+    uint32_t At = kNone;
+  };
+  std::size_t cap = 16;
+  while (cap * 6 < n * 10) cap *= 2;
+  std::vector<TSlot> slots(cap);
+  std::vector<uint32_t> &groups = FGroups.Values;
+  groups.assign(n, 0);
+  uint32_t next = 0;
+  for (std::size_t p = 0; p < n; ++p) {
+    TWordObj *e = FItems[p];
+    e->Pos = static_cast<int32_t>(p);
+    NormalizeAccelKey(e->Source(), FScratch);
+    const uint64_t hash = HashBytes(FScratch);
+    for (std::size_t at = (hash * 0x9E3779B97F4A7C15ull >> 32) & (cap - 1);; at = (at + 1) & (cap - 1)) {
+      TSlot &s = slots[at];
+      if (s.At == kNone) {
+        s = TSlot{hash, static_cast<uint32_t>(p)};
+        groups[p] = next++;
+        break;
+      }
+      if (s.Hash == hash && SameIgnoringAccel(FItems[s.At]->Source(), e->Source())) {
+        groups[p] = groups[s.At];
+        break;
+      }
+    }
+  }
+  FGroups.Count = n;
+  return groups;
+}
+
+void TEntryIndex::MakeRanks(TNumbers &numbers, int column) {
+  const std::size_t n = FItems.Count();
+  if (numbers.Count == n) return;
+  std::vector<TWordObj *> sorted(FItems.begin(), FItems.end());
+  for (std::size_t p = 0; p < n; ++p) sorted[p]->Pos = static_cast<int32_t>(p);
+  SortMainList(sorted, column, false);
+  numbers.Values.assign(n, 0);
+  uint32_t rank = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i > 0) {
+      const TWordObj &a = *sorted[i - 1], &b = *sorted[i];
+      const bool same = column == 0 ? SameFullId(a, b) : a.Source() == b.Source();
+      if (!same) ++rank;
+    }
+    numbers.Values[static_cast<std::size_t>(sorted[i]->Pos)] = rank;
+  }
+  numbers.Count = n;
+}
+
+const std::vector<uint32_t> &TEntryIndex::FullIdRanks() {
+  MakeRanks(FFullIdRanks, 0);
+  return FFullIdRanks.Values;
+}
+
+const std::vector<uint32_t> &TEntryIndex::SourceRanks() {
+  MakeRanks(FSourceRanks, 1);
+  return FSourceRanks.Values;
+}
+
 void TEntryIndex::Invalidate() {
-  // Cheap, because the loader calls it once per entry; the memory goes only with the entries.
+  ForgetNumbers();
   for (TChains &t : FTables) {
     if (FItems.Empty())
       t = TChains{};
@@ -302,6 +384,7 @@ void TEntryIndex::Sync(TKeyKind kind) {
 }
 
 void TEntryIndex::EntryKeyChanging(TWordObj &entry) {
+  ForgetNumbers();
   if (!Indexed(entry)) return;
   const auto pos = static_cast<uint32_t>(entry.Pos);
   for (int k = 0; k < kKeyKinds; ++k) {

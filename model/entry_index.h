@@ -55,13 +55,26 @@ public:
   // All entries whose Source matches source apart from case and the first "&", in Items order.
   void BySameSource(std::string_view source, std::vector<TWordObj *> &out);
 
+  // An entry was appended to Items (at the last position): tables that were up to date take it in
+  // on their next look-up instead of being rebuilt.
+  void EntryAppended();
+  // Whether entry stands at its Pos in Items, so the per-position numbers below apply to it.
+  bool Indexed(const TWordObj &entry) const;
+
+  // Per position in Items, kept until the next key change or reordering:
+  // a number shared exactly by the entries whose sources are equal apart from case and first "&";
+  const std::vector<uint32_t> &SourceGroups();
+  // the place of the entry in full id order (equal full ids share it);
+  const std::vector<uint32_t> &FullIdRanks();
+  // the place of the entry in Source order (equal sources share it).
+  const std::vector<uint32_t> &SourceRanks();
+
 private:
   enum TKeyKind { kFullId, kObjectId, kValue, kSameSource, kKeyKinds };
   class TChains;
 
   TChains &Table(TKeyKind kind);
   uint64_t HashOf(TKeyKind kind, const TWordObj &entry);
-  bool Indexed(const TWordObj &entry) const;
   void Sync(TKeyKind kind);
   void Build(TKeyKind kind);
   // Entries of one chain whose key is equal (checked by accept), sorted by position.
@@ -71,6 +84,14 @@ private:
 
   const TReleaseList<TWordObj> &FItems;
   std::vector<TChains> FTables;
+  // Per-position numbers with the item count they were made for (SIZE_MAX: not made).
+  struct TNumbers {
+    std::vector<uint32_t> Values;
+    std::size_t Count = SIZE_MAX;
+  };
+  TNumbers FGroups, FFullIdRanks, FSourceRanks;
+  void ForgetNumbers();
+  void MakeRanks(TNumbers &numbers, int column);
   std::string FScratch;
 };
 

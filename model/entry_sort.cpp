@@ -106,6 +106,28 @@ void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending)
   SortKeyed(entries, column, descending, true);
 }
 
+void SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
+                        bool descending) {
+  struct TRanked {
+    uint64_t Key; // rank, then Index with its sign bit flipped so unsigned order is signed order
+    uint32_t Order;
+    TWordObj *Entry;
+  };
+  std::vector<TRanked> keys(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    TWordObj *e = entries[i];
+    const uint64_t key = (uint64_t{rankByPos[static_cast<std::size_t>(e->Pos)]} << 32) |
+                         (static_cast<uint32_t>(e->Index) ^ 0x80000000u);
+    keys[i] = TRanked{descending ? ~key : key, static_cast<uint32_t>(i), e};
+  }
+  auto less = [](const TRanked &a, const TRanked &b) {
+    return a.Key != b.Key ? a.Key < b.Key : a.Order < b.Order;
+  };
+  if (std::is_sorted(keys.begin(), keys.end(), less)) return;
+  std::sort(keys.begin(), keys.end(), less);
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = keys[i].Entry;
+}
+
 void SortByFullId(std::vector<TWordObj *> &entries) {
   SortKeyed(entries, 0, false, false);
 }

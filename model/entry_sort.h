@@ -4,6 +4,7 @@
 // most comparisons never touch the strings, and no full id is ever composed.
 #include "word_obj.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vt {
@@ -11,6 +12,10 @@ namespace vt {
 // Main list order (column 0 full id, 1 Source, 2 Translation, other Index; ties by Index; descending
 // negates the whole comparison). Stable: entries that compare equal keep their order.
 void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending);
+// The same order for a column whose key is given as a rank per position in the project's Items
+// (equal keys share a rank): entries must stand at their Pos. Ties by Index, then kept in order.
+void SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
+                        bool descending);
 // Full id ascending, stable (equal full ids keep their order).
 void SortByFullId(std::vector<TWordObj *> &entries);
 

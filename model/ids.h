@@ -15,13 +15,15 @@ inline constexpr TEntryFlags efNeedsWork = 4;
 
 // Bit set of allowed states for Select (bit 1 << state); 0 means any.
 using TEntryStates = uint8_t;
-constexpr TEntryStates StateBit(TEntryState s) { return static_cast<TEntryStates>(1u << s); }
+constexpr TEntryStates StateBit(TEntryState s) {
+  return static_cast<TEntryStates>(1u << s);
+}
 
 namespace kind {
 inline constexpr std::string_view VC = "VC", VH = "VH", VI = "VI", VT = "VT", IT = "IT", TC = "TC", TH = "TH",
                                   TF = "TF", THF = "THF", TS = "TS", MG = "MG", Msg = "msg", CN = "_CN",
                                   AID = "_AID", PID = "_PID", MsgRef = "_msg";
-inline constexpr std::string_view NotePrefix = "_!";   // "_!" + visible kind: developer note
+inline constexpr std::string_view NotePrefix = "_!";    // "_!" + visible kind: developer note
 inline constexpr std::string_view CommentSuffix = "_?"; // key + "_?": translator comment
 } // namespace kind
 
@@ -45,8 +47,8 @@ std::string FullId(std::string_view section, std::string_view name, std::string_
 // backslash or a colon follows the last dot.
 bool SplitKey(std::string_view key, std::string &name, std::string &kind);
 
-bool IsHintKind(std::string_view kind);    // "VH" or "THF"
-bool IsHiddenKind(std::string_view kind);  // first character "_"
+bool IsHintKind(std::string_view kind);   // "VH" or "THF"
+bool IsHiddenKind(std::string_view kind); // first character "_"
 
 // Type filter groups of the "All Types" box: index 0..4 -> kind list ("" for All Types).
 std::string_view TypeFilterKinds(int typeIndex);

@@ -72,7 +72,9 @@ public:
   ~TReleaseList() { Clear(); }
 
   void Add(T *item) { FItems.push_back(item); }
-  void Insert(std::size_t pos, T *item) { FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(pos), item); }
+  void Insert(std::size_t pos, T *item) {
+    FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(pos), item);
+  }
   // Removes the item at pos and releases it.
   void Delete(std::size_t pos) {
     T *item = FItems[pos];

@@ -38,7 +38,7 @@ TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string
   entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
   entry->Observer = this;
   Items.Add(entry);
-  FIndex->Invalidate();
+  FIndex->EntryAppended();
   return entry;
 }
 

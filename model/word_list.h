@@ -98,6 +98,8 @@ private:
   void EntryKeyChanging(TWordObj &entry) override;
   void EntryKeyChanged(TWordObj &entry) override;
   TEntryIndex &Index() const;
+  // Whether every selected entry stands at its Pos in Items (the index's numbers apply).
+  bool SelectionIndexed() const;
 
   mutable std::unique_ptr<TEntryIndex> FIndex;
 };

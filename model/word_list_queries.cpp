@@ -152,9 +152,26 @@ void TWordList::FilterByWordCount(int limit, int direction) {
   });
 }
 
+bool TWordList::SelectionIndexed() const {
+  for (const TWordObj *e : Selection)
+    if (!Index().Indexed(*e)) return false;
+  return true;
+}
+
 void TWordList::RemoveDuplicateSources() {
   auto &raw = Selection.Raw();
   const std::size_t n = raw.size();
+  if (n > 1 && SelectionIndexed()) {
+    // The index numbers the source groups once; each run is then an integer pass.
+    const std::vector<uint32_t> &groups = Index().SourceGroups();
+    std::vector<char> seen(Items.Count(), 0), keep(n, 0);
+    for (std::size_t i = n; i-- > 0;) {
+      const uint32_t g = groups[static_cast<std::size_t>(raw[i]->Pos)];
+      if (!seen[g]) seen[g] = keep[i] = 1;
+    }
+    CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
+    return;
+  }
   // Walking from the end, the first entry met of each source group is the one that stays. The set
   // is a flat table of (hash, position); equal hashes are confirmed on the texts.
   constexpr uint32_t kFree = UINT32_MAX;
@@ -184,6 +201,12 @@ void TWordList::RemoveDuplicateSources() {
 }
 
 void TWordList::SortSelection(int column, bool descending) {
+  // Full id and Source orders come from ranks the index keeps, so a sort compares integers.
+  if ((column == 0 || column == 1) && Selection.Count() > 1 && SelectionIndexed()) {
+    const auto &ranks = column == 0 ? Index().FullIdRanks() : Index().SourceRanks();
+    SortMainListByRank(Selection.Raw(), ranks, descending);
+    return;
+  }
   SortMainList(Selection.Raw(), column, descending);
 }
 
