@@ -41,6 +41,11 @@ std::vector<vt::TWordObj *> Sample(vt::TWordList &p, std::size_t n) {
 void Pipeline(benchmark::State &state, const char *text, int column) {
   vt::TWordList &p = Project(static_cast<std::size_t>(state.range(0)));
   std::size_t shown = 0;
+  // The first run after a load or an edit builds the index's source groups and ranks (measured by
+  // BM_IndexBuild); this measures the runs after it, as the list is filtered again and again.
+  p.Select(vt::section::All, "", 0, 0);
+  p.RemoveDuplicateSources();
+  p.SortSelection(column, false);
   for (auto _ : state) {
     p.Select(vt::section::All, "", 0, 0);
     if (*text) p.FilterByText(text, 2);
@@ -127,7 +132,8 @@ void BM_MergeHints(benchmark::State &state) {
   state.counters["merged"] = static_cast<double>(merged);
 }
 
-// What the first look-ups after opening a project pay: building the full-id and same-source tables.
+// What the first look-ups and the first main list after opening a project pay: building the full-id
+// and same-source tables, the source groups and the full-id and source ranks.
 void BM_IndexBuild(benchmark::State &state) {
   vt::TWordList &p = Project(static_cast<std::size_t>(state.range(0)));
   vt::TWordObj *e = Sample(p, 1)[0];
@@ -136,7 +142,12 @@ void BM_IndexBuild(benchmark::State &state) {
     p.ItemsReordered();
     benchmark::DoNotOptimize(p.FindEntry(fullId));
     benchmark::DoNotOptimize(p.FindSimilar(e));
+    p.Select(vt::section::All, "", 0, 0);
+    p.RemoveDuplicateSources();
+    p.SortSelection(0, false);
+    p.SortSelection(1, false);
   }
+  p.ClearSelection();
 }
 
 } // namespace
