@@ -96,10 +96,14 @@ bool IsTombstone(const TIniLine &line) {
 }
 
 // A written value must stay on its line: a line break inside would start a new key on reading.
+void MakeOneLine(std::string &value) {
+  for (char &c : value)
+    if (c == '\r' || c == '\n') c = ' ';
+}
+
 std::string OneLine(std::string_view value) {
   std::string out(value);
-  for (char &c : out)
-    if (c == '\r' || c == '\n') c = ' ';
+  MakeOneLine(out);
   return out;
 }
 
@@ -449,6 +453,90 @@ void TIniFile::AppendRawLine(std::string_view section, std::string_view line) {
   const std::string text = OneLine(Trim(line));
   if (text.empty()) return; // an empty line would vanish on reading anyway
   AppendLine(EnsureSection(section), TIniLine{{}, text});
+}
+
+void TSectionKeySet::Reset(std::size_t expected) {
+  std::size_t cap = 16;
+  while (cap < expected * 2) cap <<= 1;
+  FSlots.assign(cap, 0);
+  FKeys.clear();
+}
+
+bool TSectionKeySet::Add(std::string_view key) {
+  if ((FKeys.size() + 1) * 2 > FSlots.size()) {
+    // More keys than expected: grow and re-place.
+    std::vector<std::string_view> keys = std::move(FKeys);
+    Reset(keys.size() + 1);
+    for (std::string_view k : keys) Add(k);
+  }
+  const std::size_t mask = FSlots.size() - 1;
+  for (std::size_t i = IniNameHash(key) & mask;; i = (i + 1) & mask) {
+    if (FSlots[i] == 0) {
+      FKeys.push_back(key);
+      FSlots[i] = static_cast<uint32_t>(FKeys.size());
+      return true;
+    }
+    if (SameIniName(FKeys[FSlots[i] - 1], key)) return false;
+  }
+}
+
+void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes) {
+  const std::size_t n = writes.size();
+  // Keys that repeat (without case) act on each other's lines: done one by one.
+  bool distinct = true;
+  TSectionKeySet keys;
+  keys.Reset(n);
+  for (const TIniWrite &w : writes)
+    if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
+  if (!distinct) {
+    for (const TIniWrite &w : writes) {
+      if (w.Value.empty())
+        DeleteKey(section, w.Key);
+      else
+        WriteString(section, w.Key, w.Value);
+    }
+    return;
+  }
+  // Distinct keys never meet lines that other writes of the batch add or delete, so every line
+  // can be found before anything changes.
+  std::vector<std::size_t> at(n, npos);
+  std::size_t sec = FindSectionPos(section);
+  if (sec != npos) {
+    const auto &lines = FSections[sec].Lines;
+    std::size_t c = 0;
+    auto skipUnkeyed = [&] {
+      while (c < lines.size() && lines[c].Key.empty()) ++c;
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+      skipUnkeyed();
+      if (c < lines.size() && CaseEqual(lines[c].Key, writes[i].Key)) at[i] = c++;
+    }
+    skipUnkeyed();
+    // Every keyed line taken in turn: each is the only one of its key, and a key not met is absent.
+    if (c != lines.size())
+      for (std::size_t i = 0; i < n; ++i) at[i] = FindLinePos(sec, writes[i].Key);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const TIniWrite &w = writes[i];
+    if (at[i] != npos) {
+      TIniLine &line = FSections[sec].Lines[at[i]];
+      if (w.Value.empty()) {
+        line.Key.clear();
+        line.Value.clear();
+        line.Key.shrink_to_fit();
+        line.Value.shrink_to_fit();
+        FIndex->HasTombstones = true;
+      } else {
+        line.Value.assign(w.Value);
+        MakeOneLine(line.Value);
+      }
+    } else if (!w.Value.empty()) {
+      sec = EnsureSection(section);
+      TIniLine line{std::string(w.Key), std::string(w.Value)};
+      MakeOneLine(line.Value);
+      AppendLine(sec, std::move(line));
+    }
+  }
 }
 
 } // namespace vt

@@ -28,6 +28,24 @@ bool SameIniName(std::string_view a, std::string_view b);
 // A hash that agrees with SameIniName: equal names hash alike.
 std::uint64_t IniNameHash(std::string_view name);
 
+// The keys met so far in one section, without case: tells the first line of each key from repeats.
+class TSectionKeySet {
+public:
+  void Reset(std::size_t expected);
+  // True when key was not met since Reset (the line is the first of its key).
+  bool Add(std::string_view key);
+
+private:
+  std::vector<uint32_t> FSlots; // index into FKeys + 1; 0 is free
+  std::vector<std::string_view> FKeys;
+};
+
+// One write of a batch: a non-empty Value replaces or appends the key, an empty one deletes it.
+struct TIniWrite {
+  std::string_view Key;
+  std::string_view Value;
+};
+
 class TIniFile {
 public:
   TIniFile();
@@ -79,6 +97,9 @@ public:
   void WriteInteger(std::string_view section, std::string_view key, long long value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void DeleteKey(std::string_view section, std::string_view key);
+  // The same as WriteString / DeleteKey for each write in turn. When the section's lines follow the
+  // order of the writes, no key is hashed.
+  void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes);
   void EraseSection(std::string_view section);
   // Appends a line without "=" (kept with an empty key) to the section, creating it when missing.
   void AppendRawLine(std::string_view section, std::string_view line);

@@ -86,29 +86,4 @@ void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vec
   for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key));
 }
 
-void TSectionKeySet::Reset(std::size_t expected) {
-  std::size_t cap = 16;
-  while (cap < expected * 2) cap <<= 1;
-  FSlots.assign(cap, 0);
-  FKeys.clear();
-}
-
-bool TSectionKeySet::Add(std::string_view key) {
-  if ((FKeys.size() + 1) * 2 > FSlots.size()) {
-    // More keys than expected: grow and re-place.
-    std::vector<std::string_view> keys = std::move(FKeys);
-    Reset(keys.size() + 1);
-    for (std::string_view k : keys) Add(k);
-  }
-  const std::size_t mask = FSlots.size() - 1;
-  for (std::size_t i = IniNameHash(key) & mask;; i = (i + 1) & mask) {
-    if (FSlots[i] == 0) {
-      FKeys.push_back(key);
-      FSlots[i] = static_cast<uint32_t>(FKeys.size());
-      return true;
-    }
-    if (SameIniName(FKeys[FSlots[i] - 1], key)) return false;
-  }
-}
-
 } // namespace vt

@@ -24,16 +24,4 @@ void ReadTranslations(const TIniFile &ini, std::string_view section,
                       const std::vector<TPendingEntry> &pending);
 void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending);
 
-// The keys met so far in one section, without case: tells the first line of each key from repeats.
-class TSectionKeySet {
-public:
-  void Reset(std::size_t expected);
-  // True when key was not met since Reset (the line is the first of its key).
-  bool Add(std::string_view key);
-
-private:
-  std::vector<uint32_t> FSlots; // index into FKeys + 1; 0 is free
-  std::vector<std::string_view> FKeys;
-};
-
 } // namespace vt

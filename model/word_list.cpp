@@ -137,18 +137,34 @@ bool TWordList::Open(const std::string &path) {
 
 bool TWordList::Save(std::string *error) {
   if (!TransIni) return true;
-  std::string key;
-  for (const TWordObj *entry : Items) {
-    key.assign(entry->Name()).append(1, '.').append(entry->Kind());
-    if (!entry->Translation.empty())
-      TransIni->WriteString(entry->Section(), key, entry->Translation);
-    else
-      TransIni->DeleteKey(entry->Section(), key);
-    key.append(kind::CommentSuffix);
-    if (!entry->Comment.empty())
-      TransIni->WriteString(entry->Section(), key, entry->Comment);
-    else
-      TransIni->DeleteKey(entry->Section(), key);
+  // Entries go to the file section by section (a run of entries with the same Section), each with
+  // its translation key and comment key, in the order the writes would be made one by one.
+  std::string keyBytes;
+  std::vector<std::size_t> keyEnds;
+  std::vector<TIniWrite> writes;
+  auto &items = Items.Raw();
+  for (std::size_t first = 0; first < items.size();) {
+    const std::string &section = items[first]->Section();
+    std::size_t last = first;
+    keyBytes.clear();
+    keyEnds.clear();
+    while (last < items.size() && items[last]->Section() == section) {
+      const TWordObj *entry = items[last++];
+      keyBytes.append(entry->Name()).append(1, '.').append(entry->Kind());
+      keyEnds.push_back(keyBytes.size());
+      keyBytes.append(entry->Name()).append(1, '.').append(entry->Kind()).append(kind::CommentSuffix);
+      keyEnds.push_back(keyBytes.size());
+    }
+    writes.clear();
+    std::size_t from = 0;
+    for (std::size_t k = 0; k < keyEnds.size(); ++k) {
+      const TWordObj *entry = items[first + k / 2];
+      const std::string_view key(keyBytes.data() + from, keyEnds[k] - from);
+      writes.push_back(TIniWrite{key, k % 2 == 0 ? entry->Translation : entry->Comment});
+      from = keyEnds[k];
+    }
+    TransIni->WriteValues(section, writes);
+    first = last;
   }
   // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
   if (!TransIni->Save(error)) return false;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <random>
 
 using namespace vt;
 
@@ -172,4 +173,48 @@ TEST(IniRead, LookUpsBeforeAndAfterTheKeyTableIsBuilt) {
   EXPECT_EQ(ini.ReadString("Info", "added"), "1");
   ini.DeleteKey("Big", "K5");
   EXPECT_EQ(ini.ReadString("Big", "k5"), "repeat");
+}
+
+TEST(IniWrite, BatchWritesEqualWritesOneByOne) {
+  // Random files (repeated keys, other cases, raw lines, keys in and out of order) and random
+  // batches (repeats, deletes of missing keys, new sections) must give the same file as the
+  // single writes, also when the batch follows the file's order exactly.
+  const std::vector<std::string> keys = {"a.VC", "A.vc", "b.VC", "b.VC_?", "c.TC", "d.VH", "e.VI"};
+  const std::vector<std::string> values = {"", "", "x", "y\r\nz", "[~]w"};
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&](const std::vector<std::string> &pool) { return pool[rng() % pool.size()]; };
+    std::string bytes;
+    for (int s = 0; s < 3; ++s) {
+      bytes += std::string("[") + "SsT"[rng() % 3] + "]\n";
+      for (int l = static_cast<int>(rng() % 6); l > 0; --l)
+        bytes += rng() % 5 == 0 ? "raw text\n" : pick(keys) + "=old\n";
+    }
+    TIniFile batch, single;
+    batch.LoadFromBytes(bytes);
+    single.LoadFromBytes(bytes);
+    const std::string section = std::string(1, "SsTU"[rng() % 4]);
+    std::vector<std::string> batchKeys;
+    if (seed % 3 == 0) { // the section's own keys in order
+      if (const TIniSection *sec = single.FindSection(section))
+        for (const TIniLine &line : sec->Lines)
+          if (!line.Key.empty()) batchKeys.push_back(line.Key);
+    } else {
+      for (int w = static_cast<int>(rng() % 6); w > 0; --w) batchKeys.push_back(pick(keys));
+    }
+    std::vector<std::string> batchValues;
+    for (std::size_t w = 0; w < batchKeys.size(); ++w) batchValues.push_back(pick(values));
+    std::vector<TIniWrite> writes;
+    for (std::size_t w = 0; w < batchKeys.size(); ++w) {
+      writes.push_back(TIniWrite{batchKeys[w], batchValues[w]});
+      if (batchValues[w].empty())
+        single.DeleteKey(section, batchKeys[w]);
+      else
+        single.WriteString(section, batchKeys[w], batchValues[w]);
+    }
+    batch.WriteValues(section, writes);
+    ASSERT_EQ(batch.ToBytes(), single.ToBytes()) << "seed " << seed << "\n" << bytes;
+    for (const std::string &k : keys)
+      ASSERT_EQ(batch.ReadString(section, k, "-"), single.ReadString(section, k, "-"));
+  }
 }
