@@ -46,7 +46,8 @@ std::vector<uint8_t> Mutate(std::vector<uint8_t> in, const std::vector<std::vect
     case 3: { // erase a run
       if (in.empty()) break;
       size_t at = pick(in.size()), len = 1 + pick(std::min<size_t>(16, in.size() - at));
-      in.erase(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(std::min(in.size(), at + len)));
+      in.erase(in.begin() + static_cast<long>(at),
+               in.begin() + static_cast<long>(std::min(in.size(), at + len)));
       break;
     }
     case 4: { // splice from another input
