@@ -24,13 +24,15 @@ int main(int argc, char **argv) {
   using namespace vt::test;
   TFormWriter numbered;
   numbered.Object("TNumberedForm", "NumberedForm").Prop("Caption").Str("By number").EndList().EndList();
-  const bool ok =
-      Write(dir, "optionsdlg.bin", OptionsDlgForm()) && Write(dir, "mainform.bin", MainFormForm()) &&
-      Write(dir, "aboutbox.bin", AboutBoxForm()) && Write(dir, "numbered.bin", numbered.Bytes()) &&
-      Write(dir, "notaform.bin", std::string("TPF1 this is no form\0\x01\x02", 23)) &&
-      Write(dir, "small.exe",
-            WritePe({{10, u"TOPTIONSDLG", 0, 0x409, OptionsDlgForm()}, {10, u"", 5, 0, numbered.Bytes()}},
-                    false)
-                .Bytes);
+  std::vector<TResSpec> small(2);
+  small[0].Name = u"TOPTIONSDLG";
+  small[0].Data = OptionsDlgForm();
+  small[1].Id = 5;
+  small[1].Data = numbered.Bytes();
+  const bool ok = Write(dir, "optionsdlg.bin", OptionsDlgForm()) &&
+                  Write(dir, "mainform.bin", MainFormForm()) && Write(dir, "aboutbox.bin", AboutBoxForm()) &&
+                  Write(dir, "numbered.bin", numbered.Bytes()) &&
+                  Write(dir, "notaform.bin", std::string("TPF1 this is no form\0\x01\x02", 23)) &&
+                  Write(dir, "small.exe", WritePe(small, false).Bytes);
   return ok ? 0 : 1;
 }

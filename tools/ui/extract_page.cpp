@@ -43,7 +43,7 @@ TExtractPage::TExtractPage(QWidget *parent) : QWidget(parent) {
   varLabel->setBuddy(cbVarChar);
   cSkinFile = Check(this, "cSkinFile", tr("Extract S&kin Data"), false);
   FilenameGUI = new TFileNameEdit(QStringLiteral("FilenameGUI"), tr("Skin file"), this);
-  cErasePrevious = Check(this, "cErasePrevious", tr("E&rase Previous Raw Data"), true);
+  cErasePrevious = Check(this, "cErasePrevious", tr("Erase Pre&vious Raw Data"), true);
   FilenameRawMI = new TFileNameEdit(QStringLiteral("FilenameRawMI"), tr("Dest Raw Filename"), this);
   auto *rawLabel = new QLabel(tr("Dest &Raw Filename (*.rawmi)"), this);
   rawLabel->setBuddy(FilenameRawMI->edit());

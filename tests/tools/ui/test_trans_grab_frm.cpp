@@ -3,8 +3,12 @@
 #include "skin_fixture.h"
 #include "tools/ui/trans_grab_frm.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -214,4 +218,21 @@ TEST(TransGrabFrm, FormListHelpers) {
   w.Frm.LoadGuiDefinitions(Q(WriteSkin(dir)));
   EXPECT_EQ(w.Frm.ListBox1->count(), 5);
   EXPECT_EQ(w.Frm.ListBox1->item(3)->text(), QStringLiteral("Main_Tools__C.bui"));
+}
+
+TEST(TransGrabFrm, MnemonicsOfTheExtractPageAreUnique) {
+  TWindow w;
+  QStringList texts;
+  for (auto *b : w.Page().findChildren<QAbstractButton *>()) texts << b->text();
+  for (auto *l : w.Page().findChildren<QLabel *>()) texts << l->text();
+  for (auto *a : w.Frm.menuBar()->actions()) texts << a->text();
+  QSet<QChar> seen;
+  for (const QString &t : texts) {
+    const auto at = t.indexOf(QLatin1Char('&'));
+    if (at < 0 || at + 1 >= t.size()) continue;
+    const QChar key = t.at(at + 1).toLower();
+    EXPECT_FALSE(seen.contains(key)) << t.toStdString();
+    seen.insert(key);
+  }
+  EXPECT_GE(seen.size(), 10);
 }
