@@ -6,6 +6,7 @@
 #include "tools/message_scan.h"
 #include "tools/raw_extract.h"
 
+#include <fstream>
 #include <iostream>
 #include <memory>
 

@@ -1,5 +1,5 @@
 // The toolkit's lngtool subcommands, run as a user runs them.
-#include "test_data.h"
+#include "skin_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -77,4 +77,18 @@ TEST(LngtoolTools, ExtractWritesRawFileAndLog) {
             "[Messages]\r\ntest_app_x86_64_000_.msg=Hello world\r\ntest_app_x86_64_001_.msg=Line one\\nLine "
             "two\\tTabbed\r\ntest_app_x86_64_002_.msg=File %s not found\r\n\r\n");
   EXPECT_NE(Lngtool("extract --script x --exe y --out z").Code, 0);
+}
+
+TEST(LngtoolTools, SkinCommands) {
+  vt::test::TTempDir dir("lngskin");
+  const std::string skin = vt::test::WriteSkin(dir);
+  auto forms = Lngtool("skin-forms '" + skin + "'");
+  EXPECT_EQ(forms.Code, 0);
+  EXPECT_EQ(forms.Out,
+            "Zt4_Actions__Zt4_Actions\nTools__A.bui\nTools__B.bui\nMain_Tools__C.bui\nPlain__Plain.bui\n");
+  auto section = Lngtool("form-section '" + skin + "' Main_Tools__C.bui");
+  EXPECT_EQ(section.Code, 0);
+  EXPECT_EQ(section.Out, "[Main_Tools]\nbtnC._CN=TStaticHotBtn\nbtnC.TC=btnC caption\nbtnC._AID=7\n"
+                         "btnC.THF=Hint of btnC\n\n");
+  EXPECT_EQ(Lngtool("skin-forms '" + dir.File("none.ini") + "'").Code, 1);
 }
