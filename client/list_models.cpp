@@ -1,5 +1,6 @@
 #include "list_models.h"
 
+#include "client/core/suggestion_rules.h"
 #include "image_list.h"
 #include "model/text_helpers.h"
 
@@ -202,10 +203,26 @@ QVariant TEntryListModel::headerData(int section, Qt::Orientation orientation, i
 
 // ---- vt2 ---------------------------------------------------------------------------------------
 
+TSuggestionListModel::TSuggestionListModel() : FFont(QStringLiteral("Tahoma")) {
+  FFont.setPixelSize(11);
+  FBoldFont = FFont;
+  FBoldFont.setBold(true);
+}
+
 void TSuggestionListModel::SetRowCount(int rows) {
   beginResetModel();
   FRows = std::max(0, rows);
   endResetModel();
+}
+
+void TSuggestionListModel::RefreshAll() {
+  if (FRows > 0) emit dataChanged(index(0, 0), index(FRows - 1, 1));
+}
+
+TWordObj *TSuggestionListModel::Entry(int row) const {
+  const TReleaseList<TWordObj> *list = List ? List() : nullptr;
+  if (!list || row < 0 || row >= FRows || static_cast<std::size_t>(row) >= list->Count()) return nullptr;
+  return (*list)[static_cast<std::size_t>(row)];
 }
 
 int TSuggestionListModel::rowCount(const QModelIndex &parent) const {
@@ -216,15 +233,30 @@ int TSuggestionListModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant TSuggestionListModel::data(const QModelIndex &index, int role) const {
-  const TReleaseList<TWordObj> *list = List ? List() : nullptr;
-  if (role != Qt::DisplayRole || !list || static_cast<std::size_t>(index.row()) >= list->Count()) return {};
-  const TWordObj *e = (*list)[static_cast<std::size_t>(index.row())];
-  return index.column() == 0 ? ToQString(LineBreaksToBars(e->TranslationText())) : FromStored(e->Section());
+  const TWordObj *s = Entry(index.row());
+  if (!s) return {};
+  const TWordObj *current = Current ? Current() : nullptr;
+  switch (role) {
+  case Qt::DisplayRole:
+    return ToQString(SuggestionCellText(*s, index.column(), current));
+  case Qt::FontRole: {
+    const auto style = SuggestionCellStyle(*s, index.column(), current, false);
+    return style && style->Bold ? FBoldFont : FFont;
+  }
+  case Qt::ForegroundRole: {
+    const bool focused = FocusedRow && FocusedRow() == index.row();
+    const auto style = SuggestionCellStyle(*s, index.column(), current, focused);
+    if (!style) return {};
+    return QBrush(QColor(style->Color.R, style->Color.G, style->Color.B));
+  }
+  default:
+    return {};
+  }
 }
 
 QVariant TSuggestionListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  return section == 0 ? QStringLiteral("Similar Translations") : QStringLiteral("Source");
+  return ToQString(section == 0 ? kSuggestionColumn0 : kSuggestionColumn1);
 }
 
 } // namespace vt

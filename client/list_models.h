@@ -68,12 +68,21 @@ private:
   QFont FSmallFont, FBoldFont;
 };
 
-// vt2, the suggestion list: its columns, no rows until suggestions are built.
+// vt2, the suggestion list (the project's Suggestions): texts, weights and colours of its cells
+// follow the current entry and the focused row.
 class TSuggestionListModel : public QAbstractTableModel {
   Q_OBJECT
 public:
+  TSuggestionListModel();
   std::function<const TReleaseList<TWordObj> *()> List;
+  std::function<const TWordObj *()> Current;
+  std::function<int()> FocusedRow;
+
   void SetRowCount(int rows);
+  int RowCount() const { return FRows; }
+  TWordObj *Entry(int row) const;
+  void RefreshAll();
+
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
   QVariant data(const QModelIndex &index, int role) const override;
@@ -81,6 +90,7 @@ public:
 
 private:
   int FRows = 0;
+  QFont FFont, FBoldFont;
 };
 
 QString ToQString(std::u16string_view text);

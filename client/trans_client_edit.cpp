@@ -43,6 +43,7 @@ void TTransClientFrm3::SetMemoText(QPlainTextEdit *memo, const QString &text) {
 void TTransClientFrm3::SelectEntry(TWordObj *entry) {
   if (entry && entry == CurrentEntry) return;
   Timer_Suggestions->stop();
+  SuggestionCountdown.Stop();
   CommitEntryChange();
   UndoSnapshot = TRef<TWordObj>(entry ? entry->Clone() : nullptr);
   CurrentEntry = entry;
@@ -75,12 +76,12 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
       for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning, cIsAuto}) box->setEnabled(false);
     }
     TntMemoSrcChange();
-    // The sample preview and the suggestion lists follow a moment after the entry became current.
-    SuggestionCountdown = 3;
-    if (entry)
+    ShowPreview();
+    // The suggestion lists follow a moment later, and only for the entry where the user stops.
+    if (entry) {
+      SuggestionCountdown.Start();
       Timer_Suggestions->start();
-    else
-      Timer_Suggestions->stop();
+    }
   }
   RepaintEntryLists();
 }
@@ -154,6 +155,7 @@ void TTransClientFrm3::TntMemoLngChange() {
   CurrentEntry->SetTranslationFromEditor(ToU16(TntMemoLng->toPlainText()));
   CurrentEntry->Changed = true;
   Project->Modified = true;
+  ShowPreview();
   RepaintEntryLists();
   if (!TimerBU->isActive()) TimerBU->start();
   ShowEntryStatus();
@@ -175,6 +177,7 @@ void TTransClientFrm3::Update1Click() {
   } else {
     CurrentEntry->SetAutoState(esUntranslated);
   }
+  ShowPreview();
   ShowEntryStatus();
   RepaintEntryLists();
 }

@@ -3,6 +3,7 @@
 
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
+#include "controls/samples/preview_surface.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
 #include "virtual_tree.h"
@@ -112,18 +113,19 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
   rxWordCount->installEventFilter(this);
 
   Timer_Suggestions = Named(new QTimer(this), "Timer_Suggestions");
-  Timer_Suggestions->setInterval(20);
   TimerBU = Named(new QTimer(this), "TimerBU");
   TimerBU->setInterval(900000);
   TimerBU->setSingleShot(true);
   connect(TimerBU, &QTimer::timeout, this, [this] { Guard("TimerBUTimer", [this] { TimerBUTimer(); }); });
-  connect(Timer_Suggestions, &QTimer::timeout, this, [this] {
-    // The suggestion lists follow a moment after an entry becomes current.
-    if (--SuggestionCountdown <= 0) Timer_Suggestions->stop();
-  });
+  Timer_Suggestions->setInterval(TSuggestionCountdown::kIntervalMs);
+  connect(Timer_Suggestions, &QTimer::timeout, this,
+          [this] { Guard("Timer_SuggestionsTimer", [this] { Timer_SuggestionsTimer(); }); });
+  FPreviewSurface = std::make_unique<samples::TPreviewSurface>(PanelPreview, PanelHidden);
+  FPreviewSurface->SetInfoLabels(labelStInfo, Label2);
 
   BuildMenus();
   BuildPopupMenus();
+  WireSuggestionCommands();
   FHintWindow = new THintEx32(this);
 
   resize(1030, 674 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -318,9 +320,26 @@ void TTransClientFrm3::BuildClientArea() {
   vt2->setAccessibleName(QStringLiteral("Suggestions"));
   vt2Model = new TSuggestionListModel;
   vt2Model->setParent(this);
-  vt2Model->List = [this] { return &Project->Suggestions; };
+  vt2Model->List = [this]() -> const TReleaseList<TWordObj> * {
+    return Project ? &Project->Suggestions : nullptr;
+  };
+  vt2Model->Current = [this]() -> const TWordObj * { return CurrentEntry; };
+  vt2Model->FocusedRow = [this] { return vt2->hasFocus() ? vt2->FocusedRow() : -1; };
   vt2->setModel(vt2Model);
-  vt2->header()->resizeSection(0, 420);
+  vt2->SetSelectionColors(QColor(kRgbSelectedFocused.R, kRgbSelectedFocused.G, kRgbSelectedFocused.B),
+                          QColor(kRgbSelectedUnfocused.R, kRgbSelectedUnfocused.G, kRgbSelectedUnfocused.B));
+  {
+    QPalette pal = vt2->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+    vt2->setPalette(pal);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(11);
+    vt2->setFont(f);
+  }
+  vt2->header()->setStretchLastSection(false);
+  vt2->header()->resizeSection(0, kSuggestionColumn0Width);
+  vt2->header()->resizeSection(1, kSuggestionColumn1Width);
+  vt2->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   RxSplitter5->addWidget(PanelPreview);
   RxSplitter5->addWidget(vt2);
   RxSplitter5->setSizes({400, 630});
@@ -362,7 +381,7 @@ QWidget *TTransClientFrm3::BuildRawLeft() {
   tools->setSpacing(2);
   stRevTrans =
       MakeButton(pnl_rawleft, "stRevTrans", {}, "revtrans", 24, QStringLiteral("Reverse Translation"),
-                 QStringLiteral("Translate the current translation back into English"));
+                 QStringLiteral("Translate back into English using Google Translate"));
   stCopyRaw = MakeButton(pnl_rawleft, "stCopyRaw", {}, "copy", 24, QStringLiteral("Copy Original Text"),
                          QStringLiteral("Copy the original text to clipboard"));
   stPreview = MakeButton(pnl_rawleft, "stPreview", {}, "preview", 24, QStringLiteral("Preview"),
@@ -420,8 +439,7 @@ QWidget *TTransClientFrm3::BuildRawLeft() {
   Wire(TntMemoSrc, &QPlainTextEdit::textChanged, &TTransClientFrm3::TntMemoSrcChange, "TntMemoSrcChange");
   Wire(cWarning, &QCheckBox::toggled, &TTransClientFrm3::cWarningClick, "cWarningClick");
   Wire(cNeedsWork, &QCheckBox::toggled, &TTransClientFrm3::cNeedsWorkClick, "cNeedsWorkClick");
-  // Machine translation and the form preview arrive with their own commands.
-  stRevTrans->setEnabled(false);
+  // The form preview arrives with its own window.
   stPreview->setEnabled(false);
   return pnl_rawleft;
 }
@@ -446,16 +464,16 @@ QWidget *TTransClientFrm3::BuildTransRight() {
   stPaste = MakeButton(pnl_trans_right, "stPaste", {}, "paste", 24, QStringLiteral("Paste"),
                        QStringLiteral("Paste text from the clipboard into current translation"));
   BevelRight = Bevel(pnl_trans_right, "BevelRight");
-  stApplyToSimilar =
-      MakeButton(pnl_trans_right, "stApplyToSimilar", {}, "similar", 24, QStringLiteral("Apply to Similar"),
-                 QStringLiteral("Apply the translation to the entry picked in the same-source list"));
+  stApplyToSimilar = MakeButton(
+      pnl_trans_right, "stApplyToSimilar", {}, "similar", 24, QStringLiteral("Apply from Item"),
+      QStringLiteral("Set current item in the similar list to match the selected item in the top list."));
   stApplyToSimilar->setEnabled(false);
   stGoogleTranslate =
-      MakeButton(pnl_trans_right, "stGoogleTranslate", {}, "webtrans", 24, QStringLiteral("Web Translation"),
-                 QStringLiteral("Translate the original text with the web translator"));
+      MakeButton(pnl_trans_right, "stGoogleTranslate", {}, "webtrans", 24, QStringLiteral("Google Translate"),
+                 QStringLiteral("Translate current item using google translate window"));
   stAutoTranslate =
       MakeButton(pnl_trans_right, "stAutoTranslate", {}, "autotrans", 24, QStringLiteral("Auto Translate"),
-                 QStringLiteral("Translate the original text with the translation service"));
+                 QStringLiteral("Automatically translate current item (Ctrl + T)"));
   Bevel8 = Bevel(pnl_trans_right, "Bevel8");
   stMoveDown = MakeButton(pnl_trans_right, "stMoveDown", {}, "movedown", 24, QStringLiteral("Next"),
                           QStringLiteral("Update current item (if changed) and move to next item (based on "
@@ -470,9 +488,6 @@ QWidget *TTransClientFrm3::BuildTransRight() {
                                                      Bevel8, stMoveDown, stUpdate})
     tools->addWidget(w);
   col->addLayout(tools);
-  // Machine translation commands arrive with the suggestion commands.
-  stGoogleTranslate->setEnabled(false);
-  stAutoTranslate->setEnabled(false);
 
   TntLabel1 = Named(new QLabel(QStringLiteral("Original"), pnl_trans_right), "TntLabel1");
   TntLabel1->setTextFormat(Qt::PlainText);
@@ -617,14 +632,14 @@ void TTransClientFrm3::BuildMenus() {
   for (QAction *a : {AutoTranslated1, Queried1, NeedsWork1, Warning1}) a->setCheckable(true);
 
   QMenu *translate = Named(bar->addMenu(QStringLiteral("&Translate")), "Translate1");
-  later(AddAction(translate, QStringLiteral("Auto Translate"), "AutoTranslate1",
-                  QKeySequence(QStringLiteral("Ctrl+T"))));
-  later(AddAction(translate, QStringLiteral("Google Translate"), "GoogleTranslate1",
-                  QKeySequence(QStringLiteral("Ctrl+G"))));
-  later(AddAction(translate, QStringLiteral("Google Reverse Translation"), "GoogleReverseTranslation1",
-                  QKeySequence(QStringLiteral("Ctrl+R"))));
-  later(AddAction(translate, QStringLiteral("Apply Auto Translation"), "ApplyAutoTranslation1",
-                  QKeySequence(Qt::Key_F6)));
+  AutoTranslate1 = AddAction(translate, QStringLiteral("Auto Translate"), "AutoTranslate1",
+                             QKeySequence(QStringLiteral("Ctrl+T")));
+  GoogleTranslate1 = AddAction(translate, QStringLiteral("Google Translate"), "GoogleTranslate1",
+                               QKeySequence(QStringLiteral("Ctrl+G")));
+  GoogleReverseTranslation1 = AddAction(translate, QStringLiteral("Google Reverse Translation"),
+                                        "GoogleReverseTranslation1", QKeySequence(QStringLiteral("Ctrl+R")));
+  ApplyAutoTranslation1 = AddAction(translate, QStringLiteral("Apply Auto Translation"),
+                                    "ApplyAutoTranslation1", QKeySequence(Qt::Key_F6));
   later(AddAction(translate, QStringLiteral("Captilaize Selected List"), "CaptilaizeSelectedList1"));
   later(AddAction(translate, QStringLiteral("Auto Translate All"), "AutoTranslateAll1"));
 

@@ -3,8 +3,12 @@
 // navigation of the top bar, and the editing band. Commands live in one source file per group:
 // trans_client_frm.cpp (building the window), trans_client_lifecycle.cpp (open, save, close, exit,
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
-// trans_client_edit.cpp (current entry, editing, status and comment commands).
+// trans_client_edit.cpp (current entry, editing, status and comment commands),
+// trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
+// (the control preview).
 #include "asker.h"
+#include "client/core/machine_text.h"
+#include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
 
@@ -26,6 +30,12 @@ class QToolButton;
 
 namespace vt {
 
+namespace samples {
+class TPreviewSurface;
+class TStaticToolControl;
+} // namespace samples
+struct TPreviewFont;
+
 class TStaticHotBtn;
 class TThemePaintBox;
 class TVirtualTree;
@@ -44,8 +54,9 @@ public:
   void SetAsker(std::unique_ptr<TAsker> asker);
   // The administrator window, shown by "Grab Source Data...".
   void SetGrabForm(QWidget *form);
-  // The browser translation dialog, used by the machine-translation commands.
-  void SetBrowserDialog(QWidget *dialog) { FBrowserDialog = dialog; }
+  // The browser translation dialog, used by "Google Translate" and its reverse command.
+  void SetBrowserDialog(QWidget *dialog);
+  QWidget *BrowserDialog() const { return FBrowserDialog; }
 
   // Start arguments and tests: open a file as OpenFile1Click does after its dialog; pick a section
   // row by name; make an entry current by its full id. Each returns whether it succeeded.
@@ -135,6 +146,30 @@ public:
   void stMoveDownSubmitData();
   void stRawToTransSubmitData();
 
+  // --- suggestions and machine translation ---------------------------------------------------------
+  void Timer_SuggestionsTimer();
+  void BuildSuggestions(bool similar, bool suggestions);
+  void vt2FocusChanged();
+  void vt2DblClick();
+  void ApplytoSimilar1Click();
+  void stApplyToSimilarSubmitData() { ApplytoSimilar1Click(); }
+  void AutoTranslate1Click();
+  void stAutoTranslateSubmitData() { AutoTranslate1Click(); }
+  void ApplyAutoTranslation1Click();
+  void GoogleTranslate1Click();
+  void stGoogleTranslateSubmitData() { GoogleTranslate1Click(); }
+  void GoogleReverseTranslation1Click();
+  void stRevTransSubmitData() { GoogleReverseTranslation1Click(); }
+
+  // --- control preview -------------------------------------------------------------------------
+  void ShowPreview();
+  void SetPreviewControl(QWidget *control);
+  void PlacePreviewControl(QWidget *control, int width, int height);
+  void ApplyPreviewFont(QWidget *control, const TPreviewFont &font);
+  void ApplyPreviewIcon(samples::TStaticToolControl *control, int iconSize);
+  QWidget *PreviewControl() const;
+  samples::TPreviewSurface &PreviewSurface() { return *FPreviewSurface; }
+
   // Runs a command; an error escaping it ends only that command and is written to stderr and the
   // status bar.
   template <class Fn> void Guard(const char *command, Fn &&fn);
@@ -180,7 +215,7 @@ public:
   QSpinBox *rxWordCount = nullptr;
 
   QTimer *Timer_Suggestions = nullptr, *TimerBU = nullptr;
-  int SuggestionCountdown = 0;
+  TSuggestionCountdown SuggestionCountdown;
 
   QMenu *PopupMenu1 = nullptr, *PopupMenu2 = nullptr, *PopupMenu3 = nullptr, *PopupMenu4 = nullptr;
   QMenu *AdminMenus[5] = {};
@@ -191,7 +226,8 @@ public:
           *PastefromClipboard1 = nullptr, *ViewAll1 = nullptr, *AdvancedTools1 = nullptr,
           *AutoTranslated1 = nullptr, *Queried1 = nullptr, *NeedsWork1 = nullptr, *Warning1 = nullptr,
           *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
-          *NotSureaboutmeaning1 = nullptr;
+          *NotSureaboutmeaning1 = nullptr, *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr,
+          *GoogleReverseTranslation1 = nullptr, *ApplyAutoTranslation1 = nullptr;
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;
@@ -243,9 +279,16 @@ private:
   void ToggleStatusBox(QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
+  // Suggestion helpers (trans_client_suggest.cpp).
+  void WireSuggestionCommands();
+  void RepaintSuggestionLists();
+  // Runs the browser dialog on a request; puts an accepted result into the editor as an update.
+  void RunBrowserDialog(const std::string &request, bool reverse);
+
   std::unique_ptr<TAsker> FAsker;
   QWidget *FGrabForm = nullptr;
   QWidget *FBrowserDialog = nullptr;
+  std::unique_ptr<samples::TPreviewSurface> FPreviewSurface;
   class THintEx32 *FHintWindow = nullptr;
   QString FCurrentHint;
   bool FDestroyed = false;

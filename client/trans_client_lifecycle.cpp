@@ -160,6 +160,7 @@ void TTransClientFrm3::ResetProject() {
     TUpdateScope scope(UpdateDepth);
     TimerBU->stop();
     Timer_Suggestions->stop();
+    SuggestionCountdown.Stop();
     vt1Model->SetRowCount(0);
     vt1aModel->SetRowCount(0);
     vt2Model->SetRowCount(0);

@@ -4,12 +4,15 @@
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
 
+#include <QElapsedTimer>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
-#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_frm.h")
-#include "mt/ui/gtrans_frm.h"
+#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_dlg.h")
+#include "mt/ui/gtrans_dlg.h"
 #define VT_BROWSER_DIALOG 1
 #endif
 #if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
@@ -32,7 +35,7 @@ int main(int argc, char **argv) {
   auto window = std::make_unique<vt::TTransClientFrm3>();
   app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
 #ifdef VT_BROWSER_DIALOG
-  auto browser = std::make_unique<vt::TGTransFrm>();
+  auto browser = std::make_unique<TGTransFrm>();
   window->SetBrowserDialog(browser.get());
 #else
   // The browser translation dialog is not part of this build.
@@ -49,6 +52,13 @@ int main(int argc, char **argv) {
   window->show();
   if (!options->Screenshot.isEmpty()) {
     if (!applied) return 1;
+    // The suggestion lists are built a moment after the entry became current: show them too.
+    QElapsedTimer waited;
+    waited.start();
+    while (window->Timer_Suggestions->isActive() && waited.elapsed() < 2000) {
+      QApplication::processEvents();
+      QThread::msleep(5);
+    }
     if (!vt::SaveScreenshot(*window, options->Screenshot)) {
       std::cerr << "transclient: cannot write " << options->Screenshot.toStdString() << std::endl;
       return 1;
