@@ -1,0 +1,147 @@
+// The machine-translation commands of the main window against a real mtserver on loopback:
+// "Auto Translate" line by line (also from the "<Auto Translate>" suggestion) and the two
+// browser commands through the real translator page.
+#include "band_fixture.h"
+#include "mt/ui/gtrans_dlg.h"
+#include "mtserver_process.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+namespace vt::test {
+
+namespace {
+vt::testing::MtServerProcess *g_server = nullptr;
+TGTransFrm *g_dialog = nullptr; // one browser for the whole program
+} // namespace
+
+class MachineTest : public BandTest {
+protected:
+  static void SetUpTestSuite() {
+    g_server = new vt::testing::MtServerProcess;
+    ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
+  }
+  static void TearDownTestSuite() {
+    delete g_dialog;
+    g_dialog = nullptr;
+    delete g_server;
+    g_server = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(g_server, nullptr);
+    UseHost(g_server->Url());
+    BandTest::SetUp();
+    W->editLn->setText(QStringLiteral("es"));
+  }
+  static void UseHost(const std::string &url) { qputenv("VT_MT_HOST", QByteArray::fromStdString(url)); }
+  TGTransFrm &Dialog() {
+    if (!g_dialog) g_dialog = new TGTransFrm(nullptr, g_server->Url() + "/translate");
+    g_dialog->AutoClose = false;
+    g_dialog->PageWaitLimitMs = 10000;
+    W->SetBrowserDialog(g_dialog);
+    return *g_dialog;
+  }
+  // Presses `button` of the dialog once the page shows a result (bounded); runs `command` meanwhile.
+  void AnswerDialog(const std::function<void()> &command, bool ok) {
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      TGTransFrm &d = *g_dialog;
+      if (!d.isVisible()) return;
+      if (clock.elapsed() > 15000 ||
+          (!d.AutoClose && d.PageComplete() && d.windowTitle() == QStringLiteral("Complete"))) {
+        poll.stop();
+        QTest::mouseClick(ok && clock.elapsed() <= 15000 ? d.Button1 : d.Button2, Qt::LeftButton);
+      }
+    });
+    poll.start(100);
+    command();
+  }
+};
+
+TEST_F(MachineTest, AutoTranslateTranslatesAHintPairLineByLine) {
+  Pick("TID_Main/lblName.VH");
+  ASSERT_EQ(W->TntMemoSrc->toPlainText().count(QLatin1Char('\n')), 1);
+  PressKey(W->TntMemoLng, Qt::Key_T, Qt::ControlModifier);
+  const QStringList lines = W->TntMemoLng->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 2) << W->TntMemoLng->toPlainText().toStdString();
+  for (const QString &line : lines) {
+    EXPECT_FALSE(line.trimmed().isEmpty());
+    EXPECT_FALSE(line.contains(QStringLiteral("ExceptionMethod")));
+  }
+  EXPECT_NE(lines[0].trimmed(), QStringLiteral("your name")); // Spanish, not the cleaned English
+  TWordObj *e = Entry("TID_Main/lblName.VH");
+  EXPECT_EQ(e->State(), esAutoTranslated);
+  EXPECT_TRUE(W->cIsAuto->isChecked());
+  EXPECT_EQ(ToQString(e->TranslationDisplay()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+            W->TntMemoLng->toPlainText());
+}
+
+TEST_F(MachineTest, AutoTranslateFallsBackToTheCleanedSourceAndDropsErrorReplies) {
+  UseHost("http://127.0.0.1:1"); // nothing listens there
+  Pick("TID_Main/lblName.VH");
+  W->AutoTranslate1->trigger();
+  EXPECT_EQ(W->TntMemoLng->toPlainText(), QStringLiteral("your name\nthe name shown to others"));
+  EXPECT_EQ(Entry("TID_Main/lblName.VH")->State(), esAutoTranslated);
+
+  UseHost(g_server->Url());
+  W->editLn->setText(QStringLiteral("de")); // the service answers with error reports
+  Pick("TID_A/btnOpen.TC");
+  W->AutoTranslate1->trigger();
+  EXPECT_TRUE(W->TntMemoLng->toPlainText().isEmpty());
+  EXPECT_EQ(Entry("TID_A/btnOpen.TC")->Translation, "[~]"); // empty text, "~" letter
+}
+
+TEST_F(MachineTest, AutoTranslateMarkerSuggestionRunsTheCommand) {
+  Entry("TID_D/btnOpen.TC")->Translation = "<Auto Translate>";
+  PickAndSettle("TID_C/btnOpen.TC");
+  const int row = SuggestionRowOf("TID_D");
+  ASSERT_GE(row, 0);
+  ClickRow(W->vt2, row, 0);
+  const QString text = W->TntMemoLng->toPlainText();
+  EXPECT_FALSE(text.isEmpty());
+  EXPECT_NE(text, QStringLiteral("<Auto Translate>"));
+  EXPECT_EQ(Entry("TID_C/btnOpen.TC")->State(), esAutoTranslated);
+}
+
+TEST_F(MachineTest, BrowserCommandsTakeAnAcceptedResultAsAnOrdinaryTranslation) {
+  Dialog();
+  ASSERT_TRUE(W->GoogleTranslate1->isEnabled());
+  Pick("TID_C/btnOpen.TC");
+  AnswerDialog([&] { W->GoogleTranslate1->trigger(); }, true);
+  EXPECT_EQ(g_dialog->RequestText, "open");
+  EXPECT_FALSE(g_dialog->ReverseMode);
+  TWordObj *c = Entry("TID_C/btnOpen.TC");
+  ASSERT_FALSE(c->TranslationText().empty());
+  EXPECT_EQ(c->State(), esTranslated);
+  EXPECT_TRUE(c->Changed);
+  EXPECT_TRUE(W->CurrentProject().Modified);
+  EXPECT_EQ(ToQString(c->TranslationDisplay()), W->TntMemoLng->toPlainText());
+  // "Update Current" copied it to the same-source entries.
+  EXPECT_EQ(Entry("TID_A/btnOpen.TC")->Translation, c->Translation);
+
+  // Cancel leaves the translation as it was.
+  const std::string before = c->Translation;
+  AnswerDialog([&] { W->GoogleReverseTranslation1->trigger(); }, false);
+  EXPECT_TRUE(g_dialog->ReverseMode);
+  EXPECT_EQ(c->Translation, before);
+  // OK takes the English text the page produced; Undo brings the earlier translation back.
+  // The dialog closes by itself on the page's new, stable result.
+  Pick("TID_Main/btnHot.TC");
+  g_dialog->AutoClose = true;
+  AnswerDialog([&] { W->GoogleReverseTranslation1->trigger(); }, false);
+  g_dialog->AutoClose = false;
+  EXPECT_EQ(g_dialog->RequestText, "Imprimir");
+  TWordObj *hot = Entry("TID_Main/btnHot.TC");
+  EXPECT_FALSE(hot->TranslationText().empty());
+  EXPECT_NE(hot->Translation, "Imprimir");
+  W->Undo1->trigger();
+  EXPECT_EQ(hot->Translation, "Imprimir");
+}
+
+} // namespace vt::test
