@@ -3,10 +3,11 @@ include(GoogleTest)
 function(vt_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Werror)
-  # g++ 12 at -O2/-O3 reports std::string concatenations as overlapping copies (a known false
-  # positive of its -Wrestrict); it would break Release builds of correct code.
+  # g++ 12 at -O2/-O3 reports std::string concatenations as overlapping copies and inlined
+  # std::string/std::optional destructors as reads of uninitialised memory (known false positives
+  # of its -Wrestrict and -Wmaybe-uninitialized); they would break Release builds of correct code.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    target_compile_options(${target} PRIVATE -Wno-restrict)
+    target_compile_options(${target} PRIVATE -Wno-restrict -Wno-maybe-uninitialized)
   endif()
 endfunction()
 
