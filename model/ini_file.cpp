@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
 #include "file_io.h"
+#include "text_helpers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -75,13 +76,6 @@ struct CaseEq {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const noexcept { return CaseEqual(a, b); }
 };
-
-std::string_view Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-  return s.substr(b, e - b);
-}
 
 std::uint32_t SlotHash(std::size_t section, std::string_view key) {
   std::uint64_t h = CaseHash(key) ^ (static_cast<std::uint64_t>(section) * 0x9E3779B97F4A7C15ull);
@@ -197,7 +191,7 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
   while (pos < n) {
     std::size_t end = pos;
     while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    const std::string_view line = Trim(bytes.substr(pos, end - pos));
+    const std::string_view line = TrimControl(bytes.substr(pos, end - pos));
     pos = end;
     if (pos < n && bytes[pos] == '\r') {
       ++pos;
@@ -207,17 +201,18 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
     }
     if (line.empty() || line.front() == ';') continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      FSections.push_back(TIniSection{std::string(Trim(line.substr(1, line.size() - 2))), {}});
+      FSections.push_back(TIniSection{std::string(TrimControl(line.substr(1, line.size() - 2))), {}});
       current = &FSections.back();
       continue;
     }
     if (!current) continue; // lines before the first section
     const auto eq = line.find('=');
-    const std::string_view key = eq == std::string_view::npos ? std::string_view() : Trim(line.substr(0, eq));
+    const std::string_view key =
+        eq == std::string_view::npos ? std::string_view() : TrimControl(line.substr(0, eq));
     if (key.empty())
       current->Lines.push_back(TIniLine{{}, std::string(line)}); // kept and written back as it stands
     else
-      current->Lines.push_back(TIniLine{std::string(key), std::string(Trim(line.substr(eq + 1)))});
+      current->Lines.push_back(TIniLine{std::string(key), std::string(TrimControl(line.substr(eq + 1)))});
   }
   Reindex();
 }
@@ -450,7 +445,7 @@ void TIniFile::EraseSection(std::string_view section) {
 }
 
 void TIniFile::AppendRawLine(std::string_view section, std::string_view line) {
-  const std::string text = OneLine(Trim(line));
+  const std::string text = OneLine(TrimControl(line));
   if (text.empty()) return; // an empty line would vanish on reading anyway
   AppendLine(EnsureSection(section), TIniLine{{}, text});
 }

@@ -16,6 +16,16 @@ bool SplitHint(std::u16string_view text, std::u16string &shortHint, std::u16stri
 // short := before the first "|", long := after it (no swapping).
 void SplitAtBar(std::u16string_view text, std::u16string &shortHint, std::u16string &longHint);
 
+// Trims leading and trailing bytes of value 32 and below (space and control bytes), as every
+// line of the ini dialect and of form texts is trimmed.
+// Inline: the ini reader calls it several times per line.
+inline std::string_view TrimControl(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
 // Removes the first "&" (the accelerator mark).
 std::string RemoveFirstAmpersand(std::string_view s);
 

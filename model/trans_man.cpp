@@ -30,6 +30,12 @@ void AppendUtf8CodeUnit(std::string &out, char16_t c) {
   }
 }
 
+bool IsAsciiDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
 void AppendUtf8CodePoint(std::string &out, char32_t cp) {
   if (cp < 0x10000) {
     AppendUtf8CodeUnit(out, static_cast<char16_t>(cp));
@@ -40,12 +46,6 @@ void AppendUtf8CodePoint(std::string &out, char32_t cp) {
   out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
   out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
 }
-
-bool IsAsciiDigit(char16_t c) {
-  return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 std::u16string TTransMan::EscapeText(std::u16string_view wide) {
   std::u16string out;

@@ -34,6 +34,9 @@ std::string Utf16ToCp1252(std::u16string_view wide);
 std::string Utf16ToUtf8(std::u16string_view wide);
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// Appends one code point as UTF-8 (values below 0x10000, surrogates included, as three bytes at most).
+void AppendUtf8CodePoint(std::string &out, char32_t cp);
+
 // ASCII-only lower-casing (A-Z), as every comparison of the model uses it.
 std::string LowerAscii(std::string_view s);
 std::u16string LowerAscii(std::u16string_view s);

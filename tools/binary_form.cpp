@@ -2,6 +2,7 @@
 
 #include "byte_reader.h"
 #include "error.h"
+#include "model/trans_man.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,21 +92,7 @@ std::string WideToUtf8(std::u16string_view w) {
     std::uint32_t c = w[i];
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000)
       c = 0x10000 + ((c - 0xD800) << 10) + (w[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    AppendUtf8CodePoint(out, c);
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #include "form_section.h"
 
 #include "form_filter.h"
+#include "model/text_helpers.h"
 #include "model/trans_man.h"
 
 #include <algorithm>
@@ -9,12 +10,6 @@
 
 namespace vt {
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-  return s;
-}
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
   return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
@@ -132,8 +127,8 @@ std::vector<std::string> ObjectEntries(const TDfmObj &obj) {
   for (const std::string &line : obj.Props) {
     const auto eq = line.find('=');
     if (eq == std::string::npos) continue;
-    const std::string_view name = Trim(std::string_view(line).substr(0, eq));
-    const std::string_view value = Trim(std::string_view(line).substr(eq + 1));
+    const std::string_view name = TrimControl(std::string_view(line).substr(0, eq));
+    const std::string_view value = TrimControl(std::string_view(line).substr(eq + 1));
     if (name.empty() || value.empty()) continue;
     const std::string_view kind = KindOfProperty(name);
     if (kind == "_AID" || kind == "_PID") {
@@ -190,7 +185,7 @@ void RemoveUnusedActions(TDfmObj &root, const std::vector<std::string> &used) {
     for (const std::string &p : root.Children[i]->Props) {
       const auto eq = p.find('=');
       if (eq != std::string::npos && std::string_view(p).substr(0, eq) == "ActionID ") {
-        id = std::string(Trim(std::string_view(p).substr(eq + 1)));
+        id = std::string(TrimControl(std::string_view(p).substr(eq + 1)));
         break;
       }
     }

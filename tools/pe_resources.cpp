@@ -1,6 +1,7 @@
 #include "pe_resources.h"
 
 #include "byte_reader.h"
+#include "model/trans_man.h"
 
 #include <algorithm>
 #include <optional>
@@ -72,24 +73,6 @@ bool ReadDirectory(const TImage &img, std::uint32_t resRva, std::uint64_t resSiz
   return true;
 }
 
-void AppendUtf8(std::string &out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::optional<std::string> EntryName(const TImage &img, std::uint32_t resRva, std::uint64_t resSize,
                                      std::uint32_t name) {
   if (!(name & kHighBit)) return "#" + std::to_string(name);
@@ -116,7 +99,7 @@ std::optional<std::string> EntryName(const TImage &img, std::uint32_t resRva, st
         c = 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
       }
     }
-    AppendUtf8(out, c);
+    AppendUtf8CodePoint(out, c);
   }
   return out;
 }

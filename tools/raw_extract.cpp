@@ -5,6 +5,7 @@
 #include "message_scan.h"
 #include "model/file_io.h"
 #include "model/ini_file.h"
+#include "model/text_helpers.h"
 #include "model/trans_man.h"
 
 #include <cstdio>
@@ -12,12 +13,6 @@
 
 namespace vt {
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-  return s;
-}
 
 bool Contains(std::string_view s, std::string_view part) {
   return s.find(part) != std::string_view::npos;
@@ -31,7 +26,7 @@ std::unordered_set<std::string> ReadBlackList(const std::string &path) {
   while (start <= bytes.size()) {
     auto eol = bytes.find_first_of("\r\n", start);
     if (eol == std::string::npos) eol = bytes.size();
-    const std::string_view line = Trim(std::string_view(bytes).substr(start, eol - start));
+    const std::string_view line = TrimControl(std::string_view(bytes).substr(start, eol - start));
     if (!line.empty()) names.insert(LowerAscii(line));
     start = eol + 1;
   }
@@ -176,8 +171,8 @@ void WriteRawSection(TIniFile &raw, const std::string &section, const std::vecto
   for (const std::string &line : lines) {
     const auto eq = line.find('=');
     if (eq == std::string::npos) continue;
-    const std::string_view key = Trim(std::string_view(line).substr(0, eq));
-    const std::string_view value = Trim(std::string_view(line).substr(eq + 1));
+    const std::string_view key = TrimControl(std::string_view(line).substr(0, eq));
+    const std::string_view value = TrimControl(std::string_view(line).substr(eq + 1));
     if (!key.empty() && !value.empty()) raw.WriteString(section, key, value);
   }
 }
@@ -196,7 +191,7 @@ std::vector<std::string> UsedActionIds(const TResourceInfo &info) {
       if (lineEnd == std::string_view::npos) lineEnd = text.size();
       std::string line(text.substr(lineStart, lineEnd - lineStart));
       line.erase(line.find("ActionID ="), 10);
-      const std::string id(Trim(line));
+      const std::string id(TrimControl(line));
       if (seen.insert(LowerAscii(id)).second) used.push_back(id);
     }
   }

@@ -1,5 +1,6 @@
 #include "preview_plan.h"
 
+#include "machine_text.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
 
@@ -64,19 +65,6 @@ std::u16string FirstBarToLineBreak(std::u16string text) {
 std::string CutAtLastDot(std::string_view s) {
   const auto dot = s.rfind('.');
   return std::string(dot == std::string_view::npos ? s : s.substr(0, dot));
-}
-
-std::vector<std::u16string> ItemLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\r' && text[i] != u'\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
 }
 
 void SetToolText(TPreviewPlan &plan, const TToolTexts &t) {
@@ -177,7 +165,7 @@ bool ListItems(const TObjectProps &props, std::vector<std::u16string> &items) {
     kind = "IT";
   else
     return false;
-  items = ItemLines(props.Project().GetObjectText(kind));
+  items = SplitMemoLines(props.Project().GetObjectText(kind));
   return true;
 }
 
