@@ -1,7 +1,8 @@
 // Stand-in for libFuzzer when the compiler has none: replays every file of the given corpus
 // folders, then feeds deterministic mutations of them (bit flips, cuts, splices, repeats).
-// Usage: target [-runs=N] [DIR|FILE]...
+// Usage: target [-runs=N] [-max_total_time=SECONDS] [DIR|FILE]...
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -81,11 +82,16 @@ std::vector<uint8_t> Mutate(std::vector<uint8_t> in, const std::vector<std::vect
 
 int main(int argc, char **argv) {
   long runs = 1000;
+  long seconds = 0; // 0: no time bound
   std::vector<std::vector<uint8_t>> pool;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg.rfind("-runs=", 0) == 0) {
       runs = std::stol(arg.substr(6));
+      continue;
+    }
+    if (arg.rfind("-max_total_time=", 0) == 0) {
+      seconds = std::stol(arg.substr(16));
       continue;
     }
     if (!arg.empty() && arg[0] == '-') continue; // other libFuzzer flags are ignored here
@@ -103,7 +109,12 @@ int main(int argc, char **argv) {
   if (pool.empty()) pool.emplace_back();
   for (const auto &input : pool) Run(input);
   std::mt19937 rng(20261208);
-  for (long r = 0; r < runs; ++r) Run(Mutate(pool[static_cast<size_t>(rng() % pool.size())], pool, rng));
-  std::printf("replayed %zu inputs and %ld mutations\n", pool.size(), runs);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  long done = 0;
+  for (; done < runs; ++done) {
+    if (seconds > 0 && (done & 63) == 0 && std::chrono::steady_clock::now() >= deadline) break;
+    Run(Mutate(pool[static_cast<size_t>(rng() % pool.size())], pool, rng));
+  }
+  std::printf("replayed %zu inputs and %ld mutations\n", pool.size(), done);
   return 0;
 }
