@@ -22,7 +22,7 @@ struct TPeImage {
   std::size_t SectionTable = 0;
   std::size_t ResourceStart = 0;        // file offset of the resource directory
   std::size_t ResourceDirEntry = 0;     // file offset of the data directory entry of the resources
-  std::vector<std::size_t> DataEntries; // file offsets of the data entries, in spec order
+  std::vector<std::size_t> DataEntries; // file offsets of the data entries, in the order given
 };
 
 inline void PutLe(std::string &b, std::size_t at, std::uint64_t v, int n) {
