@@ -14,7 +14,8 @@ namespace vt {
 void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending);
 // The same order for a column whose key is given as a rank per position in the project's Items
 // (equal keys share a rank): entries must stand at their Pos. Ties by Index, then kept in order.
-void SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
+// False, with entries untouched, when a Pos lies outside rankByPos.
+bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
                         bool descending);
 // Full id ascending, stable (equal full ids keep their order).
 void SortByFullId(std::vector<TWordObj *> &entries);

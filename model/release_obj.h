@@ -82,7 +82,13 @@ public:
     TRefObj::Release(item);
   }
   void Clear() noexcept {
-    for (std::size_t i = FItems.size(); i-- > 0;) TRefObj::Release(FItems[i]);
+    // The holder counts are scattered over the heap and each release is an atomic step that waits
+    // for its line: fetch the lines a few items ahead so the waits overlap.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = FItems.size(); i-- > 0;) {
+      if (i >= kAhead) __builtin_prefetch(FItems[i - kAhead], 1);
+      TRefObj::Release(FItems[i]);
+    }
     FItems.clear();
   }
 

@@ -22,13 +22,16 @@ TEntryIndex &TWordList::Index() const {
 }
 
 void TWordList::EntryKeyChanging(TWordObj &entry) {
+  ForgetSelectionIndexed();
   FIndex->EntryKeyChanging(entry);
 }
 void TWordList::EntryKeyChanged(TWordObj &entry) {
+  ForgetSelectionIndexed();
   FIndex->EntryKeyChanged(entry);
 }
 
 void TWordList::ItemsReordered() {
+  ForgetSelectionIndexed();
   for (std::size_t i = 0; i < Items.Count(); ++i) Items[i]->Pos = static_cast<int32_t>(i);
   FIndex->Invalidate();
 }
@@ -37,6 +40,7 @@ TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string
   auto *entry = new TWordObj(std::move(section), std::move(name), std::move(kind), std::move(source));
   entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
   entry->Observer = this;
+  ForgetSelectionIndexed();
   Items.Add(entry);
   FIndex->EntryAppended();
   return entry;
@@ -50,6 +54,7 @@ void TWordList::Close() {
   AutoIni.reset();
   TransIni.reset();
   SrcIni.reset();
+  ForgetSelectionIndexed();
   Selection.Clear();
   Suggestions.Clear();
   SimilarItems.Clear();

@@ -100,6 +100,20 @@ private:
   TEntryIndex &Index() const;
   // Whether every selected entry stands at its Pos in Items (the index's numbers apply).
   bool SelectionIndexed() const;
+  void ForgetSelectionIndexed() { FIndexedSelection = TSelectionMark(); }
+
+  // Select notes that its result is indexed while it touches each entry anyway; filters that only
+  // drop entries renew the note. The note holds Selection's buffer and size, and the item count, so
+  // an outside edit of Selection or Items that changes them is not mistaken for the noted list.
+  struct TSelectionMark {
+    const void *Data = nullptr;
+    std::size_t Size = 0;
+    std::size_t ItemCount = 0;
+    bool Valid = false;
+  };
+  TSelectionMark FIndexedSelection;
+  void NoteSelectionIndexed();
+  bool SelectionNotedIndexed() const;
 
   mutable std::unique_ptr<TEntryIndex> FIndex;
 };

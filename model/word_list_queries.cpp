@@ -28,11 +28,21 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Entries lie scattered on the heap: a walk fetches the lines it will read this many entries ahead,
+// so the cache misses overlap instead of each waiting for the one before.
+constexpr std::size_t kFetchAhead = 12;
+
+void PrefetchEntry(const TWordObj *e) {
+  __builtin_prefetch(e, 1); // holder count
+  __builtin_prefetch(&e->Source());
+}
+
 // Keeps the entries of a holder list for which keep() is true, in order, releasing the others.
 template <class Keep> void CompactList(TReleaseList<TWordObj> &list, Keep &&keep) {
   auto &raw = list.Raw();
   std::size_t kept = 0;
   for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (i + kFetchAhead < raw.size()) PrefetchEntry(raw[i + kFetchAhead]);
     if (keep(raw[i], i))
       raw[kept++] = raw[i];
     else
@@ -88,6 +98,24 @@ void MergeHintPair(TWordObj &tf, const TWordObj &th) {
   tf.SetTranslationText(JoinHint(shortTranslation, longTranslation));
 }
 
+// Whether text, lower-cased, starts with wanted (already lower-case).
+bool StartsWithLowered(std::string_view text, std::string_view wanted) {
+  if (text.size() < wanted.size()) return false;
+  for (std::size_t i = 0; i < wanted.size(); ++i)
+    if (LowerChar(text[i]) != wanted[i]) return false;
+  return true;
+}
+
+bool ContainsLowered(std::string_view text, std::string_view wanted) {
+  if (wanted.empty()) return true;
+  if (text.size() < wanted.size()) return false;
+  const char first = wanted[0];
+  const std::size_t last = text.size() - wanted.size();
+  for (std::size_t at = 0; at <= last; ++at)
+    if (LowerChar(text[at]) == first && StartsWithLowered(text.substr(at + 1), wanted.substr(1))) return true;
+  return false;
+}
+
 } // namespace
 
 int CountWords(std::string_view text) {
@@ -116,43 +144,76 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
     return false;
   };
   auto &out = Selection.Raw();
-  for (TWordObj *e : Items) {
+  const auto &items = Items.Raw();
+  bool indexed = true;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i + kFetchAhead < items.size()) {
+      __builtin_prefetch(items[i + kFetchAhead], 1);
+      __builtin_prefetch(&items[i + kFetchAhead]->Hidden);
+    }
+    TWordObj *e = items[i];
     if (e->Hidden) continue;
     if (!allSections && e->Section() != section) continue;
     if (!kinds.empty() && !kindAccepted(e->Kind())) continue;
     if (states != 0 && (states & StateBit(e->State())) == 0) continue;
     if (flags != 0 && (e->Flags() & flags) != flags) continue;
+    indexed = indexed && e->Pos == static_cast<int32_t>(i);
     out.push_back(TRefObj::AddRef(e));
   }
+  if (indexed) NoteSelectionIndexed();
+}
+
+void TWordList::NoteSelectionIndexed() {
+  FIndexedSelection = TSelectionMark{Selection.Raw().data(), Selection.Count(), Items.Count(), true};
+}
+
+bool TWordList::SelectionNotedIndexed() const {
+  const TSelectionMark &m = FIndexedSelection;
+  return m.Valid && m.Data == Selection.Raw().data() && m.Size == Selection.Count() &&
+         m.ItemCount == Items.Count();
 }
 
 void TWordList::FilterByText(std::string_view text, int mode) {
   if (mode < 1 || mode > 3) return;
   const std::string wanted = LowerAscii(text);
+  const bool indexed = SelectionNotedIndexed();
   std::string key;
-  CompactList(Selection, [&](TWordObj *e, std::size_t) {
-    NormalizeAccelKey(e->Source(), key);
+  auto &raw = Selection.Raw();
+  CompactList(Selection, [&](TWordObj *e, std::size_t i) {
+    // The entry ahead was fetched by the walk; its text lies elsewhere on the heap.
+    if (i + kFetchAhead / 2 < raw.size()) __builtin_prefetch(raw[i + kFetchAhead / 2]->Source().data());
+    const std::string &source = e->Source();
+    // Most sources have no "&": they are compared in place, without a lower-cased copy.
+    std::string_view normalized = source;
+    if (source.find('&') != std::string::npos) {
+      NormalizeAccelKey(source, key);
+      normalized = key;
+    }
     switch (mode) {
     case 1:
-      return key.starts_with(wanted);
+      return StartsWithLowered(normalized, wanted);
     case 2:
-      return key.find(wanted) != std::string::npos;
+      return ContainsLowered(normalized, wanted);
     default:
-      return key == wanted;
+      return normalized.size() == wanted.size() && StartsWithLowered(normalized, wanted);
     }
   });
+  if (indexed) NoteSelectionIndexed();
 }
 
 void TWordList::FilterByWordCount(int limit, int direction) {
+  const bool indexed = SelectionNotedIndexed();
   CompactList(Selection, [&](TWordObj *e, std::size_t) {
     const int count = CountSourceWords(e->Source());
     if (direction > 0) return count > limit;
     if (direction < 0) return count < limit;
     return count <= limit;
   });
+  if (indexed) NoteSelectionIndexed();
 }
 
 bool TWordList::SelectionIndexed() const {
+  if (SelectionNotedIndexed()) return true;
   for (const TWordObj *e : Selection)
     if (!Index().Indexed(*e)) return false;
   return true;
@@ -161,16 +222,25 @@ bool TWordList::SelectionIndexed() const {
 void TWordList::RemoveDuplicateSources() {
   auto &raw = Selection.Raw();
   const std::size_t n = raw.size();
-  if (n > 1 && SelectionIndexed()) {
+  bool indexed = SelectionIndexed();
+  if (n > 1 && indexed) {
     // The index numbers the source groups once; each run is then an integer pass.
     const std::vector<uint32_t> &groups = Index().SourceGroups();
     std::vector<char> seen(Items.Count(), 0), keep(n, 0);
-    for (std::size_t i = n; i-- > 0;) {
-      const uint32_t g = groups[static_cast<std::size_t>(raw[i]->Pos)];
+    std::size_t i = n;
+    while (i-- > 0) {
+      if (i >= kFetchAhead) __builtin_prefetch(&raw[i - kFetchAhead]->Pos);
+      const auto pos = static_cast<std::size_t>(raw[i]->Pos);
+      if (pos >= groups.size()) break; // not where the note said: take the hashing path
+      const uint32_t g = groups[pos];
       if (!seen[g]) seen[g] = keep[i] = 1;
     }
-    CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
-    return;
+    if (i == SIZE_MAX) {
+      CompactList(Selection, [&](TWordObj *, std::size_t at) { return keep[at] != 0; });
+      NoteSelectionIndexed();
+      return;
+    }
+    indexed = false;
   }
   // Walking from the end, the first entry met of each source group is the one that stays. The set
   // is a flat table of (hash, position); equal hashes are confirmed on the texts.
@@ -198,14 +268,14 @@ void TWordList::RemoveDuplicateSources() {
     }
   }
   CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
+  if (indexed) NoteSelectionIndexed();
 }
 
 void TWordList::SortSelection(int column, bool descending) {
   // Full id and Source orders come from ranks the index keeps, so a sort compares integers.
   if ((column == 0 || column == 1) && Selection.Count() > 1 && SelectionIndexed()) {
     const auto &ranks = column == 0 ? Index().FullIdRanks() : Index().SourceRanks();
-    SortMainListByRank(Selection.Raw(), ranks, descending);
-    return;
+    if (SortMainListByRank(Selection.Raw(), ranks, descending)) return;
   }
   SortMainList(Selection.Raw(), column, descending);
 }
@@ -219,6 +289,7 @@ int TWordList::CountTranslated() const {
 
 void TWordList::ClearSelection() {
   CurrentProps.reset();
+  ForgetSelectionIndexed();
   Selection.Clear();
 }
 
@@ -422,6 +493,7 @@ void TWordList::MergeHints() {
   // Kinds change under the cached object values; they are read again on the next SetCurrentObject.
   CurrentProps.reset();
   CurrentObject.clear();
+  ForgetSelectionIndexed();
   Index().Invalidate();
   auto &items = Items.Raw();
   SortByFullId(items);

@@ -1,0 +1,98 @@
+// The main list's de-duplication and sorts after the project or the list changed between the
+// selection and the next step: they must see the entries as they are now.
+#include "model/release_obj.h"
+#include "model/word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace vt;
+
+namespace {
+
+using TProject = TRef<TWordList>;
+using Strings = std::vector<std::string>;
+
+TProject FourEntries() {
+  TProject p(new TWordList());
+  p->AddEntry("S", "a", "VC", "Delta");
+  p->AddEntry("S", "b", "VC", "Bravo");
+  p->AddEntry("S", "c", "VC", "&Charlie");
+  p->AddEntry("S", "d", "VC", "Alpha");
+  return p;
+}
+
+Strings Names(const TReleaseList<TWordObj> &list) {
+  Strings out;
+  for (const TWordObj *e : list) out.push_back(e->Name());
+  return out;
+}
+
+} // namespace
+
+TEST(SelectionChanges, SourceEditAfterSelectReachesDedupAndSort) {
+  TProject p = FourEntries();
+  // Warm the per-position numbers so a stale table would show.
+  p->Select(section::All, "", 0, 0);
+  p->RemoveDuplicateSources();
+  p->SortSelection(1, false);
+  // Sources sort by their stored bytes: "&" before letters.
+  EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b", "a"}));
+
+  p->Select(section::All, "", 0, 0);
+  p->Items[0]->SetSource("bra&vo"); // now in the group of "b", the later one, which stays
+  p->RemoveDuplicateSources();
+  EXPECT_EQ(Names(p->Selection), (Strings{"b", "c", "d"}));
+  p->SortSelection(1, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b"}));
+
+  // A text filter between the two keeps the list's order facts; the later edit still counts.
+  p->Select(section::All, "", 0, 0);
+  p->FilterByText("r", 2);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c"}));
+  p->Items[2]->SetSource("Zulu");
+  p->SortSelection(1, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"b", "c", "a"}));
+}
+
+TEST(SelectionChanges, ReorderedItemsAfterSelectKeepTheRealOrder) {
+  TProject p = FourEntries();
+  p->Select(section::All, "", 0, 0);
+  auto &items = p->Items.Raw();
+  std::reverse(items.begin(), items.end());
+  p->ItemsReordered();
+  p->SortSelection(0, true);
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+  p->SortSelection(1, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b", "a"}));
+
+  // An entry appended after the selection stays out of it, and the numbers take it in.
+  p->Select(section::All, "", 0, 0);
+  p->AddEntry("S", "e", "VC", "alpha");
+  p->RemoveDuplicateSources();
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+  p->SortSelection(1, true);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "d", "c"}));
+}
+
+TEST(SelectionChanges, EntriesPutIntoTheListByHandAreSortedAndDeduplicated) {
+  TProject p = FourEntries();
+  p->Select(section::All, "", 0, 0);
+  // A copy that is not in the project, in place of the first entry (same list size).
+  TWordObj *copy = p->Items[3]->Clone();
+  copy->SetSource("Charlie");
+  TRefObj::Release(p->Selection.Raw()[0]);
+  p->Selection.Raw()[0] = copy;
+  p->RemoveDuplicateSources();
+  EXPECT_EQ(Names(p->Selection), (Strings{"b", "c", "d"}));
+  EXPECT_EQ(p->Selection.Raw()[1]->Source(), "&Charlie");
+
+  p->Select(section::All, "", 0, 0);
+  TRefObj::Release(p->Selection.Raw()[1]);
+  p->Selection.Raw()[1] = p->Items[3]->Clone();
+  p->SortSelection(1, false);
+  // The copy and its original tie on source and Index: they keep their list order.
+  EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "d", "a"}));
+  EXPECT_EQ(p->Selection.Raw()[1]->Pos, -1);
+}
