@@ -6,40 +6,38 @@
 
 namespace vt::test {
 
-namespace {
-void Write(const QString &path, const QByteArray &bytes) {
+void WriteTestFile(const QString &path, const QByteArray &bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
   file.write(bytes);
 }
-} // namespace
 
 void WriteSmallProject(const QString &folder, const QString &base) {
   const QString stem = folder + QLatin1Char('/') + base;
-  Write(stem + QStringLiteral(".SrcLng"), "[TID_Form1]\n"
-                                          "btnOk._CN=TButton\n"
-                                          "btnOk.TC=OK\n"
-                                          "btnOk.TH=Confirm\n"
-                                          "btnCancel.TC=Cancel\n"
-                                          "lblName.TC=&Name\n"
-                                          "lblAge.TC=Age\n"
-                                          "[TID_Form2]\n"
-                                          "btnOk.TC=ok\n"
-                                          "lblHello.TC=Hello world\n"
-                                          "[Messages]\n"
-                                          "msgMissing.MG=File not found\n");
-  Write(stem + QStringLiteral(".kxLng"), "[_info]\n"
-                                         "DestLng=es\n"
-                                         "\n"
-                                         "[TID_Form1]\n"
-                                         "btnOk.TC=Aceptar\n"
-                                         "btnCancel.TC=[~]Cancelar\n"
-                                         "lblName.TC=[?]&Nombre\n"
-                                         "lblName.TC_?=Which name?\n"
-                                         "lblAge.TC=[!]Edad\n"
-                                         "\n"
-                                         "[TID_Form2]\n"
-                                         "lblHello.TC=[~]Hola mundo\n");
+  WriteTestFile(stem + QStringLiteral(".SrcLng"), "[TID_Form1]\n"
+                                                  "btnOk._CN=TButton\n"
+                                                  "btnOk.TC=OK\n"
+                                                  "btnOk.TH=Confirm\n"
+                                                  "btnCancel.TC=Cancel\n"
+                                                  "lblName.TC=&Name\n"
+                                                  "lblAge.TC=Age\n"
+                                                  "[TID_Form2]\n"
+                                                  "btnOk.TC=ok\n"
+                                                  "lblHello.TC=Hello world\n"
+                                                  "[Messages]\n"
+                                                  "msgMissing.MG=File not found\n");
+  WriteTestFile(stem + QStringLiteral(".kxLng"), "[_info]\n"
+                                                 "DestLng=es\n"
+                                                 "\n"
+                                                 "[TID_Form1]\n"
+                                                 "btnOk.TC=Aceptar\n"
+                                                 "btnCancel.TC=[~]Cancelar\n"
+                                                 "lblName.TC=[?]&Nombre\n"
+                                                 "lblName.TC_?=Which name?\n"
+                                                 "lblAge.TC=[!]Edad\n"
+                                                 "\n"
+                                                 "[TID_Form2]\n"
+                                                 "lblHello.TC=[~]Hola mundo\n");
 }
 
 void WindowTest::SetUp() {

@@ -24,6 +24,9 @@ namespace vt::test {
 // Form2: btnOk.TC "ok" (untranslated, same source as Form1's OK apart from case),
 //        lblHello.TC "Hello world" ([~] auto "Hola mundo").
 // Messages: msgMissing.MG "File not found" (untranslated).
+// Writes bytes to a file of a test project (a failed open fails the test).
+void WriteTestFile(const QString &path, const QByteArray &bytes);
+
 void WriteSmallProject(const QString &folder, const QString &base);
 
 class WindowTest : public ::testing::Test {
