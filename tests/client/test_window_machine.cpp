@@ -50,11 +50,20 @@ protected:
     QTimer poll;
     QElapsedTimer clock;
     clock.start();
+    bool reading = false;
+    // The page writes its result after it has asked the service: an OK waits for that result.
+    auto resultReady = [&](TGTransFrm &d) {
+      if (!ok) return true;
+      reading = true;
+      d.ReadResult();
+      reading = false;
+      return !d.ResultText.empty();
+    };
     QObject::connect(&poll, &QTimer::timeout, [&] {
       TGTransFrm &d = *g_dialog;
-      if (!d.isVisible()) return;
-      if (clock.elapsed() > 15000 ||
-          (!d.AutoClose && d.PageComplete() && d.windowTitle() == QStringLiteral("Complete"))) {
+      if (!d.isVisible() || reading) return;
+      if (clock.elapsed() > 15000 || (!d.AutoClose && d.PageComplete() &&
+                                      d.windowTitle() == QStringLiteral("Complete") && resultReady(d))) {
         poll.stop();
         QTest::mouseClick(ok && clock.elapsed() <= 15000 ? d.Button1 : d.Button2, Qt::LeftButton);
       }
