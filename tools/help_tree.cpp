@@ -45,9 +45,16 @@ bool WriteHelpTree(const std::string &rawPath, const std::vector<std::string> &l
   }
   log.Add("Writing HelpTree\t" + rawPath);
   TIniFile raw;
-  if (FileExists(rawPath) && !raw.LoadFromFile(rawPath, error)) return false;
+  std::string why;
+  if (FileExists(rawPath) && !raw.LoadFromFile(rawPath, &why)) {
+    if (error) *error = "Unable to Open File " + rawPath + ": " + why;
+    return false;
+  }
   WriteRawSection(raw, kHelpTreeSection, lines, true);
-  if (!raw.SaveToFile(rawPath, error)) return false;
+  if (!raw.SaveToFile(rawPath, &why)) {
+    if (error) *error = "Unable to save file " + rawPath + ": " + why;
+    return false;
+  }
   log.Add("Done");
   return true;
 }

@@ -26,8 +26,9 @@ std::vector<std::string> HelpTreeLines(const THelpNode &root);
 
 // Replaces the section "Help_Tree" of the raw data file with the lines (those with a file and a
 // title), logging "Writing HelpTree\t" + path and "Done". Without a path it logs
-// "Error: no DstFile selected" and writes nothing. False with a message when the file cannot be
-// read or saved; it is then left as it was.
+// "Error: no DstFile selected" and writes nothing. False with a message ("Unable to Open File" or
+// "Unable to save file", the path and the reason) when the file cannot be read or saved; it is then
+// left as it was.
 bool WriteHelpTree(const std::string &rawPath, const std::vector<std::string> &lines, TGrabLog &log,
                    std::string *error = nullptr);
 

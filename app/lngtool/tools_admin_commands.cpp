@@ -68,7 +68,7 @@ void RegisterAdminCommands(CLI::App &app) {
     log.OnChange = [&log] {
       if (!log.Lines().empty()) std::cerr << log.Lines().back() << '\n';
     };
-    if (!vt::WriteHelpTree(*b, lines, log, &error)) Die("Unable to save file " + *b + ": " + error);
+    if (!vt::WriteHelpTree(*b, lines, log, &error)) Die(error);
   });
 }
 

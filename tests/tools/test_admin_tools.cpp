@@ -89,6 +89,12 @@ TEST(HelpTree, WriteReplacesOnlyItsSection) {
   std::string error;
   EXPECT_FALSE(WriteHelpTree("", HelpTreeLines(*root), none, &error));
   EXPECT_EQ(none.Lines(), (Lines{"Error: no DstFile selected"}));
+  // A file that cannot be saved is reported and logs no "Done".
+  TGrabLog failed;
+  const std::string nowhere = dir.File("no/such/folder/p.rawmi");
+  EXPECT_FALSE(WriteHelpTree(nowhere, HelpTreeLines(*root), failed, &error));
+  EXPECT_EQ(error.rfind("Unable to save file " + nowhere + ": ", 0), 0u);
+  EXPECT_EQ(failed.Lines(), (Lines{"Writing HelpTree\t" + nowhere}));
 
   // A file that nests too deep is refused; one without a tree gives none.
   std::string deep;

@@ -159,7 +159,7 @@ void TTransGrabFrm::ExtractManualTree1Click() {
   }
   FLog.Clear();
   if (!WriteHelpTree(ToUtf8(raw), lines, FLog, &error) && !raw.isEmpty())
-    Dialogs.ShowError(this, QStringLiteral("Unable to save file\r") + raw);
+    Dialogs.ShowError(this, FromUtf8(error));
 }
 
 // --- "Blacklist" page
