@@ -2,7 +2,7 @@
 
 #include "model/ini_file.h"
 #include "model/text_helpers.h"
-#include "model/trans_man.h"
+#include "support/ascii_case.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,7 +1,7 @@
 #include "compare_lng.h"
 
 #include "model/ini_file.h"
-#include "model/trans_man.h"
+#include "support/ascii_case.h"
 
 #include <unordered_map>
 #include <unordered_set>

@@ -1,7 +1,7 @@
 #include "form_lists.h"
 
 #include "form_filter.h"
-#include "model/trans_man.h"
+#include "support/ascii_case.h"
 
 #include <algorithm>
 

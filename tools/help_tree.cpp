@@ -1,9 +1,9 @@
 #include "help_tree.h"
 
-#include "model/file_io.h"
 #include "model/ini_file.h"
 #include "model/trans_man.h"
 #include "raw_extract.h"
+#include "support/file_io.h"
 
 namespace vt {
 namespace {

@@ -1,6 +1,6 @@
 #include "message_lists.h"
 
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <cstdio>
 #include <unordered_set>

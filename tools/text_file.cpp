@@ -1,7 +1,7 @@
 #include "text_file.h"
 
-#include "model/file_io.h"
-#include "model/trans_man.h"
+#include "support/file_io.h"
+#include "support/text_codec.h"
 
 namespace vt {
 namespace {

@@ -1,6 +1,6 @@
 // Subcommands of the administrator's smaller tools: compare, used-actions, manual-tree.
 #include "commands.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "tools/compare_lng.h"
 #include "tools/error.h"
 #include "tools/form_lists.h"

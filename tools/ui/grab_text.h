@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the administrator window's texts and the toolkit's byte strings: paths and
 // stored values are UTF-8, form texts 8-bit Windows-1252.
-#include "model/trans_man.h"
+#include "support/text_codec.h"
 
 #include <QString>
 #include <string>

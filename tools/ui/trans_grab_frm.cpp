@@ -1,8 +1,8 @@
 #include "trans_grab_frm.h"
 
 #include "grab_text.h"
-#include "model/file_io.h"
 #include "model/trans_man.h"
+#include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/raw_extract.h"
 

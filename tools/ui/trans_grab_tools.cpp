@@ -2,7 +2,7 @@
 // tree, the black-list page, the single steps and the compression test. The work is done by the
 // toolkit's plain functions; these handlers read the controls, ask, and show.
 #include "grab_text.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "tools/black_list.h"
 #include "tools/compare_lng.h"
 #include "tools/compress_test.h"
