@@ -2,26 +2,14 @@
 
 #include "model/ini_file.h"
 #include "support/ascii_case.h"
+#include "support/hash_table.h"
 
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
 namespace vt {
 
 namespace {
-
-struct TNameHash {
-  std::size_t operator()(std::string_view s) const noexcept {
-    return static_cast<std::size_t>(IniNameHash(s));
-  }
-};
-struct TNameEq {
-  bool operator()(std::string_view x, std::string_view y) const noexcept { return SameIniName(x, y); }
-};
-// The first value of each key of one section. Built per section, so that the tables stay small and
-// the comparison of two large files never probes a file-wide index at random.
-using TSectionValues = std::unordered_map<std::string_view, std::string_view, TNameHash, TNameEq>;
 
 // Calls visit(key, value) for the key lines of a section in file order.
 template <typename F> void ForEachKeyLine(const TIniSection &section, F &&visit) {
@@ -35,22 +23,30 @@ std::vector<std::string> CompareLngFiles(const TIniFile &a, const TIniFile &b, c
                                          const std::string &pathB) {
   std::vector<std::string> out{pathA, pathB, std::string()};
   std::unordered_set<std::string> seenSections;
-  TSectionValues valuesA;
+  // The first line of each key of A's section, built per section so that the tables stay small and
+  // comparing two large files never probes a file-wide index at random.
+  THashTable<TPositionSlot> linesA;
   TSectionKeySet seenKeys;
   for (const std::string &section : a.SectionNames()) {
     if (!seenSections.insert(LowerAscii(section)).second) continue;
     const TIniSection *secB = b.FindSection(section);
     if (!secB) continue;
     const TIniSection *secA = a.FindSection(section);
-    valuesA.clear();
-    valuesA.reserve(secA->Lines.size());
-    ForEachKeyLine(*secA, [&](std::string_view key, std::string_view value) { valuesA.emplace(key, value); });
+    const auto &lines = secA->Lines;
+    linesA.Reset(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].Key.empty()) continue;
+      const TPositionSlot slot{IniNameHash(lines[i].Key), static_cast<std::uint32_t>(i)};
+      linesA.FindOrInsert(slot,
+                          [&](const TPositionSlot &s) { return SameIniName(lines[s.At].Key, lines[i].Key); });
+    }
     seenKeys.Reset(secB->Lines.size());
     bool headerWritten = false;
     ForEachKeyLine(*secB, [&](std::string_view key, std::string_view vb) {
       if (!seenKeys.Add(key)) return; // only the first line of a key is ever read
-      const auto found = valuesA.find(key);
-      const std::string_view va = found == valuesA.end() ? std::string_view() : found->second;
+      const TPositionSlot *found = linesA.Find(
+          IniNameHash(key), [&](const TPositionSlot &s) { return SameIniName(lines[s.At].Key, key); });
+      const std::string_view va = found ? std::string_view(lines[found->At].Value) : std::string_view();
       if (va == vb) return;
       if (!headerWritten) {
         out.push_back("[" + section + "]");
