@@ -91,6 +91,7 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
   middle->addWidget(PageControl1);
   middle->setStretchFactor(1, 3);
   middle->setStretchFactor(2, 2);
+  middle->setSizes({200, 500, 400});
   auto *main = new QSplitter(Qt::Vertical);
   main->addWidget(middle);
   main->addWidget(Memo2);
