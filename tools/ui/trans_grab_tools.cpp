@@ -124,6 +124,7 @@ void TTransGrabFrm::ListBox1Click() {
   if (!cViewDfm->isChecked()) return;
   const QString name = SelectedForm();
   if (name.isEmpty()) return;
+  Memo1->clear();
   Guarded([&] {
     const bool filter = cFilterDFM->isChecked();
     const auto lines = FormView(FSession, ToUtf8(name), filter);
