@@ -318,12 +318,12 @@ void TTransClientFrm3::BuildClientArea() {
   PanelPreview->setAutoFillBackground(true);
   vt2 = Named(new TVirtualTree(RxSplitter5), "vt2");
   vt2->setAccessibleName(QStringLiteral("Suggestions"));
-  vt2Model = new TSuggestionListModel;
+  vt2Model = Named(new TSuggestionListModel, "vt2Model");
   vt2Model->setParent(this);
   vt2Model->List = [this]() -> const TReleaseList<TWordObj> * {
     return Project ? &Project->Suggestions : nullptr;
   };
-  vt2Model->Current = [this]() -> const TWordObj * { return CurrentEntry; };
+  vt2Model->Current = [this]() -> const TWordObj * { return FSession.Current(); };
   vt2Model->FocusedRow = [this] { return vt2->hasFocus() ? vt2->FocusedRow() : -1; };
   vt2->setModel(vt2Model);
   vt2->SetSelectionColors(QColor(kRgbSelectedFocused.R, kRgbSelectedFocused.G, kRgbSelectedFocused.B),
@@ -484,9 +484,7 @@ QWidget *TTransClientFrm3::BuildTransRight() {
        std::initializer_list<QWidget *>{cReplaceAuto, stClear, stUndo, stCopyTrans, stPaste, BevelRight})
     tools->addWidget(w);
   tools->addStretch();
-  for (QWidget *w : std::initializer_list<QWidget *>{stApplyToSimilar, stGoogleTranslate, stAutoTranslate,
-                                                     Bevel8, stMoveDown, stUpdate})
-    tools->addWidget(w);
+  // The right-hand group is anchored to the panel's right edge and placed by pnl_trans_rightResize.
   col->addLayout(tools);
 
   TntLabel1 = Named(new QLabel(QStringLiteral("Original"), pnl_trans_right), "TntLabel1");

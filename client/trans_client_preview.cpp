@@ -8,7 +8,7 @@ namespace vt {
 
 void TTransClientFrm3::ShowPreview() {
   if (!FPreviewSurface || !Project) return;
-  FPreviewSurface->ShowPlan(BuildPreviewPlan(*Project, CurrentEntry));
+  FPreviewSurface->ShowPlan(BuildPreviewPlan(*Project, FSession.Current()));
 }
 
 void TTransClientFrm3::SetPreviewControl(QWidget *control) {

@@ -1,5 +1,7 @@
 // The lists of the main window: sections with progress, the filtered entry list, the same-source
 // list, sorting by header, column choice, incremental search and Next/Previous.
+#include "model/entry_sort.h"
+#include "model/selection_summary.h"
 #include "model/trans_man.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
@@ -20,11 +22,12 @@ TVirtualTree *TTransClientFrm3::MakeEntryList(const char *name, bool sameSource)
   list->setObjectName(QLatin1String(name));
   list->setAccessibleName(sameSource ? QStringLiteral("Same source entries") : QStringLiteral("Entry list"));
   auto *model = new TEntryListModel(sameSource, this);
+  model->setObjectName(QLatin1String(sameSource ? "vt1aModel" : "vt1Model"));
   model->List = [this, sameSource]() -> const TReleaseList<TWordObj> * {
     if (!Project) return nullptr;
     return sameSource ? &Project->SimilarItems : &Project->Selection;
   };
-  model->Current = [this]() -> const TWordObj * { return CurrentEntry; };
+  model->Current = [this]() -> const TWordObj * { return FSession.Current(); };
   list->setModel(model);
   (sameSource ? vt1aModel : vt1Model) = model;
   ConfigureEntryColumns(list, sameSource);
@@ -168,8 +171,9 @@ void TTransClientFrm3::RebuildItemList() {
     TUpdateScope scope(UpdateDepth);
     vt1Model->SetRowCount(static_cast<int>(Project->Selection.Count()));
   }
-  StatusPanel0->setText(QString::fromStdString(ItemListSummary(
-      section.toStdString(), static_cast<int>(Project->Selection.Count()), Project->CountTranslated())));
+  StatusPanel0->setText(
+      QString::fromStdString(SelectionSummary(section.toStdString(), Project->Selection.Count(),
+                                              static_cast<std::size_t>(Project->CountTranslated()))));
 }
 
 void TTransClientFrm3::vt1FocusChanged(TVirtualTree *list) {
@@ -204,7 +208,7 @@ bool TTransClientFrm3::ChooseEntry(const QString &fullId) {
   if (row < 0) return false;
   vt1->clearSelection();
   vt1->FocusRow(row, true);
-  return CurrentEntry == entry;
+  return FSession.Current() == entry;
 }
 
 // ---- sorting and columns -------------------------------------------------------------------------
@@ -240,7 +244,7 @@ void TTransClientFrm3::SortItemList(TVirtualTree *list) {
   TUpdateScope scope(UpdateDepth);
   std::vector<TWordObj *> &rows = list == vt1a ? Project->SimilarItems.Raw() : Project->Selection.Raw();
   if (list == vt1a)
-    SortEntries(rows, SortColumn, SortSign < 0);
+    SortMainList(rows, SortColumn, SortSign < 0);
   else
     Project->SortSelection(SortColumn, SortSign < 0);
   model->SetRowCount(static_cast<int>(rows.size())); // drops the old focus with the old order

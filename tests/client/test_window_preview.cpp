@@ -21,7 +21,7 @@ TEST_F(PreviewTest, HotButtonShowsTheTranslationAtTheObjectsSize) {
   Pick("TID_Main/btnHot.TC");
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::StaticHotBtn));
   samples::TStaticHotBtn *hot = HotButton();
-  EXPECT_EQ(hot->parentWidget(), W->PanelPreview);
+  EXPECT_EQ(hot->parentWidget(), Child<QWidget>(*W, "PanelPreview"));
   EXPECT_EQ(hot->size(), QSize(96, 64));
   EXPECT_EQ(hot->Caption(), QStringLiteral("Imprimir"));
   EXPECT_EQ(hot->ToolHint(), QStringLiteral("Print page"));
@@ -32,28 +32,29 @@ TEST_F(PreviewTest, HotButtonShowsTheTranslationAtTheObjectsSize) {
   EXPECT_EQ(hot->ToolIconSize(), 32);
   EXPECT_FALSE(hot->ToolIcon().isNull());
   QWidget *bevel = W->PreviewSurface().Bevel();
-  EXPECT_TRUE(bevel->isVisibleTo(W->PanelPreview));
+  EXPECT_TRUE(bevel->isVisibleTo(Child<QWidget>(*W, "PanelPreview")));
   EXPECT_EQ(bevel->size(), QSize(100, 68));
   EXPECT_EQ(hot->pos(), bevel->pos() + QPoint(2, 2));
-  EXPECT_EQ(W->labelStInfo->text(), QStringLiteral("[TID_Main]  btnHot  (TStaticHotBtn)"));
+  EXPECT_EQ(Child<QLabel>(*W, "labelStInfo")->text(), QStringLiteral("[TID_Main]  btnHot  (TStaticHotBtn)"));
 
   // Typing redraws the sample at once.
-  W->TntMemoLng->setFocus();
-  QTest::keyClick(W->TntMemoLng, Qt::Key_End, Qt::ControlModifier);
-  QTest::keyClicks(W->TntMemoLng, QStringLiteral("!"));
+  Child<QPlainTextEdit>(*W, "TntMemoLng")->setFocus();
+  QTest::keyClick(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral("!"));
   EXPECT_EQ(hot->Caption(), QStringLiteral("Imprimir!"));
   // Moving to an entry of another object puts the sample back into hiding.
   Pick("TID_A/btnOpen.TC");
   EXPECT_NE(Shown(), hot);
-  EXPECT_EQ(hot->parentWidget(), W->PanelHidden);
+  EXPECT_EQ(hot->parentWidget(), Child<QWidget>(*W, "PanelHidden"));
 }
 
 TEST_F(PreviewTest, HotButtonWithoutHeightFallsBackToTheCaptionLabel) {
   Pick("TID_Main/btnFlat.TC");
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::Generic));
   EXPECT_EQ(static_cast<QLabel *>(Shown())->accessibleDescription(), QStringLiteral("Save"));
-  EXPECT_TRUE(W->PreviewSurface().HintImage()->isVisibleTo(W->PanelPreview)); // the caption badge
-  EXPECT_FALSE(W->PreviewSurface().Bevel()->isVisibleTo(W->PanelPreview));
+  EXPECT_TRUE(
+      W->PreviewSurface().HintImage()->isVisibleTo(Child<QWidget>(*W, "PanelPreview"))); // the caption badge
+  EXPECT_FALSE(W->PreviewSurface().Bevel()->isVisibleTo(Child<QWidget>(*W, "PanelPreview")));
 }
 
 TEST_F(PreviewTest, OddValuesLeaveHintsOffIconClearedAndLayoutAsItWas) {
@@ -73,13 +74,13 @@ TEST_F(PreviewTest, HintKindsShowHintLabels) {
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::LabelHint));
   auto *label = static_cast<QLabel *>(Shown());
   EXPECT_EQ(label->text(), QStringLiteral("Load")); // empty long hint: no line break
-  EXPECT_TRUE(W->PreviewSurface().HintImage()->isVisibleTo(W->PanelPreview));
+  EXPECT_TRUE(W->PreviewSurface().HintImage()->isVisibleTo(Child<QWidget>(*W, "PanelPreview")));
   EXPECT_EQ(label->pos(), W->PreviewSurface().HintImage()->pos() + QPoint(24, 0));
 
   Pick("TID_Main/lblName.VH");
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::LabelHint));
   EXPECT_EQ(label->text(), QStringLiteral("Your name\nThe name shown to others"));
-  EXPECT_EQ(W->labelStInfo->text(), QStringLiteral("[TID_Main]  lblName  (TTntLabel)"));
+  EXPECT_EQ(Child<QLabel>(*W, "labelStInfo")->text(), QStringLiteral("[TID_Main]  lblName  (TTntLabel)"));
 }
 
 TEST_F(PreviewTest, LabelClassAndObjectsWithoutClass) {
@@ -87,12 +88,12 @@ TEST_F(PreviewTest, LabelClassAndObjectsWithoutClass) {
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::TntLabel));
   EXPECT_EQ(Shown()->size(), QSize(120, 20));
   Pick("TID_Main/lblPlain.TC");
-  EXPECT_EQ(W->labelStInfo->text(), QStringLiteral("[TID_Main]  lblPlain  ()"));
+  EXPECT_EQ(Child<QLabel>(*W, "labelStInfo")->text(), QStringLiteral("[TID_Main]  lblPlain  ()"));
   EXPECT_EQ(Shown(), SampleOf(TPreviewSample::Generic));
   // Without a current entry nothing is shown.
   ClickSection(QStringLiteral("TID_A"));
   EXPECT_EQ(Shown(), nullptr);
-  EXPECT_TRUE(W->Label2->text().isEmpty());
+  EXPECT_TRUE(Child<QLabel>(*W, "Label2")->text().isEmpty());
 }
 
 } // namespace vt::test

@@ -3,7 +3,6 @@
 #include "model/trans_man.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_map>
 
 namespace vt {
@@ -53,15 +52,6 @@ std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
     result.push_back(it == bySection.end() ? 0 : PackSectionStats(it->second.Translated, it->second.Total));
   }
   return result;
-}
-
-std::string ItemListSummary(std::string_view section, int count, int translated) {
-  std::string text(section);
-  text += " ,  ";
-  if (count <= 0) return text + "(Empty)";
-  char share[32];
-  std::snprintf(share, sizeof share, "%.1f%%", static_cast<double>(translated) * 100.0 / count);
-  return text + std::to_string(count) + "  ,  " + share;
 }
 
 int EffectiveSearchMethod(bool textFilterOn, int method, bool searchTextEmpty) {
@@ -135,12 +125,6 @@ int IncrementalSearchRow(const std::vector<TWordObj *> &rows, int start, std::u1
     if (source.starts_with(wanted)) return row;
   }
   return -1;
-}
-
-void SortEntries(std::vector<TWordObj *> &rows, int column, bool descending) {
-  std::stable_sort(rows.begin(), rows.end(), [column, descending](const TWordObj *a, const TWordObj *b) {
-    return CompareMainList(a, b, column, descending) < 0;
-  });
 }
 
 } // namespace vt

@@ -1,5 +1,5 @@
-// Rules behind the lists: progress counts, summary line, image roles, navigation and search.
-#include "client/list_rules.h"
+// Rules behind the lists: progress counts, image roles, navigation and search.
+#include "client/core/list_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +43,6 @@ TEST(SectionStats, PackingCapsEachHalf) {
   EXPECT_EQ(StatsTotal(PackSectionStats(1, 70000)), 65535);
   EXPECT_EQ(StatsTranslated(PackSectionStats(70000, 70000)), 65535);
   EXPECT_EQ(FormatSectionStats(PackSectionStats(12, 40)), "12 / 40");
-}
-
-TEST(ItemListSummaryLine, FormatsShareWithOneDecimal) {
-  EXPECT_EQ(ItemListSummary("TID_Form1", 40, 11), "TID_Form1 ,  40  ,  27.5%");
-  EXPECT_EQ(ItemListSummary("[ALL]", 3, 3), "[ALL] ,  3  ,  100.0%");
-  EXPECT_EQ(ItemListSummary("TID_Form1", 0, 0), "TID_Form1 ,  (Empty)");
 }
 
 TEST(SearchMethod, TextMethodsNeedText) {
@@ -106,16 +100,6 @@ TEST_F(ListRulesTest, IncrementalSearchIgnoresCaseAndWraps) {
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u"sav"), 2);
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u"nothing"), -1);
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u""), -1);
-}
-
-TEST_F(ListRulesTest, SortEntriesUsesTheMainListOrder) {
-  auto rows = Rows();
-  SortEntries(rows, 1, false);
-  EXPECT_EQ(rows.front()->Source(), "Gone");
-  SortEntries(rows, 1, true);
-  EXPECT_EQ(rows.front()->Source(), "x");
-  SortEntries(rows, 3, false);
-  EXPECT_EQ(rows, Rows());
 }
 
 } // namespace
