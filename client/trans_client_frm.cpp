@@ -3,7 +3,7 @@
 
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
-#include "controls/samples/preview_surface.h"
+#include "client/preview_surface.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
 #include "virtual_tree.h"
