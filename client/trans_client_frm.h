@@ -72,7 +72,7 @@ public:
   TWordObj *Current() const { return FSession.Current(); }
   int UpdateDepthValue() const { return UpdateDepth; }
   // The main list's sort: column and sign (+1 ascending, -1 descending).
-  int SortColumnValue() const { return SortColumn; }
+  TSortColumn SortColumnValue() const { return SortColumn; }
   int SortSignValue() const { return SortSign; }
   // Whether the suggestion lists of the current entry are still to be built.
   bool SuggestionsPending() const;
@@ -209,6 +209,7 @@ private:
   void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
   void RepaintEntryLists();
   QString ChosenSectionName() const;
+  TFilterMode ChosenFilterMode() const;
 
   // Lifecycle helpers (trans_client_lifecycle.cpp).
   // Asks the save question when modified; false when the user cancelled or the save failed.
@@ -300,7 +301,7 @@ private:
   TEditSession FSession;
   int UpdateDepth = 0;
   bool FocusInSameSource = false;
-  int SortColumn = 3;
+  TSortColumn SortColumn = TSortColumn::Id;
   int SortSign = +1;
   int MemoLngGuard = 0; // re-entry guard of TntMemoLng
 
