@@ -128,6 +128,10 @@ public:
   void stPrevSubmitData() { NavigateItem(-1); }
 
   // --- editing ---------------------------------------------------------------------------------
+  // A command that changes many entries runs between these: the current entry is settled first,
+  // and afterwards the editors are reloaded and a fresh undo copy taken.
+  void BeginBatchChange();
+  void EndBatchChange();
   void SelectEntry(TWordObj *entry);
   bool CommitEntryChange();
   void ShowEntryStatus();
@@ -221,10 +225,6 @@ private:
   // Edit helpers (trans_client_edit.cpp).
   // Loads the editors, the status boxes and the preview from the current entry.
   void ReloadEditors();
-  // A command that changes many entries runs between these: the current entry is settled first,
-  // and afterwards the editors are reloaded and a fresh undo copy taken.
-  void BeginBatchChange();
-  void EndBatchChange();
   // The editor's text with its line breaks as CR LF.
   static std::u16string EditorText(const QPlainTextEdit *memo);
   void FillInfoMemo(const TWordObj *entry);
