@@ -1,9 +1,9 @@
 // Building the main window: regions, components, menus, and the wiring of every handler.
 #include "trans_client_frm.h"
 
+#include "client/preview_surface.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
-#include "client/preview_surface.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
 #include "virtual_tree.h"
