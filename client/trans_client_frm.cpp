@@ -138,6 +138,9 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
 
 TTransClientFrm3::~TTransClientFrm3() {
   FormDestroy();
+  // The lists ask their models while they go, and the models' callbacks read this window: take
+  // the lists down while the window is still whole.
+  qDeleteAll(findChildren<TVirtualTree *>());
 }
 
 TStaticHotBtn *TTransClientFrm3::MakeButton(QWidget *parent, const char *name, const QString &caption,
