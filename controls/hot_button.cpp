@@ -60,9 +60,26 @@ void TStaticHotBtn::SetCaptionShortcut(bool on) {
 void TStaticHotBtn::SetHints(const QString &hint, const QString &fullHint) {
   FHint = hint;
   FFullHint = fullHint;
-  setToolTip(fullHint.isEmpty() ? hint : hint + QLatin1Char('|') + fullHint);
+  UpdateToolTip();
   UpdateAccessibleName();
   setAccessibleDescription(fullHint);
+}
+
+void TStaticHotBtn::SetShowHint(bool on) {
+  FShowHint = on;
+  UpdateToolTip();
+}
+
+void TStaticHotBtn::SetHintByWindow(bool on) {
+  FHintByWindow = on;
+  UpdateToolTip();
+}
+
+void TStaticHotBtn::UpdateToolTip() {
+  if (!FHintByWindow || !FShowHint)
+    setToolTip(QString());
+  else
+    setToolTip(FFullHint.isEmpty() ? FHint : FHint + QLatin1Char('|') + FFullHint);
 }
 
 void TStaticHotBtn::UpdateAccessibleName() {

@@ -73,8 +73,13 @@ public:
   void SetControlHint(const QString &hint) { FControlHint = hint; }
   QString ControlHint() const { return FControlHint; }
   // Hints show on hover only while this is on (on by default).
-  void SetShowHint(bool on) { FShowHint = on; }
+  void SetShowHint(bool on);
   bool ShowHint() const { return FShowHint; }
+  // Who shows the hints: the window's hint window, which reads the tool tip "hint|full hint" (on by
+  // default), or the button itself with HintText, as the preview's sample does (its tool tip stays
+  // empty then, so the window's hint window passes it by).
+  void SetHintByWindow(bool on);
+  bool HintByWindow() const { return FHintByWindow; }
   // What the hint window shows on hover; empty when hints are off or there is nothing to show.
   QString HintText() const;
 
@@ -93,6 +98,7 @@ protected:
 
 private:
   void UpdateAccessibleName();
+  void UpdateToolTip();
   void SetIcon(const QPixmap &picture, QSize box);
   void Changed();
 
@@ -103,6 +109,7 @@ private:
   TButtonLayout FLayout = TButtonLayout::GlyphTop;
   bool FCaptionShortcut = true;
   bool FShowHint = true;
+  bool FHintByWindow = true;
   bool FHot = false;
 };
 

@@ -13,6 +13,7 @@ void DressAsSample(TStaticHotBtn &button) {
   look.HotFace = [](QPainter &painter, const QRectF &rect, bool) { theme::DrawHotHighlight(painter, rect); };
   button.SetLook(std::move(look));
   button.SetCaptionShortcut(false);
+  button.SetHintByWindow(false);
   button.SetShowHint(false);
   button.setFocusPolicy(Qt::NoFocus);
   button.unsetCursor();

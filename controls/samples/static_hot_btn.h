@@ -9,7 +9,7 @@ namespace vt::samples {
 // Room between icon and caption of the sample.
 inline constexpr int kHotSpacing = 4;
 
-// Dresses a tool button as the sample: hints off until a plan turns them on.
+// Dresses a tool button as the sample: it shows its own hints, and none until a plan turns them on.
 void DressAsSample(TStaticHotBtn &button);
 // A new button dressed as the sample, 64 by 56 pixels until it is sized.
 TStaticHotBtn *NewSampleHotBtn(QWidget *parent);

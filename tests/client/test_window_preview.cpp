@@ -2,11 +2,15 @@
 // its fallbacks, the hint labels, the information lines and typing that redraws the sample.
 #include "band_fixture.h"
 #include "client/preview_surface.h"
+#include "controls/hint_ex32.h"
 #include "controls/samples/static_hot_btn.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QToolTip>
 
 namespace vt::test {
 
@@ -71,6 +75,34 @@ TEST_F(PreviewTest, HotButtonSampleLeavesTheWindowsAltKeysAlone) {
     edit->close();
   }
   EXPECT_EQ(submitted.count(), 0);
+}
+
+TEST_F(PreviewTest, HotButtonSampleShowsItsOwnHintOnlyWhenAsked) {
+  auto *hintWindow = W->findChild<THintEx32 *>();
+  ASSERT_NE(hintWindow, nullptr);
+  Pick("TID_Main/btnOdd.TC"); // hints off
+  TStaticHotBtn *hot = HotButton();
+  ASSERT_EQ(Shown(), hot);
+  QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), hot->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(hot, &help);
+  EXPECT_FALSE(hintWindow->isVisible());
+  EXPECT_FALSE(QToolTip::isVisible());
+
+  Pick("TID_Main/btnHot.TC"); // hints on: the sample's own two-part hint, not the window's
+  ASSERT_EQ(Shown(), hot);
+  QApplication::sendEvent(hot, &help);
+  EXPECT_FALSE(hintWindow->isVisible());
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("<b>Print page</b><br>Prints the page"));
+  QToolTip::hideText();
+
+  // The window's own tool buttons keep the window's hint window.
+  auto *open = Child<TStaticHotBtn>(*W, "StaticHotBtn18");
+  QHelpEvent onOpen(QEvent::ToolTip, QPoint(5, 5), open->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(open, &onOpen);
+  EXPECT_TRUE(hintWindow->isVisible());
+  EXPECT_EQ(hintWindow->FullText(), QStringLiteral("Open a translation file"));
+  hintWindow->hide();
 }
 
 TEST_F(PreviewTest, HotButtonWithoutHeightFallsBackToTheCaptionLabel) {

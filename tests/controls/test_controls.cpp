@@ -183,6 +183,17 @@ TEST(HotButton, HintTextFollowsShowHintAndFallsBackToTheControlHint) {
   button.SetShowHint(false);
   EXPECT_EQ(button.HintText(), QString());
   button.SetControlHint(QString());
+  // The window's hint window reads the tool tip: it carries the hints only while they show, and
+  // never when the button shows its hints itself.
+  button.SetHints(QStringLiteral("Save"), QStringLiteral("Save the file"));
+  EXPECT_EQ(button.toolTip(), QString());
+  button.SetShowHint(true);
+  EXPECT_EQ(button.toolTip(), QStringLiteral("Save|Save the file"));
+  button.SetHintByWindow(false);
+  EXPECT_EQ(button.toolTip(), QString());
+  EXPECT_EQ(button.HintText(), QStringLiteral("<b>Save</b><br>Save the file"));
+  button.SetHints(QString(), QString());
+  button.SetHintByWindow(true);
   button.SetShowHint(true);
   EXPECT_EQ(button.HintText(), QString()); // nothing to show
 }
