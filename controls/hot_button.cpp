@@ -147,9 +147,8 @@ QSize TStaticHotBtn::sizeHint() const {
   const bool hasText = !text().isEmpty();
   const int textW = hasText ? CaptionWidth(font(), text()) : 0;
   const int textH = hasText ? fm.height() : 0;
-  const int icon = FGlyph.isNull() ? 0 : std::max(FIconBox.width(), FIconBox.height());
   const QSize box = FGlyph.isNull() ? QSize(0, 0) : FIconBox;
-  if (icon == 0) return {textW + 2 * FLook.PadX, textH + 2 * FLook.PadY}; // the caption alone
+  if (box.isEmpty()) return {textW + 2 * FLook.PadX, textH + 2 * FLook.PadY}; // the caption alone
   switch (FLayout) {
   case TButtonLayout::GlyphOnly:
     return {box.width() + 2 * FLook.PadY, box.height() + 2 * FLook.PadY};
