@@ -47,6 +47,7 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
   CommitEntryChange();
   UndoSnapshot = TRef<TWordObj>(entry ? entry->Clone() : nullptr);
   CurrentEntry = entry;
+  if (entry) Journal.Baseline(*entry);
   {
     TUpdateScope scope(UpdateDepth);
     stApplyToSimilar->setEnabled(FocusInSameSource);

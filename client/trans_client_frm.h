@@ -7,6 +7,7 @@
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
 // (the control preview).
 #include "asker.h"
+#include "client/core/edit_journal.h"
 #include "client/core/machine_text.h"
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
@@ -170,6 +171,20 @@ public:
   QWidget *PreviewControl() const;
   samples::TPreviewSurface &PreviewSurface() { return *FPreviewSurface; }
 
+  // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
+  // After a project opened: offers to replay a journal left behind, then starts journalling.
+  void OfferJournalRecovery();
+  // Notes entries that a command changed besides the current one.
+  void JournalEntries(const TEntryList &entries);
+  // After every command: notes the current entry and writes what was noted.
+  void JournalCommandDone();
+  // The project was saved: the journal starts afresh.
+  void JournalSaved();
+  // The project's changes were deliberately dropped (or there were none): the journal goes.
+  void JournalDiscard();
+  TEditJournal Journal;
+  QTimer *TimerJournal = nullptr;
+
   // Runs a command; an error escaping it ends only that command and is written to stderr and the
   // status bar.
   template <class Fn> void Guard(const char *command, Fn &&fn);
@@ -316,6 +331,7 @@ template <class Fn> void TTransClientFrm3::Guard(const char *command, Fn &&fn) {
   } catch (...) {
     ReportError(command, QStringLiteral("unknown error"));
   }
+  JournalCommandDone();
 }
 
 template <class Sender, class Signal, class Handler>

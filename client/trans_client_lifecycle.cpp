@@ -110,13 +110,17 @@ bool TTransClientFrm3::OpenProjectFile(const QString &path) {
   setWindowTitle(QFileInfo(full).fileName());
   FillSectionList();
   if (!Project->DestLng.empty()) editLn->setText(PathText(Project->DestLng));
+  OfferJournalRecovery();
   return true;
 }
 
 bool TTransClientFrm3::SaveProject() {
   if (!Project->TransIni) return true; // no translation file open: nothing to write
   std::string error;
-  if (Project->Save(&error)) return true;
+  if (Project->Save(&error)) {
+    JournalSaved();
+    return true;
+  }
   // The project stays modified, so no close path drops the work.
   Project->Modified = true;
   QString text =
@@ -132,7 +136,10 @@ void TTransClientFrm3::SaveFile1Click() {
 }
 
 bool TTransClientFrm3::SettleModifiedProject() {
-  if (!Project->Modified) return true;
+  if (!Project->Modified) {
+    JournalDiscard();
+    return true;
+  }
   switch (FAsker->YesNoCancel(this, QLatin1String(kSaveQuestion))) {
   case TAsker::TAnswer::Cancel:
     return false;
@@ -140,6 +147,7 @@ bool TTransClientFrm3::SettleModifiedProject() {
     if (!SaveProject()) return false; // a failed save keeps the project open and modified
     break;
   case TAsker::TAnswer::No:
+    JournalDiscard(); // the changes are given up deliberately
     break;
   }
   Project->Modified = false;
@@ -170,6 +178,8 @@ void TTransClientFrm3::ResetProject() {
   }
   CurrentEntry = nullptr;
   UndoSnapshot = TRef<TWordObj>();
+  Journal.Stop();
+  TimerJournal->stop();
   Project->Close();
   Project = TRef<TWordList>(new TWordList);
 }

@@ -106,8 +106,10 @@ void TTransClientFrm3::vt2DblClick() {
   if (!CurrentEntry) return;
   // The filled entries are unconfirmed suggestions (no Changed mark), but they are new work that a
   // close must not drop without asking.
+  for (const TWordObj *entry : Project->SimilarItems) Journal.Baseline(*entry);
   if (FillSimilarFromEditor(Project->SimilarItems, ToU16(TntMemoLng->toPlainText())) > 0)
     Project->Modified = true;
+  for (const TWordObj *entry : Project->SimilarItems) Journal.Note(*entry);
   ShowEntryStatus();
   RepaintSuggestionLists();
 }
