@@ -20,6 +20,8 @@ QString PathText(const std::string &path) {
 } // namespace
 
 void TTransClientFrm3::OfferJournalRecovery() {
+  // Without a translation file nothing can be saved, so there is nothing to journal either.
+  if (!Project->TransIni) return;
   const std::string file = TranslationFileOf(*Project);
   const std::string path = JournalPathFor(file);
   bool keep = false;

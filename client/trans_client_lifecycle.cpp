@@ -3,6 +3,8 @@
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
 #include "controls/theme_painter.h"
+#include "crash/crash_handler.h"
+#include "crash/crash_log.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 
@@ -25,7 +27,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
-#include <iostream>
 
 namespace vt {
 
@@ -77,7 +78,8 @@ void TTransClientFrm3::SetGrabForm(QWidget *form) {
 
 void TTransClientFrm3::ReportError(const char *command, const QString &what) {
   const QString text = QStringLiteral("%1: %2").arg(QLatin1String(command), what);
-  std::cerr << "transclient: " << text.toStdString() << std::endl;
+  // Into the log too, so that a later crash report shows what went wrong before.
+  LogLine("transclient: " + text.toStdString());
   statusBar()->showMessage(text, 15000);
 }
 
@@ -110,6 +112,7 @@ bool TTransClientFrm3::OpenProjectFile(const QString &path) {
   setWindowTitle(QFileInfo(full).fileName());
   FillSectionList();
   if (!Project->DestLng.empty()) editLn->setText(PathText(Project->DestLng));
+  SetCrashProject(full.toStdString()); // a crash report names the project (never its texts)
   OfferJournalRecovery();
   return true;
 }
@@ -180,6 +183,7 @@ void TTransClientFrm3::ResetProject() {
   UndoSnapshot = TRef<TWordObj>();
   Journal.Stop();
   TimerJournal->stop();
+  SetCrashProject({});
   Project->Close();
   Project = TRef<TWordList>(new TWordList);
 }

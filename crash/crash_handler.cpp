@@ -336,7 +336,7 @@ std::string WriteErrorReport(std::string_view what) {
   char when[32];
   const std::size_t whenSize = FormatUtcTime(std::time(nullptr), when);
   std::string report = CrashReportHead();
-  report += "Error: " + std::string(when, whenSize) + "\n";
+  report += "Occurred: " + std::string(when, whenSize) + "\n";
   report += "Unhandled exception (the program went on): " + std::string(what) + "\n";
   const char *project = GProjectSlots[GProjectSlot.load(std::memory_order_acquire)];
   report += std::string("Project: ") + (project[0] ? project : "(none open)") + "\n";

@@ -43,13 +43,14 @@ struct TCrashRun {
 };
 
 // Runs transclient with the crash hook; its data folder is inside dir.
-TCrashRun CrashClient(const QTemporaryDir &dir, const char *way, bool waitForEnd = true) {
+TCrashRun CrashClient(const QTemporaryDir &dir, const char *way, bool waitForEnd = true,
+                      const std::vector<std::string> &args = {}) {
   const std::string data = dir.filePath(QStringLiteral("data")).toStdString();
   const std::string log = dir.filePath(QStringLiteral("client.log")).toStdString();
   test::TChildProcess client;
   TCrashRun run;
   if (!client.Start(
-          VT_TRANSCLIENT_PROGRAM, {},
+          VT_TRANSCLIENT_PROGRAM, args,
           {"QT_QPA_PLATFORM=offscreen", "XDG_DATA_HOME=" + data, std::string("VT_CRASH_TEST=") + way}, log))
     return run;
   const QString folder = dir.filePath(QStringLiteral("data/transclient/crashes"));
@@ -147,9 +148,13 @@ TEST(ClientCrash, ASegmentationFaultLeavesAReportThatTheNextStartOffers) {
 TEST(ClientCrash, AbortAndTerminateEndWithSIGABRTAndSayWhy) {
   {
     QTemporaryDir dir;
-    const TCrashRun run = CrashClient(dir, "abort");
+    // With a project open, the report names it.
+    const std::string project = VT_SOURCE_DIR "/examples/Demo.kxLng";
+    const TCrashRun run = CrashClient(dir, "abort", true, {project});
     ASSERT_TRUE(run.Ended);
     EXPECT_EQ(run.Signal, SIGABRT);
+    EXPECT_TRUE(run.Report.contains(QStringLiteral("\nProject: %1\n").arg(QString::fromStdString(project))))
+        << run.Report.toStdString();
     EXPECT_TRUE(run.Report.contains(QStringLiteral("Signal: SIGABRT (abort)\n"))) << run.Report.toStdString();
     EXPECT_FALSE(run.Report.contains(QStringLiteral("Reason:")));
     EXPECT_TRUE(NamesFrame(run.Report, QStringLiteral("CrashTestAbort"))) << run.Report.toStdString();
@@ -175,6 +180,7 @@ TEST(ClientCrash, AnExceptionThatEscapesTheEventLoopIsReportedAndTheProgramGoesO
       "Unhandled exception (the program went on): crash test: an exception escaped the event loop\n")))
       << run.Report.toStdString();
   EXPECT_TRUE(run.Report.contains(QStringLiteral("Stack where the error was caught:\n")));
+  EXPECT_TRUE(run.Report.contains(QStringLiteral("\nOccurred: ")));
   // The log carries the same error line.
   EXPECT_TRUE(
       run.Report.contains(QStringLiteral("transclient: crash test: an exception escaped the event loop\n")));
