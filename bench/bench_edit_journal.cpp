@@ -4,8 +4,8 @@
 #include "project_generator.h"
 
 #include "client/core/edit_journal.h"
-#include "model/file_io.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The journal of unsaved edits in the main window: the recovery question when a project opens,
 // noting each change as the commands make it, and dropping the journal when the work is saved or
 // deliberately given up.
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 

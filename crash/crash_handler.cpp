@@ -2,8 +2,8 @@
 
 #include "crash_log.h"
 #include "crash_reports.h"
-#include "model/file_io.h"
 #include "signal_safe_io.h"
+#include "support/file_io.h"
 
 #define BACKWARD_HAS_DW 1
 #include <backward.hpp>

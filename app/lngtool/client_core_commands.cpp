@@ -3,8 +3,8 @@
 #include "commands.h"
 
 #include "client/core/edit_journal.h"
-#include "model/file_io.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <cstdio>
 #include <iostream>

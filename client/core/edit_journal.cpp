@@ -1,6 +1,6 @@
 #include "edit_journal.h"
 
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // lngtool recover: the journal replayed without a window, dry run first, then for real.
 #include "client/core/edit_journal.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <cstdio>
 #include <filesystem>

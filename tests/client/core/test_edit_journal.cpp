@@ -2,7 +2,7 @@
 // lines are skipped and counted, a journal of another project is refused, replay restores the
 // stored values byte for byte, and the writer collects, flushes and deletes as the window needs.
 #include "client/core/edit_journal.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <algorithm>
 #include <filesystem>
