@@ -116,7 +116,10 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
   TimerBU = Named(new QTimer(this), "TimerBU");
   TimerJournal = Named(new QTimer(this), "TimerJournal");
   TimerJournal->setInterval(1000);
-  connect(TimerJournal, &QTimer::timeout, this, [this] { Journal.FlushIfDue(); });
+  connect(TimerJournal, &QTimer::timeout, this, [this] {
+    Journal.FlushIfDue();
+    Journal.Sync();
+  });
   TimerBU->setInterval(900000);
   TimerBU->setSingleShot(true);
   connect(TimerBU, &QTimer::timeout, this, [this] { Guard("TimerBUTimer", [this] { TimerBUTimer(); }); });

@@ -311,7 +311,14 @@ bool TEditJournal::Flush(std::string *error) {
     done += static_cast<std::size_t>(n);
   }
   FBuffer.clear();
+  FUnsynced = true;
   return true;
+}
+
+void TEditJournal::Sync() {
+  if (FFd < 0 || !FUnsynced) return;
+  ::fdatasync(FFd);
+  FUnsynced = false;
 }
 
 bool TEditJournal::FlushIfDue(std::string *error) {
@@ -322,6 +329,7 @@ bool TEditJournal::FlushIfDue(std::string *error) {
 void TEditJournal::CloseFile() {
   if (FFd >= 0) ::close(FFd);
   FFd = -1;
+  FUnsynced = false;
 }
 
 void TEditJournal::Discard() {

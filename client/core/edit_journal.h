@@ -86,6 +86,9 @@ public:
   // Flushes when records have waited for a second or more.
   bool FlushIfDue(std::string *error = nullptr);
   bool Pending() const { return !FBuffer.empty(); }
+  // Asks the system to put written records on the disk (a kill loses nothing written; a power
+  // cut may). Called at most once a second.
+  void Sync();
 
   // Ends journalling and deletes the file (after a save, a "No", a close without changes).
   void Discard();
@@ -102,6 +105,7 @@ private:
   bool FAppend = false;
   bool FOwnsFile = false; // the file is this journal's: written by it, or taken over after a recovery
   int FFd = -1;
+  bool FUnsynced = false;
   std::string FBuffer;
   std::chrono::steady_clock::time_point FFirstPending{};
   // Hash of the last noted values per entry, so that a command that changed nothing writes nothing.
