@@ -94,8 +94,11 @@ bool TTransClientFrm3::CommitEntryChange() {
       UndoSnapshot->Translation != CurrentEntry->Translation) {
     CurrentEntry->Changed = true;
     Project->Modified = true;
-    if (!CurrentEntry->TranslationText().empty())
-      Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
+    if (!CurrentEntry->TranslationText().empty()) {
+      TEntryList copied;
+      Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked(), &copied);
+      JournalEntries(copied);
+    }
     changed = true;
   }
   UndoSnapshot = TRef<TWordObj>();
@@ -174,7 +177,9 @@ void TTransClientFrm3::Update1Click() {
     CurrentEntry->SetAutoState(esTranslated);
     CurrentEntry->Changed = true;
     Project->Modified = true;
-    Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
+    TEntryList copied;
+    Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked(), &copied);
+    JournalEntries(copied);
   } else {
     CurrentEntry->SetAutoState(esUntranslated);
   }

@@ -199,6 +199,32 @@ TEST_F(JournalWindowTest, SavingDroppingAndClosingUnchangedRemoveTheJournal) {
   EXPECT_TRUE(ReadFile(QStringLiteral("kxLng")).contains("btnOk.TC=Aceptar!?"));
 }
 
+TEST_F(JournalWindowTest, EntriesFilledFromTheSameSourceAreJournalledToo) {
+  ASSERT_TRUE(W->OpenProjectFile(PathOf(QStringLiteral("kxLng"))));
+  // Form1's "OK" and Form2's "ok" share their source; Update Current copies the text across.
+  ASSERT_TRUE(W->ChooseEntry(QStringLiteral("TID_Form1/btnOk.TC")));
+  Type(W->TntMemoLng, QStringLiteral(" ya"));
+  QTest::keyClick(W->TntMemoLng, Qt::Key_F5);
+  ASSERT_EQ(Entry("TID_Form2/btnOk.TC")->TranslationText(), u"Aceptar ya");
+  TJournalContents contents;
+  ASSERT_TRUE(ReadJournalFile(JournalFile().toStdString(), contents));
+  ASSERT_FALSE(contents.Records.empty());
+  EXPECT_EQ(contents.Records.back().FullId, "TID_Form2/btnOk.TC");
+  EXPECT_EQ(contents.Records.back().Translation, Entry("TID_Form2/btnOk.TC")->Translation);
+
+  // Replayed onto the project as it is on disk, both entries come back.
+  const QByteArray journal = ReadFile(QStringLiteral("kxLng.journal"));
+  Asker->Answers = {TAsker::TAnswer::No};
+  W->CloseCurrentFile1Click();
+  EXPECT_FALSE(Exists(JournalFile()));
+  WriteTestFile(JournalFile(), journal); // as if the program had been killed instead
+  Asker->Answers = {TAsker::TAnswer::Yes};
+  ASSERT_TRUE(W->OpenProjectFile(PathOf(QStringLiteral("kxLng"))));
+  EXPECT_EQ(Asker->Questions.last(), QStringLiteral("Recover unsaved changes (2 entries)?"));
+  EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->TranslationText(), u"Aceptar ya");
+  EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->TranslationText(), u"Aceptar ya");
+}
+
 } // namespace vt::test
 
 int main(int argc, char **argv) {
