@@ -60,29 +60,29 @@ void TTransClientFrm3::OfferJournalRecovery() {
       SetJournalAside(path);
     }
   }
-  Journal.Start(file, keep);
+  FJournal.Start(file, keep);
   TimerJournal->start();
 }
 
 void TTransClientFrm3::JournalEntries(const TEntryList &entries) {
-  for (const TWordObj *entry : entries) Journal.Note(*entry);
+  for (const TWordObj *entry : entries) FJournal.Note(*entry);
 }
 
 void TTransClientFrm3::JournalCommandDone() {
-  if (!Journal.Active()) return;
-  if (CurrentEntry) Journal.Note(*CurrentEntry);
+  if (!FJournal.Active()) return;
+  if (TWordObj *entry = FSession.Current()) FJournal.Note(*entry);
   std::string error;
-  if (!Journal.Flush(&error)) statusBar()->showMessage(QString::fromStdString(error), 15000);
+  if (!FJournal.Flush(&error)) statusBar()->showMessage(QString::fromStdString(error), 15000);
 }
 
 void TTransClientFrm3::JournalSaved() {
-  const std::string path = Journal.Path();
-  Journal.Discard();
-  if (!path.empty()) Journal.Start(TranslationFileOf(*Project), false);
+  const std::string path = FJournal.Path();
+  FJournal.Discard();
+  if (!path.empty()) FJournal.Start(TranslationFileOf(*Project), false);
 }
 
 void TTransClientFrm3::JournalDiscard() {
-  Journal.Discard();
+  FJournal.Discard();
   TimerJournal->stop();
 }
 

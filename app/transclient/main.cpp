@@ -1,5 +1,5 @@
-// transclient: creates the main window, the browser translation dialog and the administrator
-// window, in this order, and shows only the main window.
+// transclient: creates the main window and the administrator window, and shows only the main
+// window. The browser translation dialog waits until a command needs it.
 #include "client/crash_startup.h"
 #include "client/guarded_application.h"
 #include "client/start_options.h"
@@ -12,10 +12,6 @@
 #include <iostream>
 #include <memory>
 
-#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_dlg.h")
-#include "mt/ui/gtrans_dlg.h"
-#define VT_BROWSER_DIALOG 1
-#endif
 #if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
 #include "tools/ui/trans_grab_frm.h"
 #define VT_GRAB_WINDOW 1
@@ -40,12 +36,7 @@ int main(int argc, char **argv) {
     w->statusBar()->showMessage(what, 15000);
     vt::ReportSurvivedError(w, what);
   };
-#ifdef VT_BROWSER_DIALOG
-  auto browser = std::make_unique<TGTransFrm>();
-  window->SetBrowserDialog(browser.get());
-#else
-  // The browser translation dialog is not part of this build.
-#endif
+  // The browser translation dialog is made by the window when a command first needs it.
 #ifdef VT_GRAB_WINDOW
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
@@ -61,7 +52,7 @@ int main(int argc, char **argv) {
     // The suggestion lists are built a moment after the entry became current: show them too.
     QElapsedTimer waited;
     waited.start();
-    while (window->Timer_Suggestions->isActive() && waited.elapsed() < 2000) {
+    while (window->SuggestionsPending() && waited.elapsed() < 2000) {
       QApplication::processEvents();
       QThread::msleep(5);
     }

@@ -50,18 +50,19 @@ int RunEditingClient(const QString &project) {
   if (!QTest::qWaitForWindowExposed(&window) || !window.OpenProjectFile(project)) return 2;
   QApplication::setActiveWindow(&window);
   if (!window.ChooseEntry(QLatin1String(kEdited[0]))) return 3;
-  Type(window.TntMemoLng, QStringLiteral("Confirmar "));
-  Compose(window.TntMemoLng, QStringLiteral("\u00f1"));
-  QTest::keyClicks(window.TntMemoLng, QStringLiteral(" \\ [x]"));
+  Type(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral("Confirmar "));
+  Compose(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral("\u00f1"));
+  QTest::keyClicks(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral(" \\ [x]"));
   if (!window.ChooseEntry(QLatin1String(kEdited[1]))) return 3;
-  Type(window.TntMemoLng, QStringLiteral(" a"));
-  Compose(window.TntMemoLng, QStringLiteral("\u00f1"));
-  QTest::keyClicks(window.TntMemoLng, QStringLiteral("os"));
-  QTest::keyClick(window.TntMemoLng, Qt::Key_Return);
-  QTest::keyClicks(window.TntMemoLng, QStringLiteral("second\tline"));
-  Type(window.editQuery, QStringLiteral("plural?"));
+  Type(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral(" a"));
+  Compose(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral("\u00f1"));
+  QTest::keyClicks(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral("os"));
+  QTest::keyClick(Child<QPlainTextEdit>(window, "TntMemoLng"), Qt::Key_Return);
+  QTest::keyClicks(Child<QPlainTextEdit>(window, "TntMemoLng"), QStringLiteral("second\tline"));
+  Type(Child<QLineEdit>(window, "editQuery"), QStringLiteral("plural?"));
   if (!window.ChooseEntry(QLatin1String(kEdited[2]))) return 3;
-  QTest::mouseClick(window.cWarning, Qt::LeftButton); // a flag alone, on the entry still current
+  QTest::mouseClick(Child<QCheckBox>(window, "cWarning"),
+                    Qt::LeftButton); // a flag alone, on the entry still current
   for (const char *id : kEdited) {
     const TWordObj *e = window.CurrentProject().FindEntry(id);
     std::printf("%s %s %s\n", id, Hex(e->Translation).constData(), Hex(e->Comment).constData());
@@ -171,7 +172,7 @@ TEST_F(JournalWindowTest, SavingDroppingAndClosingUnchangedRemoveTheJournal) {
   ASSERT_TRUE(W->OpenProjectFile(PathOf(QStringLiteral("kxLng"))));
   ASSERT_TRUE(W->ChooseEntry(QStringLiteral("TID_Form1/btnOk.TC")));
   EXPECT_FALSE(Exists(JournalFile())); // looking is not editing
-  Type(W->TntMemoLng, QStringLiteral("!"));
+  Type(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral("!"));
   ASSERT_TRUE(Exists(JournalFile())); // written at the end of the keystroke's command
   TJournalContents contents;
   ASSERT_TRUE(ReadJournalFile(JournalFile().toStdString(), contents));
@@ -180,7 +181,7 @@ TEST_F(JournalWindowTest, SavingDroppingAndClosingUnchangedRemoveTheJournal) {
 
   W->SaveFile1Click();
   EXPECT_FALSE(Exists(JournalFile()));
-  Type(W->TntMemoLng, QStringLiteral("!"));
+  Type(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral("!"));
   EXPECT_TRUE(Exists(JournalFile()));
   Asker->Answers = {TAsker::TAnswer::No}; // "Save Changes to Current File?"
   W->CloseCurrentFile1Click();
@@ -189,7 +190,7 @@ TEST_F(JournalWindowTest, SavingDroppingAndClosingUnchangedRemoveTheJournal) {
   // Cancel keeps the project open and the journal in place.
   ASSERT_TRUE(W->OpenProjectFile(PathOf(QStringLiteral("kxLng"))));
   ASSERT_TRUE(W->ChooseEntry(QStringLiteral("TID_Form1/btnOk.TC")));
-  Type(W->TntMemoLng, QStringLiteral("?"));
+  Type(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral("?"));
   Asker->Answers = {TAsker::TAnswer::Cancel};
   W->CloseCurrentFile1Click();
   EXPECT_TRUE(Exists(JournalFile()));
@@ -203,8 +204,8 @@ TEST_F(JournalWindowTest, EntriesFilledFromTheSameSourceAreJournalledToo) {
   ASSERT_TRUE(W->OpenProjectFile(PathOf(QStringLiteral("kxLng"))));
   // Form1's "OK" and Form2's "ok" share their source; Update Current copies the text across.
   ASSERT_TRUE(W->ChooseEntry(QStringLiteral("TID_Form1/btnOk.TC")));
-  Type(W->TntMemoLng, QStringLiteral(" ya"));
-  QTest::keyClick(W->TntMemoLng, Qt::Key_F5);
+  Type(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral(" ya"));
+  QTest::keyClick(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_F5);
   ASSERT_EQ(Entry("TID_Form2/btnOk.TC")->TranslationText(), u"Aceptar ya");
   TJournalContents contents;
   ASSERT_TRUE(ReadJournalFile(JournalFile().toStdString(), contents));
