@@ -10,6 +10,7 @@ void RegisterMtCommands(CLI::App &app);    // translate
 void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form-section, messages, extract
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
+void RegisterClientCoreCommands(CLI::App &app); // recover
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {
