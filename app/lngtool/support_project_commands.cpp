@@ -61,8 +61,9 @@ void Clone(const std::string &project, const std::string &target) {
   if (!vt::CloneProject(project, target, &error)) Die(error);
 }
 
-void ResaveEntire(const std::string &project, const std::string &target) {
+void ResaveEntire(const std::string &project, const std::string &target, bool mergeHints) {
   auto list = OpenProjectOrDie(project);
+  if (mergeHints) list->MergeHints();
   std::string error;
   if (!vt::ResaveEntireFiles(*list, target, &error)) Die(error);
 }
@@ -109,10 +110,15 @@ void RegisterPackedProjectCommands(CLI::App &app) {
                  "targets are kept as .~bu copies)",
                  "PROJECT", kProjectHelp, "NEW", "the new project's file name (its extension is replaced)",
                  Clone);
-  AddPairCommand(app, "resave-entire",
-                 "Write every entry of the project, in load order, into a fresh .SrcLng and .kxLng pair",
-                 "PROJECT", kProjectHelp, "NEW", "the new project's file name (its extension is replaced)",
-                 ResaveEntire);
+  auto entireFrom = std::make_shared<std::string>(), entireTo = std::make_shared<std::string>();
+  auto merge = std::make_shared<bool>(false);
+  auto *entire = app.add_subcommand(
+      "resave-entire",
+      "Write every entry of the project, in load order, into a fresh .SrcLng and .kxLng pair");
+  entire->add_option("PROJECT", *entireFrom, kProjectHelp)->required();
+  entire->add_option("NEW", *entireTo, "the new project's file name (its extension is replaced)")->required();
+  entire->add_flag("--merge-hints", *merge, "join short and full hints into combined hint entries first");
+  entire->callback([entireFrom, entireTo, merge] { ResaveEntire(*entireFrom, *entireTo, *merge); });
   AddPairCommand(app, "build-updated-src",
                  "Write a source file whose texts are the project's translations (the source where none)",
                  "PROJECT", kProjectHelp, "OUT", "the .SrcLng file to write", BuildUpdatedSource);
