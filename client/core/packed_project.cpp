@@ -115,17 +115,19 @@ bool SameFile(const std::string &a, const std::string &b) {
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
+// Whether every line already ends with CR LF, as in every packed project this program writes.
+bool AllCrLf(std::string_view text) {
+  if (text.empty()) return true;
+  if (!text.ends_with("\r\n")) return false;
+  for (auto i = text.find_first_of("\r\n"); i != std::string_view::npos; i = text.find_first_of("\r\n", i + 2))
+    if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') return false;
+  return true;
+}
+
 // Text written as lines each ended by CR LF: bare LF and bare CR end a line too, and a last line
 // without an end gets one.
 std::string CrLfLines(std::string text) {
-  bool clean = text.empty() || (text.size() >= 2 && text.ends_with("\r\n"));
-  for (std::size_t i = 0; clean && i < text.size(); ++i) {
-    if (text[i] == '\r')
-      clean = i + 1 < text.size() && text[i + 1] == '\n', ++i;
-    else if (text[i] == '\n')
-      clean = false;
-  }
-  if (clean) return text;
+  if (AllCrLf(text)) return text;
   std::string out;
   out.reserve(text.size() + text.size() / 16 + 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
