@@ -4,7 +4,7 @@
 // asks, shows and reports.
 #include "client/core/packed_project.h"
 #include "list_models.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "trans_client_frm.h"
 
 #include <QAction>

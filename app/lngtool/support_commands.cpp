@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "support_clock.h"
 
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "support/zip_file.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "support_clock.h"
 
 #include "client/core/packed_project.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <cstdio>
 #include <iostream>

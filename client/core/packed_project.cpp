@@ -1,6 +1,6 @@
 #include "packed_project.h"
 
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "model/ids.h"
 
 #include <algorithm>

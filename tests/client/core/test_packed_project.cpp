@@ -1,6 +1,6 @@
 // Packed projects, backups and the project maintenance commands on real files in a temporary folder.
 #include "client/core/packed_project.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <gtest/gtest.h>
 
