@@ -1,7 +1,7 @@
 #include "packed_project.h"
 
-#include "support/file_io.h"
 #include "model/ids.h"
+#include "support/file_io.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -119,7 +119,8 @@ bool SameFile(const std::string &a, const std::string &b) {
 bool AllCrLf(std::string_view text) {
   if (text.empty()) return true;
   if (!text.ends_with("\r\n")) return false;
-  for (auto i = text.find_first_of("\r\n"); i != std::string_view::npos; i = text.find_first_of("\r\n", i + 2))
+  for (auto i = text.find_first_of("\r\n"); i != std::string_view::npos;
+       i = text.find_first_of("\r\n", i + 2))
     if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') return false;
   return true;
 }
