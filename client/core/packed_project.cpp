@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -115,14 +116,16 @@ bool SameFile(const std::string &a, const std::string &b) {
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
-// Whether every line already ends with CR LF, as in every packed project this program writes.
+// Whether every line already ends with CR LF, as in every packed project this program writes:
+// every LF follows a CR, and there are as many CRs as LFs (so no CR stands alone).
 bool AllCrLf(std::string_view text) {
   if (text.empty()) return true;
   if (!text.ends_with("\r\n")) return false;
-  for (auto i = text.find_first_of("\r\n"); i != std::string_view::npos;
-       i = text.find_first_of("\r\n", i + 2))
-    if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') return false;
-  return true;
+  std::size_t lf = 0;
+  for (const char *p = text.data(), *end = p + text.size();
+       (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p, ++lf)
+    if (p == text.data() || p[-1] != '\r') return false;
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) == lf;
 }
 
 // Text written as lines each ended by CR LF: bare LF and bare CR end a line too, and a last line

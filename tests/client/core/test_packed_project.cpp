@@ -168,8 +168,9 @@ TEST_F(PackedProject, BackupWritesTheArchiveOrSaysWhyNot) {
 
 TEST_F(PackedProject, UnpackWritesNormalisedNamesAndKeepsReplacedFiles) {
   const std::string src = Read("P/French.SrcLng"), kx = Read("P/French.kxLng");
-  // Lower-case extensions, LF line ends, a foreign member and a second translation member.
-  Write("in.LngPrj", Pack({{"x.srclng", "[S]\nk.TC=v\n"},
+  // Lower-case extensions, a bare CR and no last line end, a foreign member and a second translation
+  // member.
+  Write("in.LngPrj", Pack({{"x.srclng", "[S]\rk.TC=v"},
                            {"readme.txt", "ignored"},
                            {"x.kxlng", "[S]\r\nk.TC=w\r\n"},
                            {"other.KXLNG", "[S]\r\nk.TC=second\r\n"}}));
