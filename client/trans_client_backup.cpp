@@ -86,6 +86,10 @@ void TTransClientFrm3::BackupFile1Click() {
 }
 
 void TTransClientFrm3::TimerBUTimer() {
+  if (Project->FileName.empty()) {
+    TimerBU->stop();
+    return;
+  }
   setWindowTitle(QStringLiteral("Backing up..."));
   bool written = false;
   {

@@ -34,6 +34,15 @@ unpack=$(seconds "$lngtool" unpack "$work"/Big.LngPrj "$work"/u/T.kxLng)
 unzip=$(seconds unzip -oq "$work"/Big.LngPrj -d "$work"/u)
 pack_kb=$(peak_kb "$lngtool" pack "$work"/Big.kxLng "$work"/Big.LngPrj)
 stats_kb=$(peak_kb "$lngtool" stats "$work"/Big.kxLng)
+# Packed, unpacked and packed again: the members must be the same bytes.
+mkdir -p "$work"/again
+"$lngtool" unpack "$work"/Big.LngPrj "$work"/again/Big.kxLng >/dev/null 2>&1
+"$lngtool" pack "$work"/again/Big.kxLng "$work"/again/Big.LngPrj
+for m in Big.SrcLng Big.kxLng; do
+  cmp <(unzip -p "$work"/Big.LngPrj "$m") <(unzip -p "$work"/again/Big.LngPrj "$m") >/dev/null ||
+    { echo "round trip changed $m" >&2; exit 1; }
+done
+echo "round trip: members byte-identical"
 python3 - "$entries" "$(stat -c %s "$work"/Big.SrcLng)" "$(stat -c %s "$work"/Big.kxLng)" "$pack" "$resave" \
   "$zip6" "$unpack" "$unzip" "$pack_kb" "$stats_kb" <<'PY'
 import sys

@@ -203,6 +203,18 @@ for delay in 0.05 0.2 0.4 0.6 0.8 1.0; do
   if cmp -s Big.LngPrj Big.before || unzip -tq Big.LngPrj >/dev/null 2>&1; then killed_whole=$((killed_whole + 1)); fi
 done
 check "kill -9 of pack leaves a whole archive" 6 $killed_whole
+big_backup=$("$lngtool" backup --at "2026-12-08 03:15:42" Big.kxLng)
+cp "$big_backup" backup.before
+killed_whole=0
+for delay in 0.05 0.3 0.6 0.9; do
+  "$lngtool" backup --at "2026-12-08 03:15:42" Big.kxLng >/dev/null &
+  pid=$!
+  sleep $delay
+  kill -9 $pid 2>/dev/null
+  wait $pid 2>/dev/null
+  if cmp -s "$big_backup" backup.before || unzip -tq "$big_backup" >/dev/null 2>&1; then killed_whole=$((killed_whole + 1)); fi
+done
+check "kill -9 of backup leaves a whole archive" 4 $killed_whole
 
 echo "lngtool zip commands: $passed passed, $failed failed"
 [ $failed -eq 0 ]
