@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <stdexcept>
+#include <string>
 
 namespace vt::test {
 
@@ -40,6 +42,13 @@ public:
 
 class BackupTest : public WindowTest {
 protected:
+  // Components by their names, as automation finds them.
+  template <class T> T *Find(const char *name) const {
+    T *child = W->findChild<T *>(QLatin1String(name));
+    if (!child) throw std::runtime_error(std::string("no component ") + name);
+    return child;
+  }
+  void Trigger(const char *action) const { Find<QAction>(action)->trigger(); }
   void SetUp() override {
     WindowTest::SetUp();
     W->SetBackupClock([] { return kMoment; });
@@ -51,19 +60,19 @@ protected:
   void EditOneEntry() {
     OpenThroughMenu();
     ClickSection(QStringLiteral("TID_Form1"));
-    ClickRow(W->vt1, RowOf(W->vt1, QStringLiteral("btnOk.TC")));
-    W->TntMemoLng->setFocus();
-    W->TntMemoLng->moveCursor(QTextCursor::End);
-    QTest::keyClicks(W->TntMemoLng, QStringLiteral("!"));
-    ASSERT_TRUE(W->TimerBU->isActive());
+    ClickRow(Find<TVirtualTree>("vt1"), RowOf(Find<TVirtualTree>("vt1"), QStringLiteral("btnOk.TC")));
+    Find<QPlainTextEdit>("TntMemoLng")->setFocus();
+    Find<QPlainTextEdit>("TntMemoLng")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(Find<QPlainTextEdit>("TntMemoLng"), QStringLiteral("!"));
+    ASSERT_TRUE(Find<QTimer>("TimerBU")->isActive());
   }
 };
 
 TEST_F(BackupTest, BackupFileWritesTheStampedArchiveAndShowsItsPath) {
-  W->BackupFile1->trigger(); // no project: nothing
+  Trigger("BackupFile1"); // no project: nothing
   EXPECT_FALSE(QDir(Dir.path() + QStringLiteral("/AutoBackups")).exists());
   OpenThroughMenu();
-  W->BackupFile1->trigger();
+  Trigger("BackupFile1");
   EXPECT_TRUE(Asker->Errors.isEmpty());
   EXPECT_EQ(W->windowTitle(), QDir::toNativeSeparators(BackupPath()));
   const auto members = Members(BackupPath());
@@ -78,7 +87,7 @@ TEST_F(BackupTest, BackupFileWritesTheStampedArchiveAndShowsItsPath) {
 TEST_F(BackupTest, TimerBacksUpTheTypedTextAndDisarms) {
   EditOneEntry();
   W->TimerBUTimer();
-  EXPECT_FALSE(W->TimerBU->isActive());
+  EXPECT_FALSE(Find<QTimer>("TimerBU")->isActive());
   EXPECT_TRUE(Asker->Errors.isEmpty());
   const auto members = Members(BackupPath());
   ASSERT_EQ(members.size(), 2u);
@@ -95,7 +104,7 @@ TEST_F(BackupTest, FailedTimedBackupSaysSoAndStaysArmed) {
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to save Backupfile:\r") +
                                           QDir::toNativeSeparators(BackupPath())))
       << Asker->Errors[0].toStdString();
-  EXPECT_TRUE(W->TimerBU->isActive());
+  EXPECT_TRUE(Find<QTimer>("TimerBU")->isActive());
   EXPECT_FALSE(W->CurrentProject().Items.Empty());
 }
 
@@ -107,21 +116,21 @@ TEST_F(BackupTest, ClosingRunsThePendingBackupBeforeTheSaveQuestion) {
   W->SetAsker(std::move(asker));
   EditOneEntry();
   recording->Answers.push_back(TAsker::TAnswer::No);
-  W->CloseCurrentFile1->trigger();
+  Trigger("CloseCurrentFile1");
   ASSERT_EQ(recording->BackupAtQuestion.size(), 1u);
   EXPECT_TRUE(recording->BackupAtQuestion[0]);
-  EXPECT_FALSE(W->TimerBU->isActive());
+  EXPECT_FALSE(Find<QTimer>("TimerBU")->isActive());
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
 }
 
 TEST_F(BackupTest, ExportWritesThePackedProjectOrReportsWhyNot) {
-  W->ExportPackedProject1->trigger();
+  Trigger("ExportPackedProject1");
   EXPECT_EQ(Asker->Warnings, QStringList{QStringLiteral("No Project to Export")});
   EXPECT_TRUE(Asker->SaveProposals.isEmpty());
 
   OpenThroughMenu();
   Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/Shared")); // typed without extension
-  W->ExportPackedProject1->trigger();
+  Trigger("ExportPackedProject1");
   ASSERT_EQ(Asker->SaveProposals.size(), 1);
   EXPECT_EQ(Asker->SaveProposals[0], QStringLiteral("Export Packed Translation File|") + Dir.path() +
                                          QStringLiteral("/P|Language Project (*.LngPrj)|LngPrj"));
@@ -132,13 +141,13 @@ TEST_F(BackupTest, ExportWritesThePackedProjectOrReportsWhyNot) {
 
   const QString nowhere = Dir.path() + QStringLiteral("/missing/Shared.LngPrj");
   Asker->SaveFiles.push_back(nowhere);
-  W->ExportPackedProject1->trigger();
+  Trigger("ExportPackedProject1");
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to save file\r") +
                                           QDir::toNativeSeparators(nowhere)));
 
   Asker->SaveFiles.push_back(std::nullopt); // Cancel
-  W->ExportPackedProject1->trigger();
+  Trigger("ExportPackedProject1");
   EXPECT_EQ(Asker->Errors.size(), 1);
 }
 
@@ -146,28 +155,28 @@ TEST_F(BackupTest, ImportUnpacksOpensAndKeepsReplacedFiles) {
   OpenThroughMenu();
   const QString archive = Dir.path() + QStringLiteral("/Exchange.LngPrj");
   Asker->SaveFiles.push_back(archive);
-  W->ExportPackedProject1->trigger();
+  Trigger("ExportPackedProject1");
   ASSERT_TRUE(QFile::exists(archive));
 
   // Into a new pair: the open project is closed first, then the new one is opened.
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/New.SrcLng"));
-  W->ImportPackedProject1->trigger();
+  Trigger("ImportPackedProject1");
   EXPECT_TRUE(Asker->Errors.isEmpty()) << Asker->Errors.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(Asker->SaveProposals.last(),
             QStringLiteral("Save Updated Source Translation File|") + Dir.path() +
                 QStringLiteral("/Exchange|Source Translation (*.SrcLng)|SrcLng"));
   EXPECT_EQ(W->windowTitle(), QStringLiteral("New.kxLng"));
   EXPECT_EQ(W->CurrentProject().FileName, (Dir.path() + QStringLiteral("/New.kxLng")).toStdString());
-  EXPECT_EQ(W->vtList->model()->rowCount(), 4);
-  EXPECT_EQ(W->editLn->text(), QStringLiteral("es"));
+  EXPECT_EQ(Find<TVirtualTree>("vtList")->model()->rowCount(), 4);
+  EXPECT_EQ(Find<QLineEdit>("editLn")->text(), QStringLiteral("es"));
 
   // Over the existing pair, after Yes to replacing the sibling file: ".~bu" copies stay.
   const QByteArray oldKx = ReadFile(QStringLiteral("kxLng"));
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
   Asker->YesNoAnswers.push_back(true);
-  W->ImportPackedProject1->trigger();
+  Trigger("ImportPackedProject1");
   EXPECT_EQ(W->windowTitle(), QStringLiteral("P.kxLng"));
   EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("SrcLng.~bu"))));
   EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("kxLng.~bu"))));
@@ -176,7 +185,7 @@ TEST_F(BackupTest, ImportUnpacksOpensAndKeepsReplacedFiles) {
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
   Asker->YesNoAnswers.push_back(false);
-  W->ImportPackedProject1->trigger();
+  Trigger("ImportPackedProject1");
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
 }
 
@@ -197,7 +206,7 @@ TEST_F(BackupTest, ImportOfADamagedArchiveWritesNothing) {
   WriteTestFile(archive, bytes);
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/D.SrcLng"));
-  W->ImportPackedProject1->trigger();
+  Trigger("ImportPackedProject1");
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to Open File\r") +
                                           QDir::toNativeSeparators(archive)));
@@ -209,7 +218,7 @@ TEST_F(BackupTest, ImportOfADamagedArchiveWritesNothing) {
 TEST_F(BackupTest, CloneCopiesTheFilesOnDiskAndRefusesItself) {
   OpenThroughMenu();
   Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/Copy.SrcLng"));
-  W->CloneProjectas1->trigger();
+  Trigger("CloneProjectas1");
   EXPECT_TRUE(Asker->Errors.isEmpty());
   QFile copy(Dir.path() + QStringLiteral("/Copy.kxLng"));
   ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
@@ -218,7 +227,7 @@ TEST_F(BackupTest, CloneCopiesTheFilesOnDiskAndRefusesItself) {
 
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
   Asker->YesNoAnswers.push_back(true);
-  W->CloneProjectas1->trigger();
+  Trigger("CloneProjectas1");
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to save file\r")));
 }
@@ -226,29 +235,29 @@ TEST_F(BackupTest, CloneCopiesTheFilesOnDiskAndRefusesItself) {
 TEST_F(BackupTest, MergeHintsMarksTheProjectAndResaveCarriesTheMergedEntries) {
   OpenThroughMenu();
   ASSERT_NE(Entry("TID_Form1/btnOk.TH"), nullptr);
-  W->MergeHints1->trigger();
+  Trigger("MergeHints1");
   EXPECT_TRUE(W->CurrentProject().Modified);
-  EXPECT_EQ(W->vtList->model()->rowCount(), 4);
+  EXPECT_EQ(Find<TVirtualTree>("vtList")->model()->rowCount(), 4);
   EXPECT_EQ(Entry("TID_Form1/btnOk.TH"), nullptr);
   ASSERT_NE(Entry("TID_Form1/btnOk.THF"), nullptr);
 
   Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/Whole"));
-  W->ResaveEntireFiles1->trigger();
+  Trigger("ResaveEntireFiles1");
   EXPECT_TRUE(Asker->Errors.isEmpty());
   Asker->Answers.push_back(TAsker::TAnswer::No);
   Asker->OpenFiles.push_back(Dir.path() + QStringLiteral("/Whole.kxLng"));
-  W->OpenFile1->trigger();
+  Trigger("OpenFile1");
   EXPECT_EQ(W->windowTitle(), QStringLiteral("Whole.kxLng"));
   EXPECT_NE(Entry("TID_Form1/btnOk.THF"), nullptr);
   EXPECT_EQ(Entry("TID_Form1/btnOk.TH"), nullptr);
-  EXPECT_EQ(W->editLn->text(), QStringLiteral("es"));
+  EXPECT_EQ(Find<QLineEdit>("editLn")->text(), QStringLiteral("es"));
 }
 
 TEST_F(BackupTest, BuildUpdatedSrcLngWritesTranslationsAsSources) {
   OpenThroughMenu();
   const QString out = Dir.path() + QStringLiteral("/Updated.SrcLng");
   Asker->SaveFiles.push_back(out);
-  W->BuildUpdatedSrcLng1->trigger();
+  Trigger("BuildUpdatedSrcLng1");
   QFile file(out);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray text = file.readAll();
