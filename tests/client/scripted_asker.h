@@ -14,7 +14,7 @@ public:
   std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
   std::deque<std::optional<QString>> SaveFiles; // for SaveFileName
   std::deque<bool> YesNoAnswers;                // for YesNo; No when none is left
-  QStringList Questions, Errors, Prompts, Warnings, SaveProposals;
+  QStringList Questions, Errors, Prompts, Filters, Warnings, SaveProposals;
 
   TAnswer YesNoCancel(QWidget *, const QString &text) override {
     Questions << text;
@@ -32,7 +32,9 @@ public:
     Inputs.pop_front();
     return a;
   }
-  std::optional<QString> OpenFileName(QWidget *, const QString &, const QString &, const QString &) override {
+  std::optional<QString> OpenFileName(QWidget *, const QString &, const QString &,
+                                      const QString &filter) override {
+    Filters << filter;
     if (OpenFiles.empty()) return std::nullopt;
     auto a = OpenFiles.front();
     OpenFiles.pop_front();
