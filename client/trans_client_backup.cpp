@@ -148,7 +148,11 @@ void TTransClientFrm3::ImportPackedProject1Click() {
     FAsker->Error(this, FailureText("Unable to Open File", PathBytes(*archive), error));
     return;
   }
-  OpenProjectFile(PathText(translation));
+  // Opening copies the translation file to ".~bu" once more, which would put a copy of the file just
+  // unpacked over the copy of the file the import replaced: that copy is put back.
+  std::string replaced;
+  const bool keptCopy = ReadFileBytes(translation + ".~bu", replaced);
+  if (OpenProjectFile(PathText(translation)) && keptCopy) WriteFileAtomic(translation + ".~bu", replaced);
 }
 
 // ---- project maintenance ----------------------------------------------------------------------------
