@@ -16,6 +16,12 @@ TAsker::TAnswer TDialogAsker::YesNoCancel(QWidget *parent, const QString &text) 
   return TAnswer::Cancel;
 }
 
+TAsker::TAnswer TDialogAsker::YesNo(QWidget *parent, const QString &text) {
+  const auto button = QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}
+
 void TDialogAsker::Error(QWidget *parent, const QString &text) {
   QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
@@ -45,11 +51,6 @@ std::optional<QString> TDialogAsker::SaveFileName(QWidget *parent, const QString
   if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
-}
-
-bool TDialogAsker::YesNo(QWidget *parent, const QString &text) {
-  return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
-                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TDialogAsker::Warning(QWidget *parent, const QString &text) {

@@ -14,6 +14,8 @@ public:
   virtual ~TAsker() = default;
   // A confirmation box with Yes, No and Cancel.
   virtual TAnswer YesNoCancel(QWidget *parent, const QString &text) = 0;
+  // A question with Yes and No.
+  virtual TAnswer YesNo(QWidget *parent, const QString &text) = 0;
   // An error box with an OK button.
   virtual void Error(QWidget *parent, const QString &text) = 0;
   // An input box; none on Cancel.
@@ -26,8 +28,6 @@ public:
   // defaultSuffix ("LngPrj"). None on Cancel.
   virtual std::optional<QString> SaveFileName(QWidget *parent, const QString &title, const QString &proposed,
                                               const QString &filter, const QString &defaultSuffix) = 0;
-  // A question with Yes and No; true for Yes.
-  virtual bool YesNo(QWidget *parent, const QString &text) = 0;
   // A warning box with an OK button.
   virtual void Warning(QWidget *parent, const QString &text) = 0;
 };
@@ -36,6 +36,7 @@ public:
 class TDialogAsker final : public TAsker {
 public:
   TAnswer YesNoCancel(QWidget *parent, const QString &text) override;
+  TAnswer YesNo(QWidget *parent, const QString &text) override;
   void Error(QWidget *parent, const QString &text) override;
   std::optional<QString> Input(QWidget *parent, const QString &title, const QString &prompt,
                                const QString &value) override;
@@ -43,7 +44,6 @@ public:
                                       const QString &filter) override;
   std::optional<QString> SaveFileName(QWidget *parent, const QString &title, const QString &proposed,
                                       const QString &filter, const QString &defaultSuffix) override;
-  bool YesNo(QWidget *parent, const QString &text) override;
   void Warning(QWidget *parent, const QString &text) override;
 };
 

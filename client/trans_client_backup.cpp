@@ -172,8 +172,8 @@ bool TTransClientFrm3::ConfirmReplace(const std::vector<std::string> &targets, c
   for (const std::string &target : targets)
     if (target != chosen && FileExists(target)) existing << PathText(target);
   if (existing.isEmpty()) return true;
-  return FAsker->YesNo(this,
-                       QStringLiteral("Replace the existing file?\r") + existing.join(QLatin1Char('\r')));
+  return FAsker->YesNo(this, QStringLiteral("Replace the existing file?\r") +
+                                 existing.join(QLatin1Char('\r'))) == TAsker::TAnswer::Yes;
 }
 
 void TTransClientFrm3::CloneProjectas1Click() {

@@ -13,12 +13,19 @@ public:
   std::deque<std::optional<QString>> Inputs;    // for Input
   std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
   std::deque<std::optional<QString>> SaveFiles; // for SaveFileName
-  std::deque<bool> YesNoAnswers;                // for YesNo; No when none is left
   QStringList Questions, Errors, Prompts, Filters, Warnings, SaveProposals;
 
   TAnswer YesNoCancel(QWidget *, const QString &text) override {
     Questions << text;
     if (Answers.empty()) return TAnswer::Cancel;
+    const TAnswer a = Answers.front();
+    Answers.pop_front();
+    return a;
+  }
+  // Takes the next scripted answer too; No when none is left.
+  TAnswer YesNo(QWidget *, const QString &text) override {
+    Questions << text;
+    if (Answers.empty()) return TAnswer::No;
     const TAnswer a = Answers.front();
     Answers.pop_front();
     return a;
@@ -48,13 +55,6 @@ public:
     if (SaveFiles.empty()) return std::nullopt;
     auto a = SaveFiles.front();
     SaveFiles.pop_front();
-    return a;
-  }
-  bool YesNo(QWidget *, const QString &text) override {
-    Questions << text;
-    if (YesNoAnswers.empty()) return false;
-    const bool a = YesNoAnswers.front();
-    YesNoAnswers.pop_front();
     return a;
   }
   void Warning(QWidget *, const QString &text) override { Warnings << text; }

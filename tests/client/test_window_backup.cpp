@@ -175,7 +175,7 @@ TEST_F(BackupTest, ImportUnpacksOpensAndKeepsReplacedFiles) {
   const QByteArray oldKx = ReadFile(QStringLiteral("kxLng"));
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
-  Asker->YesNoAnswers.push_back(true);
+  Asker->Answers.push_back(TAsker::TAnswer::Yes);
   Trigger("ImportPackedProject1");
   EXPECT_EQ(W->windowTitle(), QStringLiteral("P.kxLng"));
   EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("SrcLng.~bu"))));
@@ -185,7 +185,7 @@ TEST_F(BackupTest, ImportUnpacksOpensAndKeepsReplacedFiles) {
   // No to replacing: nothing is written and no project is open.
   Asker->OpenFiles.push_back(archive);
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
-  Asker->YesNoAnswers.push_back(false);
+  Asker->Answers.push_back(TAsker::TAnswer::No);
   Trigger("ImportPackedProject1");
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
 }
@@ -227,7 +227,7 @@ TEST_F(BackupTest, CloneCopiesTheFilesOnDiskAndRefusesItself) {
   EXPECT_EQ(W->windowTitle(), QStringLiteral("P.kxLng")) << "the open project stays";
 
   Asker->SaveFiles.push_back(PathOf(QStringLiteral("SrcLng")));
-  Asker->YesNoAnswers.push_back(true);
+  Asker->Answers.push_back(TAsker::TAnswer::Yes);
   Trigger("CloneProjectas1");
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to save file\r")));
