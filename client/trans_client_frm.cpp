@@ -579,10 +579,10 @@ void TTransClientFrm3::BuildMenus() {
   OpenFile1 = AddAction(file, QStringLiteral("&Open File"), "OpenFile1",
                         QKeySequence(QStringLiteral("Ctrl+Shift+O")));
   SaveFile1 = AddAction(file, QStringLiteral("&Save File"), "SaveFile1", QKeySequence::Save);
-  later(AddAction(file, QStringLiteral("Backup File"), "BackupFile1"));
+  BackupFile1 = AddAction(file, QStringLiteral("Backup File"), "BackupFile1");
   file->addSeparator();
-  later(AddAction(file, QStringLiteral("Import Packed Project"), "ImportPackedProject1"));
-  later(AddAction(file, QStringLiteral("Export Packed Project"), "ExportPackedProject1"));
+  ImportPackedProject1 = AddAction(file, QStringLiteral("Import Packed Project"), "ImportPackedProject1");
+  ExportPackedProject1 = AddAction(file, QStringLiteral("Export Packed Project"), "ExportPackedProject1");
   file->addSeparator();
   CloseCurrentFile1 = AddAction(file, QStringLiteral("Close Current File"), "CloseCurrentFile1",
                                 QKeySequence(QStringLiteral("Ctrl+F4")));
@@ -675,10 +675,13 @@ void TTransClientFrm3::BuildMenus() {
                     QStringLiteral("BatchProcessing%1").arg(++n).toLatin1().constData()));
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
-  n = 0;
+  BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
+  ResaveEntireFiles1 = AddAction(system, QStringLiteral("Resave Entire Files"), "ResaveEntireFiles1");
+  CloneProjectas1 = AddAction(system, QStringLiteral("Clone Project as..."), "CloneProjectas1");
+  MergeHints1 = AddAction(system, QStringLiteral("Merge Hints"), "MergeHints1");
+  n = 4;
   for (const char *caption :
-       {"Build Updated SrcLng", "Resave Entire Files", "Clone Project as...", "Merge Hints", "test",
-        "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
+       {"test", "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
         "Mark TransAPI Erros", "AutoTranslateList", "Auto GoogleTranslateList"})
     later(AddAction(system, QLatin1String(caption),
                     QStringLiteral("System%1").arg(++n).toLatin1().constData()));
@@ -704,6 +707,7 @@ void TTransClientFrm3::BuildMenus() {
   AdminMenus[3] = system;
   AdminMenus[4] = lists;
 
+  WireBackupCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,

@@ -5,7 +5,7 @@
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
-// (the control preview).
+// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance).
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
@@ -13,6 +13,7 @@
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
+#include "support/zip_file.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -175,6 +176,17 @@ public:
   void GoogleReverseTranslation1Click();
   void stRevTransSubmitData() { GoogleReverseTranslation1Click(); }
 
+  // --- backups, packed projects, project maintenance ------------------------------------------------
+  void BackupFile1Click();
+  void ExportPackedProject1Click();
+  void ImportPackedProject1Click();
+  void CloneProjectas1Click();
+  void ResaveEntireFiles1Click();
+  void BuildUpdatedSrcLng1Click();
+  void MergeHints1Click();
+  // The clock of backup names and archive times (the local time unless set).
+  void SetBackupClock(TZipClock clock);
+
   // --- control preview -------------------------------------------------------------------------
   void ShowPreview();
   void SetPreviewControl(QWidget *control);
@@ -233,6 +245,16 @@ private:
   void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
   void ToggleStatusBox(QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
+
+  // Backup helpers (trans_client_backup.cpp).
+  void WireBackupCommands();
+  // Writes the backup now; false (after its message) when it could not be written.
+  bool WriteBackup();
+  // A save dialog of the maintenance commands; the chosen path, or empty on Cancel.
+  std::string AskTargetFile(const QString &title, const QString &proposed, const QString &filter,
+                            const QString &suffix);
+  // Asks before files other than the one the dialog confirmed are replaced; true to go on.
+  bool ConfirmReplace(const std::vector<std::string> &targets, const std::string &chosen);
 
   // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
   // After a project opened: offers to replay a journal left behind, then starts journalling.
@@ -307,6 +329,9 @@ private:
           *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
           *NotSureaboutmeaning1 = nullptr, *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr,
           *GoogleReverseTranslation1 = nullptr, *ApplyAutoTranslation1 = nullptr;
+  QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
+          *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
+          *MergeHints1 = nullptr;
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;
@@ -321,6 +346,7 @@ private:
   int MemoLngGuard = 0; // re-entry guard of TntMemoLng
 
   std::unique_ptr<TAsker> FAsker;
+  TZipClock FBackupClock;
   QWidget *FGrabForm = nullptr;
   QWidget *FBrowserDialog = nullptr;
   std::unique_ptr<QWidget> FOwnBrowserDialog;

@@ -163,15 +163,6 @@ bool TTransClientFrm3::SettleModifiedProject() {
   return true;
 }
 
-void TTransClientFrm3::RunBackup() {
-  // The timed backup copy is written by the backup commands; closing only has to stop the timer.
-  TimerBU->stop();
-}
-
-void TTransClientFrm3::TimerBUTimer() {
-  RunBackup();
-}
-
 void TTransClientFrm3::ResetProject() {
   {
     TUpdateScope scope(UpdateDepth);
@@ -208,6 +199,7 @@ void TTransClientFrm3::Exit1Click() {
 
 bool TTransClientFrm3::TntFormCloseQuery() {
   SelectEntry(nullptr);
+  if (TimerBU->isActive()) RunBackup(); // a pending backup is written before the window goes
   return SettleModifiedProject();
 }
 
