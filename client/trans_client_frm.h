@@ -9,6 +9,7 @@
 #include "asker.h"
 #include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
+#include "client/core/section_lines.h"
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
@@ -37,6 +38,7 @@ class TStaticToolControl;
 } // namespace samples
 struct TPreviewFont;
 
+class TCommitComboBox;
 class TStaticHotBtn;
 class TThemePaintBox;
 class TVirtualTree;
@@ -198,6 +200,8 @@ private:
   void BuildMenus();
   void BuildPopupMenus();
   void ApplyAccessibleIds();
+  // Puts the keyboard focus into a main pane (showing a pane that was dragged shut).
+  void GoToPane(QWidget *pane);
   QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
   template <class Sender, class Signal, class Handler>
   void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
@@ -208,6 +212,8 @@ private:
   TVirtualTree *MakeEntryList(const char *name, bool sameSource);
   void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
   void RepaintEntryLists();
+  // The translation editor's description carries the current entry's status in words.
+  void DescribeEntryStatus();
   QString ChosenSectionName() const;
 
   // Lifecycle helpers (trans_client_lifecycle.cpp).
@@ -230,6 +236,7 @@ private:
   void SetQueryColor();
   void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
   void ToggleStatusBox(QCheckBox *box);
+  void AnnounceStatusChange(const QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
   // Suggestion helpers (trans_client_suggest.cpp).
@@ -245,7 +252,8 @@ private:
   TThemePaintBox *PaintBox1 = nullptr;
   TStaticHotBtn *StaticHotBtn18 = nullptr, *StaticHotBtn1 = nullptr, *stFilter = nullptr, *stPrev = nullptr,
                 *stNext = nullptr, *StaticHotBtn2 = nullptr;
-  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbSearchMethod = nullptr, *cbNavMethod = nullptr;
+  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbNavMethod = nullptr;
+  TCommitComboBox *cbSearchMethod = nullptr;
   QCheckBox *cDeDup = nullptr, *cTextfilt = nullptr;
   QLabel *Label9 = nullptr, *Label7 = nullptr;
 
@@ -274,7 +282,7 @@ private:
   QLineEdit *editQuery = nullptr;
   QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
 
-  QListWidget *ListboxSections = nullptr;
+  TSectionLines ListboxSections;
   QWidget *PanelHidden = nullptr;
   QLineEdit *editSearchText = nullptr;
   QSpinBox *rxWordCount = nullptr;
@@ -293,6 +301,8 @@ private:
           *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
           *NotSureaboutmeaning1 = nullptr, *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr,
           *GoogleReverseTranslation1 = nullptr, *ApplyAutoTranslation1 = nullptr;
+  // One key to each main pane: sections, entries, translation.
+  QAction *GoToSections1 = nullptr, *GoToEntries1 = nullptr, *GoToTranslation1 = nullptr;
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;
