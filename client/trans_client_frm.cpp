@@ -1,6 +1,7 @@
 // Building the main window: regions, components, menus, and the wiring of every handler.
 #include "trans_client_frm.h"
 
+#include "accessible_focus_guard.h"
 #include "commit_combo_box.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
@@ -65,6 +66,7 @@ QLabel *Caption(QWidget *parent, const QString &text, QWidget *buddy) {
 
 TTransClientFrm3::TTransClientFrm3(QWidget *parent)
     : QMainWindow(parent), FAsker(std::make_unique<TDialogAsker>()) {
+  InstallAccessibleFocusGuard();
   setObjectName(QStringLiteral("TransClientFrm3"));
   setWindowTitle(QLatin1String(kCaption));
   setWindowIcon(AppIcon());
