@@ -162,19 +162,25 @@ class App:
         self.log.close()
 
 
+def x_windows():
+    """Titles of the showing X windows, by window id."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True,
+                           text=True, timeout=STEP_TIMEOUT).stdout.split()
+    return {w: subprocess.run(["xdotool", "getwindowname", w], capture_output=True, text=True,
+                              timeout=STEP_TIMEOUT).stdout.rstrip("\n") for w in found}
+
+
 def x_focus(title):
     """Gives the X input focus to the showing window with this title (there is no window manager to
     do it). Qt adds the application's name to the titles of some windows."""
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True,
-                           text=True, timeout=STEP_TIMEOUT).stdout.split()
-    names = {}
-    for window in found:
-        names[window] = subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True,
-                                       timeout=STEP_TIMEOUT).stdout.rstrip("\n")
-    matches = [w for w, n in names.items() if n == title or n.startswith(title + " \u2014 ")]
-    if not matches:
-        raise Failure(f"no window titled {title!r} among {sorted(names.values())!r}")
-    subprocess.run(["xdotool", "windowfocus", "--sync", matches[-1]], check=True, timeout=STEP_TIMEOUT)
+    def window():
+        matches = [w for w, n in x_windows().items() if n == title or n.startswith(title + " \u2014 ")]
+        return matches[-1] if matches else None
+    try:
+        found = wait(f"an X window titled {title!r}", window)
+    except Failure:
+        raise Failure(f"no window titled {title!r} among {sorted(x_windows().values())!r}") from None
+    subprocess.run(["xdotool", "windowfocus", "--sync", found], check=True, timeout=STEP_TIMEOUT)
 
 
 def keys(*names):

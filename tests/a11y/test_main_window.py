@@ -69,7 +69,11 @@ def main(program, examples):
     for name in ("Demo.SrcLng", "Demo.kxLng", "Demo.AutoLng"):
         shutil.copy(os.path.join(examples, name), work)
     project = os.path.join(work, "Demo.kxLng")
-    app = App(program, project, os.path.join(work, "transclient.log"))
+    try:
+        app = App(program, project, os.path.join(work, "transclient.log"))
+    except NoDisplay:
+        shutil.rmtree(work)
+        raise
     try:
         run(app, project)
         # The program ends by itself after the save question; it must not need to be stopped.
@@ -112,9 +116,9 @@ def run(app, project):
     keys("ctrl+2")
     wait("the entry list to take the focus", lambda: focused(entries))
     original = column_of(entries, "Original Text")
-    for _ in range(table_of(entries).nRows):
-        keys("Down")
-        row = wait("a row to be picked", lambda: [r for r in [selected_row(entries)] if r >= 0])[0]
+    for row in range(table_of(entries).nRows):
+        keys("Down")  # the first Down picks the first row
+        wait(f"row {row} to be picked", lambda: selected_row(entries) == row)
         wait("the editor to show the picked entry", lambda: editor.getState().contains(pyatspi.STATE_ENABLED))
         if cell(entries, row, original).description == "untranslated":
             break
