@@ -104,8 +104,7 @@ void TTransClientFrm3::BeginBatchChange() {
 }
 
 void TTransClientFrm3::EndBatchChange() {
-  FSession.EndBatch(); // reloads the editors through the session's OnReload
-  if (!FSession.InBatch()) RepaintEntryLists();
+  FSession.EndBatch(); // the last end reloads the editors and lists through the session's OnReload
 }
 
 void TTransClientFrm3::ShowEntryStatus() {

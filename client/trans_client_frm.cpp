@@ -2,10 +2,10 @@
 #include "trans_client_frm.h"
 
 #include "accessible_focus_guard.h"
+#include "client/preview_surface.h"
 #include "commit_combo_box.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
-#include "controls/samples/preview_surface.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
 #include "virtual_tree.h"

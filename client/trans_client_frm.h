@@ -74,7 +74,7 @@ public:
   TWordObj *Current() const { return FSession.Current(); }
   int UpdateDepthValue() const { return UpdateDepth; }
   // The main list's sort: column and sign (+1 ascending, -1 descending).
-  int SortColumnValue() const { return SortColumn; }
+  TSortColumn SortColumnValue() const { return SortColumn; }
   int SortSignValue() const { return SortSign; }
   // Whether the suggestion lists of the current entry are still to be built.
   bool SuggestionsPending() const;
@@ -130,6 +130,10 @@ public:
   void stPrevSubmitData() { NavigateItem(-1); }
 
   // --- editing ---------------------------------------------------------------------------------
+  // A command that changes many entries runs between these: the current entry is settled first,
+  // and afterwards the editors are reloaded and a fresh undo copy taken.
+  void BeginBatchChange();
+  void EndBatchChange();
   void SelectEntry(TWordObj *entry);
   bool CommitEntryChange();
   void ShowEntryStatus();
@@ -215,6 +219,7 @@ private:
   // The translation editor's description carries the current entry's status in words.
   void DescribeEntryStatus();
   QString ChosenSectionName() const;
+  TFilterMode ChosenFilterMode() const;
 
   // Lifecycle helpers (trans_client_lifecycle.cpp).
   // Asks the save question when modified; false when the user cancelled or the save failed.
@@ -226,10 +231,6 @@ private:
   // Edit helpers (trans_client_edit.cpp).
   // Loads the editors, the status boxes and the preview from the current entry.
   void ReloadEditors();
-  // A command that changes many entries runs between these: the current entry is settled first,
-  // and afterwards the editors are reloaded and a fresh undo copy taken.
-  void BeginBatchChange();
-  void EndBatchChange();
   // The editor's text with its line breaks as CR LF.
   static std::u16string EditorText(const QPlainTextEdit *memo);
   void FillInfoMemo(const TWordObj *entry);
@@ -310,7 +311,7 @@ private:
   TEditSession FSession;
   int UpdateDepth = 0;
   bool FocusInSameSource = false;
-  int SortColumn = 3;
+  TSortColumn SortColumn = TSortColumn::Id;
   int SortSign = +1;
   int MemoLngGuard = 0; // re-entry guard of TntMemoLng
 

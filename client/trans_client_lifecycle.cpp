@@ -46,6 +46,11 @@ void TTransClientFrm3::FormCreate() {
     w->setAttribute(Qt::WA_OpaquePaintEvent, false); // Qt paints every widget double-buffered
   Project = TRef<TWordList>(new TWordList);
   FSession.SetProject(Project.get());
+  // After a change of many entries the editors show the current entry as it is now.
+  FSession.OnReload = [this] {
+    ReloadEditors();
+    RepaintEntryLists();
+  };
   for (TStaticHotBtn *button : {stPrev, stNext, stRawToTrans, stFilter, stUndo, stUpdate, stGoogleTranslate,
                                 stRevTrans, stAutoTranslate, stMoveDown})
     if (!button->HasHoverImage()) button->DeriveHoverImage();

@@ -1,7 +1,7 @@
 // The control preview: the current entry's object drawn in a sample control of its class, with
 // its translated texts, at its real size, and the two information lines of the editor band.
 #include "client/core/preview_plan.h"
-#include "controls/samples/preview_surface.h"
+#include "client/preview_surface.h"
 #include "trans_client_frm.h"
 
 namespace vt {

@@ -54,10 +54,25 @@ std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
   return result;
 }
 
-int EffectiveSearchMethod(bool textFilterOn, int method, bool searchTextEmpty) {
-  if (!textFilterOn) return 0;
-  if (method < 4 && searchTextEmpty) return 0;
-  return method;
+TFilterMode EffectiveFilterMode(bool textFilterOn, TFilterMode mode, bool searchTextEmpty) {
+  if (!textFilterOn) return TFilterMode::None;
+  if (IsTextFilter(mode) && searchTextEmpty) return TFilterMode::None;
+  return mode;
+}
+
+bool IsTextFilter(TFilterMode mode) {
+  return mode == TFilterMode::StartsWith || mode == TFilterMode::Contains || mode == TFilterMode::FullMatch;
+}
+
+TTextMatch TextMatchOf(TFilterMode mode) {
+  switch (mode) {
+  case TFilterMode::StartsWith:
+    return TTextMatch::StartsWith;
+  case TFilterMode::FullMatch:
+    return TTextMatch::FullMatch;
+  default:
+    return TTextMatch::Contains;
+  }
 }
 
 int SectionImage(std::string_view name, bool allSectionsRow) {

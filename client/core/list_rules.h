@@ -23,9 +23,12 @@ std::string FormatSectionStats(TSectionStats stats);
 std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
                                                 const std::vector<std::string> &lines);
 
-// The text method that really applies: 0 when the text filter is off, or when a text method (1..3)
-// has nothing to search for.
-int EffectiveSearchMethod(bool textFilterOn, int method, bool searchTextEmpty);
+// The filter that really applies: none when the text filter is off, or when a text filter has
+// nothing to search for.
+TFilterMode EffectiveFilterMode(bool textFilterOn, TFilterMode mode, bool searchTextEmpty);
+// Whether the mode filters by text, and the match it uses then.
+bool IsTextFilter(TFilterMode mode);
+TTextMatch TextMatchOf(TFilterMode mode);
 
 // Positions in the shared image list.
 namespace image {

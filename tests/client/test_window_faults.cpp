@@ -94,4 +94,30 @@ TEST_F(WindowTest, EditsThroughTheWindowSettleWhenTheEntryChanges) {
   EXPECT_NE(Entry("TID_Form1/btnOk.TC")->Flags() & efQuery, 0);
 }
 
+TEST_F(WindowTest, ABatchChangeReloadsTheEditorsAndUndoGoesBackToItsResult) {
+  OpenThroughMenu();
+  ClickSection(QStringLiteral("TID_Form1"));
+  auto *list = Child<TVirtualTree>(*W, "vt1");
+  auto *memo = Child<QPlainTextEdit>(*W, "TntMemoLng");
+  ClickRow(list, RowOf(list, QStringLiteral("btnOk.TC")));
+  memo->selectAll();
+  QTest::keyClicks(memo, QStringLiteral("Vale"));
+  W->BeginBatchChange();
+  // Settled first: the typed text went to the same-source entry before the batch works.
+  EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->TranslationText(), u"Vale");
+  TWordObj *ok = Entry("TID_Form1/btnOk.TC");
+  ok->SetTranslationText(u"De acuerdo");
+  ok->SetFlags(efWarning);
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("Vale")); // not yet reloaded
+  W->EndBatchChange();
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("De acuerdo"));
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cWarning")->isChecked());
+  EXPECT_EQ(W->UpdateDepthValue(), 0);
+  // The reload was no edit; Undo goes back to the batch's result, not to the typed text.
+  QTest::keyClicks(memo, QStringLiteral("!"));
+  Child<QAction>(*W, "Undo1")->trigger();
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("De acuerdo"));
+  EXPECT_EQ(ok->Translation, "[!]De acuerdo");
+}
+
 } // namespace vt::test

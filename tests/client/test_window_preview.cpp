@@ -1,7 +1,7 @@
 // The control preview in the main window: the sample of the entry's class at the object's size,
 // its fallbacks, the hint labels, the information lines and typing that redraws the sample.
 #include "band_fixture.h"
-#include "controls/samples/preview_surface.h"
+#include "client/preview_surface.h"
 #include "controls/samples/static_hot_btn.h"
 
 #include <QLabel>
@@ -28,7 +28,7 @@ TEST_F(PreviewTest, HotButtonShowsTheTranslationAtTheObjectsSize) {
   EXPECT_EQ(hot->ToolFullHint(), QStringLiteral("Prints the page"));
   EXPECT_EQ(hot->ControlHint(), QStringLiteral("Print page|Prints the page"));
   EXPECT_TRUE(hot->ShowHint());
-  EXPECT_EQ(hot->Layout(), THotLayout::GlyphLeft);
+  EXPECT_EQ(hot->Layout(), samples::THotLayout::GlyphLeft);
   EXPECT_EQ(hot->ToolIconSize(), 32);
   EXPECT_FALSE(hot->ToolIcon().isNull());
   QWidget *bevel = W->PreviewSurface().Bevel();
@@ -59,13 +59,13 @@ TEST_F(PreviewTest, HotButtonWithoutHeightFallsBackToTheCaptionLabel) {
 
 TEST_F(PreviewTest, OddValuesLeaveHintsOffIconClearedAndLayoutAsItWas) {
   Pick("TID_Main/btnHot.TC");
-  ASSERT_EQ(HotButton()->Layout(), THotLayout::GlyphLeft);
+  ASSERT_EQ(HotButton()->Layout(), samples::THotLayout::GlyphLeft);
   Pick("TID_Main/btnOdd.TC");
   ASSERT_EQ(Shown(), SampleOf(TPreviewSample::StaticHotBtn));
   EXPECT_FALSE(HotButton()->ShowHint());     // "true" is not "True"
   EXPECT_EQ(HotButton()->ToolIconSize(), 0); // 20 is no picture size
   EXPECT_TRUE(HotButton()->ToolIcon().isNull());
-  EXPECT_EQ(HotButton()->Layout(), THotLayout::GlyphLeft); // unknown layout keeps the last one
+  EXPECT_EQ(HotButton()->Layout(), samples::THotLayout::GlyphLeft); // unknown layout keeps the last one
   EXPECT_EQ(HotButton()->size(), QSize(70, 50));
 }
 

@@ -96,7 +96,7 @@ TEST_F(ViewsTest, HeaderClickSortsAndKeepsTheFocusedEntryCurrent) {
   QHeaderView *header = Child<TVirtualTree>(*W, "vt1")->header();
   const int x = header->sectionViewportPosition(TEntryListModel::colOriginal) + 10;
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-  EXPECT_EQ(W->SortColumnValue(), TEntryListModel::colOriginal);
+  EXPECT_EQ(W->SortColumnValue(), TSortColumn::Original);
   EXPECT_EQ(W->SortSignValue(), +1);
   EXPECT_EQ(Keys(), (QStringList{QStringLiteral("lblName.TC"), QStringLiteral("lblAge.TC"),
                                  QStringLiteral("btnCancel.TC"), QStringLiteral("btnOk.TH"),

@@ -46,10 +46,15 @@ TEST(SectionStats, PackingCapsEachHalf) {
 }
 
 TEST(SearchMethod, TextMethodsNeedText) {
-  EXPECT_EQ(EffectiveSearchMethod(false, 2, false), 0);
-  EXPECT_EQ(EffectiveSearchMethod(true, 2, true), 0);
-  EXPECT_EQ(EffectiveSearchMethod(true, 2, false), 2);
-  EXPECT_EQ(EffectiveSearchMethod(true, 4, true), 4); // word counts need no text
+  EXPECT_EQ(EffectiveFilterMode(false, TFilterMode::Contains, false), TFilterMode::None);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::Contains, true), TFilterMode::None);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::Contains, false), TFilterMode::Contains);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::MoreWords, true),
+            TFilterMode::MoreWords); // no text needed
+  EXPECT_TRUE(IsTextFilter(TFilterMode::FullMatch));
+  EXPECT_FALSE(IsTextFilter(TFilterMode::AtMostWords));
+  EXPECT_EQ(TextMatchOf(TFilterMode::StartsWith), TTextMatch::StartsWith);
+  EXPECT_EQ(TextMatchOf(TFilterMode::FullMatch), TTextMatch::FullMatch);
 }
 
 TEST(Images, SectionNameRules) {
