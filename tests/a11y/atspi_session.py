@@ -92,6 +92,38 @@ def need(root, role, name=None):
     return wait(f"a showing {role} named {name!r}", lambda: find(root, role, name))
 
 
+class Recorder:
+    """Records accessibility events of the given kinds while in use:
+    `with Recorder("object:state-changed:focused") as events: ...` gives (kind, source, detail1)."""
+
+    def __init__(self, *kinds):
+        self.kinds = kinds
+        self.events = []
+
+    def _on_event(self, event):
+        self.events.append((event.type, event.source, event.detail1))
+
+    def __enter__(self):
+        for kind in self.kinds:
+            pyatspi.Registry.registerEventListener(self._on_event, kind)
+        pump()
+        self.events.clear()
+        return self.events
+
+    def __exit__(self, *exc):
+        pump()
+        for kind in self.kinds:
+            pyatspi.Registry.deregisterEventListener(self._on_event, kind)
+        return False
+
+
+def describe(obj):
+    try:
+        return f"{obj.getRoleName()} {obj.name!r}"
+    except GLib.Error:
+        return "(gone)"
+
+
 def focused(obj):
     return obj.getState().contains(pyatspi.STATE_FOCUSED)
 

@@ -10,7 +10,7 @@ import tempfile
 
 import pyatspi
 
-from atspi_session import (INTERACTIVE, App, Failure, NoDisplay, find, focused, keys, label_of, need, pump,
+from atspi_session import (INTERACTIVE, App, Failure, NoDisplay, Recorder, describe, find, focused, keys, label_of, need, pump,
                            showing, spoken_name, type_text, wait, walk, x_focus)
 
 MAIN_TITLE = "Demo.kxLng"
@@ -106,9 +106,15 @@ def run(app, project):
     if selected_row(sections) != -1 or table_of(entries).nRows != 0:
         raise Failure("moving the focus into the section list picked a section")
     print("ok: Ctrl+1 reaches the sections and picks nothing")
-    keys("Down", "Down")  # [ALL], then the first section
-    wait("the first section to be picked", lambda: selected_row(sections) == 1)
-    wait("the entry list to fill", lambda: table_of(entries).nRows > 0)
+    with Recorder("object:state-changed:focused", "object:selection-changed") as events:
+        keys("Down", "Down")  # [ALL], then the first section
+        wait("the first section to be picked", lambda: selected_row(sections) == 1)
+        wait("the entry list to fill", lambda: table_of(entries).nRows > 0)
+    # Only the section list itself speaks of a section change: nothing hidden behind it.
+    strays = [f"{kind} on {describe(source)}" for kind, source, _ in events
+              if source is not None and source != sections and source.parent != sections]
+    if strays:
+        raise Failure("a section change sent events from elsewhere: " + ", ".join(strays))
     section = cell(sections, 1, 0).name
     print(f"ok: the arrows picked {section!r}, {table_of(entries).nRows} entries")
 
@@ -148,30 +154,30 @@ def run(app, project):
     print(f"ok: Ctrl+Q: row {cell(entries, row, original).description!r}, editor {editor.description!r}")
 
     # F4 moves to the next entry while the keyboard, and the accessible focus, stay in the editor.
-    focus_events = []
-
-    def on_focus(event):
-        if event.detail1:
-            focus_events.append(event.source)
-
-    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    try:
-        pump()
-        focus_events.clear()
+    with Recorder("object:state-changed:focused") as events:
         keys("F4")
         wait("F4 to pick the next row", lambda: selected_row(entries) == row + 1)
         wait("the editor to show the next entry", lambda: editor.queryText().getText(0, -1) != "Cambiar nombre")
         keys("F3")
         wait("F3 to pick the row again", lambda: selected_row(entries) == row)
-        pump()
-    finally:
-        pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
     if not focused(editor):
         raise Failure("F4/F3 took the focus from the editor")
-    strays = [f"{o.getRoleName()} {o.name!r}" for o in focus_events if o is not None and o.name != "Translation"]
+    strays = [describe(source) for _, source, on in events if on and source is not None and source != editor]
     if strays:
         raise Failure("F4/F3 sent focus to " + ", ".join(strays))
     print("ok: F4 and F3 move the entry and leave the focus in the editor")
+
+    # Into the entry list: the focused cell, which a screen reader reads, is the row's original text
+    # and not its ID cell.
+    keys("ctrl+2")
+    wait("the entry list to take the focus", lambda: focused(entries))
+    landed = wait("a focused cell on the current row", lambda: [
+        cell(entries, row, c) for c in range(table_of(entries).nColumns) if focused(cell(entries, row, c))])
+    if [c.name for c in landed] != ["Re&name\tF2"]:
+        raise Failure(f"entering the entry list focuses {[describe(c) for c in landed]!r}")
+    print(f"ok: entering the entry list focuses the original text {landed[0].name!r}")
+    keys("ctrl+3")
+    wait("the editor to take the focus back", lambda: focused(editor))
 
     # The search-method box: the arrows browse it without a dialog; Enter commits and asks.
     text_filter = need(win, pyatspi.ROLE_CHECK_BOX, "Text Filter")
