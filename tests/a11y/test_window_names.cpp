@@ -51,15 +51,15 @@ QString SpokenName(QWidget *widget) {
   if (!iface) return {};
   const auto *combo = qobject_cast<QComboBox *>(widget);
   if (combo && !combo->isEditable()) return LabelText(iface);
-  const QString name = iface->text(QAccessible::Name).trimmed();
-  if (!name.isEmpty()) return name;
-  if (const auto *tabs = qobject_cast<QTabBar *>(widget)) {
-    // A row of tabs is read tab by tab; each tab needs its text.
+  if (const auto *tabs = qobject_cast<QTabBar *>(widget); tabs && tabs->accessibleName().isEmpty()) {
+    // A row of tabs is read as its selected tab, tab by tab: each tab needs its text.
     QStringList texts;
     for (int i = 0; i < tabs->count(); ++i)
       if (!tabs->tabText(i).isEmpty()) texts << tabs->tabText(i);
-    if (texts.size() == tabs->count()) return QStringLiteral("tabs ") + texts.join(QLatin1Char('|'));
+    return texts.size() == tabs->count() ? QStringLiteral("tabs ") + texts.join(QLatin1Char('|')) : QString();
   }
+  const QString name = iface->text(QAccessible::Name).trimmed();
+  if (!name.isEmpty()) return name;
   return LabelText(iface);
 }
 
@@ -140,7 +140,20 @@ protected:
       window->show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
       QApplication::processEvents();
-      const QStringList problems = CheckWindow(window);
+      QStringList problems = CheckWindow(window);
+      // Each page of a tabbed window shows controls of its own.
+      for (QTabWidget *tabs : window->findChildren<QTabWidget *>()) {
+        if (!tabs->isVisible()) continue;
+        const int shown = tabs->currentIndex();
+        for (int page = 0; page < tabs->count(); ++page) {
+          tabs->setCurrentIndex(page);
+          QApplication::processEvents();
+          for (const QString &problem : CheckWindow(window))
+            if (!problems.contains(problem))
+              problems << QStringLiteral("page \"%1\": %2").arg(tabs->tabText(page), problem);
+        }
+        tabs->setCurrentIndex(shown);
+      }
       EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
       const QString title = window->windowTitle();
       EXPECT_FALSE(title.isEmpty());
