@@ -100,12 +100,24 @@ def run(app, project):
     editor = need(win, pyatspi.ROLE_TEXT, "Translation")
     status_bar = need(win, pyatspi.ROLE_STATUS_BAR)
 
-    # One key to each pane; the focus alone picks no section.
+    # Tab from the end of the top bar into the section list: the focus alone picks no section.
+    last_of_bar = need(win, pyatspi.ROLE_PUSH_BUTTON, "Update item")
+    last_of_bar.queryComponent().grabFocus()
+    wait("the top bar's last button to take the focus", lambda: focused(last_of_bar))
+    keys("Tab")
+    wait("Tab to reach the section list", lambda: focused(sections))
+    if selected_row(sections) != -1 or table_of(entries).nRows != 0:
+        raise Failure("moving the focus into the section list with Tab picked a section")
+    print("ok: Tab reaches the sections next after the top bar and picks nothing")
+    # One key to each pane.
+    keys("ctrl+3")  # no entry yet: the editor is disabled and the focus stays
+    keys("ctrl+2")
+    wait("the entry list to take the focus", lambda: focused(entries))
     keys("ctrl+1")
     wait("the section list to take the focus", lambda: focused(sections))
-    if selected_row(sections) != -1 or table_of(entries).nRows != 0:
+    if selected_row(sections) != -1:
         raise Failure("moving the focus into the section list picked a section")
-    print("ok: Ctrl+1 reaches the sections and picks nothing")
+    print("ok: Ctrl+2 and Ctrl+1 reach the entries and the sections")
     with Recorder("object:state-changed:focused", "object:selection-changed") as events:
         keys("Down", "Down")  # [ALL], then the first section
         wait("the first section to be picked", lambda: selected_row(sections) == 1)
