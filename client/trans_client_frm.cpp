@@ -182,8 +182,9 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
 
 TTransClientFrm3::~TTransClientFrm3() {
   FormDestroy();
-  // The section holder goes before the child widgets; the list must not read it on its way out.
-  vtListModel->Line = nullptr;
+  // The lists ask their models while they go, and the models' callbacks read this window: take
+  // the lists down while the window is still whole.
+  qDeleteAll(findChildren<TVirtualTree *>());
 }
 
 TStaticHotBtn *TTransClientFrm3::MakeButton(QWidget *parent, const char *name, const QString &caption,
