@@ -72,8 +72,12 @@ def walk(root, into_views=False):
     queue = [root]
     while queue:
         obj = queue.pop(0)
+        try:
+            role = obj.getRole()
+        except GLib.Error:  # gone while we walked
+            continue
         yield obj
-        if into_views or obj is root or obj.getRole() not in ITEM_VIEWS:
+        if into_views or obj is root or role not in ITEM_VIEWS:
             queue.extend(children(obj))
 
 

@@ -22,8 +22,8 @@ def read_text(path):
         return f.read().decode("latin-1")
 
 
-def check_names(window, what):
-    """Every showing control that takes input has a name, and no two share one."""
+def name_problems(window):
+    """Showing controls that take input without a name, or with a name another one has."""
     seen = {}
     problems = []
     for obj in walk(window):
@@ -37,9 +37,23 @@ def check_names(window, what):
             problems.append(f"two controls named {name!r}: {seen[name]} and {role}")
         else:
             seen[name] = role
-    if problems:
-        raise Failure(f"{what}: " + "; ".join(problems))
-    print(f"ok: {what}: {len(seen)} controls, each with a name of its own")
+    return problems, len(seen)
+
+
+def check_names(window, what):
+    """Every showing control that takes input has a name, and no two share one. The window may
+    still be settling when it first appears; what stays wrong fails."""
+    last = []
+
+    def clean():
+        nonlocal last
+        last, count = name_problems(window)
+        return not last and count
+    try:
+        count = wait(f"{what}: every control named once", clean)
+    except Failure:
+        raise Failure(f"{what}: " + "; ".join(last)) from None
+    print(f"ok: {what}: {count} controls, each with a name of its own")
 
 
 def table_of(tree):
@@ -75,7 +89,12 @@ def main(program, examples):
         shutil.rmtree(work)
         raise
     try:
-        run(app, project)
+        try:
+            run(app, project)
+        except Exception:
+            with open(os.path.join(work, "transclient.log"), "rb") as f:
+                sys.stderr.write("program output:\n" + f.read()[-3000:].decode("utf-8", "replace"))
+            raise
         # The program ends by itself after the save question; it must not need to be stopped.
         wait("the program to end after Exit", app.ended)
         print("ok: the program ended after the save question")
@@ -92,10 +111,11 @@ def main(program, examples):
 
 def run(app, project):
     win = app.window(pyatspi.ROLE_FRAME, MAIN_TITLE)
+    sections = need(win, pyatspi.ROLE_TREE, "Sections")
+    wait("the project's sections to be listed", lambda: table_of(sections).nRows > 1)
     x_focus(MAIN_TITLE)
     check_names(win, "main window")
 
-    sections = need(win, pyatspi.ROLE_TREE, "Sections")
     entries = need(win, pyatspi.ROLE_TREE, "Entry list")
     editor = need(win, pyatspi.ROLE_TEXT, "Translation")
     status_bar = need(win, pyatspi.ROLE_STATUS_BAR)
