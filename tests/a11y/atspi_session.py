@@ -154,8 +154,10 @@ def spoken_name(obj):
 class App:
     """The program under test, started on a project and stopped when the session ends."""
 
-    def __init__(self, program, project, log):
-        env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    def __init__(self, program, project, log, data_home):
+        # A data folder of its own: a crash report left by another run would open its dialog at start.
+        env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_DATA_HOME=data_home, QT_QPA_PLATFORM="xcb")  # the X server, even where offscreen is the default
         self.log = open(log, "wb")
         self.process = subprocess.Popen([program, project], env=env, stdout=self.log, stderr=subprocess.STDOUT)
         self.name = os.path.basename(program)

@@ -84,7 +84,7 @@ def main(program, examples):
         shutil.copy(os.path.join(examples, name), work)
     project = os.path.join(work, "Demo.kxLng")
     try:
-        app = App(program, project, os.path.join(work, "transclient.log"))
+        app = App(program, project, os.path.join(work, "transclient.log"), os.path.join(work, "data"))
     except NoDisplay:
         shutil.rmtree(work)
         raise

@@ -1,6 +1,7 @@
 // Every top-level window the program can show, walked as assistive tools see it: each window has a
 // title of its own, and every showing control that takes input has a non-empty name that no other
 // control of its window shares, and can be reached with Tab.
+#include "client/crash_report_frm.h"
 #include "client/trans_client_frm.h"
 #include "tests/client/scripted_asker.h"
 #include "tests/client/window_fixture.h"
@@ -79,7 +80,8 @@ bool IsInnerPart(const QWidget *widget, const QWidget *window) {
 }
 
 bool TakesInput(const QWidget *widget) {
-  if (qobject_cast<const QScrollBar *>(widget)) return false;
+  // Text, even selectable text, is read, not operated; a scroll bar belongs to its view.
+  if (qobject_cast<const QScrollBar *>(widget) || qobject_cast<const QLabel *>(widget)) return false;
   return widget->focusPolicy() != Qt::NoFocus || qobject_cast<const QAbstractButton *>(widget) ||
          qobject_cast<const QComboBox *>(widget) || qobject_cast<const QLineEdit *>(widget) ||
          qobject_cast<const QAbstractItemView *>(widget);
@@ -174,6 +176,14 @@ TEST_F(WindowNamesTest, EveryWindowNamesEachControlOnce) {
                      return browser.get();
                    }});
 #endif
+  std::unique_ptr<TCrashReportFrm> crash;
+  cases.push_back({"crash report dialog", [&] {
+                     // With an upload address, so that every button shows.
+                     crash = std::make_unique<TCrashReportFrm>(
+                         Dir.path() + QStringLiteral("/crash.txt"), QStringLiteral("Signal 11\n#0 main"),
+                         QStringLiteral("http://127.0.0.1:9/upload"), QString());
+                     return crash.get();
+                   }});
 #ifdef VT_TEST_ADMIN_WINDOW
   std::unique_ptr<TTransGrabFrm> admin;
   cases.push_back({"administrator window", [&] {
