@@ -10,6 +10,7 @@
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
+#include "client/core/section_lines.h"
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
@@ -39,6 +40,7 @@ class TStaticToolControl;
 } // namespace samples
 struct TPreviewFont;
 
+class TCommitComboBox;
 class TStaticHotBtn;
 class TThemePaintBox;
 class TVirtualTree;
@@ -215,6 +217,8 @@ private:
   void BuildMenus();
   void BuildPopupMenus();
   void ApplyAccessibleIds();
+  // Puts the keyboard focus into a main pane (showing a pane that was dragged shut).
+  void GoToPane(QWidget *pane);
   QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
   template <class Sender, class Signal, class Handler>
   void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
@@ -225,6 +229,8 @@ private:
   TVirtualTree *MakeEntryList(const char *name, bool sameSource);
   void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
   void RepaintEntryLists();
+  // The translation editor's description carries the current entry's status in words.
+  void DescribeEntryStatus();
   QString ChosenSectionName() const;
   TFilterMode ChosenFilterMode() const;
 
@@ -244,6 +250,7 @@ private:
   void SetQueryColor();
   void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
   void ToggleStatusBox(QCheckBox *box);
+  void AnnounceStatusChange(const QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
   // Backup helpers (trans_client_backup.cpp).
@@ -281,7 +288,8 @@ private:
   TThemePaintBox *PaintBox1 = nullptr;
   TStaticHotBtn *StaticHotBtn18 = nullptr, *StaticHotBtn1 = nullptr, *stFilter = nullptr, *stPrev = nullptr,
                 *stNext = nullptr, *StaticHotBtn2 = nullptr;
-  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbSearchMethod = nullptr, *cbNavMethod = nullptr;
+  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbNavMethod = nullptr;
+  TCommitComboBox *cbSearchMethod = nullptr;
   QCheckBox *cDeDup = nullptr, *cTextfilt = nullptr;
   QLabel *Label9 = nullptr, *Label7 = nullptr;
 
@@ -310,7 +318,7 @@ private:
   QLineEdit *editQuery = nullptr;
   QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
 
-  QListWidget *ListboxSections = nullptr;
+  TSectionLines ListboxSections;
   QWidget *PanelHidden = nullptr;
   QLineEdit *editSearchText = nullptr;
   QSpinBox *rxWordCount = nullptr;
@@ -332,6 +340,8 @@ private:
   QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
           *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
           *MergeHints1 = nullptr;
+  // One key to each main pane: sections, entries, translation.
+  QAction *GoToSections1 = nullptr, *GoToEntries1 = nullptr, *GoToTranslation1 = nullptr;
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;

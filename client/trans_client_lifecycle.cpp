@@ -18,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -173,7 +172,7 @@ void TTransClientFrm3::ResetProject() {
     vt1aModel->SetRowCount(0);
     vt2Model->SetRowCount(0);
     vtListModel->SetRowCount(0);
-    ListboxSections->clear();
+    ListboxSections.Clear();
     StatusPanel0->clear();
   }
   FSession.SetProject(nullptr);
