@@ -216,7 +216,7 @@ void TTransClientFrm3::MergeHints1Click() {
     vt1aModel->SetRowCount(0);
     vt2Model->SetRowCount(0);
     vtListModel->SetRowCount(0);
-    ListboxSections->clear();
+    ListboxSections.Clear();
     SetPreviewControl(nullptr);
   }
   Project->ClearSelection();
