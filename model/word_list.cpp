@@ -85,27 +85,54 @@ bool TWordList::StripUtf8Bom(const std::string &path) {
   return WriteFileAtomic(path, std::string_view(bytes).substr(3));
 }
 
-bool TWordList::Open(const std::string &path) {
+namespace {
+
+bool Fail(std::string *error, std::string message) {
+  if (error) *error = std::move(message);
+  return false;
+}
+
+// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory.
+bool LoadProjectFile(TIniFile &ini, std::string *error) {
+  std::string bytes;
+  if (!ReadFileBytes(ini.FileName(), bytes, error, TIniFile::kMaxFileBytes)) return false;
+  std::string_view text = bytes;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  ini.LoadFromBytes(text);
+  return true;
+}
+
+} // namespace
+
+bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode) {
   Close();
   Modified = false;
-  if (path.empty() || !FileExists(path)) return false;
+  if (path.empty()) return Fail(error, "No project file given");
+  if (!FileExists(path)) return Fail(error, "File not found: " + path);
   const std::string srcName = ChangeFileExt(path, ".SrcLng");
   const std::string transName = ChangeFileExt(path, ".kxLng");
-  if (!FileExists(srcName) || !FileExists(transName)) return false;
+  if (!FileExists(srcName)) return Fail(error, "Source file not found: " + srcName);
+  if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
-  BackupFile(transName);
-  StripUtf8Bom(srcName);
-  StripUtf8Bom(transName);
+  if (mode == TOpenMode::Edit) {
+    BackupFile(transName);
+    StripUtf8Bom(srcName);
+    StripUtf8Bom(transName);
+  }
 
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
-  if (!SrcIni->Load() || !TransIni->Load()) return false;
+  if (!LoadProjectFile(*SrcIni, error) || !LoadProjectFile(*TransIni, error)) {
+    Close();
+    return false;
+  }
   DestLng = TransIni->ReadString(section::Info, kDestLngKey);
 
   const std::string autoName = ChangeFileExt(path, ".AutoLng");
   if (FileExists(autoName)) {
+    // The auto-translation file is optional: one that cannot be read is left out.
     AutoIni = std::make_unique<TIniFile>(autoName);
-    if (!AutoIni->Load()) AutoIni.reset();
+    if (!LoadProjectFile(*AutoIni, nullptr)) AutoIni.reset();
   }
 
   // A repeated section header would list its first section's keys twice: take each name once.
@@ -135,7 +162,7 @@ bool TWordList::Open(const std::string &path) {
     if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending);
   }
   FIndex->Invalidate();
-  if (Items.Empty()) return false;
+  if (Items.Empty()) return Fail(error, "No entries in " + srcName);
   FileName = path;
   return true;
 }

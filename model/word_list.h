@@ -21,8 +21,14 @@ public:
   TWordList();
 
   // --- files ---------------------------------------------------------------------------------
-  // Opens the project from any of its files; true when it holds at least one entry.
-  bool Open(const std::string &path);
+  // How Open treats the files on disk.
+  enum class TOpenMode {
+    Edit,     // the window's: a ".~bu" copy of the translation file, byte-order marks removed on disk
+    ReadOnly, // for commands that only read: every file stays as it was (marks skipped in memory)
+  };
+  // Opens the project from any of its files; true when it holds at least one entry. Otherwise false
+  // with the file and the reason in error.
+  bool Open(const std::string &path, std::string *error = nullptr, TOpenMode mode = TOpenMode::Edit);
   // Releases files and entries without writing.
   void Close();
   // Writes translations and comments into the translation file (atomically). False with a message
