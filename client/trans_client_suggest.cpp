@@ -3,6 +3,7 @@
 // Translate" line by line, "Apply Auto Translation" and the two browser commands.
 #include "controls/hot_button.h"
 #include "mt/translator_web_utils.h"
+#include "mt/ui/gtrans_dlg.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 
@@ -12,10 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
-
-#ifdef VT_HAVE_MT_UI
-#include "mt/ui/gtrans_dlg.h"
-#endif
 
 namespace vt {
 
@@ -44,12 +41,7 @@ void TTransClientFrm3::WireSuggestionCommands() {
 }
 
 void TTransClientFrm3::SetBrowserDialog(QWidget *dialog) {
-#ifdef VT_HAVE_MT_UI
   FBrowserDialog = qobject_cast<TGTransFrm *>(dialog);
-#else
-  FBrowserDialog = nullptr;
-  (void)dialog;
-#endif
   // Without the dialog the browser commands have nothing to show.
   const bool browser = FBrowserDialog != nullptr;
   for (QAction *a : {GoogleTranslate1, GoogleReverseTranslation1}) a->setEnabled(browser);
@@ -161,7 +153,6 @@ void TTransClientFrm3::GoogleReverseTranslation1Click() {
 }
 
 void TTransClientFrm3::RunBrowserDialog(const std::string &request, bool reverse) {
-#ifdef VT_HAVE_MT_UI
   auto *dialog = qobject_cast<TGTransFrm *>(FBrowserDialog);
   if (!dialog) return;
   TWordObj *entry = CurrentEntry;
@@ -172,10 +163,6 @@ void TTransClientFrm3::RunBrowserDialog(const std::string &request, bool reverse
   if (result != TGTransFrm::mrYes || dialog->ResultText.empty() || CurrentEntry != entry) return;
   TntMemoLng->setPlainText(ToQString(dialog->ResultText));
   Update1Click();
-#else
-  (void)request;
-  (void)reverse;
-#endif
 }
 
 } // namespace vt

@@ -1,9 +1,5 @@
 # Fuzz targets of the extraction toolkit.
-if(TARGET vt_tools)
-  vt_fuzz(fuzz_pe_resources SOURCE fuzz_pe_resources.cpp LIBS vt_tools)
-  vt_fuzz(fuzz_binary_form SOURCE fuzz_binary_form.cpp LIBS vt_tools)
-  if(TARGET vt_model)
-    vt_fuzz(fuzz_form_text SOURCE fuzz_form_text.cpp LIBS vt_tools)
-    vt_fuzz(fuzz_skin SOURCE fuzz_skin.cpp LIBS vt_tools)
-  endif()
-endif()
+vt_fuzz(fuzz_pe_resources SOURCE fuzz_pe_resources.cpp LIBS vt_tools)
+vt_fuzz(fuzz_binary_form SOURCE fuzz_binary_form.cpp LIBS vt_tools)
+vt_fuzz(fuzz_form_text SOURCE fuzz_form_text.cpp LIBS vt_tools)
+vt_fuzz(fuzz_skin SOURCE fuzz_skin.cpp LIBS vt_tools)

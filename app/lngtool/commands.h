@@ -8,7 +8,6 @@ namespace lngtool {
 void RegisterModelCommands(CLI::App &app); // stats, resave, select, similar, merge-hints
 void RegisterMtCommands(CLI::App &app);    // translate
 void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form-section, messages, extract
-void RegisterSupportCommands(CLI::App &app);
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

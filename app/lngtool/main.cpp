@@ -15,18 +15,9 @@ void Die(const std::string &message) {
 int main(int argc, char **argv) {
   CLI::App app{"lngtool - language projects and the extraction toolkit of the Vantreo translation client"};
   app.require_subcommand(1);
-#ifdef VT_LNGTOOL_MODEL
   lngtool::RegisterModelCommands(app);
-#endif
-#ifdef VT_LNGTOOL_MT
   lngtool::RegisterMtCommands(app);
-#endif
-#ifdef VT_LNGTOOL_TOOLS
   lngtool::RegisterToolsCommands(app);
-#endif
-#ifdef VT_LNGTOOL_SUPPORT
-  lngtool::RegisterSupportCommands(app);
-#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError &e) {

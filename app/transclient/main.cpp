@@ -3,6 +3,8 @@
 #include "client/guarded_application.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
+#include "mt/ui/gtrans_dlg.h"
+#include "tools/ui/trans_grab_frm.h"
 
 #include <QElapsedTimer>
 #include <QStatusBar>
@@ -10,15 +12,6 @@
 #include <QTimer>
 #include <iostream>
 #include <memory>
-
-#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_dlg.h")
-#include "mt/ui/gtrans_dlg.h"
-#define VT_BROWSER_DIALOG 1
-#endif
-#if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
-#include "tools/ui/trans_grab_frm.h"
-#define VT_GRAB_WINDOW 1
-#endif
 
 int main(int argc, char **argv) {
   vt::TGuardedApplication app(argc, argv);
@@ -34,18 +27,10 @@ int main(int argc, char **argv) {
 
   auto window = std::make_unique<vt::TTransClientFrm3>();
   app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
-#ifdef VT_BROWSER_DIALOG
   auto browser = std::make_unique<TGTransFrm>();
   window->SetBrowserDialog(browser.get());
-#else
-  // The browser translation dialog is not part of this build.
-#endif
-#ifdef VT_GRAB_WINDOW
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
-#else
-  // The administrator window is not part of this build; "Grab Source Data..." stays disabled.
-#endif
 
   const bool applied = vt::ApplyStartOptions(*window, *options, &error);
   if (!applied) std::cerr << "transclient: " << error.toStdString() << std::endl;

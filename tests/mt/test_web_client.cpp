@@ -158,7 +158,6 @@ TEST(FetchUrl, SilentServerEndsWithinTheBound) {
   close(fd);
 }
 
-#ifdef VT_LNGTOOL_PROGRAM
 std::pair<int, std::string> RunLngtool(const std::string &args) {
   const std::string cmd = std::string(VT_LNGTOOL_PROGRAM) + " " + args + " 2>&1";
   FILE *p = popen(cmd.c_str(), "r");
@@ -179,7 +178,6 @@ TEST_F(WebClientTest, LngtoolTranslatesLineByLine) {
   EXPECT_NE(bad_out.find("Unsupported language pair"), std::string::npos) << bad_out;
   EXPECT_EQ(bad_out.find('\n'), bad_out.size() - 1) << "one line expected: " << bad_out;
 }
-#endif
 
 } // namespace
 } // namespace vt
