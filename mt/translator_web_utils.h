@@ -10,8 +10,6 @@ namespace vt {
 
 // The client's fixed application id.
 inline constexpr std::string_view kTranslatorAppId = "9E4B27C0D15A83F6B2E94C07A6D1358F20BC7E4A";
-inline constexpr std::string_view kTranslatePathFormat =
-    "/v2/Http.svc/Translate?appId=%s&text=%s&from=%s&to=%s";
 
 // Bounds of one request, so that a silent or endless server never holds the caller for long.
 struct FetchLimits {

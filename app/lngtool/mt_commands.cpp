@@ -3,6 +3,7 @@
 
 #include "mt/mt_endpoint.h"
 #include "mt/translator_web_utils.h"
+#include "mt/url_text.h"
 #include "support/text_codec.h"
 
 #include <iostream>
@@ -37,7 +38,9 @@ void RunTranslate(const TranslateArgs &args) {
     std::string line = args.text.substr(pos, end - pos);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) {
-      const std::string result = vt::Utf16ToUtf8(vt::TranslateText(line, args.to, host));
+      // The whole line is the query value: every byte that would end or change it ("&", "+",
+      // "%", "#", ...) goes percent-encoded.
+      const std::string result = vt::Utf16ToUtf8(vt::TranslateText(vt::EncodeUrlText(line), args.to, host));
       if (result.empty()) Die("Translation failed: no answer from " + host);
       if (result.find("ExceptionMethod") != std::string::npos) Die(OneLine(result));
       out += result;

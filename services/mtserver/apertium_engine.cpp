@@ -31,12 +31,16 @@ const std::vector<LanguagePair> &KnownPairs() {
 }
 
 std::string EscapeForApertium(std::string_view text) {
-  static constexpr std::string_view kReserved = "\\[]^$/@<>{}*#~";
+  static constexpr std::string_view kReserved = "\\[]^$/@<>{}*#";
   std::string out;
   out.reserve(text.size() + text.size() / 4);
   for (char c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
       out += ' ';
+    } else if (c == '~') {
+      // Post-generation takes a "~" as its own mark and drops it, escaped or not: it travels in a
+      // blank of its own, which every stage passes through untouched.
+      out += "[~]";
     } else {
       if (kReserved.find(c) != std::string_view::npos) out += '\\';
       out += c;
@@ -48,13 +52,25 @@ std::string EscapeForApertium(std::string_view text) {
 std::string UnescapeApertium(std::string_view answer, int *marks) {
   std::string out;
   out.reserve(answer.size());
+  bool after_blank = false; // right after a blank block: a word may start here
   for (size_t i = 0; i < answer.size(); ++i) {
     const char c = answer[i];
     if (c == '\\' && i + 1 < answer.size()) {
       out += answer[++i];
+      after_blank = false;
       continue;
     }
-    const bool word_start = out.empty() || IsSpace(out.back());
+    if (c == '[') {
+      // A blank block ("[~]" from EscapeForApertium): its text, without the brackets.
+      for (++i; i < answer.size() && answer[i] != ']'; ++i) {
+        if (answer[i] == '\\' && i + 1 < answer.size()) ++i;
+        out += answer[i];
+      }
+      after_blank = true;
+      continue;
+    }
+    const bool word_start = out.empty() || IsSpace(out.back()) || after_blank;
+    after_blank = false;
     if ((c == '*' || c == '#' || c == '@') && word_start && i + 1 < answer.size() &&
         IsWordByte(answer[i + 1])) {
       if (marks != nullptr) ++*marks;

@@ -173,6 +173,12 @@ TEST_F(WebClientTest, LngtoolTranslatesLineByLine) {
       RunLngtool("translate --to en --host " + server_->Url() + " \"$(printf 'first line\\nsecond')\"");
   EXPECT_EQ(code, 0) << out;
   EXPECT_EQ(out, "first line\nsecond\n");
+  // The whole text reaches the service: signs that would end or change the query value included.
+  // (Markup signs come back as character references, which the client leaves as they are.)
+  auto [amp_code, amp_out] = RunLngtool("translate --to en --host " + server_->Url() +
+                                        " 'Salt & pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9'");
+  EXPECT_EQ(amp_code, 0) << amp_out;
+  EXPECT_EQ(amp_out, "Salt &amp; pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9\n");
   auto [bad_code, bad_out] = RunLngtool("translate --to xx --host " + server_->Url() + " Hello");
   EXPECT_EQ(bad_code, 1);
   EXPECT_NE(bad_out.find("Unsupported language pair"), std::string::npos) << bad_out;

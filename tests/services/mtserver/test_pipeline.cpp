@@ -25,8 +25,11 @@ TEST(ParseModeScript, RefusesEverythingAShellWouldInterpret) {
 }
 
 TEST(ApertiumText, EscapesReservedCharactersAndControls) {
-  EXPECT_EQ(EscapeForApertium("a*b [c] $d^ /e @f <g> {h} #i ~j \\k"),
-            "a\\*b \\[c\\] \\$d\\^ \\/e \\@f \\<g\\> \\{h\\} \\#i \\~j \\\\k");
+  EXPECT_EQ(EscapeForApertium("a*b [c] $d^ /e @f <g> {h} #i \\k"),
+            "a\\*b \\[c\\] \\$d\\^ \\/e \\@f \\<g\\> \\{h\\} \\#i \\\\k");
+  // "~" travels in a blank block, which comes back as the sign alone.
+  EXPECT_EQ(EscapeForApertium("Press ~ to x~y"), "Press [~] to x[~]y");
+  EXPECT_EQ(UnescapeApertium(EscapeForApertium("~ a~b \\[x] ~"), nullptr), "~ a~b \\[x] ~");
   EXPECT_EQ(EscapeForApertium(std::string("a\0b\tc\x7F", 6)), "a b c ");
 }
 
@@ -39,6 +42,9 @@ TEST(ApertiumText, UnescapesAndDropsUnknownWordMarks) {
   EXPECT_EQ(UnescapeApertium("3 \\* 4 = 12 * 1 \\/ \\@home", &marks), "3 * 4 = 12 * 1 / @home");
   EXPECT_EQ(marks, 0);
   EXPECT_EQ(UnescapeApertium("trailing\\", nullptr), "trailing\\");
+  // A word right after a blank block can carry a mark too; an open block ends with the answer.
+  EXPECT_EQ(UnescapeApertium("*x[~]*y [\\]~", &marks), "x~y ]~");
+  EXPECT_EQ(marks, 2);
 }
 
 // The plumbing with plain programs standing in for the engine's stages.

@@ -52,6 +52,17 @@ TEST_F(TranslateServiceTest, AnswersAMarkupDocumentWithEscapedText) {
   EXPECT_EQ(StripTags(r.body).find("dog"), std::string::npos) << r.body;
 }
 
+TEST_F(TranslateServiceTest, ReservedSignsOfTheEngineComeBackAsText) {
+  // "~" is the engine's own mark in its last stage; "[" and "]" open and close its blank blocks.
+  const ServiceReply r = Ask(kApp + "&text=Press%20~%20to%20open%20%5Bx%5D%20qqx~zzq&from=en&to=es");
+  ASSERT_EQ(r.status, 200);
+  const std::string text = StripTags(r.body);
+  EXPECT_NE(text.find(" ~ "), std::string::npos) << text;
+  EXPECT_NE(text.find("[x]"), std::string::npos) << text;
+  EXPECT_NE(text.find("qqx~zzq"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Press"), std::string::npos) << text; // translated all the same
+}
+
 TEST_F(TranslateServiceTest, KeepsLineBreaksAndBlankLines) {
   const ServiceReply r = Ask(kApp + "&text=Open%0D%0A%0D%0ASave&from=en&to=es");
   ASSERT_EQ(r.status, 200);
