@@ -1,13 +1,13 @@
 // mtserver: the local web translation service and translator page, backed by Apertium.
 #include "services/mtserver/apertium_engine.h"
 #include "services/mtserver/mt_http_server.h"
+#include "support/file_io.h"
 
 #include <CLI/CLI.hpp>
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <iostream>
 #include <pthread.h>
 #include <thread>
@@ -60,10 +60,15 @@ int main(int argc, char **argv) {
     }
   });
 
-  if (!port_file.empty()) {
-    const std::string tmp = port_file + ".tmp";
-    std::ofstream(tmp) << port << '\n';
-    std::rename(tmp.c_str(), port_file.c_str());
+  std::string error;
+  if (!port_file.empty() && !vt::WriteFileAtomic(port_file, std::to_string(port) + "\n", &error)) {
+    // Whoever waits for the port would wait in vain: stop instead.
+    std::cerr << "mtserver: " << error << '\n';
+    server.Stop();
+    finished = true;
+    kill(getpid(), SIGTERM);
+    stopper.join();
+    return 1;
   }
   std::cout << "mtserver: listening on http://" << server_options.bind_address << ':' << port << std::endl;
   const bool served = server.Run();

@@ -5,7 +5,9 @@
 
 #include <httplib.h>
 
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
 
 namespace vt::mtserver {
@@ -86,6 +88,22 @@ TEST(MtServerProgram, StopsCleanlyOnSigterm) {
   EXPECT_EQ(res->status, 200);
   EXPECT_EQ(p.Stop(std::chrono::seconds(3)), 0) << p.Log();
   EXPECT_NE(p.Log().find("mtserver: stopped"), std::string::npos) << p.Log();
+}
+
+TEST(MtServerProgram, PortFileThatCannotBeWrittenEndsTheProgram) {
+  // Whoever waits for the port file would wait for ever: the program says why and exits 1.
+  const std::string missing = "/nonexistent-vt-folder/port";
+  const std::string cmd = std::string("timeout 20 ") + VT_MTSERVER_PROGRAM +
+                          " --port 0 --preload es --port-file " + missing + " 2>&1";
+  FILE *pipe = popen(cmd.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[512];
+  while (std::size_t n = fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  const int status = pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+  EXPECT_NE(out.find("Unable to save file: " + missing), std::string::npos) << out;
+  EXPECT_EQ(out.find("listening"), std::string::npos) << out;
 }
 
 } // namespace
