@@ -68,6 +68,28 @@ TEST(LngtoolTools, ExtractWritesRawFileAndLog) {
   EXPECT_EQ(raw.rfind("[MainForm]\r\nMainForm._CN=TMainForm\r\n", 0), 0u);
   EXPECT_EQ(raw.find("[Messages]"), std::string::npos);
 
+  // A program level in lower case, from the command line or a raw script, is the same level.
+  const std::string tabMap = dir.File("a.tabmap");
+  vt::test::WriteBytes(tabMap, "[OptionsDlg]\r\nbtnOK.vis=LM\r\n");
+  const std::string logUpper = dir.File("upper.log"), logLower = dir.File("lower.log");
+  const std::string common =
+      "extract --exe '" + exe + "' --no-messages --tabmap '" + tabMap + "' --out '" + out + "'";
+  EXPECT_EQ(Lngtool(common + " --variant S", logUpper).Code, 0);
+  const std::string upper = vt::test::ReadBytes(out);
+  EXPECT_EQ(upper.find("btnOK.VC"), std::string::npos);
+  EXPECT_NE(upper.find("btnOK._vis=x"), std::string::npos);
+  EXPECT_EQ(Lngtool(common + " --variant s", logLower).Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(out), upper);
+  EXPECT_EQ(vt::test::ReadBytes(logLower), vt::test::ReadBytes(logUpper));
+  EXPECT_NE(vt::test::ReadBytes(logLower).find("Using TabMap:\tS\t"), std::string::npos);
+  vt::test::WriteBytes(dir.File("s.RawScript"),
+                       "[main]\r\nExeFilename=" + exe +
+                           "\r\ndoExtractEXE=1\r\ndoExtractDfm=1\r\ndoUseTabMap=1\r\n"
+                           "TabMapFilename=" +
+                           tabMap + "\r\nVerChar=s\r\n");
+  EXPECT_EQ(Lngtool("extract --script '" + dir.File("s.RawScript") + "' --out '" + out + "'").Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(out), upper);
+
   // The same run from a raw script.
   vt::test::WriteBytes(dir.File("a.RawScript"),
                        "[main]\r\nExeFilename=" + exe + "\r\ndoExtractEXE=1\r\ndoExtractMessages=1\r\n");
