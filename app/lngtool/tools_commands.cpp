@@ -49,6 +49,21 @@ void PrintLines(const std::vector<std::string> &lines) {
   for (const std::string &l : lines) std::cout << l << '\n';
 }
 
+// Runs read (which fills the session's records) and prints the form list. When read fails, the
+// names of the records read before the failure are printed before the error goes on.
+template <typename F> void PrintAllOrWhatWasRead(vt::TGrabSession &s, F &&read) {
+  try {
+    read();
+  } catch (const vt::EGrabError &) {
+    s.FillFormList();
+    PrintLines(s.FormList);
+    std::cout.flush();
+    throw;
+  }
+  s.FillFormList();
+  PrintLines(s.FormList);
+}
+
 struct TExtractArgs {
   std::string Script, Out, Exe, Blacklist, TabMap, Variant = "L", Skin;
   bool NoDfm = false, NoMessages = false, KeepPrevious = false;
@@ -103,13 +118,10 @@ void RegisterToolsCommands(CLI::App &app) {
   auto *forms = app.add_subcommand("forms", "List the form resources of an executable, in list order");
   forms->add_option("EXE", *exe, "the product executable")->required();
   forms->callback([exe] {
-    Guarded([&] {
-      RequireFile(*exe);
-      vt::TGrabSession s;
-      s.OpenExecutable(*exe);
-      s.FillFormList();
-      PrintLines(s.FormList);
-    });
+    RequireFile(*exe);
+    vt::TGrabSession s;
+    // The forms read before a damaged one are listed, then the error ends the program.
+    Guarded([&] { PrintAllOrWhatWasRead(s, [&] { s.OpenExecutable(*exe); }); });
   });
 
   auto *text = app.add_subcommand("form-text", "Print the form text of one form resource");
@@ -132,8 +144,7 @@ void RegisterToolsCommands(CLI::App &app) {
     Guarded([&] {
       RequireFile(*exe);
       vt::TGrabSession s;
-      s.LoadGuiDefinitions(*exe);
-      PrintLines(s.FormList);
+      PrintAllOrWhatWasRead(s, [&] { s.LoadGuiDefinitions(*exe); });
     });
   });
 

@@ -1,4 +1,6 @@
 // The toolkit's lngtool subcommands, run as a user runs them.
+#include "pe_writer.h"
+#include "sample_forms.h"
 #include "skin_fixture.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +54,20 @@ TEST(LngtoolTools, FailuresExitWithOneLine) {
   EXPECT_EQ(vt::test::ReadBytes(dir.File("err")),
             "An error ocurred loading file " + dir.File("x.exe") + ", it may not be an executable module\n");
   EXPECT_EQ(Lngtool("form-text '" + vt::test::TestExe("i686") + "' NOPE").Code, 1);
+
+  // A damaged form: the forms read before it are listed, then the error, exit code 1.
+  vt::test::TFormWriter broken;
+  broken.Object("TForm", "Broken").Prop("X").TypeByte(30).EndList().EndList();
+  const auto img = vt::test::WritePe({{10, u"A", 0, 0, vt::test::AboutBoxForm()},
+                                      {10, u"B", 0, 0, vt::test::AboutBoxForm()},
+                                      {10, u"C", 0, 0, broken.Bytes()},
+                                      {10, u"D", 0, 0, vt::test::AboutBoxForm()}},
+                                     false);
+  vt::test::WriteBytes(dir.File("damaged.exe"), img.Bytes);
+  auto damaged = Lngtool("forms '" + dir.File("damaged.exe") + "'", dir.File("err2"));
+  EXPECT_EQ(damaged.Code, 1);
+  EXPECT_EQ(damaged.Out, "A\nB\n");
+  EXPECT_EQ(vt::test::ReadBytes(dir.File("err2")), "Error reading Broken.X: 30\n");
   EXPECT_EQ(Lngtool("messages '" + dir.File("missing") + "'").Code, 1);
 }
 
