@@ -45,7 +45,7 @@ constexpr int kScriptWaitMs = 3000;
 
 TGTransFrm::TGTransFrm(QWidget *owner, const std::string &translator_page)
     : QDialog(owner),
-      TranslatorPage(translator_page.empty() ? vt::ResolveMtEndpoint().page : translator_page) {
+      TranslatorPage(translator_page.empty() ? vt::ResolveMtEndpoint().Page : translator_page) {
   setObjectName(QStringLiteral("GTransFrm"));
   setWindowTitle(QStringLiteral("GTransFrm"));
   QFont f(QStringLiteral("Trebuchet MS"));
