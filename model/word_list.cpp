@@ -6,7 +6,9 @@
 #include "support/file_io.h"
 #include "trans_man.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unordered_set>
 
 namespace vt {
@@ -68,21 +70,25 @@ void TWordList::Close() {
   FIndex->Invalidate();
 }
 
-bool TWordList::BackupFile(const std::string &path) {
-  return vt::BackupFile(path);
+bool TWordList::BackupFile(const std::string &path, std::string *error) {
+  return vt::BackupFile(path, error);
 }
 
-bool TWordList::StripUtf8Bom(const std::string &path) {
+bool TWordList::StripUtf8Bom(const std::string &path, std::string *error) {
+  // A look at the first three bytes: most files have no mark and are not read twice.
   std::FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  if (!f) {
+    if (error) *error = "Unable to open file: " + path + " (" + std::strerror(errno) + ")";
+    return false;
+  }
   unsigned char head[3] = {};
   const std::size_t got = std::fread(head, 1, 3, f);
   std::fclose(f);
   // All three bytes: a file that merely starts with 0xEF is someone's data.
   if (got < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return true;
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
-  return WriteFileAtomic(path, std::string_view(bytes).substr(3));
+  if (!ReadFileBytes(path, bytes, error, TIniFile::kMaxFileBytes)) return false;
+  return WriteFileAtomic(path, std::string_view(bytes).substr(3), error);
 }
 
 namespace {

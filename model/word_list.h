@@ -34,9 +34,10 @@ public:
   // Writes translations and comments into the translation file (atomically). False with a message
   // when the file cannot be written; Modified then stays set and nothing on disk changes.
   bool Save(std::string *error = nullptr);
-  static bool BackupFile(const std::string &path);
-  // Removes a leading UTF-8 byte-order mark (all three bytes) from the file on disk.
-  static bool StripUtf8Bom(const std::string &path);
+  static bool BackupFile(const std::string &path, std::string *error = nullptr);
+  // Removes a leading UTF-8 byte-order mark (all three bytes) from the file on disk; false with a
+  // message when the file cannot be read or written.
+  static bool StripUtf8Bom(const std::string &path, std::string *error = nullptr);
 
   // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
   TWordObj *AddEntry(std::string section, std::string name, std::string kind, std::string source);

@@ -173,7 +173,9 @@ TEST_F(ProjectFiles, ByteOrderMarkIsStrippedAfterTheBackupKeepsIt) {
   Write("z.txt", "\xEF\xBB\xBF");
   EXPECT_TRUE(TWordList::StripUtf8Bom(P("z.txt")));
   EXPECT_EQ(Read("z.txt"), "");
-  EXPECT_FALSE(TWordList::StripUtf8Bom(P("missing.txt")));
+  std::string error;
+  EXPECT_FALSE(TWordList::StripUtf8Bom(P("missing.txt"), &error));
+  EXPECT_NE(error.find(P("missing.txt")), std::string::npos) << error;
 }
 
 TEST_F(ProjectFiles, BackupCopiesAndOverwrites) {
