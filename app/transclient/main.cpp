@@ -1,9 +1,8 @@
-// transclient: creates the main window, the browser translation dialog and the administrator
-// window, in this order, and shows only the main window.
+// transclient: creates the main window and the administrator window, and shows only the main
+// window. The browser translation dialog waits until a command needs it.
 #include "client/guarded_application.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
-#include "mt/ui/gtrans_dlg.h"
 #include "tools/ui/trans_grab_frm.h"
 
 #include <QElapsedTimer>
@@ -27,8 +26,7 @@ int main(int argc, char **argv) {
 
   auto window = std::make_unique<vt::TTransClientFrm3>();
   app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
-  auto browser = std::make_unique<TGTransFrm>();
-  window->SetBrowserDialog(browser.get());
+  // The browser translation dialog is made by the window when a command first needs it.
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
 
@@ -40,7 +38,7 @@ int main(int argc, char **argv) {
     // The suggestion lists are built a moment after the entry became current: show them too.
     QElapsedTimer waited;
     waited.start();
-    while (window->Timer_Suggestions->isActive() && waited.elapsed() < 2000) {
+    while (window->SuggestionsPending() && waited.elapsed() < 2000) {
       QApplication::processEvents();
       QThread::msleep(5);
     }
