@@ -5,8 +5,8 @@
 
 namespace {
 
-vt::mtserver::ApertiumEngine &Engine() {
-  static vt::mtserver::ApertiumEngine engine;
+vt::mtserver::TApertiumEngine &Engine() {
+  static vt::mtserver::TApertiumEngine engine;
   return engine;
 }
 
@@ -28,7 +28,7 @@ BENCHMARK(BM_ReverseWithDetection)->Unit(benchmark::kMillisecond);
 // A fresh engine per iteration: what one process per request would cost.
 void BM_ColdPipelineFirstAnswer(benchmark::State &state) {
   for (auto _ : state) {
-    vt::mtserver::ApertiumEngine engine;
+    vt::mtserver::TApertiumEngine engine;
     benchmark::DoNotOptimize(engine.Translate("en", "es", "Open the file"));
   }
 }

@@ -1,5 +1,5 @@
 # Benchmarks of the main window's lists (offscreen Qt).
-if(TARGET vt_client)
+if(VT_WITH_GUI)
   add_executable(bench_client_lists ${CMAKE_CURRENT_SOURCE_DIR}/bench_client_lists.cpp
                                     ${CMAKE_CURRENT_SOURCE_DIR}/project_generator.cpp)
   target_link_libraries(bench_client_lists PRIVATE vt_client benchmark::benchmark)

@@ -1,10 +1,13 @@
 #include "start_options.h"
 
+#include "support/file_io.h"
 #include "trans_client_frm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
 
 namespace vt {
@@ -71,7 +74,11 @@ bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, Q
 
 bool SaveScreenshot(QWidget &widget, const QString &path) {
   QApplication::processEvents();
-  return widget.grab().save(path, "PNG");
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG")) return false;
+  return WriteFileAtomic(QFile::encodeName(path).toStdString(),
+                         std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 } // namespace vt

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // Escaping never loses bytes: decoding gives back what a server would read.
   if (vt::PercentDecode(escaped) != vt::PercentDecode(bytes)) __builtin_trap();
   if (vt::PercentDecode(vt::EncodeUrlText(bytes)) != bytes) __builtin_trap();
-  const std::string for_engine = vt::mtserver::EscapeForApertium(bytes);
-  if (for_engine.find('\0') != std::string::npos) __builtin_trap();
+  const std::string forEngine = vt::mtserver::EscapeForApertium(bytes);
+  if (forEngine.find('\0') != std::string::npos) __builtin_trap();
   int marks = 0;
   (void)vt::mtserver::UnescapeApertium(bytes, &marks);
   (void)vt::mtserver::ParseModeScript(bytes, "-n");

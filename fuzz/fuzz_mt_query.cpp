@@ -9,9 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view query(reinterpret_cast<const char *>(data), size);
   // No pairs installed here: every check runs, no engine process is ever started.
-  static vt::mtserver::ApertiumEngine engine(vt::mtserver::EngineOptions{"/nonexistent-modes", 100});
+  static vt::mtserver::TApertiumEngine engine(vt::mtserver::TEngineOptions{"/nonexistent-modes", 100});
   const auto reply = vt::mtserver::HandleTranslate(query, engine);
-  if (reply.status == 200 && !reply.body.empty() && reply.body.find('<') != 0) __builtin_trap();
+  if (reply.Status == 200 && !reply.Body.empty() && reply.Body.find('<') != 0) __builtin_trap();
   for (const auto &[key, value] : vt::mtserver::ParseRawQuery(query)) {
     const std::string text = vt::mtserver::DecodeQueryText(value);
     const std::string escaped = vt::mtserver::EscapeMarkup(text);

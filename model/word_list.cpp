@@ -6,7 +6,9 @@
 #include "support/file_io.h"
 #include "trans_man.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unordered_set>
 
 namespace vt {
@@ -68,44 +70,75 @@ void TWordList::Close() {
   FIndex->Invalidate();
 }
 
-bool TWordList::BackupFile(const std::string &path) {
-  return vt::BackupFile(path);
+bool TWordList::BackupFile(const std::string &path, std::string *error) {
+  return vt::BackupFile(path, error);
 }
 
-bool TWordList::StripUtf8Bom(const std::string &path) {
+bool TWordList::StripUtf8Bom(const std::string &path, std::string *error) {
+  // A look at the first three bytes: most files have no mark and are not read twice.
   std::FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  if (!f) {
+    if (error) *error = "Unable to open file: " + path + " (" + std::strerror(errno) + ")";
+    return false;
+  }
   unsigned char head[3] = {};
   const std::size_t got = std::fread(head, 1, 3, f);
   std::fclose(f);
   // All three bytes: a file that merely starts with 0xEF is someone's data.
   if (got < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return true;
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
-  return WriteFileAtomic(path, std::string_view(bytes).substr(3));
+  if (!ReadFileBytes(path, bytes, error, TIniFile::kMaxFileBytes)) return false;
+  return WriteFileAtomic(path, std::string_view(bytes).substr(3), error);
 }
 
-bool TWordList::Open(const std::string &path) {
+namespace {
+
+bool Fail(std::string *error, std::string message) {
+  if (error) *error = std::move(message);
+  return false;
+}
+
+// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory.
+bool LoadProjectFile(TIniFile &ini, std::string *error) {
+  std::string bytes;
+  if (!ReadFileBytes(ini.FileName(), bytes, error, TIniFile::kMaxFileBytes)) return false;
+  std::string_view text = bytes;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  ini.LoadFromBytes(text);
+  return true;
+}
+
+} // namespace
+
+bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode) {
   Close();
   Modified = false;
-  if (path.empty() || !FileExists(path)) return false;
+  if (path.empty()) return Fail(error, "No project file given");
+  if (!FileExists(path)) return Fail(error, "File not found: " + path);
   const std::string srcName = ChangeFileExt(path, ".SrcLng");
   const std::string transName = ChangeFileExt(path, ".kxLng");
-  if (!FileExists(srcName) || !FileExists(transName)) return false;
+  if (!FileExists(srcName)) return Fail(error, "Source file not found: " + srcName);
+  if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
-  BackupFile(transName);
-  StripUtf8Bom(srcName);
-  StripUtf8Bom(transName);
+  if (mode == TOpenMode::Edit) {
+    BackupFile(transName);
+    StripUtf8Bom(srcName);
+    StripUtf8Bom(transName);
+  }
 
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
-  if (!SrcIni->Load() || !TransIni->Load()) return false;
+  if (!LoadProjectFile(*SrcIni, error) || !LoadProjectFile(*TransIni, error)) {
+    Close();
+    return false;
+  }
   DestLng = TransIni->ReadString(section::Info, kDestLngKey);
 
   const std::string autoName = ChangeFileExt(path, ".AutoLng");
   if (FileExists(autoName)) {
+    // The auto-translation file is optional: one that cannot be read is left out.
     AutoIni = std::make_unique<TIniFile>(autoName);
-    if (!AutoIni->Load()) AutoIni.reset();
+    if (!LoadProjectFile(*AutoIni, nullptr)) AutoIni.reset();
   }
 
   // A repeated section header would list its first section's keys twice: take each name once.
@@ -135,7 +168,7 @@ bool TWordList::Open(const std::string &path) {
     if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending);
   }
   FIndex->Invalidate();
-  if (Items.Empty()) return false;
+  if (Items.Empty()) return Fail(error, "No entries in " + srcName);
   FileName = path;
   return true;
 }

@@ -21,16 +21,23 @@ public:
   TWordList();
 
   // --- files ---------------------------------------------------------------------------------
-  // Opens the project from any of its files; true when it holds at least one entry.
-  bool Open(const std::string &path);
+  // How Open treats the files on disk.
+  enum class TOpenMode {
+    Edit,     // the window's: a ".~bu" copy of the translation file, byte-order marks removed on disk
+    ReadOnly, // for commands that only read: every file stays as it was (marks skipped in memory)
+  };
+  // Opens the project from any of its files; true when it holds at least one entry. Otherwise false
+  // with the file and the reason in error.
+  bool Open(const std::string &path, std::string *error = nullptr, TOpenMode mode = TOpenMode::Edit);
   // Releases files and entries without writing.
   void Close();
   // Writes translations and comments into the translation file (atomically). False with a message
   // when the file cannot be written; Modified then stays set and nothing on disk changes.
   bool Save(std::string *error = nullptr);
-  static bool BackupFile(const std::string &path);
-  // Removes a leading UTF-8 byte-order mark (all three bytes) from the file on disk.
-  static bool StripUtf8Bom(const std::string &path);
+  static bool BackupFile(const std::string &path, std::string *error = nullptr);
+  // Removes a leading UTF-8 byte-order mark (all three bytes) from the file on disk; false with a
+  // message when the file cannot be read or written.
+  static bool StripUtf8Bom(const std::string &path, std::string *error = nullptr);
 
   // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
   TWordObj *AddEntry(std::string section, std::string name, std::string kind, std::string source);

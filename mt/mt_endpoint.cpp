@@ -18,24 +18,24 @@ std::string WithoutTrailingSlashes(std::string s) {
 
 } // namespace
 
-MtEndpoint ResolveMtEndpoint(const std::optional<std::string> &host_option) {
-  MtEndpoint e;
-  if (host_option && !host_option->empty()) {
-    e.host = *host_option;
+TMtEndpoint ResolveMtEndpoint(const std::optional<std::string> &hostOption) {
+  TMtEndpoint e;
+  if (hostOption && !hostOption->empty()) {
+    e.Host = *hostOption;
   } else if (auto env = NonEmptyEnv("VT_MT_HOST")) {
-    e.host = *env;
+    e.Host = *env;
   } else {
-    e.host = std::string(kDefaultMtHost);
+    e.Host = std::string(kDefaultMtHost);
   }
-  e.host = WithoutTrailingSlashes(e.host);
+  e.Host = WithoutTrailingSlashes(e.Host);
   // An explicit --host wins over the page of the environment: both services then come from it.
-  auto page_env = NonEmptyEnv("VT_MT_PAGE");
-  if (page_env && !(host_option && !host_option->empty())) {
-    e.page = *page_env;
+  auto pageEnv = NonEmptyEnv("VT_MT_PAGE");
+  if (pageEnv && !(hostOption && !hostOption->empty())) {
+    e.Page = *pageEnv;
     // Accept a page address given with its query, as the service's own page shows it.
-    if (auto q = e.page.find('?'); q != std::string::npos) e.page.resize(q);
+    if (auto q = e.Page.find('?'); q != std::string::npos) e.Page.resize(q);
   } else {
-    e.page = e.host + std::string(kTranslatorPagePath);
+    e.Page = e.Host + std::string(kTranslatorPagePath);
   }
   return e;
 }

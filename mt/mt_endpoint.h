@@ -11,13 +11,13 @@ inline constexpr std::string_view kDefaultMtHost = "http://127.0.0.1:8787";
 // Path of the translator page on a host; the page address adds its query and fragment.
 inline constexpr std::string_view kTranslatorPagePath = "/translate";
 
-struct MtEndpoint {
-  std::string host; // base URL of the web translation service, no trailing "/"
-  std::string page; // base URL of the translator page, without query or fragment
+struct TMtEndpoint {
+  std::string Host; // base URL of the web translation service, no trailing "/"
+  std::string Page; // base URL of the translator page, without query or fragment
 };
 
 // Resolution order: the explicit host (a --host option), then VT_MT_HOST, then the default.
 // The page is VT_MT_PAGE when set, otherwise derived from the host.
-MtEndpoint ResolveMtEndpoint(const std::optional<std::string> &host_option = std::nullopt);
+TMtEndpoint ResolveMtEndpoint(const std::optional<std::string> &hostOption = std::nullopt);
 
 } // namespace vt

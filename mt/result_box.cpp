@@ -23,7 +23,7 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 } // namespace
 
 std::string BuildTranslatorPageAddress(std::string_view page, std::string_view target, bool reverse,
-                                       std::string_view request_text) {
+                                       std::string_view requestText) {
   std::string address(page);
   address += kTranslatorPageQuery;
   if (reverse) {
@@ -33,16 +33,16 @@ std::string BuildTranslatorPageAddress(std::string_view page, std::string_view t
     address += target.empty() ? std::string_view("en") : target;
   }
   address += '/';
-  address += EncodeUrlText(request_text);
+  address += EncodeUrlText(requestText);
   return address;
 }
 
-std::string ExtractResultBox(std::string_view page_markup) {
-  const size_t at = page_markup.find(kResultMark);
+std::string ExtractResultBox(std::string_view pageMarkup) {
+  const size_t at = pageMarkup.find(kResultMark);
   if (at == std::string_view::npos) return {};
   // "<span " restores an opening for the tag whose attribute we landed on.
   std::string tail = "<span ";
-  tail.append(page_markup.substr(at));
+  tail.append(pageMarkup.substr(at));
   const size_t end = tail.find("</div");
   if (end == std::string::npos) return {};
   tail.resize(end);

@@ -11,10 +11,10 @@ inline constexpr std::string_view kTranslatorPageQuery = "?ie=UTF-8&hl=en&tab=wT
 // page + query + "#en/LANG/TEXT" (forward) or "#auto/en/TEXT" (reverse); the text is encoded
 // with EncodeUrlText and an empty language means "en".
 std::string BuildTranslatorPageAddress(std::string_view page, std::string_view target, bool reverse,
-                                       std::string_view request_text);
+                                       std::string_view requestText);
 
 // The text of the element whose tag carries id="result_box", up to the first "</div" after it,
 // with "<br>" as CR LF and markup removed (entities stay). Empty when either mark is missing.
-std::string ExtractResultBox(std::string_view page_markup);
+std::string ExtractResultBox(std::string_view pageMarkup);
 
 } // namespace vt

@@ -12,20 +12,20 @@
 namespace vt {
 namespace {
 
-struct Body {
-  std::string bytes;
-  size_t cap = 0;
-  bool over_cap = false;
+struct TBody {
+  std::string Bytes;
+  size_t Cap = 0;
+  bool OverCap = false;
 };
 
 size_t AppendChunk(char *data, size_t size, size_t count, void *user) {
-  auto *body = static_cast<Body *>(user);
+  auto *body = static_cast<TBody *>(user);
   const size_t n = size * count;
-  if (n > body->cap - body->bytes.size()) {
-    body->over_cap = true;
+  if (n > body->Cap - body->Bytes.size()) {
+    body->OverCap = true;
     return 0; // aborts the transfer
   }
-  body->bytes.append(data, n);
+  body->Bytes.append(data, n);
   return n;
 }
 
@@ -34,31 +34,31 @@ void GlobalInitOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-struct CurlDeleter {
+struct TCurlDeleter {
   void operator()(CURL *c) const { curl_easy_cleanup(c); }
 };
-struct SlistDeleter {
+struct TSlistDeleter {
   void operator()(curl_slist *l) const { curl_slist_free_all(l); }
 };
 
 } // namespace
 
-std::string FetchUrl(const std::string &url, const FetchLimits &limits) {
+std::string FetchUrl(const std::string &url, const TFetchLimits &limits) {
   GlobalInitOnce();
-  std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+  std::unique_ptr<CURL, TCurlDeleter> curl(curl_easy_init());
   if (!curl) return {};
-  Body body;
-  body.cap = limits.max_body_bytes;
+  TBody body;
+  body.Cap = limits.MaxBodyBytes;
   // Always ask the origin, never a cache on the way.
-  std::unique_ptr<curl_slist, SlistDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
+  std::unique_ptr<curl_slist, TSlistDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
   CURL *c = curl.get();
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
   curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
   curl_easy_setopt(c, CURLOPT_USERAGENT, "");
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, limits.connect_timeout_ms);
-  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, limits.total_timeout_ms);
+  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, limits.ConnectTimeoutMs);
+  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, limits.TotalTimeoutMs);
   // Web addresses only: a URL can never make the client read a file or speak another protocol.
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -66,8 +66,8 @@ std::string FetchUrl(const std::string &url, const FetchLimits &limits) {
   curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &AppendChunk);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-  if (curl_easy_perform(c) != CURLE_OK || body.over_cap) return {};
-  return std::move(body.bytes);
+  if (curl_easy_perform(c) != CURLE_OK || body.OverCap) return {};
+  return std::move(body.Bytes);
 }
 
 std::string StripTags(std::string_view bytes) {
@@ -98,11 +98,11 @@ std::string BuildTranslateUrl(std::string_view host, std::string_view text, std:
 }
 
 std::u16string TranslateText(std::string_view text, std::string_view target) {
-  return TranslateText(text, target, ResolveMtEndpoint().host);
+  return TranslateText(text, target, ResolveMtEndpoint().Host);
 }
 
 std::u16string TranslateText(std::string_view text, std::string_view target, std::string_view host,
-                             const FetchLimits &limits) {
+                             const TFetchLimits &limits) {
   try {
     const std::string body = FetchUrl(BuildTranslateUrl(host, text, target), limits);
     std::u16string decoded;

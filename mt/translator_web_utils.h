@@ -10,18 +10,16 @@ namespace vt {
 
 // The client's fixed application id.
 inline constexpr std::string_view kTranslatorAppId = "9E4B27C0D15A83F6B2E94C07A6D1358F20BC7E4A";
-inline constexpr std::string_view kTranslatePathFormat =
-    "/v2/Http.svc/Translate?appId=%s&text=%s&from=%s&to=%s";
 
 // Bounds of one request, so that a silent or endless server never holds the caller for long.
-struct FetchLimits {
-  long connect_timeout_ms = 20000;
-  long total_timeout_ms = 20000;
-  size_t max_body_bytes = size_t{64} << 20;
+struct TFetchLimits {
+  long ConnectTimeoutMs = 20000;
+  long TotalTimeoutMs = 20000;
+  size_t MaxBodyBytes = size_t{64} << 20;
 };
 
 // The response body, whatever the status; empty when nothing could be read or a bound was hit.
-std::string FetchUrl(const std::string &url, const FetchLimits &limits = {});
+std::string FetchUrl(const std::string &url, const TFetchLimits &limits = {});
 
 // The bytes outside markup, with a nesting counter: "<" opens, ">" closes, and a stray ">"
 // suppresses what follows until a "<" balances it. Entities stay as they are.
@@ -35,6 +33,6 @@ std::string BuildTranslateUrl(std::string_view host, std::string_view text, std:
 // environment names (VT_MT_HOST, default the local mtserver); empty on any failure.
 std::u16string TranslateText(std::string_view text, std::string_view target);
 std::u16string TranslateText(std::string_view text, std::string_view target, std::string_view host,
-                             const FetchLimits &limits = {});
+                             const TFetchLimits &limits = {});
 
 } // namespace vt

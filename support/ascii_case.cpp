@@ -10,6 +10,12 @@ std::string LowerAscii(std::string_view s) {
   return out;
 }
 
+std::string UpperAscii(std::string_view s) {
+  std::string out(s);
+  for (char &c : out) c = UpperAscii(c);
+  return out;
+}
+
 std::u16string LowerAscii(std::u16string_view s) {
   std::u16string out(s);
   for (char16_t &c : out) c = LowerAscii(c);

@@ -13,6 +13,10 @@ constexpr char LowerAscii(char c) noexcept {
 constexpr char16_t LowerAscii(char16_t c) noexcept {
   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
+constexpr char UpperAscii(char c) noexcept {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+}
+std::string UpperAscii(std::string_view s);
 std::string LowerAscii(std::string_view s);
 std::u16string LowerAscii(std::u16string_view s);
 // Lower-cases s into out (reusing its storage).

@@ -54,11 +54,13 @@ constexpr std::string_view kDrop[] = {
     "Font.Name = 'Trebuchet MS'", "Font.Style = []", "Font.Height = -11", "Gap = 4", "IconGap = 4",
     "ToolIcon.Size = 0",          "Caption = '-'"};
 
-constexpr std::string_view kJoinable[] = {
-    "Caption =",           "Items.Strings =",    "Lines.Strings =",    "TextData.Hint =",
-    "TextData.FullHint =", "TextData.Caption =", "ItemText =",         "Items.WideStrings =",
-    "Lines.WideStrings =", "Tabs.Strings = ",    "ToolText.Caption =", "ToolText.FullHint =",
-    "ToolText.Hint =",     "Caption_UTF7 ="};
+// A plain "Hint =" joins too: a hint longer than 64 characters starts its literal on the next line
+// or continues it with " +", like any long caption.
+constexpr std::string_view kJoinable[] = {"Caption =",           "Hint =",          "Items.Strings =",
+                                          "Lines.Strings =",     "TextData.Hint =", "TextData.FullHint =",
+                                          "TextData.Caption =",  "ItemText =",      "Items.WideStrings =",
+                                          "Lines.WideStrings =", "Tabs.Strings = ", "ToolText.Caption =",
+                                          "ToolText.FullHint =", "ToolText.Hint =", "Caption_UTF7 ="};
 
 bool StartsWithAny(std::string_view line, TPrefixes prefixes) {
   for (std::string_view p : prefixes)

@@ -69,20 +69,42 @@ bool ParseHeader(std::string_view line, THeader &h) {
   return false;
 }
 
-// The ContentName value of the root object of a form text: a property line one level deep,
-// with its continuation lines.
+std::string_view TrimmedLine(std::string_view l) {
+  while (!l.empty() && static_cast<unsigned char>(l.front()) <= 32) l.remove_prefix(1);
+  while (!l.empty() && static_cast<unsigned char>(l.back()) <= 32) l.remove_suffix(1);
+  return l;
+}
+
+// The ContentName value of the root object of a form text: a property line of the root (at any
+// indentation, before the first child), with its continuation lines (literals on lines of their own).
 std::string TextContentName(const std::vector<std::string> &lines) {
+  constexpr std::string_view kProperty = "ContentName =";
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    const std::string &l = lines[i];
-    if (l.rfind("  ContentName =", 0) == 0) {
-      std::string value = l.substr(15);
-      for (std::size_t k = i + 1; k < lines.size() && lines[k].rfind("    ", 0) == 0; ++k) value += lines[k];
+    const std::string_view l = TrimmedLine(lines[i]);
+    if (l.starts_with(kProperty)) {
+      std::string value(l.substr(kProperty.size()));
+      for (std::size_t k = i + 1; k < lines.size(); ++k) {
+        const std::string_view next = TrimmedLine(lines[k]);
+        if (next.empty() || (next.front() != '\'' && next.front() != '#')) break;
+        value.append(" ").append(next);
+      }
       return Utf16ToUtf8(DecodeLiteral(value));
     }
     THeader h;
     if (ParseHeader(l, h)) break; // the first child: the root's properties are over
   }
   return {};
+}
+
+// A text definition as editors save it: without a byte-order mark and blank lines before its header.
+std::string_view FormTextStart(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  while (!bytes.empty()) {
+    const std::size_t eol = bytes.find_first_of("\r\n");
+    if (!TrimmedLine(bytes.substr(0, eol)).empty() || eol == std::string_view::npos) break;
+    bytes.remove_prefix(eol + 1);
+  }
+  return bytes;
 }
 
 // The non-empty values of keys G01 .. G<Count> of the section, in key order. Walks the section's
@@ -158,11 +180,11 @@ void TGrabSession::LoadGuiDefinitions(const std::string &skinFile) {
       className = root.ClassName;
       contentName = root.ContentName;
     } else {
-      const std::vector<std::string> lines = SplitLines(bytes);
+      text = FormTextStart(bytes);
+      const std::vector<std::string> lines = SplitLines(text);
       THeader h;
       if (lines.empty() || !ParseHeader(lines.front(), h))
         throw EGrabError("Unable to parse GUI definition " + path);
-      text = bytes;
       className = h.Class;
       contentName = TextContentName(lines);
     }

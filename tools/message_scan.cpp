@@ -1,7 +1,8 @@
 #include "message_scan.h"
 
+#include "support/byte_reader.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace vt {
 namespace {
@@ -34,31 +35,23 @@ std::string Escape(std::string_view text) {
 
 std::vector<std::string> ScanMessages(std::string_view bytes) {
   std::vector<std::string> out;
-  const char *const begin = bytes.data();
-  const char *const end = begin + bytes.size();
-  const char *p = begin;
-  while (end - p >= 3) {
-    p = static_cast<const char *>(std::memchr(p, '(', static_cast<std::size_t>(end - p - 2)));
-    if (!p) break;
-    if (p[1] != '_' || p[2] != '_') {
-      ++p;
-      continue;
+  const TByteReader reader(bytes);
+  constexpr std::string_view kOpen = "(__", kClose = "__)";
+  for (std::size_t at = bytes.find(kOpen); at != std::string_view::npos; at = bytes.find(kOpen, at + 1)) {
+    // The first "__)" after the opening marker, looked for only where it could still count: it
+    // must start less than kMaxMessageSpan bytes after the opening one.
+    const std::size_t textStart = at + kOpen.size();
+    const std::size_t span = std::min<std::size_t>(reader.Size() - textStart, kMaxMessageSpan - 1);
+    const auto window = reader.Range(textStart, span);
+    if (!window) break;
+    const std::string_view chars = AsChars(*window);
+    const auto close = chars.find(kClose);
+    if (close == std::string_view::npos) continue;
+    const std::string_view text = chars.substr(0, close);
+    if (!text.empty() && Acceptable(text)) {
+      std::string escaped = Escape(text);
+      if (!escaped.empty()) out.push_back(std::move(escaped));
     }
-    // The first "__)" after the opening marker, looked for only where it could still count.
-    const char *textStart = p + 3;
-    const char *limit = std::min(end, p + kMaxMessageSpan + 2);
-    const std::string_view window(textStart,
-                                  static_cast<std::size_t>(std::max(limit - textStart, std::ptrdiff_t{0})));
-    const auto close = window.find("__)");
-    if (close != std::string_view::npos &&
-        static_cast<std::size_t>(textStart + close - p) < kMaxMessageSpan) {
-      const std::string_view text = window.substr(0, close);
-      if (!text.empty() && Acceptable(text)) {
-        std::string escaped = Escape(text);
-        if (!escaped.empty()) out.push_back(std::move(escaped));
-      }
-    }
-    ++p;
   }
   return out;
 }

@@ -9,6 +9,7 @@
 #include "model/ini_file.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
+#include "support/ascii_case.h"
 #include "support/file_io.h"
 
 #include <cstdio>
@@ -105,7 +106,9 @@ void ExtractForms(TGrabSession &s, const TRawOptions &o, TIniFile &raw, TGrabLog
     std::string error;
     if (!tabMap->LoadFromFile(o.TabMapFilename, &error))
       throw EGrabError("Unable to read tab map " + o.TabMapFilename + ": " + error);
-    variant = o.VerChar.substr(0, 1);
+    // The program level is one letter, taken without regard to case as the Extract page's box
+    // takes it; the tab map's own values name the levels in capitals.
+    variant = UpperAscii(o.VerChar.substr(0, 1));
     log.Add("Using TabMap:\t" + variant + "\t" + o.TabMapFilename);
   }
 

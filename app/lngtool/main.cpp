@@ -18,21 +18,11 @@ int main(int argc, char **argv) {
   vt::InstallCrashHandler({"lngtool", "1.01", "", ""});
   CLI::App app{"lngtool - language projects and the extraction toolkit of the Vantreo translation client"};
   app.require_subcommand(1);
-#ifdef VT_LNGTOOL_MODEL
   lngtool::RegisterModelCommands(app);
-#endif
-#ifdef VT_LNGTOOL_MT
   lngtool::RegisterMtCommands(app);
-#endif
-#ifdef VT_LNGTOOL_TOOLS
   lngtool::RegisterToolsCommands(app);
-#endif
-#ifdef VT_LNGTOOL_SUPPORT
   lngtool::RegisterSupportCommands(app);
-#endif
-#ifdef VT_LNGTOOL_CLIENT_CORE
   lngtool::RegisterClientCoreCommands(app);
-#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError &e) {

@@ -1,5 +1,6 @@
 // stats and resave: open a project from any of its files, print its counts or write it back.
 #include "commands.h"
+#include "model_commands.h"
 
 #include "model/word_list.h"
 
@@ -9,12 +10,6 @@
 namespace lngtool {
 
 namespace {
-
-vt::TRef<vt::TWordList> OpenOrDie(const std::string &path) {
-  vt::TRef<vt::TWordList> list(new vt::TWordList());
-  if (!list->Open(path)) Die("Unable to Open File " + path);
-  return list;
-}
 
 void PrintStats(const vt::TWordList &list) {
   std::size_t hidden = 0, translated = 0, autoTranslated = 0, untranslated = 0, query = 0, warning = 0,
@@ -62,7 +57,7 @@ void RegisterProjectFileCommands(CLI::App &app) {
       app.add_subcommand("stats", "Open a project (any of its files) and print its counts as name: value "
                                   "lines; counts after 'hidden' are over visible entries");
   stats->add_option("PROJECT", *path, "the .SrcLng, .kxLng or .AutoLng file of the project")->required();
-  stats->callback([path] { PrintStats(*OpenOrDie(*path)); });
+  stats->callback([path] { PrintStats(*OpenProjectOrDie(*path, vt::TWordList::TOpenMode::ReadOnly)); });
 
   auto resavePath = std::make_shared<std::string>();
   auto *resave =
@@ -71,7 +66,7 @@ void RegisterProjectFileCommands(CLI::App &app) {
   resave->add_option("PROJECT", *resavePath, "the .SrcLng, .kxLng or .AutoLng file of the project")
       ->required();
   resave->callback([resavePath] {
-    auto list = OpenOrDie(*resavePath);
+    auto list = OpenProjectOrDie(*resavePath, vt::TWordList::TOpenMode::Edit);
     std::string error;
     if (!list->Save(&error))
       Die("Unable to save file " + list->TransIni->FileName() + (error.empty() ? "" : " (" + error + ")"));

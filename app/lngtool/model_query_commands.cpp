@@ -1,6 +1,7 @@
 // select, similar and merge-hints: what the main list, the same-source list and the hint merge
 // of the window would do with a project, for scripts and tests.
 #include "commands.h"
+#include "model_commands.h"
 
 #include "model/selection_summary.h"
 #include "model/text_helpers.h"
@@ -17,12 +18,6 @@ namespace lngtool {
 namespace {
 
 using TProject = vt::TRef<vt::TWordList>;
-
-TProject OpenProject(const std::string &path) {
-  TProject project(new vt::TWordList());
-  if (!project->Open(path)) Die("Unable to Open File " + path);
-  return project;
-}
 
 std::string Shown(std::u16string_view text) {
   return vt::Utf16ToUtf8(vt::LineBreaksToBars(text));
@@ -89,7 +84,7 @@ void RunSelect(const TSelectOptions &o) {
   const TSortColumn column = Named(columns, sortName, "sort column");
   const TTextMatch method = Named(methods, o.Method, "method");
 
-  TProject project = OpenProject(o.Project);
+  TProject project = OpenProjectOrDie(o.Project, vt::TWordList::TOpenMode::ReadOnly);
   vt::TWordList &p = *project;
   p.Select(o.Section, vt::TypeFilterKinds(type), status.Flags, status.States);
   if (!o.Text.empty())
@@ -117,7 +112,7 @@ void RunSelect(const TSelectOptions &o) {
 }
 
 void RunSimilar(const std::string &path, const std::string &fullId) {
-  TProject project = OpenProject(path);
+  TProject project = OpenProjectOrDie(path, vt::TWordList::TOpenMode::ReadOnly);
   vt::TWordList &p = *project;
   vt::TWordObj *entry = p.FindEntry(fullId);
   if (!entry) Die("No such entry: " + fullId);
@@ -137,7 +132,7 @@ void RunSimilar(const std::string &path, const std::string &fullId) {
 }
 
 void RunMergeHints(const std::string &path) {
-  TProject project = OpenProject(path);
+  TProject project = OpenProjectOrDie(path, vt::TWordList::TOpenMode::Edit);
   vt::TWordList &p = *project;
   const std::size_t before = p.Items.Count();
   p.ClearSelection();

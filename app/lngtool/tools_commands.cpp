@@ -52,6 +52,21 @@ void PrintLines(const std::vector<std::string> &lines) {
   for (const std::string &l : lines) std::cout << l << '\n';
 }
 
+// Runs read (which fills the session's records) and prints the form list. When read fails, the
+// names of the records read before the failure are printed before the error goes on.
+template <typename F> void PrintAllOrWhatWasRead(vt::TGrabSession &s, F &&read) {
+  try {
+    read();
+  } catch (const vt::EGrabError &) {
+    s.FillFormList();
+    PrintLines(s.FormList);
+    std::cout.flush();
+    throw;
+  }
+  s.FillFormList();
+  PrintLines(s.FormList);
+}
+
 struct TExtractArgs {
   std::string Script, Out, Exe, Blacklist, TabMap, Variant = "L", Skin;
   bool NoDfm = false, NoMessages = false, KeepPrevious = false;
@@ -109,16 +124,16 @@ void RegisterToolsCommands(CLI::App &app) {
   forms->add_flag("--global-trans", *flag,
                   "\"Dump Dfm List\": only the forms extraction takes (those holding lbHasGlobalTrans)");
   forms->callback([exe, flag] {
+    RequireFile(*exe);
+    vt::TGrabSession s;
     Guarded([&] {
-      RequireFile(*exe);
-      vt::TGrabSession s;
-      s.OpenExecutable(*exe);
       if (*flag) {
+        s.OpenExecutable(*exe);
         PrintLines(vt::GlobalTransForms(s.ResourceInfo));
         return;
       }
-      s.FillFormList();
-      PrintLines(s.FormList);
+      // The forms read before a damaged one are listed, then the error ends the program.
+      PrintAllOrWhatWasRead(s, [&] { s.OpenExecutable(*exe); });
     });
   });
 
@@ -146,8 +161,7 @@ void RegisterToolsCommands(CLI::App &app) {
     Guarded([&] {
       RequireFile(*exe);
       vt::TGrabSession s;
-      s.LoadGuiDefinitions(*exe);
-      PrintLines(s.FormList);
+      PrintAllOrWhatWasRead(s, [&] { s.LoadGuiDefinitions(*exe); });
     });
   });
 

@@ -4,6 +4,7 @@
 #include "client/guarded_application.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
+#include "tools/ui/trans_grab_frm.h"
 
 #include <QElapsedTimer>
 #include <QStatusBar>
@@ -11,11 +12,6 @@
 #include <QTimer>
 #include <iostream>
 #include <memory>
-
-#if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
-#include "tools/ui/trans_grab_frm.h"
-#define VT_GRAB_WINDOW 1
-#endif
 
 int main(int argc, char **argv) {
   vt::TGuardedApplication app(argc, argv);
@@ -37,12 +33,8 @@ int main(int argc, char **argv) {
     vt::ReportSurvivedError(w, what);
   };
   // The browser translation dialog is made by the window when a command first needs it.
-#ifdef VT_GRAB_WINDOW
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
-#else
-  // The administrator window is not part of this build; "Grab Source Data..." stays disabled.
-#endif
 
   const bool applied = vt::ApplyStartOptions(*window, *options, &error);
   if (!applied) std::cerr << "transclient: " << error.toStdString() << std::endl;

@@ -14,30 +14,30 @@
 
 namespace vt::mtserver {
 
-struct LanguagePair {
-  std::string from; // language codes as the client sends them
-  std::string to;
-  std::string mode; // Apertium's own mode name
+struct TLanguagePair {
+  std::string From; // language codes as the client sends them
+  std::string To;
+  std::string Mode; // Apertium's own mode name
 };
 
 // The pairs the service knows; a pair is offered when its mode file is installed.
-const std::vector<LanguagePair> &KnownPairs();
+const std::vector<TLanguagePair> &KnownPairs();
 
-struct EngineOptions {
-  std::string modes_dir = "/usr/share/apertium/modes";
-  int timeout_ms = 10000;
+struct TEngineOptions {
+  std::string ModesDir = "/usr/share/apertium/modes";
+  int TimeoutMs = 10000;
 };
 
-struct Translation {
-  std::string text;      // UTF-8
-  std::string from;      // the source language used (the detected one for "auto")
-  int unknown_words = 0; // counted only while detecting
+struct TTranslation {
+  std::string Text;     // UTF-8
+  std::string From;     // the source language used (the detected one for "auto")
+  int UnknownWords = 0; // counted only while detecting
 };
 
-class ApertiumEngine {
+class TApertiumEngine {
 public:
-  explicit ApertiumEngine(EngineOptions options = {});
-  ~ApertiumEngine();
+  explicit TApertiumEngine(TEngineOptions options = {});
+  ~TApertiumEngine();
 
   // Target languages reachable from English, and source languages that translate into English.
   std::vector<std::string> Targets() const;
@@ -46,21 +46,22 @@ public:
 
   // Translates UTF-8 text line by line; from may be "auto" when to is "en". nullopt when the
   // pair is not installed or the engine failed.
-  std::optional<Translation> Translate(std::string_view from, std::string_view to, std::string_view text);
+  std::optional<TTranslation> Translate(std::string_view from, std::string_view to, std::string_view text);
 
   // Starts the pipeline of a pair ahead of the first request.
   bool Preload(std::string_view from, std::string_view to);
 
 private:
-  const LanguagePair *FindPair(std::string_view from, std::string_view to) const;
-  ApertiumPipeline *Pipeline(const LanguagePair &pair, bool with_marks);
-  std::optional<std::string> TranslateLine(ApertiumPipeline &pipeline, std::string_view line, int *marks);
-  std::optional<Translation> TranslateWith(const LanguagePair &pair, std::string_view text, bool count_marks);
+  const TLanguagePair *FindPair(std::string_view from, std::string_view to) const;
+  TApertiumPipeline *Pipeline(const TLanguagePair &pair, bool withMarks);
+  std::optional<std::string> TranslateLine(TApertiumPipeline &pipeline, std::string_view line, int *marks);
+  std::optional<TTranslation> TranslateWith(const TLanguagePair &pair, std::string_view text,
+                                            bool countMarks);
 
-  EngineOptions options_;
-  std::vector<LanguagePair> installed_;
-  std::mutex mutex_; // guards pipelines_; each pipeline serialises its own requests
-  std::map<std::pair<std::string, bool>, std::unique_ptr<ApertiumPipeline>> pipelines_;
+  TEngineOptions FOptions;
+  std::vector<TLanguagePair> FInstalled;
+  std::mutex FMutex; // guards FPipelines; each pipeline serialises its own requests
+  std::map<std::pair<std::string, bool>, std::unique_ptr<TApertiumPipeline>> FPipelines;
 };
 
 // Backslash-escapes the characters that Apertium's stream format reserves; control characters

@@ -46,7 +46,7 @@ void CloseFd(int &fd) {
 }
 
 // Forks one stage with the given stdin and stdout; stderr goes to /dev/null.
-pid_t SpawnStage(const std::string &program, const Command &command, int in_fd, int out_fd, int null_fd) {
+pid_t SpawnStage(const std::string &program, const TCommand &command, int inFd, int outFd, int nullFd) {
   std::vector<char *> argv;
   argv.reserve(command.size() + 1);
   for (const std::string &a : command) argv.push_back(const_cast<char *>(a.c_str()));
@@ -57,7 +57,7 @@ pid_t SpawnStage(const std::string &program, const Command &command, int in_fd, 
   // Child: only async-signal-safe calls until execv.
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (getppid() != parent) _exit(127);
-  if (dup2(in_fd, 0) < 0 || dup2(out_fd, 1) < 0 || dup2(null_fd, 2) < 0) _exit(127);
+  if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0 || dup2(nullFd, 2) < 0) _exit(127);
   closefrom(3);
   signal(SIGPIPE, SIG_DFL);
   execv(program.c_str(), argv.data());
@@ -66,19 +66,19 @@ pid_t SpawnStage(const std::string &program, const Command &command, int in_fd, 
 
 } // namespace
 
-std::optional<std::vector<Command>> ParseModeScript(std::string_view script, std::string_view marks_option) {
-  std::vector<Command> commands(1);
+std::optional<std::vector<TCommand>> ParseModeScript(std::string_view script, std::string_view marksOption) {
+  std::vector<TCommand> commands(1);
   std::string word;
-  bool in_word = false;
-  auto finish_word = [&] {
-    if (!in_word) return;
+  bool inWord = false;
+  auto finishWord = [&] {
+    if (!inWord) return;
     if (word == "$1") {
-      commands.back().emplace_back(marks_option);
+      commands.back().emplace_back(marksOption);
     } else if (word != "$2") {
       commands.back().push_back(word);
     }
     word.clear();
-    in_word = false;
+    inWord = false;
   };
   for (size_t i = 0; i < script.size(); ++i) {
     const char c = script[i];
@@ -86,55 +86,55 @@ std::optional<std::vector<Command>> ParseModeScript(std::string_view script, std
       const size_t close = script.find('\'', i + 1);
       if (close == std::string_view::npos) return std::nullopt;
       word.append(script.substr(i + 1, close - i - 1));
-      in_word = true;
+      inWord = true;
       i = close;
     } else if (IsBlank(c)) {
-      finish_word();
+      finishWord();
     } else if (c == '|') {
-      finish_word();
+      finishWord();
       if (commands.back().empty()) return std::nullopt;
       commands.emplace_back();
     } else if (c == '$') {
       // Only the two positional options of a mode are known.
-      if (i + 1 >= script.size() || (script[i + 1] != '1' && script[i + 1] != '2') || in_word)
+      if (i + 1 >= script.size() || (script[i + 1] != '1' && script[i + 1] != '2') || inWord)
         return std::nullopt;
       word = std::string(script.substr(i, 2));
-      in_word = true;
+      inWord = true;
       ++i;
     } else if (c == '"' || c == '\\' || c == '`' || c == ';' || c == '&' || c == '<' || c == '>' ||
                c == '(' || c == ')' || c == '*' || c == '?') {
       return std::nullopt;
     } else {
       word += c;
-      in_word = true;
+      inWord = true;
     }
   }
-  finish_word();
+  finishWord();
   if (commands.back().empty()) commands.pop_back();
   if (commands.empty()) return std::nullopt;
-  for (const Command &cmd : commands) {
+  for (const TCommand &cmd : commands) {
     if (cmd.empty()) return std::nullopt;
   }
   return commands;
 }
 
-std::optional<std::string> CaptureOutput(const Command &command, int timeout_ms) {
+std::optional<std::string> CaptureOutput(const TCommand &command, int timeoutMs) {
   if (command.empty()) return std::nullopt;
   auto program = FindProgram(command[0]);
   if (!program) return std::nullopt;
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) return std::nullopt;
-  int null_fd = open("/dev/null", O_RDWR | O_CLOEXEC);
-  const pid_t pid = SpawnStage(*program, command, null_fd, out[1], null_fd);
+  int nullFd = open("/dev/null", O_RDWR | O_CLOEXEC);
+  const pid_t pid = SpawnStage(*program, command, nullFd, out[1], nullFd);
   close(out[1]);
-  close(null_fd);
+  close(nullFd);
   if (pid < 0) {
     close(out[0]);
     return std::nullopt;
   }
   std::string text;
   bool ok = true;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   char buf[4096];
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -161,87 +161,87 @@ std::optional<std::string> CaptureOutput(const Command &command, int timeout_ms)
   return text;
 }
 
-ApertiumPipeline::ApertiumPipeline(std::vector<Command> stages, int timeout_ms)
-    : stages_(std::move(stages)), timeout_ms_(timeout_ms) {}
+TApertiumPipeline::TApertiumPipeline(std::vector<TCommand> stages, int timeoutMs)
+    : FStages(std::move(stages)), FTimeoutMs(timeoutMs) {}
 
-ApertiumPipeline::~ApertiumPipeline() {
-  std::lock_guard lock(mutex_);
+TApertiumPipeline::~TApertiumPipeline() {
+  std::lock_guard lock(FMutex);
   StopLocked();
 }
 
-bool ApertiumPipeline::Start() {
-  std::lock_guard lock(mutex_);
+bool TApertiumPipeline::Start() {
+  std::lock_guard lock(FMutex);
   return StartLocked();
 }
 
-bool ApertiumPipeline::Running() {
-  std::lock_guard lock(mutex_);
-  return !pids_.empty();
+bool TApertiumPipeline::Running() {
+  std::lock_guard lock(FMutex);
+  return !FPids.empty();
 }
 
-bool ApertiumPipeline::StartLocked() {
-  if (!pids_.empty()) return true;
-  if (stages_.empty()) return false;
+bool TApertiumPipeline::StartLocked() {
+  if (!FPids.empty()) return true;
+  if (FStages.empty()) return false;
   std::vector<std::string> programs;
-  for (const Command &c : stages_) {
+  for (const TCommand &c : FStages) {
     auto p = FindProgram(c[0]);
     if (!p) return false;
     programs.push_back(std::move(*p));
   }
   // A dead pipeline must give the server an error, not a signal.
   std::signal(SIGPIPE, SIG_IGN);
-  int null_fd = open("/dev/null", O_RDWR | O_CLOEXEC);
-  if (null_fd < 0) return false;
+  int nullFd = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (nullFd < 0) return false;
   int first[2];
   if (pipe2(first, O_CLOEXEC) != 0) {
-    close(null_fd);
+    close(nullFd);
     return false;
   }
-  to_pipeline_ = first[1];
-  int stage_in = first[0];
+  FToPipeline = first[1];
+  int stageIn = first[0];
   bool ok = true;
-  for (size_t i = 0; i < stages_.size() && ok; ++i) {
+  for (size_t i = 0; i < FStages.size() && ok; ++i) {
     int next[2];
     if (pipe2(next, O_CLOEXEC) != 0) {
       ok = false;
       break;
     }
-    const pid_t pid = SpawnStage(programs[i], stages_[i], stage_in, next[1], null_fd);
-    close(stage_in);
+    const pid_t pid = SpawnStage(programs[i], FStages[i], stageIn, next[1], nullFd);
+    close(stageIn);
     close(next[1]);
-    stage_in = next[0];
+    stageIn = next[0];
     if (pid < 0) {
       ok = false;
     } else {
-      pids_.push_back(pid);
+      FPids.push_back(pid);
     }
   }
-  from_pipeline_ = stage_in;
-  close(null_fd);
+  FFromPipeline = stageIn;
+  close(nullFd);
   if (!ok) {
     StopLocked();
     return false;
   }
-  fcntl(to_pipeline_, F_SETFL, fcntl(to_pipeline_, F_GETFL) | O_NONBLOCK);
-  fcntl(from_pipeline_, F_SETFL, fcntl(from_pipeline_, F_GETFL) | O_NONBLOCK);
+  fcntl(FToPipeline, F_SETFL, fcntl(FToPipeline, F_GETFL) | O_NONBLOCK);
+  fcntl(FFromPipeline, F_SETFL, fcntl(FFromPipeline, F_GETFL) | O_NONBLOCK);
   return true;
 }
 
-void ApertiumPipeline::StopLocked() {
-  CloseFd(to_pipeline_);
-  CloseFd(from_pipeline_);
-  for (pid_t pid : pids_) kill(pid, SIGKILL);
-  for (pid_t pid : pids_) {
+void TApertiumPipeline::StopLocked() {
+  CloseFd(FToPipeline);
+  CloseFd(FFromPipeline);
+  for (pid_t pid : FPids) kill(pid, SIGKILL);
+  for (pid_t pid : FPids) {
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
   }
-  pids_.clear();
+  FPids.clear();
 }
 
-std::optional<std::string> ApertiumPipeline::Process(std::string_view escaped_segment) {
-  std::lock_guard lock(mutex_);
+std::optional<std::string> TApertiumPipeline::Process(std::string_view escapedSegment) {
+  std::lock_guard lock(FMutex);
   if (!StartLocked()) return std::nullopt;
-  std::string request(escaped_segment);
+  std::string request(escapedSegment);
   request += '\n';
   request += '\0';
   auto answer = ExchangeLocked(request);
@@ -249,26 +249,26 @@ std::optional<std::string> ApertiumPipeline::Process(std::string_view escaped_se
   return answer;
 }
 
-std::optional<std::string> ApertiumPipeline::ExchangeLocked(const std::string &request) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms_);
+std::optional<std::string> TApertiumPipeline::ExchangeLocked(const std::string &request) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(FTimeoutMs);
   size_t written = 0;
   std::string answer;
   char buf[8192];
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return std::nullopt;
-    pollfd fds[2] = {{from_pipeline_, POLLIN, 0}, {to_pipeline_, POLLOUT, 0}};
+    pollfd fds[2] = {{FFromPipeline, POLLIN, 0}, {FToPipeline, POLLOUT, 0}};
     const nfds_t count = written < request.size() ? 2 : 1;
     const int ready = poll(fds, count, static_cast<int>(left));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return std::nullopt;
     if (count == 2 && (fds[1].revents & (POLLOUT | POLLERR | POLLHUP))) {
-      const ssize_t n = write(to_pipeline_, request.data() + written, request.size() - written);
+      const ssize_t n = write(FToPipeline, request.data() + written, request.size() - written);
       if (n < 0 && errno != EAGAIN && errno != EINTR) return std::nullopt;
       if (n > 0) written += static_cast<size_t>(n);
     }
     if (fds[0].revents & (POLLIN | POLLERR | POLLHUP)) {
-      const ssize_t n = read(from_pipeline_, buf, sizeof buf);
+      const ssize_t n = read(FFromPipeline, buf, sizeof buf);
       if (n == 0) return std::nullopt; // the pipeline ended
       if (n < 0) {
         if (errno == EAGAIN || errno == EINTR) continue;

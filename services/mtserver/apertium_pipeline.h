@@ -11,28 +11,28 @@
 
 namespace vt::mtserver {
 
-using Command = std::vector<std::string>; // program followed by its arguments
+using TCommand = std::vector<std::string>; // program followed by its arguments
 
-// Splits a mode script ("a -z 'x' | b $1 | c $2") into commands. "$1" becomes marks_option,
+// Splits a mode script ("a -z 'x' | b $1 | c $2") into commands. "$1" becomes marksOption,
 // "$2" (tagger options) is dropped. Anything a plain pipeline does not need (other "$",
 // redirections, command lists, back quotes, an open quote) makes it fail: we never interpret it.
-std::optional<std::vector<Command>> ParseModeScript(std::string_view script, std::string_view marks_option);
+std::optional<std::vector<TCommand>> ParseModeScript(std::string_view script, std::string_view marksOption);
 
 // Runs a program (no shell) and returns what it wrote to stdout, or nullopt on failure.
-std::optional<std::string> CaptureOutput(const Command &command, int timeout_ms);
+std::optional<std::string> CaptureOutput(const TCommand &command, int timeoutMs);
 
-class ApertiumPipeline {
+class TApertiumPipeline {
 public:
-  ApertiumPipeline(std::vector<Command> stages, int timeout_ms);
-  ~ApertiumPipeline();
-  ApertiumPipeline(const ApertiumPipeline &) = delete;
-  ApertiumPipeline &operator=(const ApertiumPipeline &) = delete;
+  TApertiumPipeline(std::vector<TCommand> stages, int timeoutMs);
+  ~TApertiumPipeline();
+  TApertiumPipeline(const TApertiumPipeline &) = delete;
+  TApertiumPipeline &operator=(const TApertiumPipeline &) = delete;
 
   // Starts the processes unless they run already; false when a stage cannot be started.
   bool Start();
   // Sends one escaped segment and returns the raw answer (still escaped). A pipeline that fails
   // or stays silent past the time-out is stopped and starts afresh on the next call.
-  std::optional<std::string> Process(std::string_view escaped_segment);
+  std::optional<std::string> Process(std::string_view escapedSegment);
   bool Running();
 
 private:
@@ -40,12 +40,12 @@ private:
   void StopLocked();
   std::optional<std::string> ExchangeLocked(const std::string &request);
 
-  std::mutex mutex_;
-  std::vector<Command> stages_;
-  int timeout_ms_;
-  std::vector<pid_t> pids_;
-  int to_pipeline_ = -1;
-  int from_pipeline_ = -1;
+  std::mutex FMutex;
+  std::vector<TCommand> FStages;
+  int FTimeoutMs;
+  std::vector<pid_t> FPids;
+  int FToPipeline = -1;
+  int FFromPipeline = -1;
 };
 
 } // namespace vt::mtserver

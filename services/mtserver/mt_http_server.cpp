@@ -17,27 +17,27 @@ std::string_view QueryOf(const std::string &target) {
   return query;
 }
 
-void Send(httplib::Response &res, const ServiceReply &reply) {
-  res.status = reply.status;
+void Send(httplib::Response &res, const TServiceReply &reply) {
+  res.status = reply.Status;
   res.set_header("Cache-Control", "no-store");
-  if (!reply.detected_language.empty()) res.set_header("X-Detected-Language", reply.detected_language);
-  res.set_content(reply.body, reply.content_type.c_str());
+  if (!reply.DetectedLanguage.empty()) res.set_header("X-Detected-Language", reply.DetectedLanguage);
+  res.set_content(reply.Body, reply.ContentType.c_str());
 }
 
 } // namespace
 
-MtHttpServer::MtHttpServer(ApertiumEngine &engine, ServerOptions options)
-    : engine_(engine), options_(std::move(options)), server_(std::make_unique<httplib::Server>()) {
-  httplib::Server &s = *server_;
+TMtHttpServer::TMtHttpServer(TApertiumEngine &engine, TServerOptions options)
+    : FEngine(engine), FOptions(std::move(options)), FServer(std::make_unique<httplib::Server>()) {
+  httplib::Server &s = *FServer;
   // Requests carry no body; the request line is bounded by the library (8 KiB).
   s.set_payload_max_length(64 * 1024);
   s.set_read_timeout(5, 0);
   s.set_write_timeout(5, 0);
   s.Get("/v2/Http.svc/Translate", [this](const httplib::Request &req, httplib::Response &res) {
-    Send(res, HandleTranslate(QueryOf(req.target), engine_));
+    Send(res, HandleTranslate(QueryOf(req.target), FEngine));
   });
   s.Get("/languages",
-        [this](const httplib::Request &, httplib::Response &res) { Send(res, HandleLanguages(engine_)); });
+        [this](const httplib::Request &, httplib::Response &res) { Send(res, HandleLanguages(FEngine)); });
   s.Get("/translate", [](const httplib::Request &, httplib::Response &res) {
     res.set_header("Cache-Control", "no-store");
     res.set_content(TranslatorPageHtml(), "text/html; charset=utf-8");
@@ -51,21 +51,21 @@ MtHttpServer::MtHttpServer(ApertiumEngine &engine, ServerOptions options)
   });
 }
 
-MtHttpServer::~MtHttpServer() {
+TMtHttpServer::~TMtHttpServer() {
   Stop();
 }
 
-int MtHttpServer::Bind() {
-  if (options_.port == 0) return server_->bind_to_any_port(options_.bind_address);
-  return server_->bind_to_port(options_.bind_address, options_.port) ? options_.port : -1;
+int TMtHttpServer::Bind() {
+  if (FOptions.Port == 0) return FServer->bind_to_any_port(FOptions.BindAddress);
+  return FServer->bind_to_port(FOptions.BindAddress, FOptions.Port) ? FOptions.Port : -1;
 }
 
-bool MtHttpServer::Run() {
-  return server_->listen_after_bind();
+bool TMtHttpServer::Run() {
+  return FServer->listen_after_bind();
 }
 
-void MtHttpServer::Stop() {
-  if (server_->is_running()) server_->stop();
+void TMtHttpServer::Stop() {
+  if (FServer->is_running()) FServer->stop();
 }
 
 } // namespace vt::mtserver

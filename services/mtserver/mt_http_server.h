@@ -11,17 +11,17 @@ class Server;
 
 namespace vt::mtserver {
 
-struct ServerOptions {
-  std::string bind_address = "127.0.0.1";
-  int port = 8787; // 0 picks a free port
+struct TServerOptions {
+  std::string BindAddress = "127.0.0.1";
+  int Port = 8787; // 0 picks a free port
 };
 
-class MtHttpServer {
+class TMtHttpServer {
 public:
-  MtHttpServer(ApertiumEngine &engine, ServerOptions options);
-  ~MtHttpServer();
-  MtHttpServer(const MtHttpServer &) = delete;
-  MtHttpServer &operator=(const MtHttpServer &) = delete;
+  TMtHttpServer(TApertiumEngine &engine, TServerOptions options);
+  ~TMtHttpServer();
+  TMtHttpServer(const TMtHttpServer &) = delete;
+  TMtHttpServer &operator=(const TMtHttpServer &) = delete;
 
   // Binds the socket; returns the port, or -1 when the address cannot be bound.
   int Bind();
@@ -31,9 +31,9 @@ public:
   void Stop();
 
 private:
-  ApertiumEngine &engine_;
-  ServerOptions options_;
-  std::unique_ptr<httplib::Server> server_;
+  TApertiumEngine &FEngine;
+  TServerOptions FOptions;
+  std::unique_ptr<httplib::Server> FServer;
 };
 
 } // namespace vt::mtserver

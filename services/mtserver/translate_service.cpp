@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::string_view kMarkupType = "application/xml; charset=utf-8";
 
-ServiceReply Error(int status, std::string_view message) {
-  return ServiceReply{status, "text/html; charset=utf-8", ErrorPage(message), {}};
+TServiceReply Error(int status, std::string_view message) {
+  return TServiceReply{status, "text/html; charset=utf-8", ErrorPage(message), {}};
 }
 
 // Language codes are short ASCII words; anything else is refused before it reaches a message.
@@ -50,27 +50,27 @@ std::string ErrorPage(std::string_view message) {
   return page;
 }
 
-ServiceReply HandleTranslate(std::string_view raw_query, ApertiumEngine &engine) {
-  const auto query = ParseRawQuery(raw_query);
+TServiceReply HandleTranslate(std::string_view rawQuery, TApertiumEngine &engine) {
+  const auto query = ParseRawQuery(rawQuery);
   auto value = [&](const char *key) -> const std::string * {
     auto it = query.find(key);
     return it == query.end() ? nullptr : &it->second;
   };
-  const std::string *app_id = value("appId");
-  if (app_id == nullptr || PercentDecode(*app_id) != kTranslatorAppId) {
+  const std::string *appId = value("appId");
+  if (appId == nullptr || PercentDecode(*appId) != kTranslatorAppId) {
     return Error(400, "Invalid appId: the application id is missing or not known.");
   }
-  const std::string *raw_text = value("text");
-  if (raw_text == nullptr || raw_text->empty()) return Error(400, "Missing text: the request has no text.");
-  const std::string text = DecodeQueryText(*raw_text);
+  const std::string *rawText = value("text");
+  if (rawText == nullptr || rawText->empty()) return Error(400, "Missing text: the request has no text.");
+  const std::string text = DecodeQueryText(*rawText);
   if (text.size() > kMaxTextBytes) {
     return Error(400, "Text too long: " + std::to_string(text.size()) + " bytes, at most " +
                           std::to_string(kMaxTextBytes) + ".");
   }
-  const std::string *raw_from = value("from");
-  const std::string *raw_to = value("to");
-  const std::string from = raw_from != nullptr ? PercentDecode(*raw_from) : std::string("en");
-  const std::string to = raw_to != nullptr ? PercentDecode(*raw_to) : std::string();
+  const std::string *rawFrom = value("from");
+  const std::string *rawTo = value("to");
+  const std::string from = rawFrom != nullptr ? PercentDecode(*rawFrom) : std::string("en");
+  const std::string to = rawTo != nullptr ? PercentDecode(*rawTo) : std::string();
   if (!IsLanguageCode(from) || !IsLanguageCode(to) || !engine.Supports(from, to)) {
     const std::string shown = (IsLanguageCode(from) ? from : "?") + "-" + (IsLanguageCode(to) ? to : "?");
     return Error(400, "Unsupported language pair " + shown +
@@ -79,17 +79,17 @@ ServiceReply HandleTranslate(std::string_view raw_query, ApertiumEngine &engine)
   }
   auto translation = engine.Translate(from, to, text);
   if (!translation) return Error(500, "The translation engine did not answer.");
-  ServiceReply reply;
-  reply.content_type = std::string(kMarkupType);
-  reply.body = "<string>" + EscapeMarkup(translation->text) + "</string>";
-  if (from == "auto") reply.detected_language = translation->from;
+  TServiceReply reply;
+  reply.ContentType = std::string(kMarkupType);
+  reply.Body = "<string>" + EscapeMarkup(translation->Text) + "</string>";
+  if (from == "auto") reply.DetectedLanguage = translation->From;
   return reply;
 }
 
-ServiceReply HandleLanguages(const ApertiumEngine &engine) {
-  ServiceReply reply;
-  reply.content_type = "application/json";
-  reply.body = "{\"from\":\"en\",\"targets\":" + JsonList(engine.Targets()) +
+TServiceReply HandleLanguages(const TApertiumEngine &engine) {
+  TServiceReply reply;
+  reply.ContentType = "application/json";
+  reply.Body = "{\"from\":\"en\",\"targets\":" + JsonList(engine.Targets()) +
                ",\"reverse\":" + JsonList(engine.ReverseSources()) + "}\n";
   return reply;
 }

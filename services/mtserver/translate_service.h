@@ -11,20 +11,20 @@ namespace vt::mtserver {
 // Longest text (decoded, in bytes) one request may carry.
 inline constexpr size_t kMaxTextBytes = 5000;
 
-struct ServiceReply {
-  int status = 200;
-  std::string content_type;
-  std::string body;
-  std::string detected_language; // set for "auto" requests
+struct TServiceReply {
+  int Status = 200;
+  std::string ContentType;
+  std::string Body;
+  std::string DetectedLanguage; // set for "auto" requests
 };
 
 // The markup error page; its text names "TranslateApiExceptionMethod" and says what is wrong.
 std::string ErrorPage(std::string_view message);
 
 // GET /v2/Http.svc/Translate with the raw query (after "?").
-ServiceReply HandleTranslate(std::string_view raw_query, ApertiumEngine &engine);
+TServiceReply HandleTranslate(std::string_view rawQuery, TApertiumEngine &engine);
 
 // GET /languages: {"from":"en","targets":[...],"reverse":[...]}.
-ServiceReply HandleLanguages(const ApertiumEngine &engine);
+TServiceReply HandleLanguages(const TApertiumEngine &engine);
 
 } // namespace vt::mtserver

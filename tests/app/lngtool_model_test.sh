@@ -50,17 +50,33 @@ last=$(printf '%s\n' "$rows" | tail -n 1 | cut -f2)
 check "resave keeps the normal form" same "$(cmp -s "$work/Demo.kxLng" "$examples/Demo.kxLng" && echo same)"
 check "open made the backup copy" yes "$([ -f "$work/Demo.kxLng.~bu" ] && echo yes)"
 
-before=$("$lngtool" select "$work/Demo.kxLng" --type hints | grep -c $'\.T[HF]\t')
-"$lngtool" merge-hints "$work/Demo.kxLng" >/dev/null
-check "merge-hints found split hints" yes "$([ "$before" -gt 0 ] && echo yes)"
-# The merge is saved into the translation file only; the source file still holds TH/TF keys, so a
-# reopened project shows them again. What must hold is that merge-hints itself succeeded and saved.
+# merge-hints joins hbImport's short and full hint (a TH/TF pair of the source) into one THF value
+# in the translation file, which held the two halves apart before.
+joined='hbImport.THF=Importar archivos|Agrega archivos y carpetas a la colección actual.\nTambién puede arrastrar y soltar desde el escritorio.'
+check "no joined hint before merge-hints" 0 "$(grep -cF "$joined" "$work/Demo.kxLng")"
+check "merge-hints output" $'merged: 2\nentries: 765' "$("$lngtool" merge-hints "$work/Demo.kxLng")"
+check "merge-hints saved the joined hint" 1 "$(grep -cF "$joined" "$work/Demo.kxLng")"
+# The source file still holds the TH/TF keys, so a reopened project shows them again.
 check "merge-hints kept the project readable" "$expected_stats" "$("$lngtool" stats "$work/Demo.kxLng")"
+
+# Commands that only read leave every file as it was: no backup copy, byte-order marks stay.
+ro="$work/ro"
+mkdir "$ro"
+for f in Demo.SrcLng Demo.kxLng Demo.AutoLng; do
+  { printf '\xEF\xBB\xBF'; cat "$examples/$f"; } >"$ro/$f"
+done
+sums_before=$(cd "$ro" && md5sum Demo.*)
+check "stats with byte-order marks" "$expected_stats" "$("$lngtool" stats "$ro/Demo.kxLng")"
+check "select with byte-order marks" "[ALL] ,  5  ,  100.0%" \
+  "$("$lngtool" select "$ro/Demo.SrcLng" --status query | tail -n 1)"
+"$lngtool" similar "$ro/Demo.AutoLng" "TID_SearchDlg/TID_SearchDlg.VC" >/dev/null
+check "similar exit code" 0 "$?"
+check "read-only commands left the files" "$sums_before" "$(cd "$ro" && md5sum *)"
 
 out=$("$lngtool" stats "$work/Missing.kxLng" 2>&1)
 rc=$?
 check "missing project exit code" 1 "$rc"
-check "missing project message" "Unable to Open File $work/Missing.kxLng" "$out"
+check "missing project message" "Unable to Open File $work/Missing.kxLng (File not found: $work/Missing.kxLng)" "$out"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -15,14 +15,14 @@
 namespace vt::test {
 
 namespace {
-vt::testing::MtServerProcess *g_server = nullptr;
+vt::testing::TMtServerProcess *g_server = nullptr;
 TGTransFrm *g_dialog = nullptr; // one browser for the whole program
 } // namespace
 
 class MachineTest : public BandTest {
 protected:
   static void SetUpTestSuite() {
-    g_server = new vt::testing::MtServerProcess;
+    g_server = new vt::testing::TMtServerProcess;
     ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
   }
   static void TearDownTestSuite() {

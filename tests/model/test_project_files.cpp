@@ -59,14 +59,16 @@ protected:
     Write("Demo.AutoLng", "[Form1]\r\nButton1.VC=Offnen\r\nPanel1.Label1.VC=Name:\r\n");
   }
 
-  TRef<TWordList> Open(const std::string &name) {
+  TRef<TWordList> Open(const std::string &name, TWordList::TOpenMode mode = TWordList::TOpenMode::Edit) {
     TRef<TWordList> list(new TWordList());
-    Opened = list->Open(P(name));
+    Error.clear();
+    Opened = list->Open(P(name), &Error, mode);
     return list;
   }
 
   fs::path Dir;
   bool Opened = false;
+  std::string Error; // why the last Open failed
 };
 
 } // namespace
@@ -96,20 +98,57 @@ TEST_F(ProjectFiles, OpensTheSameProjectThroughAnyOfItsFiles) {
                       "4 Messages/Err_001_.msg 0 [Cannot open\\nthe file] [] [] []\n");
 }
 
-TEST_F(ProjectFiles, RefusesMissingFilesAndEmptyProjects) {
+TEST_F(ProjectFiles, RefusesMissingFilesAndEmptyProjectsSayingWhy) {
   EXPECT_FALSE(Open("Nothing.kxLng")->Items.Count());
   EXPECT_FALSE(Opened);
+  EXPECT_EQ(Error, "File not found: " + P("Nothing.kxLng"));
   Write("Only.SrcLng", "[A]\nX.VC=x\n");
   Open("Only.SrcLng");
-  EXPECT_FALSE(Opened); // no translation file
+  EXPECT_FALSE(Opened);
+  EXPECT_EQ(Error, "Translation file not found: " + P("Only.kxLng"));
+  Write("Lone.kxLng", "[A]\n");
+  Open("Lone.kxLng");
+  EXPECT_EQ(Error, "Source file not found: " + P("Lone.SrcLng"));
   Write("Bare.SrcLng", "[A]\nX.VC=\nNoKind=1\n");
   Write("Bare.kxLng", "");
   auto list = Open("Bare.kxLng");
   EXPECT_FALSE(Opened);
+  EXPECT_EQ(Error, "No entries in " + P("Bare.SrcLng"));
   EXPECT_TRUE(list->FileName.empty());
   EXPECT_TRUE(list->TransIni != nullptr); // files stay attached until Close
+  // A file that exists but cannot be read: its name and the system's reason.
+  Write("Dir.SrcLng", "[A]\nX.VC=x\n");
+  fs::create_directories(P("Dir.kxLng"));
+  Open("Dir.SrcLng");
+  EXPECT_FALSE(Opened);
+  EXPECT_NE(Error.find(P("Dir.kxLng")), std::string::npos) << Error;
   TRef<TWordList> empty(new TWordList());
-  EXPECT_FALSE(empty->Open(""));
+  std::string error;
+  EXPECT_FALSE(empty->Open("", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ProjectFiles, ReadOnlyOpenLeavesEveryFileAsItWas) {
+  WriteDemo();
+  const std::string src = "\xEF\xBB\xBF" + Read("Demo.SrcLng");
+  const std::string trans = "\xEF\xBB\xBF" + Read("Demo.kxLng");
+  const std::string autoText = "\xEF\xBB\xBF" + Read("Demo.AutoLng");
+  Write("Demo.SrcLng", src);
+  Write("Demo.kxLng", trans);
+  Write("Demo.AutoLng", autoText);
+  auto list = Open("Demo.kxLng", TWordList::TOpenMode::ReadOnly);
+  ASSERT_TRUE(Opened) << Error;
+  // The marks are skipped in memory: the first section of each file is read.
+  EXPECT_EQ(list->DestLng, "de");
+  ASSERT_NE(list->FindEntry("Form1/Button1.VC"), nullptr);
+  EXPECT_EQ(list->FindEntry("Form1/Button1.VC")->AutoText, "Offnen");
+  EXPECT_EQ(Read("Demo.SrcLng"), src);
+  EXPECT_EQ(Read("Demo.kxLng"), trans);
+  EXPECT_EQ(Read("Demo.AutoLng"), autoText);
+  EXPECT_FALSE(fs::exists(P("Demo.kxLng.~bu")));
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto &e : fs::directory_iterator(Dir)) ++files;
+  EXPECT_EQ(files, 3u);
 }
 
 TEST_F(ProjectFiles, ByteOrderMarkIsStrippedAfterTheBackupKeepsIt) {
@@ -134,7 +173,9 @@ TEST_F(ProjectFiles, ByteOrderMarkIsStrippedAfterTheBackupKeepsIt) {
   Write("z.txt", "\xEF\xBB\xBF");
   EXPECT_TRUE(TWordList::StripUtf8Bom(P("z.txt")));
   EXPECT_EQ(Read("z.txt"), "");
-  EXPECT_FALSE(TWordList::StripUtf8Bom(P("missing.txt")));
+  std::string error;
+  EXPECT_FALSE(TWordList::StripUtf8Bom(P("missing.txt"), &error));
+  EXPECT_NE(error.find(P("missing.txt")), std::string::npos) << error;
 }
 
 TEST_F(ProjectFiles, BackupCopiesAndOverwrites) {

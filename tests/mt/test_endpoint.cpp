@@ -16,22 +16,22 @@ protected:
 };
 
 TEST_F(EndpointTest, DefaultsToTheLocalService) {
-  const MtEndpoint e = ResolveMtEndpoint();
-  EXPECT_EQ(e.host, "http://127.0.0.1:8787");
-  EXPECT_EQ(e.page, "http://127.0.0.1:8787/translate");
+  const TMtEndpoint e = ResolveMtEndpoint();
+  EXPECT_EQ(e.Host, "http://127.0.0.1:8787");
+  EXPECT_EQ(e.Page, "http://127.0.0.1:8787/translate");
 }
 
 TEST_F(EndpointTest, EnvironmentThenOptionTakeOver) {
   setenv("VT_MT_HOST", "http://10.0.0.5:9000/", 1);
-  EXPECT_EQ(ResolveMtEndpoint().host, "http://10.0.0.5:9000");
-  EXPECT_EQ(ResolveMtEndpoint().page, "http://10.0.0.5:9000/translate");
+  EXPECT_EQ(ResolveMtEndpoint().Host, "http://10.0.0.5:9000");
+  EXPECT_EQ(ResolveMtEndpoint().Page, "http://10.0.0.5:9000/translate");
   setenv("VT_MT_PAGE", "http://pages.example/tr?ie=UTF-8&hl=en&tab=wT", 1);
-  EXPECT_EQ(ResolveMtEndpoint().page, "http://pages.example/tr");
+  EXPECT_EQ(ResolveMtEndpoint().Page, "http://pages.example/tr");
   // An explicit host serves both: the page of the environment belongs to another host.
-  const MtEndpoint e = ResolveMtEndpoint(std::string("http://127.0.0.1:1234"));
-  EXPECT_EQ(e.host, "http://127.0.0.1:1234");
-  EXPECT_EQ(e.page, "http://127.0.0.1:1234/translate");
-  EXPECT_EQ(ResolveMtEndpoint(std::string()).host, "http://10.0.0.5:9000");
+  const TMtEndpoint e = ResolveMtEndpoint(std::string("http://127.0.0.1:1234"));
+  EXPECT_EQ(e.Host, "http://127.0.0.1:1234");
+  EXPECT_EQ(e.Page, "http://127.0.0.1:1234/translate");
+  EXPECT_EQ(ResolveMtEndpoint(std::string()).Host, "http://10.0.0.5:9000");
 }
 
 } // namespace

@@ -11,6 +11,7 @@ namespace {
 TEST(AsciiCase, OnlyAsciiLettersFold) {
   EXPECT_EQ(LowerAscii(std::string_view("AbC\xC9[Z]@")), "abc\xC9[z]@");
   EXPECT_EQ(LowerAscii(std::u16string_view(u"\u00C9Z")), u"\u00C9z");
+  EXPECT_EQ(UpperAscii(std::string_view("m\xE9z{")), "M\xE9Z{");
   std::string out = "left over";
   LowerAsciiInto("XY", out);
   EXPECT_EQ(out, "xy");

@@ -1,4 +1,6 @@
 // The toolkit's lngtool subcommands, run as a user runs them.
+#include "pe_writer.h"
+#include "sample_forms.h"
 #include "skin_fixture.h"
 
 #include "lngtool_runner.h"
@@ -29,6 +31,20 @@ TEST(LngtoolTools, FailuresExitWithOneLine) {
   EXPECT_EQ(vt::test::ReadBytes(dir.File("err")),
             "An error ocurred loading file " + dir.File("x.exe") + ", it may not be an executable module\n");
   EXPECT_EQ(Lngtool("form-text '" + vt::test::TestExe("i686") + "' NOPE").Code, 1);
+
+  // A damaged form: the forms read before it are listed, then the error, exit code 1.
+  vt::test::TFormWriter broken;
+  broken.Object("TForm", "Broken").Prop("X").TypeByte(30).EndList().EndList();
+  const auto img = vt::test::WritePe({{10, u"A", 0, 0, vt::test::AboutBoxForm()},
+                                      {10, u"B", 0, 0, vt::test::AboutBoxForm()},
+                                      {10, u"C", 0, 0, broken.Bytes()},
+                                      {10, u"D", 0, 0, vt::test::AboutBoxForm()}},
+                                     false);
+  vt::test::WriteBytes(dir.File("damaged.exe"), img.Bytes);
+  auto damaged = Lngtool("forms '" + dir.File("damaged.exe") + "'", dir.File("err2"));
+  EXPECT_EQ(damaged.Code, 1);
+  EXPECT_EQ(damaged.Out, "A\nB\n");
+  EXPECT_EQ(vt::test::ReadBytes(dir.File("err2")), "Error reading Broken.X: 30\n");
   EXPECT_EQ(Lngtool("messages '" + dir.File("missing") + "'").Code, 1);
 }
 
@@ -44,6 +60,28 @@ TEST(LngtoolTools, ExtractWritesRawFileAndLog) {
   const std::string raw = vt::test::ReadBytes(out);
   EXPECT_EQ(raw.rfind("[MainForm]\r\nMainForm._CN=TMainForm\r\n", 0), 0u);
   EXPECT_EQ(raw.find("[Messages]"), std::string::npos);
+
+  // A program level in lower case, from the command line or a raw script, is the same level.
+  const std::string tabMap = dir.File("a.tabmap");
+  vt::test::WriteBytes(tabMap, "[OptionsDlg]\r\nbtnOK.vis=LM\r\n");
+  const std::string logUpper = dir.File("upper.log"), logLower = dir.File("lower.log");
+  const std::string common =
+      "extract --exe '" + exe + "' --no-messages --tabmap '" + tabMap + "' --out '" + out + "'";
+  EXPECT_EQ(Lngtool(common + " --variant S", logUpper).Code, 0);
+  const std::string upper = vt::test::ReadBytes(out);
+  EXPECT_EQ(upper.find("btnOK.VC"), std::string::npos);
+  EXPECT_NE(upper.find("btnOK._vis=x"), std::string::npos);
+  EXPECT_EQ(Lngtool(common + " --variant s", logLower).Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(out), upper);
+  EXPECT_EQ(vt::test::ReadBytes(logLower), vt::test::ReadBytes(logUpper));
+  EXPECT_NE(vt::test::ReadBytes(logLower).find("Using TabMap:\tS\t"), std::string::npos);
+  vt::test::WriteBytes(dir.File("s.RawScript"),
+                       "[main]\r\nExeFilename=" + exe +
+                           "\r\ndoExtractEXE=1\r\ndoExtractDfm=1\r\ndoUseTabMap=1\r\n"
+                           "TabMapFilename=" +
+                           tabMap + "\r\nVerChar=s\r\n");
+  EXPECT_EQ(Lngtool("extract --script '" + dir.File("s.RawScript") + "' --out '" + out + "'").Code, 0);
+  EXPECT_EQ(vt::test::ReadBytes(out), upper);
 
   // The same run from a raw script.
   vt::test::WriteBytes(dir.File("a.RawScript"),

@@ -70,6 +70,22 @@ TEST(FormSection, FilterJoinsContinuedValues) {
   EXPECT_EQ(FilterFormText({"'first'"}), (Lines{"'first'"}));
 }
 
+TEST(FormSection, LongPlainHintIsKeptWhole) {
+  EXPECT_EQ(FilterFormText({"Hint =", "'aaa' +", "'bbb'"}), (Lines{"Hint ='aaa' + 'bbb'"}));
+  // The converter writes a hint over 64 characters on lines of its own, joined with " +".
+  const std::string hint =
+      "Opens the file chooser, then loads the chosen collection into the list of the window";
+  ASSERT_GT(hint.size(), 64u);
+  test::TFormWriter w;
+  w.Object("TForm1", "Form1").Prop("Caption").Str("F").EndList();
+  w.Object("TButton", "btnOpen").Prop("Caption").Str("Open").Prop("Hint").Str(hint).EndList().EndList();
+  w.Object("TLabel", "lbHasGlobalTrans").Prop("Caption").Str("").EndList().EndList();
+  w.EndList();
+  const Lines section = SectionOfBinary(w.Bytes());
+  EXPECT_NE(std::find(section.begin(), section.end(), "btnOpen.VH=" + hint), section.end())
+      << ::testing::PrintToString(section);
+}
+
 TEST(FormSection, BinaryBlocksCollapse) {
   EXPECT_EQ(CollapseBinaryBlocks({"  Data = {", "    0011", "    2233}", "  Width = 3"}),
             (Lines{"  Data = {    2233}", "  Width = 3"}));

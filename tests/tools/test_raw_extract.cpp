@@ -119,7 +119,14 @@ TEST(RawExtract, TabMapHidesObjectsOfOtherVariants) {
   EXPECT_NE(file.find("tbSave.THF"), std::string::npos);
   EXPECT_NE(file.find("btnOK._vis=x\r\ncbMode._vis=x\r\n"), std::string::npos) << file;
 
-  o.VerChar = "L"; // "LM" holds L; a lower-case "l" does not
+  // The letter itself is taken without regard to case, as the Extract page's box takes it.
+  const std::string upperResult = file;
+  o.VerChar = "s";
+  r = RunBuild(o);
+  EXPECT_EQ(r->Log.Lines()[2], "Using TabMap:\tS\t" + o.TabMapFilename);
+  EXPECT_EQ(ReadBytes(o.DstFilename), upperResult);
+
+  o.VerChar = "l"; // "LM" holds L; the tab map's lower-case "l" does not
   r = RunBuild(o);
   file = ReadBytes(o.DstFilename);
   EXPECT_NE(file.find("btnOK.VC=OK"), std::string::npos);

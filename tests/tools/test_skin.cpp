@@ -57,6 +57,35 @@ TEST(Skin, DamagedDefinitionEndsLoadingKeepingEarlierOnes) {
   EXPECT_THROW(s.LoadGuiDefinitions(skin), EGrabError);
 }
 
+TEST(Skin, TextDefinitionsAsEditorsSaveThem) {
+  TTempDir dir("skintext");
+  // A byte-order mark and blank lines before the header, the root's ContentName indented with a
+  // tab and continued on a line of its own; a child's ContentName is not the root's.
+  WriteBytes(dir.File("A.dfm"), "\xEF\xBB\xBF\r\n  \r\n\nobject Store1: TToolComponentStore\r\n"
+                                "\tContentName =\r\n"
+                                "\t\t'Edit ' +\r\n"
+                                "\t\t'Tools'\r\n"
+                                "  object actOpen: TAction\r\n"
+                                "    ContentName = 'Inner'\r\n"
+                                "  end\r\n"
+                                "end\r\n");
+  // Deeper than usual, and no ContentName of the root: the file's name stands in.
+  WriteBytes(dir.File("B.dfm"), "\nobject Store2: TToolComponentStore\n"
+                                "      Tag = 1\n"
+                                "  object actOpen: TAction\n"
+                                "    ContentName = 'Inner'\n"
+                                "  end\n"
+                                "end\n");
+  WriteBytes(dir.File("C.dfm"), "object Store3: TToolComponentStore\n        ContentName = 'Deep'\nend\n");
+  WriteBytes(dir.File("skin.ini"), "[GUI_Properties]\r\nCount=3\r\nG01=A.dfm\r\nG02=B.dfm\r\nG03=C.dfm\r\n");
+  TGrabSession s;
+  s.LoadGuiDefinitions(dir.File("skin.ini"));
+  EXPECT_EQ(s.FormList, (std::vector<std::string>{"Edit_Tools__A", "B__B", "Deep__C"}));
+  auto lines = s.FormLines(s.FindForm("Edit_Tools__A"));
+  ASSERT_TRUE(lines);
+  EXPECT_EQ(lines->front(), "object Edit_Tools: TToolComponentStore");
+}
+
 TEST(Skin, InflateIsBounded) {
   const std::string zeros(1 << 20, '\0');
   std::string out;

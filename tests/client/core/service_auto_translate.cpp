@@ -13,7 +13,7 @@ namespace {
 class AutoTranslateService : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    Server = new vt::testing::MtServerProcess;
+    Server = new vt::testing::TMtServerProcess;
     ASSERT_TRUE(Server->Start(VT_MTSERVER_PROGRAM)) << Server->Log();
   }
   static void TearDownTestSuite() {
@@ -22,12 +22,12 @@ protected:
   }
   static TTranslateFn Via(const std::string &host) {
     return [host](const std::string &text, const std::string &target) {
-      FetchLimits limits;
-      limits.connect_timeout_ms = limits.total_timeout_ms = 5000;
+      TFetchLimits limits;
+      limits.ConnectTimeoutMs = limits.TotalTimeoutMs = 5000;
       return TranslateText(text, target, host, limits);
     };
   }
-  static inline vt::testing::MtServerProcess *Server = nullptr;
+  static inline vt::testing::TMtServerProcess *Server = nullptr;
 };
 
 } // namespace

@@ -19,12 +19,12 @@ using vt::TGTransFrm;
 
 namespace {
 
-vt::testing::MtServerProcess *g_server = nullptr;
+vt::testing::TMtServerProcess *g_server = nullptr;
 
 class GTransDlgTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    g_server = new vt::testing::MtServerProcess;
+    g_server = new vt::testing::TMtServerProcess;
     ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
   }
   static void TearDownTestSuite() {

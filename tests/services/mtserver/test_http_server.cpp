@@ -5,7 +5,9 @@
 
 #include <httplib.h>
 
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
 
 namespace vt::mtserver {
@@ -14,28 +16,28 @@ namespace {
 class HttpServerTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    engine_ = new ApertiumEngine();
-    server_ = new MtHttpServer(*engine_, ServerOptions{"127.0.0.1", 0});
-    port_ = server_->Bind();
-    ASSERT_GT(port_, 0);
-    thread_ = new std::thread([] { server_->Run(); });
+    FEngine = new TApertiumEngine();
+    FServer = new TMtHttpServer(*FEngine, TServerOptions{"127.0.0.1", 0});
+    FPort = FServer->Bind();
+    ASSERT_GT(FPort, 0);
+    FThread = new std::thread([] { FServer->Run(); });
   }
   static void TearDownTestSuite() {
-    server_->Stop();
-    thread_->join();
-    delete thread_;
-    delete server_;
-    delete engine_;
+    FServer->Stop();
+    FThread->join();
+    delete FThread;
+    delete FServer;
+    delete FEngine;
   }
   static httplib::Client Client() {
-    httplib::Client c("127.0.0.1", port_);
+    httplib::Client c("127.0.0.1", FPort);
     c.set_read_timeout(10, 0);
     return c;
   }
-  static inline ApertiumEngine *engine_ = nullptr;
-  static inline MtHttpServer *server_ = nullptr;
-  static inline std::thread *thread_ = nullptr;
-  static inline int port_ = 0;
+  static inline TApertiumEngine *FEngine = nullptr;
+  static inline TMtHttpServer *FServer = nullptr;
+  static inline std::thread *FThread = nullptr;
+  static inline int FPort = 0;
 };
 
 TEST_F(HttpServerTest, ServesTheTranslatorPageWithItsResultElement) {
@@ -77,7 +79,7 @@ TEST_F(HttpServerTest, OversizedRequestsAreRefused) {
 }
 
 TEST(MtServerProgram, StopsCleanlyOnSigterm) {
-  vt::testing::MtServerProcess p;
+  vt::testing::TMtServerProcess p;
   ASSERT_TRUE(p.Start(VT_MTSERVER_PROGRAM)) << p.Log();
   httplib::Client c("127.0.0.1", p.port());
   c.set_read_timeout(10, 0);
@@ -86,6 +88,22 @@ TEST(MtServerProgram, StopsCleanlyOnSigterm) {
   EXPECT_EQ(res->status, 200);
   EXPECT_EQ(p.Stop(std::chrono::seconds(3)), 0) << p.Log();
   EXPECT_NE(p.Log().find("mtserver: stopped"), std::string::npos) << p.Log();
+}
+
+TEST(MtServerProgram, PortFileThatCannotBeWrittenEndsTheProgram) {
+  // Whoever waits for the port file would wait for ever: the program says why and exits 1.
+  const std::string missing = "/nonexistent-vt-folder/port";
+  const std::string cmd = std::string("timeout 20 ") + VT_MTSERVER_PROGRAM +
+                          " --port 0 --preload es --port-file " + missing + " 2>&1";
+  FILE *pipe = popen(cmd.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[512];
+  while (std::size_t n = fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  const int status = pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+  EXPECT_NE(out.find("Unable to save file: " + missing), std::string::npos) << out;
+  EXPECT_EQ(out.find("listening"), std::string::npos) << out;
 }
 
 } // namespace
