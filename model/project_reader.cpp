@@ -44,9 +44,9 @@ private:
   std::size_t FPos = 0;
 };
 
-void Assign(std::string &target, const std::string *value) {
+void Assign(TCompactText &target, const std::string *value, TTextStore &store) {
   if (value)
-    target = *value;
+    target.SetView(store.Keep(*value));
   else
     target.clear();
 }
@@ -54,7 +54,7 @@ void Assign(std::string &target, const std::string *value) {
 } // namespace
 
 void ReadTranslations(const TIniFile &ini, std::string_view section,
-                      const std::vector<TPendingEntry> &pending) {
+                      const std::vector<TPendingEntry> &pending, TTextStore &store) {
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   // A key that itself ends like a comment key could be another entry's comment: no walk then.
@@ -64,26 +64,27 @@ void ReadTranslations(const TIniFile &ini, std::string_view section,
   if (walk) {
     TOrderedWalk w(*sec);
     for (const TPendingEntry &p : pending) {
-      Assign(p.Entry->Translation, w.TakeIf(p.Key, false));
-      Assign(p.Entry->Comment, w.TakeIf(p.Key, true));
+      Assign(p.Entry->Translation, w.TakeIf(p.Key, false), store);
+      Assign(p.Entry->Comment, w.TakeIf(p.Key, true), store);
     }
     if (w.AllTaken()) return;
   }
   std::string commentKey;
   for (const TPendingEntry &p : pending) {
-    Assign(p.Entry->Translation, ini.FindValue(section, p.Key));
+    Assign(p.Entry->Translation, ini.FindValue(section, p.Key), store);
     commentKey.assign(p.Key).append(kind::CommentSuffix);
-    Assign(p.Entry->Comment, ini.FindValue(section, commentKey));
+    Assign(p.Entry->Comment, ini.FindValue(section, commentKey), store);
   }
 }
 
-void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending) {
+void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending,
+                   TTextStore &store) {
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   TOrderedWalk w(*sec);
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false));
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false), store);
   if (w.AllTaken()) return;
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key));
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key), store);
 }
 
 } // namespace vt

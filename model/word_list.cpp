@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <unordered_set>
+#include <utility>
 
 namespace vt {
 
@@ -36,8 +37,12 @@ void TWordList::ItemsReordered() {
   FIndex->Invalidate();
 }
 
-TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string kind, std::string source) {
-  auto *entry = new TWordObj(std::move(section), std::move(name), std::move(kind), std::move(source));
+TWordObj *TWordList::AddEntry(std::string_view section, std::string_view name, std::string_view kind,
+                              std::string_view source) {
+  return AppendEntry(new TWordObj(section, name, kind, source));
+}
+
+TWordObj *TWordList::AppendEntry(TWordObj *entry) {
   entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
   entry->Observer = this;
   ForgetSelectionIndexed();
@@ -54,6 +59,8 @@ void TWordList::Close() {
   AutoIni.reset();
   TransIni.reset();
   SrcIni.reset();
+  // Entries still held elsewhere keep the bytes they view through their own references.
+  if (FStore) std::exchange(FStore, nullptr)->Release();
   ForgetSelectionIndexed();
   Selection.Clear();
   Suggestions.Clear();
@@ -115,12 +122,15 @@ bool TWordList::Open(const std::string &path) {
   for (const auto &sec : srcSections) keyCount += sec.Lines.size();
   Items.Raw().reserve(keyCount);
 
+  // The entries' texts are views of bytes the store keeps for as long as any entry needs them.
+  FStore = new TTextStore();
   TSectionKeySet keys;
   std::vector<TPendingEntry> pending;
-  std::string name, kind;
+  std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
     Sections.push_back(sec.Name);
+    const std::string_view sectionName = FStore->Keep(sec.Name);
     keys.Reset(sec.Lines.size());
     pending.clear();
     for (const auto &line : sec.Lines) {
@@ -128,11 +138,14 @@ bool TWordList::Open(const std::string &path) {
       // A repeated key yields one entry, with the first value, as look-ups see it.
       if (!keys.Add(line.Key) || line.Value.empty()) continue;
       if (!SplitKey(line.Key, name, kind)) continue;
-      TWordObj *entry = AddEntry(sec.Name, name, kind, line.Value);
+      const std::string_view key = FStore->Keep(line.Key);
+      name = key.substr(0, name.size());
+      kind = key.substr(key.size() - kind.size());
+      TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, FStore->Keep(line.Value)));
       if (!entry->Hidden) pending.push_back(TPendingEntry{entry, line.Key});
     }
-    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending);
-    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending);
+    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending, *FStore);
+    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending, *FStore);
   }
   FIndex->Invalidate();
   if (Items.Empty()) return false;
@@ -149,7 +162,7 @@ bool TWordList::Save(std::string *error) {
   std::vector<TIniWrite> writes;
   auto &items = Items.Raw();
   for (std::size_t first = 0; first < items.size();) {
-    const std::string &section = items[first]->Section();
+    const std::string_view section = items[first]->Section();
     std::size_t last = first;
     keyBytes.clear();
     keyEnds.clear();

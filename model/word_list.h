@@ -33,7 +33,8 @@ public:
   static bool StripUtf8Bom(const std::string &path);
 
   // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
-  TWordObj *AddEntry(std::string section, std::string name, std::string kind, std::string source);
+  TWordObj *AddEntry(std::string_view section, std::string_view name, std::string_view kind,
+                     std::string_view source);
 
   // --- fields ----------------------------------------------------------------------------------
   std::string FileName;
@@ -116,6 +117,9 @@ private:
   bool SelectionNotedIndexed() const;
 
   mutable std::unique_ptr<TEntryIndex> FIndex;
+  // The bytes the loaded entries' texts view (one reference; each entry holds one more).
+  TTextStore *FStore = nullptr;
+  TWordObj *AppendEntry(TWordObj *entry);
 };
 
 // Words of a text as the word-count filter counts them: 0 for empty, else 1 + spaces that do not
