@@ -5,7 +5,6 @@
 // converts to std::string and std::string_view. A copy is always a copy of its own, so it never
 // outlives the bytes it views; owners that share views say so explicitly (SetView).
 #include <atomic>
-#include <compare>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -77,6 +76,9 @@ public:
   const char *end() const noexcept { return FData + FSize; }
   std::size_t find(char c, std::size_t from = 0) const noexcept { return view().find(c, from); }
   std::size_t find(std::string_view s, std::size_t from = 0) const noexcept { return view().find(s, from); }
+  std::size_t rfind(char c, std::size_t from = std::string_view::npos) const noexcept {
+    return view().rfind(c, from);
+  }
   std::string_view substr(std::size_t pos, std::size_t n = std::string_view::npos) const {
     return view().substr(pos, n);
   }
@@ -91,12 +93,9 @@ public:
   friend bool operator==(const TCompactText &a, std::string_view b) noexcept { return a.view() == b; }
   friend bool operator==(const TCompactText &a, const char *b) noexcept { return a.view() == b; }
   friend bool operator==(const TCompactText &a, const std::string &b) noexcept { return a.view() == b; }
-  friend std::strong_ordering operator<=>(const TCompactText &a, const TCompactText &b) noexcept {
-    return a.view() <=> b.view();
-  }
-  friend std::strong_ordering operator<=>(const TCompactText &a, std::string_view b) noexcept {
-    return a.view() <=> b;
-  }
+  friend bool operator<(const TCompactText &a, const TCompactText &b) noexcept { return a.view() < b.view(); }
+  friend bool operator<(const TCompactText &a, std::string_view b) noexcept { return a.view() < b; }
+  friend bool operator<(std::string_view a, const TCompactText &b) noexcept { return a < b.view(); }
   friend std::string operator+(const TCompactText &a, std::string_view b) { return Concat(a.view(), b); }
   friend std::string operator+(std::string_view a, const TCompactText &b) { return Concat(a, b.view()); }
   friend std::string operator+(const TCompactText &a, const char *b) { return Concat(a.view(), b); }

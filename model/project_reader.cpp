@@ -24,10 +24,10 @@ class TOrderedWalk {
 public:
   explicit TOrderedWalk(const TIniSection &section) : FLines(section.Lines) {}
 
-  const std::string *TakeIf(std::string_view key, bool comment) {
+  const TCompactText *TakeIf(std::string_view key, bool comment) {
     SkipRaw();
     if (FPos == FLines.size()) return nullptr;
-    const std::string &lineKey = FLines[FPos].Key;
+    const std::string_view lineKey = FLines[FPos].Key;
     if (comment ? !IsCommentKey(lineKey, key) : !SameIniName(lineKey, key)) return nullptr;
     return &FLines[FPos++].Value;
   }
@@ -44,11 +44,15 @@ private:
   std::size_t FPos = 0;
 };
 
-void Assign(TCompactText &target, const std::string *value, TTextStore &store) {
-  if (value)
-    target.SetView(store.Keep(*value));
-  else
+// A value read from the file views the file's bytes, which the store holds; one written into the
+// ini object since it was read is copied into the store.
+void Assign(TCompactText &target, const TCompactText *value, TTextStore &store) {
+  if (!value)
     target.clear();
+  else if (value->IsView())
+    target.SetView(*value);
+  else
+    target.SetView(store.Keep(*value));
 }
 
 } // namespace

@@ -122,15 +122,22 @@ bool TWordList::Open(const std::string &path) {
   for (const auto &sec : srcSections) keyCount += sec.Lines.size();
   Items.Raw().reserve(keyCount);
 
-  // The entries' texts are views of bytes the store keeps for as long as any entry needs them.
+  // The entries' texts are views of the files' bytes, which the store keeps for as long as any
+  // entry needs them.
   FStore = new TTextStore();
+  for (const TIniFile *ini : {SrcIni.get(), TransIni.get(), AutoIni.get()})
+    if (ini) FStore->Hold(ini->Bytes());
+  // Texts of the file as read are views already; anything else is copied into the store.
+  const auto stable = [this](const TCompactText &text) {
+    return text.IsView() ? text.view() : FStore->Keep(text);
+  };
   TSectionKeySet keys;
   std::vector<TPendingEntry> pending;
   std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
     Sections.push_back(sec.Name);
-    const std::string_view sectionName = FStore->Keep(sec.Name);
+    const std::string_view sectionName = stable(sec.Name);
     keys.Reset(sec.Lines.size());
     pending.clear();
     for (const auto &line : sec.Lines) {
@@ -138,10 +145,10 @@ bool TWordList::Open(const std::string &path) {
       // A repeated key yields one entry, with the first value, as look-ups see it.
       if (!keys.Add(line.Key) || line.Value.empty()) continue;
       if (!SplitKey(line.Key, name, kind)) continue;
-      const std::string_view key = FStore->Keep(line.Key);
+      const std::string_view key = stable(line.Key);
       name = key.substr(0, name.size());
       kind = key.substr(key.size() - kind.size());
-      TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, FStore->Keep(line.Value)));
+      TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, stable(line.Value)));
       if (!entry->Hidden) pending.push_back(TPendingEntry{entry, line.Key});
     }
     if (TransIni) ReadTranslations(*TransIni, sec.Name, pending, *FStore);
