@@ -6,7 +6,7 @@
 //   floor_project read FILE...      read, split and keep; prints the number of keyed lines
 //   floor_project write FILE REPS   reads FILE once, then writes it atomically REPS times beside
 //                                 itself; prints the median milliseconds of one write
-#include "model/file_io.h"
+#include "support/file_io.h"
 
 #include <algorithm>
 #include <chrono>

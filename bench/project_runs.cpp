@@ -4,9 +4,9 @@
 // with the median of REPS runs.
 //
 //   project_runs PROJECT.kxLng [REPS]
-#include "model/file_io.h"
 #include "model/ids.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <algorithm>
 #include <chrono>

@@ -9,6 +9,7 @@
 // keys and values are views into it. Only what is written or appended later owns its text. The
 // buffer is shared (Bytes) so that texts taken from the file can outlive the ini object.
 #include "compact_text.h"
+#include "support/hash_table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +43,7 @@ public:
   bool Add(std::string_view key);
 
 private:
-  std::vector<uint32_t> FSlots; // index into FKeys + 1; 0 is free
+  THashTable<TPositionSlot> FSlots; // positions in FKeys
   std::vector<std::string_view> FKeys;
 };
 

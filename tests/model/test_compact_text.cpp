@@ -2,8 +2,8 @@
 // stay alive for entries that outlive their project; the project's look-ups follow a text that
 // changes from view to own copy; files changed on disk while open do not reach the entries.
 #include "model/compact_text.h"
-#include "model/file_io.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <gtest/gtest.h>
 
