@@ -185,24 +185,8 @@ bool TIniFile::Save(std::string *error) const {
   return SaveToFile(FFileName, error);
 }
 
-bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
-  return WriteFileAtomic(path, ToBytes(), error);
-}
-
-std::string TIniFile::ToBytes() const {
-  std::size_t size = 0;
-  for (const auto &sec : FSections) {
-    size += sec.Name.size() + 6;
-    for (const auto &l : sec.Lines) size += l.Key.size() + l.Value.size() + 3;
-  }
-  // Straight from the views into the one output buffer.
-  std::string out;
-  out.resize(size);
-  char *o = out.data();
-  const auto put = [&o](std::string_view s) {
-    if (!s.empty()) std::memcpy(o, s.data(), s.size());
-    o += s.size();
-  };
+// Calls put with every piece of the file's text in order, straight from the views.
+template <class Put> void TIniFile::Emit(Put &&put) const {
   for (const auto &sec : FSections) {
     put("[");
     put(sec.Name);
@@ -218,7 +202,43 @@ std::string TIniFile::ToBytes() const {
     }
     put("\r\n");
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
+  // Through one reused block rather than a copy of the whole file: no fresh pages to fault in.
+  return WriteFileAtomic(
+      path,
+      [this](const TBytePut &write) {
+        constexpr std::size_t kBlock = std::size_t{1} << 20;
+        const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
+        std::size_t used = 0;
+        bool ok = true;
+        Emit([&](std::string_view piece) {
+          if (used + piece.size() > kBlock) {
+            ok = ok && write({block.get(), used});
+            used = 0;
+            if (piece.size() > kBlock) {
+              ok = ok && write(piece);
+              return;
+            }
+          }
+          std::memcpy(block.get() + used, piece.data(), piece.size());
+          used += piece.size();
+        });
+        if (used) ok = ok && write({block.get(), used});
+      },
+      error);
+}
+
+std::string TIniFile::ToBytes() const {
+  std::size_t size = 0;
+  for (const auto &sec : FSections) {
+    size += sec.Name.size() + 6;
+    for (const auto &l : sec.Lines) size += l.Key.size() + l.Value.size() + 3;
+  }
+  std::string out;
+  out.reserve(size);
+  Emit([&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 
@@ -445,14 +465,20 @@ bool TSectionKeySet::Add(std::string_view key) {
   return added;
 }
 
-void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes) {
+void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes,
+                           bool keysDistinct) {
   const std::size_t n = writes.size();
   // Keys that repeat (without case) act on each other's lines: done one by one.
   bool distinct = true;
-  TSectionKeySet keys;
-  keys.Reset(n);
-  for (const TIniWrite &w : writes)
-    if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
+  if (keysDistinct) {
+    for (const TIniWrite &w : writes)
+      if (w.Key.empty()) distinct = false;
+  } else {
+    TSectionKeySet keys;
+    keys.Reset(n);
+    for (const TIniWrite &w : writes)
+      if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
+  }
   if (!distinct) {
     for (const TIniWrite &w : writes) {
       if (w.Value.empty())

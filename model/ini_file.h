@@ -112,7 +112,9 @@ public:
   // The same as WriteString / DeleteKey for each write in turn. When the section's lines follow the
   // order of the writes, no key is hashed; a value that is the very text its line already views
   // (an unchanged text taken from this file) is not copied.
-  void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes);
+  // keysDistinct: the caller knows that no two writes share a key (without case), which spares
+  // hashing them.
+  void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes, bool keysDistinct = false);
   void EraseSection(std::string_view section);
   // Appends a line without "=" (kept with an empty key) to the section, creating it when missing.
   void AppendRawLine(std::string_view section, std::string_view line);
@@ -121,6 +123,7 @@ private:
   struct Index;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   void Parse();
+  template <class Put> void Emit(Put &&put) const;
   void SetLineValue(TIniLine &line, std::string_view value);
   void DeleteLine(TIniLine &line);
   std::size_t FindSectionPos(std::string_view section) const;

@@ -120,6 +120,9 @@ private:
   // The bytes the loaded entries' texts view (one reference; each entry holds one more).
   TTextStore *FStore = nullptr;
   TWordObj *AppendEntry(TWordObj *entry);
+  // Whether no two entries of a section share a key (without case) and no key ends like a comment
+  // key: true after Open, false after any key change or append.
+  bool FKeysDistinct = false;
 };
 
 // Words of a text as the word-count filter counts them: 0 for empty, else 1 + spaces that do not
