@@ -13,6 +13,10 @@
 
 namespace {
 
+template <class T> T *Child(const QObject &window, const char *name) {
+  return window.findChild<T *>(QLatin1String(name));
+}
+
 vt::TTransClientFrm3 &Window() {
   static vt::TTransClientFrm3 *window = [] {
     auto *w = new vt::TTransClientFrm3;
@@ -27,10 +31,10 @@ vt::TTransClientFrm3 &Window() {
 
 // state.range(0): 0 no filter, 1 status filter "Untranslated", 2 that and text filter "contains".
 void ConfigureFilters(vt::TTransClientFrm3 &w, int64_t filters) {
-  w.cbStatus->setCurrentIndex(filters >= 1 ? 1 : 0);
-  w.cTextfilt->setChecked(filters >= 2);
-  w.cbSearchMethod->setCurrentIndex(filters >= 2 ? 2 : 0);
-  w.editSearchText->setText(QStringLiteral("open"));
+  Child<QComboBox>(w, "cbStatus")->setCurrentIndex(filters >= 1 ? 1 : 0);
+  Child<QCheckBox>(w, "cTextfilt")->setChecked(filters >= 2);
+  Child<QComboBox>(w, "cbSearchMethod")->setCurrentIndex(filters >= 2 ? 2 : 0);
+  Child<QLineEdit>(w, "editSearchText")->setText(QStringLiteral("open"));
 }
 
 void BM_RebuildAllAndPaint(benchmark::State &state) {
@@ -39,9 +43,9 @@ void BM_RebuildAllAndPaint(benchmark::State &state) {
   w.ChooseSection(QStringLiteral("[ALL]"));
   for (auto _ : state) {
     w.ListboxSectionsClick();
-    benchmark::DoNotOptimize(w.vt1->grab());
+    benchmark::DoNotOptimize(Child<vt::TVirtualTree>(w, "vt1")->grab());
   }
-  state.counters["rows"] = static_cast<double>(w.vt1->model()->rowCount());
+  state.counters["rows"] = static_cast<double>(Child<vt::TVirtualTree>(w, "vt1")->model()->rowCount());
 }
 BENCHMARK(BM_RebuildAllAndPaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -53,10 +57,10 @@ void BM_ScrollToEndAndPaint(benchmark::State &state) {
   for (auto _ : state) {
     bottom = !bottom;
     if (bottom)
-      w.vt1->scrollToBottom();
+      Child<vt::TVirtualTree>(w, "vt1")->scrollToBottom();
     else
-      w.vt1->scrollToTop();
-    benchmark::DoNotOptimize(w.vt1->grab());
+      Child<vt::TVirtualTree>(w, "vt1")->scrollToTop();
+    benchmark::DoNotOptimize(Child<vt::TVirtualTree>(w, "vt1")->grab());
   }
 }
 BENCHMARK(BM_ScrollToEndAndPaint)->Unit(benchmark::kMillisecond);

@@ -38,7 +38,7 @@ std::vector<vt::TWordObj *> Sample(vt::TWordList &p, std::size_t n) {
 }
 
 // Select all sections, a text filter, de-duplication and the sort of the main list.
-void Pipeline(benchmark::State &state, const char *text, int column) {
+void Pipeline(benchmark::State &state, const char *text, vt::TSortColumn column) {
   vt::TWordList &p = Project(static_cast<std::size_t>(state.range(0)));
   std::size_t shown = 0;
   // The first run after a load or an edit builds the index's source groups and ranks (measured by
@@ -48,7 +48,7 @@ void Pipeline(benchmark::State &state, const char *text, int column) {
   p.SortSelection(column, false);
   for (auto _ : state) {
     p.Select(vt::section::All, "", 0, 0);
-    if (*text) p.FilterByText(text, 2);
+    if (*text) p.FilterByText(text, vt::TTextMatch::Contains);
     p.RemoveDuplicateSources();
     p.SortSelection(column, false);
     shown = p.Selection.Count();
@@ -59,17 +59,17 @@ void Pipeline(benchmark::State &state, const char *text, int column) {
 }
 
 void BM_PipelineContainsOpenSortById(benchmark::State &s) {
-  Pipeline(s, "open", 3);
+  Pipeline(s, "open", vt::TSortColumn::Id);
 }
 void BM_PipelineContainsOpenSortByName(benchmark::State &s) {
-  Pipeline(s, "open", 0);
+  Pipeline(s, "open", vt::TSortColumn::Name);
 }
 // A filter that keeps nearly everything: de-duplication and the sort see the whole project.
 void BM_PipelineContainsESortByName(benchmark::State &s) {
-  Pipeline(s, "e", 0);
+  Pipeline(s, "e", vt::TSortColumn::Name);
 }
 void BM_PipelineNoTextSortByOriginal(benchmark::State &s) {
-  Pipeline(s, "", 1);
+  Pipeline(s, "", vt::TSortColumn::Original);
 }
 
 void BM_UpdateSuggestions(benchmark::State &state) {
@@ -144,8 +144,8 @@ void BM_IndexBuild(benchmark::State &state) {
     benchmark::DoNotOptimize(p.FindSimilar(e));
     p.Select(vt::section::All, "", 0, 0);
     p.RemoveDuplicateSources();
-    p.SortSelection(0, false);
-    p.SortSelection(1, false);
+    p.SortSelection(vt::TSortColumn::Name, false);
+    p.SortSelection(vt::TSortColumn::Original, false);
   }
   p.ClearSelection();
 }

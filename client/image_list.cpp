@@ -1,6 +1,6 @@
 #include "image_list.h"
 
-#include "list_rules.h"
+#include "client/core/list_rules.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 // The virtual lists of the main window: each model holds only a row count and asks the project for
 // every cell when it is drawn. No entry is copied.
-#include "list_rules.h"
+#include "client/core/list_rules.h"
 #include "model/word_list.h"
 
 #include <QAbstractTableModel>

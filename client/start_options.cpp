@@ -61,7 +61,7 @@ bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, Q
   };
   if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project))
     return fail(QStringLiteral("Unable to Open File ") + options.Project);
-  if (options.Advanced && !window.AdvancedTools1->isChecked()) window.AdvancedTools1->trigger();
+  if (options.Advanced) window.ShowAdvancedTools(true);
   if (!options.Section.isEmpty() && !window.ChooseSection(options.Section))
     return fail(QStringLiteral("No section ") + options.Section);
   if (!options.Entry.isEmpty() && !window.ChooseEntry(options.Entry))

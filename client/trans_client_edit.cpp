@@ -34,6 +34,10 @@ void SetBase(QWidget *widget, const QColor &color) {
 
 } // namespace
 
+std::u16string TTransClientFrm3::EditorText(const QPlainTextEdit *memo) {
+  return EditorLineBreaks(ToU16(memo->toPlainText()));
+}
+
 void TTransClientFrm3::SetMemoText(QPlainTextEdit *memo, const QString &text) {
   if (memo->toPlainText() != text) memo->setPlainText(text);
 }
@@ -41,12 +45,11 @@ void TTransClientFrm3::SetMemoText(QPlainTextEdit *memo, const QString &text) {
 // ---- current entry -------------------------------------------------------------------------------
 
 void TTransClientFrm3::SelectEntry(TWordObj *entry) {
-  if (entry && entry == CurrentEntry) return;
+  if (entry && entry == FSession.Current()) return;
   Timer_Suggestions->stop();
   SuggestionCountdown.Stop();
-  CommitEntryChange();
-  UndoSnapshot = TRef<TWordObj>(entry ? entry->Clone() : nullptr);
-  CurrentEntry = entry;
+  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  FSession.MakeCurrent(entry);
   {
     TUpdateScope scope(UpdateDepth);
     stApplyToSimilar->setEnabled(FocusInSameSource);
@@ -54,67 +57,64 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
     if (!FocusInSameSource) vt1aModel->SetRowCount(0);
     vt2Model->SetRowCount(0);
   }
-  {
-    TUpdateScope scope(UpdateDepth);
-    if (entry) {
-      SetMemoText(TntMemoSrc, ToQString(entry->SourceDisplay()));
-      SetMemoText(TntMemoLng, ToQString(entry->TranslationDisplay()));
-      TntMemoSrc->setEnabled(true);
-      TntMemoLng->setEnabled(true);
-      FillInfoMemo(entry);
-      editQuery->setText(Latin1Text(entry->Comment));
-      editQuery->setEnabled(true);
-      ShowEntryStatus();
-    } else {
-      SetMemoText(TntMemoSrc, {});
-      SetMemoText(TntMemoLng, {});
-      TntMemoSrc->setEnabled(false);
-      TntMemoLng->setEnabled(false);
-      FillInfoMemo(nullptr);
-      editQuery->clear();
-      editQuery->setEnabled(false);
-      for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning, cIsAuto}) box->setEnabled(false);
-    }
-    TntMemoSrcChange();
-    ShowPreview();
-    // The suggestion lists follow a moment later, and only for the entry where the user stops.
-    if (entry) {
-      SuggestionCountdown.Start();
-      Timer_Suggestions->start();
-    }
+  ReloadEditors();
+  // The suggestion lists follow a moment later, and only for the entry where the user stops.
+  if (entry) {
+    SuggestionCountdown.Start();
+    Timer_Suggestions->start();
   }
   RepaintEntryLists();
 }
 
-bool TTransClientFrm3::CommitEntryChange() {
-  if (!UndoSnapshot) return false;
-  bool changed = false;
-  if (CurrentEntry && UndoSnapshot->FullId() == CurrentEntry->FullId() &&
-      UndoSnapshot->Translation != CurrentEntry->Translation) {
-    CurrentEntry->Changed = true;
-    Project->Modified = true;
-    if (!CurrentEntry->TranslationText().empty())
-      Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
-    changed = true;
+void TTransClientFrm3::ReloadEditors() {
+  TUpdateScope scope(UpdateDepth);
+  TWordObj *entry = FSession.Current();
+  if (entry) {
+    SetMemoText(TntMemoSrc, ToQString(entry->SourceDisplay()));
+    SetMemoText(TntMemoLng, ToQString(entry->TranslationDisplay()));
+    TntMemoSrc->setEnabled(true);
+    TntMemoLng->setEnabled(true);
+    FillInfoMemo(entry);
+    editQuery->setText(Latin1Text(entry->Comment));
+    editQuery->setEnabled(true);
+  } else {
+    SetMemoText(TntMemoSrc, {});
+    SetMemoText(TntMemoLng, {});
+    TntMemoSrc->setEnabled(false);
+    TntMemoLng->setEnabled(false);
+    FillInfoMemo(nullptr);
+    editQuery->clear();
+    editQuery->setEnabled(false);
   }
-  UndoSnapshot = TRef<TWordObj>();
-  return changed;
+  ShowEntryStatus();
+  TntMemoSrcChange();
+  ShowPreview();
+}
+
+bool TTransClientFrm3::CommitEntryChange() {
+  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  return FSession.Settle();
+}
+
+void TTransClientFrm3::BeginBatchChange() {
+  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  FSession.BeginBatch();
+}
+
+void TTransClientFrm3::EndBatchChange() {
+  FSession.EndBatch(); // the last end reloads the editors and lists through the session's OnReload
 }
 
 void TTransClientFrm3::ShowEntryStatus() {
   TUpdateScope scope(UpdateDepth);
-  if (!CurrentEntry) {
-    for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning, cIsAuto}) box->setEnabled(false);
-    return;
-  }
-  const TEntryState state = CurrentEntry->State();
-  const TEntryFlags flags = CurrentEntry->Flags();
-  for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning}) box->setEnabled(true);
-  cIsAuto->setEnabled(state != esUntranslated);
-  cIsAuto->setChecked(state == esAutoTranslated);
-  cFuzzy->setChecked((flags & efQuery) != 0);
-  cNeedsWork->setChecked((flags & efNeedsWork) != 0);
-  cWarning->setChecked((flags & efWarning) != 0);
+  const TEntryStatus status = FSession.Status();
+  for (QCheckBox *box : {cFuzzy, cNeedsWork, cWarning}) box->setEnabled(status.Editable);
+  cIsAuto->setEnabled(status.AutoEnabled);
+  if (!status.Editable) return;
+  cIsAuto->setChecked(status.Auto);
+  cFuzzy->setChecked(status.Query);
+  cNeedsWork->setChecked(status.NeedsWork);
+  cWarning->setChecked(status.Warning);
   // The menu marks follow even when a box kept its state.
   AutoTranslated1->setChecked(cIsAuto->isChecked());
   Queried1->setChecked(cFuzzy->isChecked());
@@ -146,15 +146,13 @@ void TTransClientFrm3::FillInfoMemo(const TWordObj *entry) {
 // ---- typing and commands -------------------------------------------------------------------------
 
 void TTransClientFrm3::TntMemoLngChange() {
-  if (!CurrentEntry || UpdateDepth > 0 || MemoLngGuard > 0) return;
+  if (!FSession.Current() || UpdateDepth > 0 || MemoLngGuard > 0) return;
   ++MemoLngGuard;
   struct TRelease {
     int &Guard;
     ~TRelease() { --Guard; }
   } release{MemoLngGuard};
-  CurrentEntry->SetTranslationFromEditor(ToU16(TntMemoLng->toPlainText()));
-  CurrentEntry->Changed = true;
-  Project->Modified = true;
+  FSession.StoreEditorText(EditorText(TntMemoLng));
   ShowPreview();
   RepaintEntryLists();
   if (!TimerBU->isActive()) TimerBU->start();
@@ -166,26 +164,17 @@ void TTransClientFrm3::TntMemoSrcChange() {
 }
 
 void TTransClientFrm3::Update1Click() {
-  if (!CurrentEntry) return;
-  const QString text = TntMemoLng->toPlainText();
-  CurrentEntry->SetTranslationFromEditor(ToU16(text));
-  if (!text.isEmpty()) {
-    CurrentEntry->SetAutoState(esTranslated);
-    CurrentEntry->Changed = true;
-    Project->Modified = true;
-    Project->ApplyToSameSource(CurrentEntry, cReplaceAuto->isChecked());
-  } else {
-    CurrentEntry->SetAutoState(esUntranslated);
-  }
+  if (!FSession.Current()) return;
+  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  FSession.UpdateCurrent(EditorText(TntMemoLng));
   ShowPreview();
   ShowEntryStatus();
   RepaintEntryLists();
 }
 
 void TTransClientFrm3::Undo1Click() {
-  if (!CurrentEntry || !UndoSnapshot) return;
-  CurrentEntry->Translation = UndoSnapshot->Translation;
-  const QString text = ToQString(UndoSnapshot->TranslationDisplay());
+  if (!FSession.Undo()) return;
+  const QString text = ToQString(FSession.UndoText());
   if (TntMemoLng->toPlainText() != text)
     TntMemoLng->setPlainText(text); // runs the change handler
   else
@@ -195,11 +184,11 @@ void TTransClientFrm3::Undo1Click() {
 }
 
 void TTransClientFrm3::ClearTranslation1Click() {
-  if (CurrentEntry) TntMemoLng->clear();
+  if (FSession.Current()) TntMemoLng->clear();
 }
 
 void TTransClientFrm3::stRawToTransSubmitData() {
-  if (CurrentEntry) TntMemoLng->setPlainText(TntMemoSrc->toPlainText());
+  if (FSession.Current()) TntMemoLng->setPlainText(TntMemoSrc->toPlainText());
 }
 
 void TTransClientFrm3::stMoveDownSubmitData() {
@@ -230,7 +219,7 @@ void TTransClientFrm3::CopyTranslationtoClipboard1Click() {
 }
 
 void TTransClientFrm3::PastefromClipboard1Click() {
-  if (!CurrentEntry) return;
+  if (!FSession.Current()) return;
   try {
     if (!TntMemoLng->hasFocus()) TntMemoLng->selectAll();
     TntMemoLng->paste();
@@ -247,11 +236,8 @@ void TTransClientFrm3::SetQueryColor() {
 
 void TTransClientFrm3::StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag) {
   item->setChecked(box->isChecked());
-  if (UpdateDepth > 0 || !CurrentEntry) return;
-  const TEntryFlags flags = CurrentEntry->Flags();
-  CurrentEntry->SetFlags(box->isChecked() ? static_cast<TEntryFlags>(flags | flag)
-                                          : static_cast<TEntryFlags>(flags & ~flag));
-  RepaintEntryLists();
+  if (UpdateDepth > 0) return;
+  if (FSession.SetFlag(flag, box->isChecked())) RepaintEntryLists();
 }
 
 void TTransClientFrm3::cFuzzyClick() {
@@ -267,13 +253,8 @@ void TTransClientFrm3::cNeedsWorkClick() {
 
 void TTransClientFrm3::cIsAutoClick() {
   AutoTranslated1->setChecked(cIsAuto->isChecked());
-  if (UpdateDepth > 0 || !CurrentEntry) return;
-  const TEntryState state = CurrentEntry->State();
-  if (cIsAuto->isChecked() && state == esTranslated)
-    CurrentEntry->SetAutoState(esAutoTranslated);
-  else if (!cIsAuto->isChecked() && state == esAutoTranslated)
-    CurrentEntry->SetAutoState(esTranslated);
-  RepaintEntryLists();
+  if (UpdateDepth > 0) return;
+  if (FSession.SetAutoMark(cIsAuto->isChecked())) RepaintEntryLists();
 }
 
 void TTransClientFrm3::ToggleStatusBox(QCheckBox *box) {
@@ -301,11 +282,8 @@ void TTransClientFrm3::Warning1Click() {
 // ---- comment -------------------------------------------------------------------------------------
 
 void TTransClientFrm3::editQueryChange() {
-  if (UpdateDepth > 0 || !CurrentEntry) return;
-  CurrentEntry->Comment = CodePageText(editQuery->text());
-  if (!editQuery->text().isEmpty()) cFuzzy->setChecked(true);
-  CurrentEntry->Changed = true;
-  Project->Modified = true;
+  if (UpdateDepth > 0 || !FSession.SetComment(CodePageText(editQuery->text()))) return;
+  ShowEntryStatus();
   RepaintEntryLists();
 }
 

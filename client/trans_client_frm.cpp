@@ -1,9 +1,9 @@
 // Building the main window: regions, components, menus, and the wiring of every handler.
 #include "trans_client_frm.h"
 
+#include "client/preview_surface.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
-#include "controls/samples/preview_surface.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
 #include "virtual_tree.h"
@@ -138,6 +138,9 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
 
 TTransClientFrm3::~TTransClientFrm3() {
   FormDestroy();
+  // The lists ask their models while they go, and the models' callbacks read this window: take
+  // the lists down while the window is still whole.
+  qDeleteAll(findChildren<TVirtualTree *>());
 }
 
 TStaticHotBtn *TTransClientFrm3::MakeButton(QWidget *parent, const char *name, const QString &caption,
@@ -318,12 +321,12 @@ void TTransClientFrm3::BuildClientArea() {
   PanelPreview->setAutoFillBackground(true);
   vt2 = Named(new TVirtualTree(RxSplitter5), "vt2");
   vt2->setAccessibleName(QStringLiteral("Suggestions"));
-  vt2Model = new TSuggestionListModel;
+  vt2Model = Named(new TSuggestionListModel, "vt2Model");
   vt2Model->setParent(this);
   vt2Model->List = [this]() -> const TReleaseList<TWordObj> * {
     return Project ? &Project->Suggestions : nullptr;
   };
-  vt2Model->Current = [this]() -> const TWordObj * { return CurrentEntry; };
+  vt2Model->Current = [this]() -> const TWordObj * { return FSession.Current(); };
   vt2Model->FocusedRow = [this] { return vt2->hasFocus() ? vt2->FocusedRow() : -1; };
   vt2->setModel(vt2Model);
   vt2->SetSelectionColors(QColor(kRgbSelectedFocused.R, kRgbSelectedFocused.G, kRgbSelectedFocused.B),
@@ -484,9 +487,7 @@ QWidget *TTransClientFrm3::BuildTransRight() {
        std::initializer_list<QWidget *>{cReplaceAuto, stClear, stUndo, stCopyTrans, stPaste, BevelRight})
     tools->addWidget(w);
   tools->addStretch();
-  for (QWidget *w : std::initializer_list<QWidget *>{stApplyToSimilar, stGoogleTranslate, stAutoTranslate,
-                                                     Bevel8, stMoveDown, stUpdate})
-    tools->addWidget(w);
+  // The right-hand group is anchored to the panel's right edge and placed by pnl_trans_rightResize.
   col->addLayout(tools);
 
   TntLabel1 = Named(new QLabel(QStringLiteral("Original"), pnl_trans_right), "TntLabel1");

@@ -7,6 +7,7 @@
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
 // (the control preview).
 #include "asker.h"
+#include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
@@ -54,7 +55,8 @@ public:
   void SetAsker(std::unique_ptr<TAsker> asker);
   // The administrator window, shown by "Grab Source Data...".
   void SetGrabForm(QWidget *form);
-  // The browser translation dialog, used by "Google Translate" and its reverse command.
+  // The browser translation dialog, used by "Google Translate" and its reverse command. The window
+  // makes its own when first needed unless one is given here; BrowserDialog() is null until then.
   void SetBrowserDialog(QWidget *dialog);
   QWidget *BrowserDialog() const { return FBrowserDialog; }
 
@@ -63,10 +65,17 @@ public:
   bool OpenProjectFile(const QString &path);
   bool ChooseSection(const QString &name);
   bool ChooseEntry(const QString &fullId);
+  // Shows or hides the same-source band as "Advanced Tools" does.
+  void ShowAdvancedTools(bool show);
 
   TWordList &CurrentProject() { return *Project; }
-  TWordObj *Current() const { return CurrentEntry; }
+  TWordObj *Current() const { return FSession.Current(); }
   int UpdateDepthValue() const { return UpdateDepth; }
+  // The main list's sort: column and sign (+1 ascending, -1 descending).
+  TSortColumn SortColumnValue() const { return SortColumn; }
+  int SortSignValue() const { return SortSign; }
+  // Whether the suggestion lists of the current entry are still to be built.
+  bool SuggestionsPending() const;
 
   // --- lifecycle -------------------------------------------------------------------------------
   void FormCreate();
@@ -119,6 +128,10 @@ public:
   void stPrevSubmitData() { NavigateItem(-1); }
 
   // --- editing ---------------------------------------------------------------------------------
+  // A command that changes many entries runs between these: the current entry is settled first,
+  // and afterwards the editors are reloaded and a fresh undo copy taken.
+  void BeginBatchChange();
+  void EndBatchChange();
   void SelectEntry(TWordObj *entry);
   bool CommitEntryChange();
   void ShowEntryStatus();
@@ -174,6 +187,59 @@ public:
   // status bar.
   template <class Fn> void Guard(const char *command, Fn &&fn);
   void ReportError(const char *command, const QString &what);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  // Building the window (trans_client_frm.cpp).
+  void BuildTopPanel();
+  void BuildClientArea();
+  void BuildBottomBand();
+  QWidget *BuildRawLeft();
+  QWidget *BuildTransRight();
+  void BuildMenus();
+  void BuildPopupMenus();
+  void ApplyAccessibleIds();
+  QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
+  template <class Sender, class Signal, class Handler>
+  void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
+  TStaticHotBtn *MakeButton(QWidget *parent, const char *name, const QString &caption, const char *icon,
+                            int iconSize, const QString &hint, const QString &fullHint);
+
+  // Views (trans_client_views.cpp).
+  TVirtualTree *MakeEntryList(const char *name, bool sameSource);
+  void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
+  void RepaintEntryLists();
+  QString ChosenSectionName() const;
+  TFilterMode ChosenFilterMode() const;
+
+  // Lifecycle helpers (trans_client_lifecycle.cpp).
+  // Asks the save question when modified; false when the user cancelled or the save failed.
+  bool SettleModifiedProject();
+  bool SaveProject();
+  void RunBackup();
+  void ResetProject();
+
+  // Edit helpers (trans_client_edit.cpp).
+  // Loads the editors, the status boxes and the preview from the current entry.
+  void ReloadEditors();
+  // The editor's text with its line breaks as CR LF.
+  static std::u16string EditorText(const QPlainTextEdit *memo);
+  void FillInfoMemo(const TWordObj *entry);
+  void SetQueryColor();
+  void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
+  void ToggleStatusBox(QCheckBox *box);
+  void SetMemoText(QPlainTextEdit *memo, const QString &text);
+
+  // Suggestion helpers (trans_client_suggest.cpp).
+  void WireSuggestionCommands();
+  void RepaintSuggestionLists();
+  // Runs the browser dialog on a request; puts an accepted result into the editor as an update.
+  void RunBrowserDialog(const std::string &request, bool reverse);
+  // The browser dialog given by SetBrowserDialog, or one made now.
+  class TGTransFrm *NeedBrowserDialog();
 
   // --- components ------------------------------------------------------------------------------
   QWidget *PanelTop = nullptr;
@@ -231,63 +297,18 @@ public:
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;
-  TWordObj *CurrentEntry = nullptr;
-  TRef<TWordObj> UndoSnapshot;
+  // The current entry, its undo copy and the rules that change entries.
+  TEditSession FSession;
   int UpdateDepth = 0;
   bool FocusInSameSource = false;
-  int SortColumn = 3;
+  TSortColumn SortColumn = TSortColumn::Id;
   int SortSign = +1;
   int MemoLngGuard = 0; // re-entry guard of TntMemoLng
-
-protected:
-  void closeEvent(QCloseEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-  // Building the window (trans_client_frm.cpp).
-  void BuildTopPanel();
-  void BuildClientArea();
-  void BuildBottomBand();
-  QWidget *BuildRawLeft();
-  QWidget *BuildTransRight();
-  void BuildMenus();
-  void BuildPopupMenus();
-  void ApplyAccessibleIds();
-  QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
-  template <class Sender, class Signal, class Handler>
-  void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
-  TStaticHotBtn *MakeButton(QWidget *parent, const char *name, const QString &caption, const char *icon,
-                            int iconSize, const QString &hint, const QString &fullHint);
-
-  // Views (trans_client_views.cpp).
-  TVirtualTree *MakeEntryList(const char *name, bool sameSource);
-  void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
-  void RepaintEntryLists();
-  QString ChosenSectionName() const;
-
-  // Lifecycle helpers (trans_client_lifecycle.cpp).
-  // Asks the save question when modified; false when the user cancelled or the save failed.
-  bool SettleModifiedProject();
-  bool SaveProject();
-  void RunBackup();
-  void ResetProject();
-
-  // Edit helpers (trans_client_edit.cpp).
-  void FillInfoMemo(const TWordObj *entry);
-  void SetQueryColor();
-  void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
-  void ToggleStatusBox(QCheckBox *box);
-  void SetMemoText(QPlainTextEdit *memo, const QString &text);
-
-  // Suggestion helpers (trans_client_suggest.cpp).
-  void WireSuggestionCommands();
-  void RepaintSuggestionLists();
-  // Runs the browser dialog on a request; puts an accepted result into the editor as an update.
-  void RunBrowserDialog(const std::string &request, bool reverse);
 
   std::unique_ptr<TAsker> FAsker;
   QWidget *FGrabForm = nullptr;
   QWidget *FBrowserDialog = nullptr;
+  std::unique_ptr<QWidget> FOwnBrowserDialog;
   std::unique_ptr<samples::TPreviewSurface> FPreviewSurface;
   class THintEx32 *FHintWindow = nullptr;
   QString FCurrentHint;

@@ -46,6 +46,12 @@ void TTransClientFrm3::FormCreate() {
   for (QWidget *w : {static_cast<QWidget *>(this), PanelTop, pnl_RT_Bottom, pnl_trans_right})
     w->setAttribute(Qt::WA_OpaquePaintEvent, false); // Qt paints every widget double-buffered
   Project = TRef<TWordList>(new TWordList);
+  FSession.SetProject(Project.get());
+  // After a change of many entries the editors show the current entry as it is now.
+  FSession.OnReload = [this] {
+    ReloadEditors();
+    RepaintEntryLists();
+  };
   for (TStaticHotBtn *button : {stPrev, stNext, stRawToTrans, stFilter, stUndo, stUpdate, stGoogleTranslate,
                                 stRevTrans, stAutoTranslate, stMoveDown})
     if (!button->HasHoverImage()) button->DeriveHoverImage();
@@ -61,8 +67,7 @@ void TTransClientFrm3::FormCreate() {
 void TTransClientFrm3::FormDestroy() {
   if (FDestroyed) return;
   FDestroyed = true;
-  CurrentEntry = nullptr;
-  UndoSnapshot = TRef<TWordObj>();
+  FSession.SetProject(nullptr);
   Project = TRef<TWordList>();
 }
 
@@ -91,7 +96,7 @@ void TTransClientFrm3::OpenFile1Click() {
       this, QStringLiteral("Open Translation File"), folder,
       QStringLiteral(
           "Translation File (*.kxLng);;Raw Translation (*.SrcLng);;All Translations (*.kxLng *.SrcLng "
-          "*.kxAuto)"));
+          "*.AutoLng)"));
   if (!file) return;
   OpenProjectFile(*file);
 }
@@ -168,10 +173,10 @@ void TTransClientFrm3::ResetProject() {
     ListboxSections->clear();
     StatusPanel0->clear();
   }
-  CurrentEntry = nullptr;
-  UndoSnapshot = TRef<TWordObj>();
+  FSession.SetProject(nullptr);
   Project->Close();
   Project = TRef<TWordList>(new TWordList);
+  FSession.SetProject(Project.get());
 }
 
 void TTransClientFrm3::CloseCurrentFile1Click() {
@@ -224,6 +229,10 @@ void TTransClientFrm3::AdvancedTools1Click() {
   }
 }
 
+void TTransClientFrm3::ShowAdvancedTools(bool show) {
+  if (AdvancedTools1->isChecked() != show) AdvancedTools1->trigger();
+}
+
 void TTransClientFrm3::Instructions1Click() {
   const QString manual =
       QCoreApplication::applicationDirPath() + QStringLiteral("/Translator Client Usage.pdf");
@@ -255,12 +264,23 @@ void TTransClientFrm3::RxSplitter2PosChanged() {
 }
 
 void TTransClientFrm3::pnl_trans_rightResize() {
-  // The right-hand buttons give way before they would crowd the left-hand ones.
-  const int leftEdge = BevelRight->geometry().right();
-  const bool room = pnl_trans_right->width() - leftEdge > 6 * 28;
-  for (QWidget *w : std::initializer_list<QWidget *>{stApplyToSimilar, stGoogleTranslate, stAutoTranslate,
-                                                     Bevel8, stMoveDown, stUpdate})
-    w->setVisible(room);
+  // Each right-hand control keeps its distance from the right edge and shows only while its left
+  // edge lies right of BevelRight, so a narrow panel hides it instead of covering the left-hand
+  // buttons.
+  constexpr int kSpacing = 2;
+  const int limit = BevelRight->geometry().right();
+  const QRect row = stClear->geometry();
+  int right = pnl_trans_right->width();
+  for (QWidget *w : std::initializer_list<QWidget *>{stUpdate, stMoveDown, Bevel8, stAutoTranslate,
+                                                     stGoogleTranslate, stApplyToSimilar}) {
+    QSize size = w->sizeHint().expandedTo(w->minimumSize());
+    if (size.width() <= 0) size.setWidth(4); // the bevel line has no size of its own
+    if (size.height() <= 0) size.setHeight(row.height());
+    const int left = right - size.width();
+    w->setGeometry(left, row.top() + (row.height() - size.height()) / 2, size.width(), size.height());
+    w->setVisible(left > limit);
+    right = left - kSpacing;
+  }
 }
 
 // ---- hints -------------------------------------------------------------------------------------------

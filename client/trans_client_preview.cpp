@@ -1,14 +1,14 @@
 // The control preview: the current entry's object drawn in a sample control of its class, with
 // its translated texts, at its real size, and the two information lines of the editor band.
 #include "client/core/preview_plan.h"
-#include "controls/samples/preview_surface.h"
+#include "client/preview_surface.h"
 #include "trans_client_frm.h"
 
 namespace vt {
 
 void TTransClientFrm3::ShowPreview() {
   if (!FPreviewSurface || !Project) return;
-  FPreviewSurface->ShowPlan(BuildPreviewPlan(*Project, CurrentEntry));
+  FPreviewSurface->ShowPlan(BuildPreviewPlan(*Project, FSession.Current()));
 }
 
 void TTransClientFrm3::SetPreviewControl(QWidget *control) {

@@ -13,9 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#ifdef VT_HAVE_MT_UI
 #include "mt/ui/gtrans_dlg.h"
-#endif
 
 namespace vt {
 
@@ -40,21 +38,25 @@ void TTransClientFrm3::WireSuggestionCommands() {
           [this] { Guard("vt2FocusChanged", [this] { vt2FocusChanged(); }); });
   connect(vt2, &QAbstractItemView::doubleClicked, this,
           [this] { Guard("vt2DblClick", [this] { vt2DblClick(); }); });
-  SetBrowserDialog(nullptr);
 }
 
 void TTransClientFrm3::SetBrowserDialog(QWidget *dialog) {
-#ifdef VT_HAVE_MT_UI
   FBrowserDialog = qobject_cast<TGTransFrm *>(dialog);
-#else
-  FBrowserDialog = nullptr;
-  (void)dialog;
-#endif
-  // Without the dialog the browser commands have nothing to show.
-  const bool browser = FBrowserDialog != nullptr;
-  for (QAction *a : {GoogleTranslate1, GoogleReverseTranslation1}) a->setEnabled(browser);
-  stGoogleTranslate->setEnabled(browser);
-  stRevTrans->setEnabled(browser);
+  if (FBrowserDialog) FOwnBrowserDialog.reset();
+}
+
+// The embedded browser is started only by the first command that needs it, so the window never
+// depends on it starting.
+TGTransFrm *TTransClientFrm3::NeedBrowserDialog() {
+  if (!FBrowserDialog) {
+    FOwnBrowserDialog = std::make_unique<TGTransFrm>();
+    FBrowserDialog = FOwnBrowserDialog.get();
+  }
+  return qobject_cast<TGTransFrm *>(FBrowserDialog);
+}
+
+bool TTransClientFrm3::SuggestionsPending() const {
+  return Timer_Suggestions->isActive();
 }
 
 void TTransClientFrm3::RepaintSuggestionLists() {
@@ -75,7 +77,7 @@ void TTransClientFrm3::Timer_SuggestionsTimer() {
 
 void TTransClientFrm3::BuildSuggestions(bool similar, bool suggestions) {
   if (!Project) return;
-  Project->UpdateSuggestions(CurrentEntry, similar, suggestions);
+  Project->UpdateSuggestions(FSession.Current(), similar, suggestions);
   TUpdateScope scope(UpdateDepth);
   if (similar) vt1aModel->SetRowCount(static_cast<int>(Project->SimilarItems.Count()));
   if (suggestions) vt2Model->SetRowCount(static_cast<int>(Project->Suggestions.Count()));
@@ -86,7 +88,7 @@ void TTransClientFrm3::BuildSuggestions(bool similar, bool suggestions) {
 void TTransClientFrm3::vt2FocusChanged() {
   if (UpdateDepth > 0) return;
   const TWordObj *s = vt2Model->Entry(vt2->FocusedRow());
-  if (!s || !CurrentEntry) return;
+  if (!s || !FSession.Current()) return;
   const TSuggestionPick pick = TakeSuggestion(*s);
   if (pick.Action == TSuggestionAction::AutoTranslate) {
     AutoTranslate1Click();
@@ -103,18 +105,17 @@ void TTransClientFrm3::vt2FocusChanged() {
 }
 
 void TTransClientFrm3::vt2DblClick() {
-  if (!CurrentEntry) return;
+  if (!FSession.Current()) return;
   // The filled entries are unconfirmed suggestions (no Changed mark), but they are new work that a
   // close must not drop without asking.
-  if (FillSimilarFromEditor(Project->SimilarItems, ToU16(TntMemoLng->toPlainText())) > 0)
-    Project->Modified = true;
+  if (FillSimilarFromEditor(Project->SimilarItems, EditorText(TntMemoLng)) > 0) Project->Modified = true;
   ShowEntryStatus();
   RepaintSuggestionLists();
 }
 
 void TTransClientFrm3::ApplytoSimilar1Click() {
   const TWordObj *chosen = vt1Model->Entry(vt1->FocusedRow());
-  if (!chosen || !CurrentEntry) return;
+  if (!chosen || !FSession.Current()) return;
   TntMemoLng->setPlainText(ToQString(chosen->TranslationDisplay()));
   RepaintSuggestionLists();
 }
@@ -122,7 +123,7 @@ void TTransClientFrm3::ApplytoSimilar1Click() {
 // ---- machine translation ----------------------------------------------------------------------
 
 void TTransClientFrm3::AutoTranslate1Click() {
-  TWordObj *entry = CurrentEntry;
+  TWordObj *entry = FSession.Current();
   if (!entry) return;
   TntMemoLng->clear();
   const std::string target = editLn->text().toStdString();
@@ -132,50 +133,45 @@ void TTransClientFrm3::AutoTranslate1Click() {
   // Each line shows as soon as it is known; the window repaints while the next one is asked for,
   // but takes no input that could change the current entry under the run.
   const auto append = [this, entry](const std::u16string &line) {
-    if (CurrentEntry != entry) return;
-    TntMemoLng->setPlainText(ToQString(AppendMemoLine(ToU16(TntMemoLng->toPlainText()), line)));
+    if (FSession.Current() != entry) return;
+    TntMemoLng->setPlainText(ToQString(AppendMemoLine(EditorText(TntMemoLng), line)));
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   };
-  AutoTranslateLines(ToU16(TntMemoSrc->toPlainText()), cStripCaps->isChecked(), target, translate, append);
-  if (CurrentEntry != entry) return;
-  entry->SetAutoState(esAutoTranslated);
+  AutoTranslateLines(EditorText(TntMemoSrc), cStripCaps->isChecked(), target, translate, append);
+  if (FSession.Current() != entry) return;
+  FSession.TakeMachineText(EditorText(TntMemoLng));
   ShowEntryStatus();
   ShowPreview();
   RepaintSuggestionLists();
 }
 
 void TTransClientFrm3::ApplyAutoTranslation1Click() {
-  ApplyAutoTranslation(CurrentEntry);
+  ApplyAutoTranslation(FSession.Current());
   ShowEntryStatus();
   RepaintSuggestionLists();
 }
 
 void TTransClientFrm3::GoogleTranslate1Click() {
-  if (!CurrentEntry) return;
-  RunBrowserDialog(GoogleRequestText(ToU16(TntMemoSrc->toPlainText()), cStripCaps->isChecked()), false);
+  if (!FSession.Current()) return;
+  RunBrowserDialog(GoogleRequestText(EditorText(TntMemoSrc), cStripCaps->isChecked()), false);
 }
 
 void TTransClientFrm3::GoogleReverseTranslation1Click() {
-  if (!CurrentEntry) return;
-  RunBrowserDialog(ReverseRequestText(ToU16(TntMemoLng->toPlainText())), true);
+  if (!FSession.Current()) return;
+  RunBrowserDialog(ReverseRequestText(EditorText(TntMemoLng)), true);
 }
 
 void TTransClientFrm3::RunBrowserDialog(const std::string &request, bool reverse) {
-#ifdef VT_HAVE_MT_UI
-  auto *dialog = qobject_cast<TGTransFrm *>(FBrowserDialog);
+  TGTransFrm *dialog = NeedBrowserDialog();
   if (!dialog) return;
-  TWordObj *entry = CurrentEntry;
+  TWordObj *entry = FSession.Current();
   dialog->RequestText = request;
   dialog->TargetLanguage = editLn->text().toStdString();
   dialog->ReverseMode = reverse;
   const int result = dialog->exec();
-  if (result != TGTransFrm::mrYes || dialog->ResultText.empty() || CurrentEntry != entry) return;
+  if (result != TGTransFrm::mrYes || dialog->ResultText.empty() || FSession.Current() != entry) return;
   TntMemoLng->setPlainText(ToQString(dialog->ResultText));
   Update1Click();
-#else
-  (void)request;
-  (void)reverse;
-#endif
 }
 
 } // namespace vt

@@ -1,5 +1,7 @@
 // The lists of the main window: sections with progress, the filtered entry list, the same-source
 // list, sorting by header, column choice, incremental search and Next/Previous.
+#include "model/entry_sort.h"
+#include "model/selection_summary.h"
 #include "model/trans_man.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
@@ -20,11 +22,12 @@ TVirtualTree *TTransClientFrm3::MakeEntryList(const char *name, bool sameSource)
   list->setObjectName(QLatin1String(name));
   list->setAccessibleName(sameSource ? QStringLiteral("Same source entries") : QStringLiteral("Entry list"));
   auto *model = new TEntryListModel(sameSource, this);
+  model->setObjectName(QLatin1String(sameSource ? "vt1aModel" : "vt1Model"));
   model->List = [this, sameSource]() -> const TReleaseList<TWordObj> * {
     if (!Project) return nullptr;
     return sameSource ? &Project->SimilarItems : &Project->Selection;
   };
-  model->Current = [this]() -> const TWordObj * { return CurrentEntry; };
+  model->Current = [this]() -> const TWordObj * { return FSession.Current(); };
   list->setModel(model);
   (sameSource ? vt1aModel : vt1Model) = model;
   ConfigureEntryColumns(list, sameSource);
@@ -150,26 +153,26 @@ void TTransClientFrm3::RebuildItemList() {
   const QString section = ChosenSectionName();
   if (section.isEmpty()) return;
 
-  const TStatusFilter status = StatusFilter(cbStatus->currentIndex());
-  Project->Select(section.toStdString(), TypeFilterKinds(cbTypes->currentIndex()), status.Flags,
-                  status.States);
+  const TStatusMask status = StatusMask(static_cast<TStatusFilter>(cbStatus->currentIndex()));
+  Project->Select(section.toStdString(), TypeFilterKinds(static_cast<TTypeFilter>(cbTypes->currentIndex())),
+                  status.Flags, status.States);
   const QString search = editSearchText->text();
-  const int method =
-      EffectiveSearchMethod(cTextfilt->isChecked(), cbSearchMethod->currentIndex(), search.isEmpty());
-  if (method >= 1 && method <= 3)
-    Project->FilterByText(TTransMan::EncodeText(ToU16(search)), method);
-  else if (method == 4)
-    Project->FilterByWordCount(rxWordCount->value(), 1);
-  else if (method == 5)
-    Project->FilterByWordCount(rxWordCount->value(), 0);
+  const TFilterMode mode = EffectiveFilterMode(cTextfilt->isChecked(), ChosenFilterMode(), search.isEmpty());
+  if (IsTextFilter(mode))
+    Project->FilterByText(TTransMan::EncodeText(ToU16(search)), TextMatchOf(mode));
+  else if (mode == TFilterMode::MoreWords)
+    Project->FilterByWordCount(rxWordCount->value(), TWordCountMatch::MoreThan);
+  else if (mode == TFilterMode::AtMostWords)
+    Project->FilterByWordCount(rxWordCount->value(), TWordCountMatch::AtMost);
   if (cDeDup->isChecked()) Project->RemoveDuplicateSources();
   Project->SortSelection(SortColumn, SortSign < 0);
   {
     TUpdateScope scope(UpdateDepth);
     vt1Model->SetRowCount(static_cast<int>(Project->Selection.Count()));
   }
-  StatusPanel0->setText(QString::fromStdString(ItemListSummary(
-      section.toStdString(), static_cast<int>(Project->Selection.Count()), Project->CountTranslated())));
+  StatusPanel0->setText(
+      QString::fromStdString(SelectionSummary(section.toStdString(), Project->Selection.Count(),
+                                              static_cast<std::size_t>(Project->CountTranslated()))));
 }
 
 void TTransClientFrm3::vt1FocusChanged(TVirtualTree *list) {
@@ -204,7 +207,7 @@ bool TTransClientFrm3::ChooseEntry(const QString &fullId) {
   if (row < 0) return false;
   vt1->clearSelection();
   vt1->FocusRow(row, true);
-  return CurrentEntry == entry;
+  return FSession.Current() == entry;
 }
 
 // ---- sorting and columns -------------------------------------------------------------------------
@@ -234,13 +237,13 @@ void TTransClientFrm3::vt1aHeaderClick(int column) {
 void TTransClientFrm3::SortItemList(TVirtualTree *list) {
   const int index = list == vt1a ? 1 : 0;
   SortSign = FHeaderDescending[index] ? -1 : +1;
-  SortColumn = FHeaderSortColumn[index];
+  SortColumn = static_cast<TSortColumn>(FHeaderSortColumn[index]);
   TEntryListModel *model = list == vt1a ? vt1aModel : vt1Model;
   TWordObj *focused = model->Entry(list->FocusedRow());
   TUpdateScope scope(UpdateDepth);
   std::vector<TWordObj *> &rows = list == vt1a ? Project->SimilarItems.Raw() : Project->Selection.Raw();
   if (list == vt1a)
-    SortEntries(rows, SortColumn, SortSign < 0);
+    SortMainList(rows, SortColumn, SortSign < 0);
   else
     Project->SortSelection(SortColumn, SortSign < 0);
   model->SetRowCount(static_cast<int>(rows.size())); // drops the old focus with the old order
@@ -273,17 +276,23 @@ void TTransClientFrm3::cTextfiltClick() {
   Filter1Click();
 }
 
+TFilterMode TTransClientFrm3::ChosenFilterMode() const {
+  // The box lists the modes in their order.
+  return static_cast<TFilterMode>(
+      std::clamp(cbSearchMethod->currentIndex(), 0, static_cast<int>(TFilterMode::AtMostWords)));
+}
+
 void TTransClientFrm3::cbSearchMethodClick() {
-  const int method = cbSearchMethod->currentIndex();
-  rxWordCount->setVisible(method == 4 || method == 5);
-  editSearchText->setVisible(method >= 1 && method <= 3);
+  const TFilterMode mode = ChosenFilterMode();
+  rxWordCount->setVisible(mode == TFilterMode::MoreWords || mode == TFilterMode::AtMostWords);
+  editSearchText->setVisible(IsTextFilter(mode));
   Filter1Click();
 }
 
 void TTransClientFrm3::Filter1Click() {
-  const int method = cTextfilt->isChecked() ? cbSearchMethod->currentIndex() : 0;
-  const QString prompt = cbSearchMethod->itemText(method);
-  if (method == 4 || method == 5) {
+  const TFilterMode mode = cTextfilt->isChecked() ? ChosenFilterMode() : TFilterMode::None;
+  const QString prompt = cbSearchMethod->itemText(static_cast<int>(mode));
+  if (mode == TFilterMode::MoreWords || mode == TFilterMode::AtMostWords) {
     const auto answer =
         FAsker->Input(this, QStringLiteral("Apply Filter"), prompt, QString::number(rxWordCount->value()));
     if (!answer) return;
@@ -292,7 +301,7 @@ void TTransClientFrm3::Filter1Click() {
     if (!ok) return;
     rxWordCount->setValue(static_cast<int>(std::clamp<long long>(value, 1, rxWordCount->maximum())));
     ListboxSectionsClick();
-  } else if (method >= 1 && method <= 3) {
+  } else if (IsTextFilter(mode)) {
     const auto answer = FAsker->Input(this, QStringLiteral("Apply Filter"), prompt, editSearchText->text());
     if (!answer) return;
     editSearchText->setText(*answer);

@@ -229,7 +229,7 @@ const std::vector<uint32_t> &TEntryIndex::SourceGroups() {
   return groups;
 }
 
-void TEntryIndex::MakeRanks(TNumbers &numbers, int column) {
+void TEntryIndex::MakeRanks(TNumbers &numbers, TSortColumn column) {
   const std::size_t n = FItems.Count();
   if (numbers.Count == n) return;
   std::vector<TWordObj *> sorted(FItems.begin(), FItems.end());
@@ -240,7 +240,7 @@ void TEntryIndex::MakeRanks(TNumbers &numbers, int column) {
   for (std::size_t i = 0; i < n; ++i) {
     if (i > 0) {
       const TWordObj &a = *sorted[i - 1], &b = *sorted[i];
-      const bool same = column == 0 ? SameFullId(a, b) : a.Source() == b.Source();
+      const bool same = column == TSortColumn::Name ? SameFullId(a, b) : a.Source() == b.Source();
       if (!same) ++rank;
     }
     numbers.Values[static_cast<std::size_t>(sorted[i]->Pos)] = rank;
@@ -249,12 +249,12 @@ void TEntryIndex::MakeRanks(TNumbers &numbers, int column) {
 }
 
 const std::vector<uint32_t> &TEntryIndex::FullIdRanks() {
-  MakeRanks(FFullIdRanks, 0);
+  MakeRanks(FFullIdRanks, TSortColumn::Name);
   return FFullIdRanks.Values;
 }
 
 const std::vector<uint32_t> &TEntryIndex::SourceRanks() {
-  MakeRanks(FSourceRanks, 1);
+  MakeRanks(FSourceRanks, TSortColumn::Original);
   return FSourceRanks.Values;
 }
 

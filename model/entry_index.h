@@ -91,7 +91,7 @@ private:
   };
   TNumbers FGroups, FFullIdRanks, FSourceRanks;
   void ForgetNumbers();
-  void MakeRanks(TNumbers &numbers, int column);
+  void MakeRanks(TNumbers &numbers, TSortColumn column);
   std::string FScratch;
 };
 

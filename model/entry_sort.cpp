@@ -102,8 +102,23 @@ void SortKeyed(std::vector<TWordObj *> &entries, int column, bool descending, bo
 
 } // namespace
 
-void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending) {
-  SortKeyed(entries, column, descending, true);
+int MainListColumn(TSortColumn column) {
+  switch (column) {
+  case TSortColumn::Name:
+    return 0;
+  case TSortColumn::Original:
+    return 1;
+  case TSortColumn::Translated:
+    return 2;
+  case TSortColumn::Id:
+  case TSortColumn::Section:
+    break;
+  }
+  return 3;
+}
+
+void SortMainList(std::vector<TWordObj *> &entries, TSortColumn column, bool descending) {
+  SortKeyed(entries, MainListColumn(column), descending, true);
 }
 
 bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,

@@ -2,6 +2,7 @@
 // Fast sorts of entry lists in the orders the project uses, with results identical to sorting with
 // CompareMainList / LessByFullId: the leading bytes of each key are loaded once into integers, so
 // most comparisons never touch the strings, and no full id is ever composed.
+#include "query_options.h"
 #include "word_obj.h"
 
 #include <cstdint>
@@ -9,9 +10,12 @@
 
 namespace vt {
 
-// Main list order (column 0 full id, 1 Source, 2 Translation, other Index; ties by Index; descending
-// negates the whole comparison). Stable: entries that compare equal keep their order.
-void SortMainList(std::vector<TWordObj *> &entries, int column, bool descending);
+// Main list order (Name by full id, Original by Source, Translated by Translation, the others by
+// Index; ties by Index; descending negates the whole comparison). Stable: entries that compare
+// equal keep their order.
+void SortMainList(std::vector<TWordObj *> &entries, TSortColumn column, bool descending);
+// The column number CompareMainList takes for a sort column.
+int MainListColumn(TSortColumn column);
 // The same order for a column whose key is given as a rank per position in the project's Items
 // (equal keys share a rank): entries must stand at their Pos. Ties by Index, then kept in order.
 // False, with entries untouched, when a Pos lies outside rankByPos.

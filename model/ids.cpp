@@ -51,38 +51,40 @@ bool IsHiddenKind(std::string_view kind) {
   return !kind.empty() && kind.front() == '_';
 }
 
-std::string_view TypeFilterKinds(int typeIndex) {
-  switch (typeIndex) {
-  case 1:
+std::string_view TypeFilterKinds(TTypeFilter filter) {
+  switch (filter) {
+  case TTypeFilter::Captions:
     return "TC;VC";
-  case 2:
+  case TTypeFilter::Hints:
     return "THF;TH;TF;VH";
-  case 3:
+  case TTypeFilter::ListItems:
     return "VI;IT";
-  case 4:
+  case TTypeFilter::Messages:
     return "MG";
-  default:
-    return {};
+  case TTypeFilter::All:
+    break;
   }
+  return {};
 }
 
-TStatusFilter StatusFilter(int statusIndex) {
-  switch (statusIndex) {
-  case 1:
+TStatusMask StatusMask(TStatusFilter filter) {
+  switch (filter) {
+  case TStatusFilter::Untranslated:
     return {static_cast<TEntryStates>(StateBit(esUntranslated) | StateBit(esAutoTranslated)), 0};
-  case 2:
+  case TStatusFilter::Completed:
     return {StateBit(esTranslated), 0};
-  case 3:
+  case TStatusFilter::Query:
     return {0, efQuery};
-  case 4:
+  case TStatusFilter::Auto:
     return {StateBit(esAutoTranslated), 0};
-  case 5:
+  case TStatusFilter::Warnings:
     return {0, efWarning};
-  case 6:
+  case TStatusFilter::NeedsWork:
     return {0, efNeedsWork};
-  default:
-    return {};
+  case TStatusFilter::All:
+    break;
   }
+  return {};
 }
 
 } // namespace vt

@@ -1,5 +1,7 @@
 #pragma once
 // Entry identifiers, kind codes, special section names, entry state and flags.
+#include "query_options.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,14 +54,14 @@ bool SplitKey(std::string_view key, std::string_view &name, std::string_view &ki
 bool IsHintKind(std::string_view kind);   // "VH" or "THF"
 bool IsHiddenKind(std::string_view kind); // first character "_"
 
-// Type filter groups of the "All Types" box: index 0..4 -> kind list ("" for All Types).
-std::string_view TypeFilterKinds(int typeIndex);
+// The kind list of a type filter ("" for all types).
+std::string_view TypeFilterKinds(TTypeFilter filter);
 
-// Status filter of the "Show All" box: index 0..6 -> allowed states and required flags.
-struct TStatusFilter {
+// The allowed states and required flags of a status filter.
+struct TStatusMask {
   TEntryStates States = 0;
   TEntryFlags Flags = 0;
 };
-TStatusFilter StatusFilter(int statusIndex);
+TStatusMask StatusMask(TStatusFilter filter);
 
 } // namespace vt

@@ -55,13 +55,13 @@ public:
   // Fills Selection: section ("" or "[ALL]" for all), ";"-separated kind list (case-insensitive),
   // required flags, allowed states (bit set, 0 = any). Hidden entries are never taken.
   void Select(std::string_view section, std::string_view kinds, TEntryFlags flags, TEntryStates states);
-  // mode 1 starts with, 2 contains, 3 full match (lower-cased, first "&" removed).
-  void FilterByText(std::string_view text, int mode);
-  // direction >0: keep count > limit; <0: keep count < limit; 0: keep count <= limit.
-  void FilterByWordCount(int limit, int direction);
+  // Keeps the entries whose source (lower-cased, first "&" removed) matches the lower-cased text.
+  void FilterByText(std::string_view text, TTextMatch match);
+  // Keeps the entries whose source word count is more than, fewer than or at most the limit.
+  void FilterByWordCount(int limit, TWordCountMatch match);
   void RemoveDuplicateSources();
   // Sorts Selection in the main list order.
-  void SortSelection(int column, bool descending);
+  void SortSelection(TSortColumn column, bool descending);
   int CountTranslated() const;
   void ClearSelection();
 

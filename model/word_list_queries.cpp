@@ -146,8 +146,7 @@ bool TWordList::SelectionNotedIndexed() const {
          m.ItemCount == Items.Count();
 }
 
-void TWordList::FilterByText(std::string_view text, int mode) {
-  if (mode < 1 || mode > 3) return;
+void TWordList::FilterByText(std::string_view text, TTextMatch match) {
   const std::string wanted = LowerAscii(text);
   const bool indexed = SelectionNotedIndexed();
   std::string key;
@@ -162,24 +161,31 @@ void TWordList::FilterByText(std::string_view text, int mode) {
       NormalizeAccelKey(source, key);
       normalized = key;
     }
-    switch (mode) {
-    case 1:
+    switch (match) {
+    case TTextMatch::StartsWith:
       return StartsWithLowered(normalized, wanted);
-    case 2:
+    case TTextMatch::Contains:
       return ContainsLowered(normalized, wanted);
-    default:
-      return normalized.size() == wanted.size() && StartsWithLowered(normalized, wanted);
+    case TTextMatch::FullMatch:
+      break;
     }
+    return normalized.size() == wanted.size() && StartsWithLowered(normalized, wanted);
   });
   if (indexed) NoteSelectionIndexed();
 }
 
-void TWordList::FilterByWordCount(int limit, int direction) {
+void TWordList::FilterByWordCount(int limit, TWordCountMatch match) {
   const bool indexed = SelectionNotedIndexed();
   CompactList(Selection, [&](TWordObj *e, std::size_t) {
     const int count = CountSourceWords(e->Source());
-    if (direction > 0) return count > limit;
-    if (direction < 0) return count < limit;
+    switch (match) {
+    case TWordCountMatch::MoreThan:
+      return count > limit;
+    case TWordCountMatch::FewerThan:
+      return count < limit;
+    case TWordCountMatch::AtMost:
+      break;
+    }
     return count <= limit;
   });
   if (indexed) NoteSelectionIndexed();
@@ -235,10 +241,11 @@ void TWordList::RemoveDuplicateSources() {
   if (indexed) NoteSelectionIndexed();
 }
 
-void TWordList::SortSelection(int column, bool descending) {
+void TWordList::SortSelection(TSortColumn column, bool descending) {
   // Full id and Source orders come from ranks the index keeps, so a sort compares integers.
-  if ((column == 0 || column == 1) && Selection.Count() > 1 && SelectionIndexed()) {
-    const auto &ranks = column == 0 ? Index().FullIdRanks() : Index().SourceRanks();
+  if ((column == TSortColumn::Name || column == TSortColumn::Original) && Selection.Count() > 1 &&
+      SelectionIndexed()) {
+    const auto &ranks = column == TSortColumn::Name ? Index().FullIdRanks() : Index().SourceRanks();
     if (SortMainListByRank(Selection.Raw(), ranks, descending)) return;
   }
   SortMainList(Selection.Raw(), column, descending);

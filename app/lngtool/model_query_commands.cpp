@@ -41,11 +41,12 @@ struct TSelectOptions {
   std::string Sort = "id";
 };
 
-// The index of a name in the order the window's box lists it.
-int BoxIndex(const std::vector<std::string> &names, const std::string &value, const char *what) {
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (names[i] == value) return static_cast<int>(i);
-  Die(std::string("Unknown ") + what + ": " + value);
+// The option a name stands for.
+template <class T>
+T Named(const std::map<std::string, T> &names, const std::string &value, const char *what) {
+  const auto it = names.find(value);
+  if (it == names.end()) Die(std::string("Unknown ") + what + ": " + value);
+  return it->second;
 }
 
 // The word count box keeps its value between 1 and 999.
@@ -54,12 +55,29 @@ int ClampWords(int n) {
 }
 
 void RunSelect(const TSelectOptions &o) {
-  static const std::vector<std::string> types = {"all", "captions", "hints", "list-items", "messages"};
-  static const std::vector<std::string> statuses = {"all",  "untranslated", "completed", "query",
-                                                    "auto", "warnings",     "needwork"};
-  static const std::vector<std::string> columns = {"name", "original", "translated", "id", "section"};
-  const int type = BoxIndex(types, o.Type, "type");
-  const vt::TStatusFilter status = vt::StatusFilter(BoxIndex(statuses, o.Status, "status"));
+  using vt::TSortColumn, vt::TStatusFilter, vt::TTextMatch, vt::TTypeFilter;
+  static const std::map<std::string, TTypeFilter> types = {{"all", TTypeFilter::All},
+                                                           {"captions", TTypeFilter::Captions},
+                                                           {"hints", TTypeFilter::Hints},
+                                                           {"list-items", TTypeFilter::ListItems},
+                                                           {"messages", TTypeFilter::Messages}};
+  static const std::map<std::string, TStatusFilter> statuses = {{"all", TStatusFilter::All},
+                                                                {"untranslated", TStatusFilter::Untranslated},
+                                                                {"completed", TStatusFilter::Completed},
+                                                                {"query", TStatusFilter::Query},
+                                                                {"auto", TStatusFilter::Auto},
+                                                                {"warnings", TStatusFilter::Warnings},
+                                                                {"needwork", TStatusFilter::NeedsWork}};
+  static const std::map<std::string, TSortColumn> columns = {{"name", TSortColumn::Name},
+                                                             {"original", TSortColumn::Original},
+                                                             {"translated", TSortColumn::Translated},
+                                                             {"id", TSortColumn::Id},
+                                                             {"section", TSortColumn::Section}};
+  static const std::map<std::string, TTextMatch> methods = {{"starts", TTextMatch::StartsWith},
+                                                            {"contains", TTextMatch::Contains},
+                                                            {"full", TTextMatch::FullMatch}};
+  const TTypeFilter type = Named(types, o.Type, "type");
+  const vt::TStatusMask status = vt::StatusMask(Named(statuses, o.Status, "status"));
   std::string sortName = o.Sort;
   bool descending = false;
   if (const auto colon = sortName.find(':'); colon != std::string::npos) {
@@ -68,20 +86,18 @@ void RunSelect(const TSelectOptions &o) {
     descending = direction == "desc";
     sortName.resize(colon);
   }
-  const int column = BoxIndex(columns, sortName, "sort column");
-  static const std::map<std::string, int> methods = {{"starts", 1}, {"contains", 2}, {"full", 3}};
-  const auto method = methods.find(o.Method);
-  if (method == methods.end()) Die("Unknown method: " + o.Method);
+  const TSortColumn column = Named(columns, sortName, "sort column");
+  const TTextMatch method = Named(methods, o.Method, "method");
 
   TProject project = OpenProject(o.Project);
   vt::TWordList &p = *project;
   p.Select(o.Section, vt::TypeFilterKinds(type), status.Flags, status.States);
   if (!o.Text.empty())
-    p.FilterByText(o.Text, method->second);
+    p.FilterByText(o.Text, method);
   else if (o.WordsGreater)
-    p.FilterByWordCount(ClampWords(*o.WordsGreater), 1);
+    p.FilterByWordCount(ClampWords(*o.WordsGreater), vt::TWordCountMatch::MoreThan);
   else if (o.WordsAtMost)
-    p.FilterByWordCount(ClampWords(*o.WordsAtMost), 0);
+    p.FilterByWordCount(ClampWords(*o.WordsAtMost), vt::TWordCountMatch::AtMost);
   if (o.Dedup) p.RemoveDuplicateSources();
   p.SortSelection(column, descending);
 

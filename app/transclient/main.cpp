@@ -1,5 +1,5 @@
-// transclient: creates the main window, the browser translation dialog and the administrator
-// window, in this order, and shows only the main window.
+// transclient: creates the main window and the administrator window, and shows only the main
+// window. The browser translation dialog waits until a command needs it.
 #include "client/guarded_application.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
@@ -11,10 +11,6 @@
 #include <iostream>
 #include <memory>
 
-#if defined(VT_HAVE_MT_UI) && __has_include("mt/ui/gtrans_dlg.h")
-#include "mt/ui/gtrans_dlg.h"
-#define VT_BROWSER_DIALOG 1
-#endif
 #if defined(VT_HAVE_TOOLS_UI) && __has_include("tools/ui/trans_grab_frm.h")
 #include "tools/ui/trans_grab_frm.h"
 #define VT_GRAB_WINDOW 1
@@ -34,12 +30,7 @@ int main(int argc, char **argv) {
 
   auto window = std::make_unique<vt::TTransClientFrm3>();
   app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
-#ifdef VT_BROWSER_DIALOG
-  auto browser = std::make_unique<TGTransFrm>();
-  window->SetBrowserDialog(browser.get());
-#else
-  // The browser translation dialog is not part of this build.
-#endif
+  // The browser translation dialog is made by the window when a command first needs it.
 #ifdef VT_GRAB_WINDOW
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
@@ -55,7 +46,7 @@ int main(int argc, char **argv) {
     // The suggestion lists are built a moment after the entry became current: show them too.
     QElapsedTimer waited;
     waited.start();
-    while (window->Timer_Suggestions->isActive() && waited.elapsed() < 2000) {
+    while (window->SuggestionsPending() && waited.elapsed() < 2000) {
       QApplication::processEvents();
       QThread::msleep(5);
     }

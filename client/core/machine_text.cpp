@@ -60,6 +60,21 @@ std::string ReverseRequestText(std::u16string_view translation) {
   return Utf16ToUtf8(translation);
 }
 
+std::u16string EditorLineBreaks(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c != u'\r' && c != u'\n') {
+      out.push_back(c);
+      continue;
+    }
+    out.append(u"\r\n");
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
+
 std::vector<std::u16string> SplitMemoLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
   std::size_t start = 0;

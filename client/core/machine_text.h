@@ -38,6 +38,10 @@ std::vector<std::u16string> AutoTranslateLines(std::u16string_view original, boo
                                                const std::string &target, const TTranslateFn &translate,
                                                const TLineSink &sink = {});
 
+// A text editor's line breaks (LF alone, or CR alone) as CR LF, the breaks the stored texts and
+// the machine-text preparation expect (the preparation drops LF, so a lone LF would join lines).
+std::u16string EditorLineBreaks(std::u16string_view text);
+
 // The lines of a memo text: CR LF, LF and CR each end a line; a final break opens no new line.
 std::vector<std::u16string> SplitMemoLines(std::u16string_view text);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The pictures of the preview: 16 x 16 badges that tell which kind of text is shown, and the icon
 // samples of the five tool icon sizes. All are drawn here, in one style, for their exact size.
-#include "client/core/preview_plan.h" // TPreviewBadge
+#include "sample_kinds.h"
 
 #include <QPixmap>
 

@@ -2,7 +2,7 @@
 // The product's tool button as the preview shows it: icon and caption in one of three layouts.
 #include "static_tool_control.h"
 
-#include "client/core/preview_plan.h" // THotLayout
+#include "sample_kinds.h"
 
 namespace vt::samples {
 

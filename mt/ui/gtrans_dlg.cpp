@@ -16,36 +16,49 @@
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <iostream>
+#include <unistd.h>
+
+namespace vt {
 
 namespace {
 
 // The page of the embedded browser: refuses new windows and keeps script errors to itself.
 class TGTransPage : public QWebEnginePage {
 public:
-  TGTransPage(TGTransFrm *frm, QObject *parent) : QWebEnginePage(parent), frm_(frm) {}
+  TGTransPage(TGTransFrm *frm, QObject *parent) : QWebEnginePage(parent), FForm(frm) {}
 
 protected:
   QWebEnginePage *createWindow(WebWindowType) override {
-    frm_->wbNewWindow2();
+    FForm->wbNewWindow2();
     return nullptr;
   }
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &, int,
                                 const QString &) override {
-    if (level == ErrorMessageLevel) frm_->wbScriptError();
+    if (level == ErrorMessageLevel) FForm->wbScriptError();
   }
   void javaScriptAlert(const QUrl &, const QString &) override {}
 
 private:
-  TGTransFrm *frm_;
+  TGTransFrm *FForm;
 };
 
 constexpr int kScriptWaitMs = 3000;
 
 } // namespace
 
-TGTransFrm::TGTransFrm(QWidget *owner, const std::string &translator_page)
-    : QDialog(owner),
-      TranslatorPage(translator_page.empty() ? vt::ResolveMtEndpoint().page : translator_page) {
+void PrepareBrowserStart() {
+  static bool prepared = false;
+  if (prepared) return;
+  prepared = true;
+  if (geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return;
+  qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  std::cerr << "Running as root: the embedded browser starts without its sandbox." << std::endl;
+}
+
+TGTransFrm::TGTransFrm(QWidget *owner, const std::string &translatorPage)
+    : QDialog(owner), TranslatorPage(translatorPage.empty() ? ResolveMtEndpoint().page : translatorPage) {
+  PrepareBrowserStart();
   setObjectName(QStringLiteral("GTransFrm"));
   setWindowTitle(QStringLiteral("GTransFrm"));
   QFont f(QStringLiteral("Trebuchet MS"));
@@ -85,15 +98,15 @@ TGTransFrm::TGTransFrm(QWidget *owner, const std::string &translator_page)
   connect(Button1, &QPushButton::clicked, this, &TGTransFrm::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TGTransFrm::Button2Click);
   connect(&Timer1, &QTimer::timeout, this, &TGTransFrm::Timer1Timer);
-  connect(wb, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
+  connect(wb, &QWebEngineView::loadStarted, this, [this] { FLoading = true; });
   connect(wb, &QWebEngineView::loadFinished, this, [this] {
-    if (!after_blank_.isEmpty()) {
-      const QUrl next = after_blank_;
-      after_blank_.clear();
+    if (!FAfterBlank.isEmpty()) {
+      const QUrl next = FAfterBlank;
+      FAfterBlank.clear();
       wb->setUrl(next);
       return;
     }
-    loading_ = false;
+    FLoading = false;
     wbDocumentComplete();
   });
 }
@@ -128,16 +141,16 @@ void TGTransFrm::StartTranslation() {
   if (TargetLanguage.empty()) TargetLanguage = "en";
   const std::string address = PageAddress();
   setWindowTitle(QStringLiteral("Translating.."));
-  loading_ = true;
+  FLoading = true;
   const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
   // An address that differs from the loaded one only in its fragment (or not at all) is a jump
   // within the page for the browser, which reports no load for it. Pass through an empty page
   // first, so that every use waits for a complete page as the first one does.
   if (wb->url().adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment)) {
-    after_blank_ = url;
+    FAfterBlank = url;
     wb->setUrl(QUrl(QStringLiteral("about:blank")));
   } else {
-    after_blank_.clear();
+    FAfterBlank.clear();
     wb->setUrl(url);
   }
   // Bounded: a page that never completes is shown as it is.
@@ -179,8 +192,8 @@ void TGTransFrm::ReadResult() {
   if (html.isEmpty()) return;
   const QByteArray utf8 = html.toUtf8();
   const std::string text =
-      vt::ExtractResultBox(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-  if (!vt::StoredUtf8ToUtf16(text, ResultText)) ResultText.clear();
+      ExtractResultBox(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+  if (!StoredUtf8ToUtf16(text, ResultText)) ResultText.clear();
 }
 
 void TGTransFrm::Button1Click() {
@@ -193,11 +206,11 @@ void TGTransFrm::Button2Click() {
 }
 
 void TGTransFrm::Timer1Timer() {
-  if (!AutoClose || !isVisible() || reading_) return;
+  if (!AutoClose || !isVisible() || FReading) return;
   const std::u16string old = ResultText;
-  reading_ = true;
+  FReading = true;
   ReadResult();
-  reading_ = false;
+  FReading = false;
   if (ResultText == old && ResultText != PreviousResult && !ResultText.empty()) {
     Timer1.stop();
     done(mrYes);
@@ -218,7 +231,7 @@ void TGTransFrm::wbDocumentComplete() {}
 
 void TGTransFrm::done(int result) {
   FormClose();
-  activated_ = false;
+  FActivated = false;
   QDialog::done(result);
 }
 
@@ -226,8 +239,8 @@ void TGTransFrm::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (QWidget *owner = parentWidget()) move(owner->window()->frameGeometry().center() - rect().center());
   // Once per use: the browser's own widgets can show the dialog's children again later.
-  if (!event->spontaneous() && !activated_) {
-    activated_ = true;
+  if (!event->spontaneous() && !FActivated) {
+    FActivated = true;
     QMetaObject::invokeMethod(this, &TGTransFrm::FormActivate, Qt::QueuedConnection);
   }
 }
@@ -236,3 +249,5 @@ void TGTransFrm::closeEvent(QCloseEvent *event) {
   FormClose();
   QDialog::closeEvent(event);
 }
+
+} // namespace vt

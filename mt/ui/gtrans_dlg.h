@@ -20,12 +20,19 @@ class QPushButton;
 class QWebEngineView;
 class QWidget;
 
+namespace vt {
+
+// Before the first web view: as root the browser cannot use its sandbox, so it starts without it
+// (QTWEBENGINE_DISABLE_SANDBOX=1), saying so once on stderr. Nothing happens for other users or
+// when the variable is already set.
+void PrepareBrowserStart();
+
 class TGTransFrm : public QDialog {
   Q_OBJECT
 public:
   enum TModalResult { mrCancel = QDialog::Rejected, mrYes = QDialog::Accepted };
 
-  explicit TGTransFrm(QWidget *owner = nullptr, const std::string &translator_page = {});
+  explicit TGTransFrm(QWidget *owner = nullptr, const std::string &translatorPage = {});
 
   // Fields, in the order the callers know them.
   std::u16string PreviousResult;
@@ -56,7 +63,7 @@ public:
   // The address StartTranslation navigates to for the present inputs.
   std::string PageAddress() const;
   // True once the browser has finished loading the address it was sent to.
-  bool PageComplete() const { return !loading_; }
+  bool PageComplete() const { return !FLoading; }
 
   // Handlers.
   void FormActivate();
@@ -75,8 +82,10 @@ protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
-  bool loading_ = false;
-  bool activated_ = false;
-  QUrl after_blank_;     // loaded once the empty page in between has completed
-  bool reading_ = false; // a tick that comes while the page is read waits for the next one
+  bool FLoading = false;
+  bool FActivated = false;
+  QUrl FAfterBlank;      // loaded once the empty page in between has completed
+  bool FReading = false; // a tick that comes while the page is read waits for the next one
 };
+
+} // namespace vt

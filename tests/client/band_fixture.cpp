@@ -55,23 +55,23 @@ void BandTest::SetUp() {
   WriteBandProject(Dir.path(), QStringLiteral("P"));
   OpenThroughMenu();
   // The same-source list, the preview and the suggestions are shown with Advanced Tools.
-  if (!W->AdvancedTools1->isChecked()) W->AdvancedTools1->trigger();
-  ASSERT_TRUE(W->vt2->isVisible());
+  if (!Child<QAction>(*W, "AdvancedTools1")->isChecked()) Child<QAction>(*W, "AdvancedTools1")->trigger();
+  ASSERT_TRUE(Child<TVirtualTree>(*W, "vt2")->isVisible());
   ClickSection(QStringLiteral("[ALL]"));
 }
 
 void BandTest::Pick(const char *fullId) {
-  for (int row = 0; row < W->vt1->model()->rowCount(); ++row)
-    if (W->vt1Model->Entry(row) == Entry(fullId)) {
-      W->vt1->scrollTo(W->vt1->model()->index(row, 1));
-      return ClickRow(W->vt1, row);
+  for (int row = 0; row < Child<TVirtualTree>(*W, "vt1")->model()->rowCount(); ++row)
+    if (Child<TEntryListModel>(*W, "vt1Model")->Entry(row) == Entry(fullId)) {
+      Child<TVirtualTree>(*W, "vt1")->scrollTo(Child<TVirtualTree>(*W, "vt1")->model()->index(row, 1));
+      return ClickRow(Child<TVirtualTree>(*W, "vt1"), row);
     }
   FAIL() << "not listed: " << fullId;
 }
 
 void BandTest::WaitForSuggestions() {
-  for (int i = 0; i < 100 && W->Timer_Suggestions->isActive(); ++i) QTest::qWait(10);
-  ASSERT_FALSE(W->Timer_Suggestions->isActive());
+  for (int i = 0; i < 100 && Child<QTimer>(*W, "Timer_Suggestions")->isActive(); ++i) QTest::qWait(10);
+  ASSERT_FALSE(Child<QTimer>(*W, "Timer_Suggestions")->isActive());
 }
 
 void BandTest::PickAndSettle(const char *fullId) {
@@ -80,8 +80,8 @@ void BandTest::PickAndSettle(const char *fullId) {
 }
 
 int BandTest::SuggestionRowOf(const char *section) const {
-  for (int row = 0; row < W->vt2->model()->rowCount(); ++row)
-    if (W->vt2Model->Entry(row)->Section() == section) return row;
+  for (int row = 0; row < Child<TVirtualTree>(*W, "vt2")->model()->rowCount(); ++row)
+    if (Child<TSuggestionListModel>(*W, "vt2Model")->Entry(row)->Section() == section) return row;
   return -1;
 }
 

@@ -12,7 +12,7 @@ public:
   std::deque<TAnswer> Answers;                  // for YesNoCancel
   std::deque<std::optional<QString>> Inputs;    // for Input
   std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
-  QStringList Questions, Errors, Prompts;
+  QStringList Questions, Errors, Prompts, Filters;
 
   TAnswer YesNoCancel(QWidget *, const QString &text) override {
     Questions << text;
@@ -30,7 +30,9 @@ public:
     Inputs.pop_front();
     return a;
   }
-  std::optional<QString> OpenFileName(QWidget *, const QString &, const QString &, const QString &) override {
+  std::optional<QString> OpenFileName(QWidget *, const QString &, const QString &,
+                                      const QString &filter) override {
+    Filters << filter;
     if (OpenFiles.empty()) return std::nullopt;
     auto a = OpenFiles.front();
     OpenFiles.pop_front();

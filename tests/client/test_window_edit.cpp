@@ -20,50 +20,51 @@ protected:
   void Pick(const char *fullId) {
     const QString id = QLatin1String(fullId);
     const QString key = id.mid(id.indexOf(QLatin1Char('/')) + 1);
-    for (int row = 0; row < W->vt1->model()->rowCount(); ++row)
-      if (W->vt1Model->Entry(row) == Entry(fullId)) return ClickRow(W->vt1, row);
+    for (int row = 0; row < Child<TVirtualTree>(*W, "vt1")->model()->rowCount(); ++row)
+      if (Child<TEntryListModel>(*W, "vt1Model")->Entry(row) == Entry(fullId))
+        return ClickRow(Child<TVirtualTree>(*W, "vt1"), row);
     FAIL() << "not listed: " << fullId << key.toStdString();
   }
   void TypeAtEnd(const QString &text) {
-    W->TntMemoLng->setFocus();
-    QTest::keyClick(W->TntMemoLng, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(W->TntMemoLng, text);
+    Child<QPlainTextEdit>(*W, "TntMemoLng")->setFocus();
+    QTest::keyClick(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(Child<QPlainTextEdit>(*W, "TntMemoLng"), text);
   }
 };
 
 TEST_F(EditTest, PickingAnEntryFillsTheEditors) {
   Pick("TID_Form1/lblName.TC");
-  EXPECT_EQ(W->TntMemoSrc->toPlainText(), QStringLiteral("&Name"));
-  EXPECT_EQ(W->TntLabel1->text(), QStringLiteral("&Name"));
-  EXPECT_EQ(W->TntMemoLng->toPlainText(), QStringLiteral("&Nombre"));
-  EXPECT_EQ(W->editQuery->text(), QStringLiteral("Which name?"));
-  EXPECT_TRUE(W->cFuzzy->isChecked());
-  EXPECT_TRUE(W->Queried1->isChecked());
-  EXPECT_FALSE(W->cWarning->isChecked());
-  EXPECT_TRUE(W->cIsAuto->isEnabled());
-  EXPECT_FALSE(W->cIsAuto->isChecked());
+  EXPECT_EQ(Child<QPlainTextEdit>(*W, "TntMemoSrc")->toPlainText(), QStringLiteral("&Name"));
+  EXPECT_EQ(Child<QLabel>(*W, "TntLabel1")->text(), QStringLiteral("&Name"));
+  EXPECT_EQ(Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText(), QStringLiteral("&Nombre"));
+  EXPECT_EQ(Child<QLineEdit>(*W, "editQuery")->text(), QStringLiteral("Which name?"));
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
+  EXPECT_TRUE(Child<QAction>(*W, "Queried1")->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cWarning")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cIsAuto")->isEnabled());
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cIsAuto")->isChecked());
   EXPECT_FALSE(W->CurrentProject().Modified); // loading is no edit
   Pick("Messages/msgMissing.MG");
-  EXPECT_FALSE(W->cIsAuto->isEnabled()); // untranslated
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cIsAuto")->isEnabled()); // untranslated
 }
 
 TEST_F(EditTest, TypingIntoAnAutoTranslationMakesItOrdinaryAndKeepsFlags) {
   Entry("TID_Form1/btnCancel.TC")->SetFlags(efQuery);
   Pick("TID_Form1/btnCancel.TC");
-  ASSERT_TRUE(W->cIsAuto->isChecked());
+  ASSERT_TRUE(Child<QCheckBox>(*W, "cIsAuto")->isChecked());
   TypeAtEnd(QStringLiteral("s"));
   TWordObj *e = Entry("TID_Form1/btnCancel.TC");
   EXPECT_EQ(e->Translation, "[?]Cancelars");
   EXPECT_EQ(e->State(), esTranslated);
   EXPECT_TRUE(e->Changed);
   EXPECT_TRUE(W->CurrentProject().Modified);
-  EXPECT_FALSE(W->cIsAuto->isChecked());
-  EXPECT_TRUE(W->TimerBU->isActive());
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cIsAuto")->isChecked());
+  EXPECT_TRUE(Child<QTimer>(*W, "TimerBU")->isActive());
 }
 
 TEST_F(EditTest, ClearingAQueriedTranslationKeepsThePrefix) {
   Pick("TID_Form1/lblName.TC");
-  W->ClearTranslation1->trigger();
+  Child<QAction>(*W, "ClearTranslation1")->trigger();
   EXPECT_EQ(Entry("TID_Form1/lblName.TC")->Translation, "[?]");
   EXPECT_EQ(Entry("TID_Form1/lblName.TC")->State(), esTranslated);
 }
@@ -71,28 +72,28 @@ TEST_F(EditTest, ClearingAQueriedTranslationKeepsThePrefix) {
 TEST_F(EditTest, UpdateCurrentWithReplaceAllOverwritesSameSourceEntries) {
   Entry("TID_Form2/btnOk.TC")->Translation = "Vale";
   Pick("TID_Form1/btnOk.TC");
-  ASSERT_TRUE(W->cReplaceAuto->isChecked());
-  PressKey(W->TntMemoLng, Qt::Key_F5);
+  ASSERT_TRUE(Child<QCheckBox>(*W, "cReplaceAuto")->isChecked());
+  PressKey(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_F5);
   EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->Translation, "Aceptar");
   EXPECT_TRUE(W->CurrentProject().Modified);
 }
 
 TEST_F(EditTest, UpdateCurrentWithoutReplaceAllFillsOnlyEmptyOnes) {
   Entry("TID_Form2/btnOk.TC")->Translation = "Vale";
-  QTest::mouseClick(W->cReplaceAuto, Qt::LeftButton);
-  ASSERT_FALSE(W->cReplaceAuto->isChecked());
+  QTest::mouseClick(Child<QCheckBox>(*W, "cReplaceAuto"), Qt::LeftButton);
+  ASSERT_FALSE(Child<QCheckBox>(*W, "cReplaceAuto")->isChecked());
   Pick("TID_Form1/btnOk.TC");
-  W->StaticHotBtn2->click();
+  Child<TStaticHotBtn>(*W, "StaticHotBtn2")->click();
   EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->Translation, "Vale");
   Entry("TID_Form2/btnOk.TC")->Translation.clear();
-  W->stUpdate->click();
+  Child<TStaticHotBtn>(*W, "stUpdate")->click();
   EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->Translation, "Aceptar");
 }
 
 TEST_F(EditTest, UpdateCurrentWithEmptyMemoOnlyDropsTheAutoMark) {
   Entry("TID_Form1/btnCancel.TC")->Translation = "[~?]";
   Pick("TID_Form1/btnCancel.TC");
-  W->Update1->trigger();
+  Child<QAction>(*W, "Update1")->trigger();
   EXPECT_EQ(Entry("TID_Form1/btnCancel.TC")->Translation, "[?]");
   EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->Translation, "");
 }
@@ -104,18 +105,19 @@ TEST_F(EditTest, UndoRestoresTheStateOfTheLastTimeTheEntryBecameCurrent) {
   Pick("TID_Form1/btnOk.TC");
   TypeAtEnd(QStringLiteral("2"));
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar12");
-  W->TntMemoLng->setFocus();
-  PressKey(W->TntMemoLng, Qt::Key_Z, Qt::ControlModifier); // the window command, not the editor's undo
+  Child<QPlainTextEdit>(*W, "TntMemoLng")->setFocus();
+  PressKey(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_Z,
+           Qt::ControlModifier); // the window command, not the editor's undo
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar1");
-  EXPECT_EQ(W->TntMemoLng->toPlainText(), QStringLiteral("Aceptar1"));
-  W->stUndo->click(); // repeatable
+  EXPECT_EQ(Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText(), QStringLiteral("Aceptar1"));
+  Child<TStaticHotBtn>(*W, "stUndo")->click(); // repeatable
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar1");
 }
 
 TEST_F(EditTest, QueryCheckedThenMovingAwayCopiesToSameSource) {
   Pick("TID_Form1/btnOk.TC");
-  PressKey(W->TntMemoLng, Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_TRUE(W->cFuzzy->isChecked());
+  PressKey(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "[?]Aceptar");
   EXPECT_FALSE(W->CurrentProject().Modified); // settled when the entry stops being current
   Pick("TID_Form1/lblAge.TC");
@@ -126,79 +128,79 @@ TEST_F(EditTest, QueryCheckedThenMovingAwayCopiesToSameSource) {
 
 TEST_F(EditTest, StatusMenuItemsDoNothingWithoutACurrentEntry) {
   ASSERT_EQ(W->Current(), nullptr);
-  W->Warning1->trigger();
-  EXPECT_FALSE(W->cWarning->isChecked());
-  EXPECT_FALSE(W->Warning1->isChecked());
+  Child<QAction>(*W, "Warning1")->trigger();
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cWarning")->isChecked());
+  EXPECT_FALSE(Child<QAction>(*W, "Warning1")->isChecked());
 }
 
 TEST_F(EditTest, AutoBoxTogglesBetweenTranslatedAndAuto) {
   Pick("TID_Form1/btnOk.TC");
-  QTest::mouseClick(W->cIsAuto, Qt::LeftButton);
+  QTest::mouseClick(Child<QCheckBox>(*W, "cIsAuto"), Qt::LeftButton);
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->State(), esAutoTranslated);
-  EXPECT_TRUE(W->AutoTranslated1->isChecked());
-  W->AutoTranslated1->trigger();
+  EXPECT_TRUE(Child<QAction>(*W, "AutoTranslated1")->isChecked());
+  Child<QAction>(*W, "AutoTranslated1")->trigger();
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar");
 }
 
 TEST_F(EditTest, ACommentChecksQueryAndTheClearItemUnchecksIt) {
   Pick("TID_Form1/lblAge.TC");
-  ASSERT_FALSE(W->cFuzzy->isChecked());
-  W->editQuery->setFocus();
-  QTest::keyClicks(W->editQuery, QStringLiteral("Edad?"));
+  ASSERT_FALSE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
+  Child<QLineEdit>(*W, "editQuery")->setFocus();
+  QTest::keyClicks(Child<QLineEdit>(*W, "editQuery"), QStringLiteral("Edad?"));
   TWordObj *e = Entry("TID_Form1/lblAge.TC");
   EXPECT_EQ(e->Comment, "Edad?");
-  EXPECT_TRUE(W->cFuzzy->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
   EXPECT_TRUE(e->Flags() & efQuery);
   EXPECT_TRUE(W->CurrentProject().Modified);
-  W->editQuery->selectAll();
-  QTest::keyClick(W->editQuery, Qt::Key_Delete);
+  Child<QLineEdit>(*W, "editQuery")->selectAll();
+  QTest::keyClick(Child<QLineEdit>(*W, "editQuery"), Qt::Key_Delete);
   EXPECT_EQ(e->Comment, "");
-  EXPECT_TRUE(W->cFuzzy->isChecked()); // clearing by hand leaves Query
-  W->NotSureaboutmeaning1->trigger();
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cFuzzy")->isChecked()); // clearing by hand leaves Query
+  Child<QAction>(*W, "NotSureaboutmeaning1")->trigger();
   EXPECT_EQ(e->Comment, "Not Sure about meaning");
-  W->Clear1->trigger();
+  Child<QAction>(*W, "Clear1")->trigger();
   EXPECT_EQ(e->Comment, "");
-  EXPECT_FALSE(W->cFuzzy->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
   EXPECT_FALSE(e->Flags() & efQuery);
 }
 
 TEST_F(EditTest, CommentKeepsWindows1252Characters) {
   Pick("TID_Form1/lblAge.TC");
-  W->editQuery->setText(QString::fromUtf8("¿Año?"));
+  Child<QLineEdit>(*W, "editQuery")->setText(QString::fromUtf8("¿Año?"));
   EXPECT_EQ(Entry("TID_Form1/lblAge.TC")->Comment, "\xBF"
                                                    "A\xF1o?");
 }
 
 TEST_F(EditTest, ClipboardCommands) {
   Pick("TID_Form1/btnOk.TC");
-  W->CopyOriginaltoClipboard1->trigger();
+  Child<QAction>(*W, "CopyOriginaltoClipboard1")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("OK"));
   QApplication::clipboard()->setText(QStringLiteral("Vale"));
-  W->vt1->setFocus();
-  W->PastefromClipboard1->trigger(); // the memo has no focus: replaces the whole text
+  Child<TVirtualTree>(*W, "vt1")->setFocus();
+  Child<QAction>(*W, "PastefromClipboard1")->trigger(); // the memo has no focus: replaces the whole text
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Vale");
-  W->TntMemoLng->setFocus();
-  QTest::keyClick(W->TntMemoLng, Qt::Key_Home, Qt::ControlModifier);
-  W->PastefromClipboard1->trigger(); // with the focus: inserts at the caret
+  Child<QPlainTextEdit>(*W, "TntMemoLng")->setFocus();
+  QTest::keyClick(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_Home, Qt::ControlModifier);
+  Child<QAction>(*W, "PastefromClipboard1")->trigger(); // with the focus: inserts at the caret
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "ValeVale");
-  W->CopyTranslationtoClipboard1->trigger();
+  Child<QAction>(*W, "CopyTranslationtoClipboard1")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ValeVale"));
 }
 
 TEST_F(EditTest, MoveDownUpdatesAndGoesOn) {
   Pick("TID_Form1/btnCancel.TC");
-  W->stMoveDown->click();
+  Child<TStaticHotBtn>(*W, "stMoveDown")->click();
   EXPECT_EQ(Entry("TID_Form1/btnCancel.TC")->Translation, "Cancelar");
   EXPECT_EQ(W->Current(), Entry("TID_Form1/lblName.TC"));
 }
 
 TEST_F(EditTest, SwapButtonExchangesCommentAndTranslation) {
   Pick("TID_Form1/lblName.TC");
-  W->SpeedButton2->click();
+  Child<QToolButton>(*W, "SpeedButton2")->click();
   TWordObj *e = Entry("TID_Form1/lblName.TC");
   EXPECT_EQ(e->Comment, "&Nombre");
   EXPECT_EQ(e->TranslationText(), u"Which name?");
-  EXPECT_FALSE(W->cFuzzy->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>(*W, "cFuzzy")->isChecked());
 }
 
 } // namespace vt::test

@@ -20,33 +20,33 @@ TEST_F(WindowTest, OpenFromSourceFileListsSectionsAndLeavesEntryListEmpty) {
   OpenThroughMenu(QStringLiteral("SrcLng"));
   EXPECT_TRUE(Asker->Errors.isEmpty());
   EXPECT_EQ(W->windowTitle(), QStringLiteral("P.SrcLng"));
-  ASSERT_EQ(W->vtList->model()->rowCount(), 4);
-  EXPECT_EQ(CellText(W->vtList, 0, 0), QStringLiteral("[ALL]"));
-  EXPECT_EQ(CellText(W->vtList, 0, 1), QStringLiteral("3 / 8"));
-  EXPECT_EQ(CellText(W->vtList, 1, 0), QStringLiteral("TID_Form1"));
-  EXPECT_EQ(CellText(W->vtList, 1, 1), QStringLiteral("3 / 5"));
-  EXPECT_EQ(CellText(W->vtList, 2, 1), QStringLiteral("0 / 2"));
-  EXPECT_EQ(CellText(W->vtList, 3, 1), QStringLiteral("0 / 1"));
-  EXPECT_EQ(W->vt1->model()->rowCount(), 0);
-  EXPECT_EQ(W->editLn->text(), QStringLiteral("es"));
-  EXPECT_FALSE(W->TntMemoLng->isEnabled());
+  ASSERT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 4);
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 0, 0), QStringLiteral("[ALL]"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 0, 1), QStringLiteral("3 / 8"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 1, 0), QStringLiteral("TID_Form1"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 1, 1), QStringLiteral("3 / 5"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 2, 1), QStringLiteral("0 / 2"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 3, 1), QStringLiteral("0 / 1"));
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vt1")->model()->rowCount(), 0);
+  EXPECT_EQ(Child<QLineEdit>(*W, "editLn")->text(), QStringLiteral("es"));
+  EXPECT_FALSE(Child<QPlainTextEdit>(*W, "TntMemoLng")->isEnabled());
 }
 
 TEST_F(WindowTest, OpenFailureReportsPathAndLeavesAnEmptyProject) {
   OpenThroughMenu();
   const QString missing = Dir.path() + QStringLiteral("/Nothing.kxLng");
   Asker->OpenFiles.push_back(missing);
-  W->OpenFile1->trigger();
+  Child<QAction>(*W, "OpenFile1")->trigger();
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_EQ(Asker->Errors[0], QStringLiteral("Unable to Open File\r") + QDir::toNativeSeparators(missing));
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
-  EXPECT_EQ(W->vtList->model()->rowCount(), 0);
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 0);
 }
 
 TEST_F(WindowTest, CancelInOpenDialogChangesNothing) {
   OpenThroughMenu();
-  W->OpenFile1->trigger(); // the scripted dialog has no more answers: Cancel
-  EXPECT_EQ(W->vtList->model()->rowCount(), 4);
+  Child<QAction>(*W, "OpenFile1")->trigger(); // the scripted dialog has no more answers: Cancel
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 4);
   EXPECT_TRUE(Asker->Questions.isEmpty());
 }
 
@@ -56,11 +56,12 @@ protected:
   void EditOneEntry() {
     OpenThroughMenu();
     ClickSection(QStringLiteral("TID_Form1"));
-    ClickRow(W->vt1, RowOf(W->vt1, QStringLiteral("btnOk.TC")));
-    ASSERT_TRUE(W->TntMemoLng->isEnabled());
-    W->TntMemoLng->setFocus();
-    QTest::keyClick(W->TntMemoLng, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(W->TntMemoLng, QStringLiteral("!"));
+    ClickRow(Child<TVirtualTree>(*W, "vt1"),
+             RowOf(Child<TVirtualTree>(*W, "vt1"), QStringLiteral("btnOk.TC")));
+    ASSERT_TRUE(Child<QPlainTextEdit>(*W, "TntMemoLng")->isEnabled());
+    Child<QPlainTextEdit>(*W, "TntMemoLng")->setFocus();
+    QTest::keyClick(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(Child<QPlainTextEdit>(*W, "TntMemoLng"), QStringLiteral("!"));
     ASSERT_TRUE(W->CurrentProject().Modified);
   }
 };
@@ -69,11 +70,11 @@ TEST_F(SaveQuestionTest, CancelKeepsProjectEntryAndEdit) {
   EditOneEntry();
   TWordObj *current = W->Current();
   Asker->Answers = {TAnswer::Cancel};
-  W->CloseCurrentFile1->trigger();
+  Child<QAction>(*W, "CloseCurrentFile1")->trigger();
   EXPECT_EQ(Asker->Questions, QStringList{QStringLiteral("Save Changes to Current File?")});
   EXPECT_TRUE(W->CurrentProject().Modified);
-  EXPECT_EQ(W->vtList->model()->rowCount(), 4);
-  EXPECT_EQ(W->vt1->model()->rowCount(), 5);
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 4);
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vt1")->model()->rowCount(), 5);
   // The edit was settled (the entry stopped being current) but not lost.
   EXPECT_EQ(current->Translation, "Aceptar!");
   EXPECT_TRUE(current->Changed);
@@ -83,10 +84,10 @@ TEST_F(SaveQuestionTest, CancelKeepsProjectEntryAndEdit) {
 TEST_F(SaveQuestionTest, NoDiscardsAndCloses) {
   EditOneEntry();
   Asker->Answers = {TAnswer::No};
-  W->CloseCurrentFile1->trigger();
+  Child<QAction>(*W, "CloseCurrentFile1")->trigger();
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
   EXPECT_FALSE(W->CurrentProject().Modified);
-  EXPECT_EQ(W->vtList->model()->rowCount(), 0);
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 0);
   EXPECT_EQ(W->windowTitle(), QStringLiteral("P.kxLng")); // the caption keeps the last name
   EXPECT_FALSE(ReadFile(QStringLiteral("kxLng")).contains("Aceptar!"));
 }
@@ -94,7 +95,7 @@ TEST_F(SaveQuestionTest, NoDiscardsAndCloses) {
 TEST_F(SaveQuestionTest, YesSavesThenCloses) {
   EditOneEntry();
   Asker->Answers = {TAnswer::Yes};
-  W->CloseCurrentFile1->trigger();
+  Child<QAction>(*W, "CloseCurrentFile1")->trigger();
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
   EXPECT_TRUE(ReadFile(QStringLiteral("kxLng")).contains("btnOk.TC=Aceptar!"));
 }
@@ -126,19 +127,19 @@ TEST_F(SaveQuestionTest, ClosingTheWindowAsksAndCancelRefuses) {
 TEST_F(SaveQuestionTest, ExitWithCancelKeepsRunning) {
   EditOneEntry();
   Asker->Answers = {TAnswer::Cancel};
-  W->Exit1->trigger();
+  Child<QAction>(*W, "Exit1")->trigger();
   EXPECT_TRUE(W->isVisible());
   Asker->Answers = {TAnswer::No};
-  W->Exit1->trigger();
+  Child<QAction>(*W, "Exit1")->trigger();
   EXPECT_FALSE(W->isVisible());
 }
 
 TEST_F(SaveQuestionTest, SaveFileWritesAndClearsModified) {
   EditOneEntry();
-  W->SaveFile1->trigger();
+  Child<QAction>(*W, "SaveFile1")->trigger();
   EXPECT_FALSE(W->CurrentProject().Modified);
   EXPECT_TRUE(ReadFile(QStringLiteral("kxLng")).contains("btnOk.TC=Aceptar!"));
-  EXPECT_TRUE(W->TntMemoLng->isEnabled()); // the current entry stays current
+  EXPECT_TRUE(Child<QPlainTextEdit>(*W, "TntMemoLng")->isEnabled()); // the current entry stays current
   EXPECT_TRUE(Asker->Questions.isEmpty());
   // Moving away settles the entry against the copy taken when it became current, so the project
   // counts as modified again; a No then keeps what was saved.
@@ -152,14 +153,14 @@ TEST_F(SaveQuestionTest, FailedSaveIsReportedAndKeepsTheProjectModified) {
   // A folder in the file's place makes the write fail.
   ASSERT_TRUE(QFile::remove(PathOf(QStringLiteral("kxLng"))));
   ASSERT_TRUE(QDir().mkpath(PathOf(QStringLiteral("kxLng")) + QStringLiteral("/x")));
-  W->SaveFile1->trigger();
+  Child<QAction>(*W, "SaveFile1")->trigger();
   ASSERT_EQ(Asker->Errors.size(), 1);
   EXPECT_TRUE(Asker->Errors[0].startsWith(QStringLiteral("Unable to save file\r")));
   EXPECT_TRUE(Asker->Errors[0].contains(QStringLiteral("P.kxLng")));
   EXPECT_TRUE(W->CurrentProject().Modified);
   // Yes in the close question with a failing save keeps the project open.
   Asker->Answers = {TAnswer::Yes};
-  W->CloseCurrentFile1->trigger();
+  Child<QAction>(*W, "CloseCurrentFile1")->trigger();
   EXPECT_FALSE(W->CurrentProject().Items.Empty());
   EXPECT_TRUE(W->CurrentProject().Modified);
 }
@@ -171,33 +172,33 @@ TEST_F(WindowTest, AdminLogonComparesThePasswordExactly) {
     return false;
   };
   EXPECT_FALSE(adminVisible());
-  EXPECT_FALSE(W->editLn->isVisibleTo(W.get()));
+  EXPECT_FALSE(Child<QLineEdit>(*W, "editLn")->isVisibleTo(W.get()));
   for (const char *wrong : {"482 ", " 482", "4820", ""}) {
     Asker->Inputs = {QString::fromLatin1(wrong)};
-    W->AdminLogon1->trigger();
+    Child<QAction>(*W, "AdminLogon1")->trigger();
     EXPECT_FALSE(adminVisible()) << wrong;
   }
   Asker->Inputs = {std::nullopt};
-  W->AdminLogon1->trigger();
+  Child<QAction>(*W, "AdminLogon1")->trigger();
   EXPECT_FALSE(adminVisible());
   EXPECT_TRUE(Asker->Errors.isEmpty());
   Asker->Inputs = {QStringLiteral("482")};
-  W->AdminLogon1->trigger();
+  Child<QAction>(*W, "AdminLogon1")->trigger();
   EXPECT_TRUE(adminVisible());
-  EXPECT_TRUE(W->editLn->isVisibleTo(W.get()));
-  EXPECT_TRUE(W->cStripCaps->isVisibleTo(W.get()));
+  EXPECT_TRUE(Child<QLineEdit>(*W, "editLn")->isVisibleTo(W.get()));
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cStripCaps")->isVisibleTo(W.get()));
   EXPECT_TRUE(Asker->Prompts.contains(QStringLiteral("Administrator Mode:Please enter your password")));
 }
 
 TEST_F(WindowTest, AdvancedToolsStartsOffAndTogglesTheSameSourceBand) {
-  EXPECT_FALSE(W->AdvancedTools1->isChecked());
-  EXPECT_FALSE(W->vt1a->isVisible());
-  EXPECT_FALSE(W->Panel1->isVisible());
-  W->AdvancedTools1->trigger();
-  EXPECT_TRUE(W->vt1a->isVisible());
-  EXPECT_TRUE(W->Panel1->isVisible());
-  W->AdvancedTools1->trigger();
-  EXPECT_FALSE(W->vt1a->isVisible());
+  EXPECT_FALSE(Child<QAction>(*W, "AdvancedTools1")->isChecked());
+  EXPECT_FALSE(Child<TVirtualTree>(*W, "vt1a")->isVisible());
+  EXPECT_FALSE(Child<QWidget>(*W, "Panel1")->isVisible());
+  Child<QAction>(*W, "AdvancedTools1")->trigger();
+  EXPECT_TRUE(Child<TVirtualTree>(*W, "vt1a")->isVisible());
+  EXPECT_TRUE(Child<QWidget>(*W, "Panel1")->isVisible());
+  Child<QAction>(*W, "AdvancedTools1")->trigger();
+  EXPECT_FALSE(Child<TVirtualTree>(*W, "vt1a")->isVisible());
 }
 
 TEST_F(WindowTest, AnErrorEscapingACommandGoesToTheStatusBar) {
@@ -216,8 +217,11 @@ TEST_F(WindowTest, ComponentsCarryTheirNamesAndAccessibleNames) {
     auto *widget = W->findChild<QWidget *>(QLatin1String(name));
     ASSERT_NE(widget, nullptr) << name;
   }
-  for (QWidget *w : std::initializer_list<QWidget *>{W->vtList, W->vt1, W->vt1a, W->TntMemoLng, W->TntMemoSrc,
-                                                     W->editQuery, W->stUndo, W->cDeDup})
+  for (QWidget *w : std::initializer_list<QWidget *>{
+           Child<TVirtualTree>(*W, "vtList"), Child<TVirtualTree>(*W, "vt1"), Child<TVirtualTree>(*W, "vt1a"),
+           Child<QPlainTextEdit>(*W, "TntMemoLng"), Child<QPlainTextEdit>(*W, "TntMemoSrc"),
+           Child<QLineEdit>(*W, "editQuery"), Child<TStaticHotBtn>(*W, "stUndo"),
+           Child<QCheckBox>(*W, "cDeDup")})
     EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
   for (const char *name : {"OpenFile1", "SaveFile1", "CloseCurrentFile1", "Next1", "Previous1", "Update1",
                            "Undo1", "Queried1", "Filter1"})

@@ -35,7 +35,7 @@ protected:
     ASSERT_NE(g_server, nullptr);
     UseHost(g_server->Url());
     BandTest::SetUp();
-    W->editLn->setText(QStringLiteral("es"));
+    Child<QLineEdit>(*W, "editLn")->setText(QStringLiteral("es"));
   }
   static void UseHost(const std::string &url) { qputenv("VT_MT_HOST", QByteArray::fromStdString(url)); }
   TGTransFrm &Dialog() {
@@ -75,10 +75,10 @@ protected:
 
 TEST_F(MachineTest, AutoTranslateTranslatesAHintPairLineByLine) {
   Pick("TID_Main/lblName.VH");
-  ASSERT_EQ(W->TntMemoSrc->toPlainText().count(QLatin1Char('\n')), 1);
-  PressKey(W->TntMemoLng, Qt::Key_T, Qt::ControlModifier);
-  const QStringList lines = W->TntMemoLng->toPlainText().split(QLatin1Char('\n'));
-  ASSERT_EQ(lines.size(), 2) << W->TntMemoLng->toPlainText().toStdString();
+  ASSERT_EQ(Child<QPlainTextEdit>(*W, "TntMemoSrc")->toPlainText().count(QLatin1Char('\n')), 1);
+  PressKey(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_T, Qt::ControlModifier);
+  const QStringList lines = Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 2) << Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText().toStdString();
   for (const QString &line : lines) {
     EXPECT_FALSE(line.trimmed().isEmpty());
     EXPECT_FALSE(line.contains(QStringLiteral("ExceptionMethod")));
@@ -86,23 +86,24 @@ TEST_F(MachineTest, AutoTranslateTranslatesAHintPairLineByLine) {
   EXPECT_NE(lines[0].trimmed(), QStringLiteral("your name")); // Spanish, not the cleaned English
   TWordObj *e = Entry("TID_Main/lblName.VH");
   EXPECT_EQ(e->State(), esAutoTranslated);
-  EXPECT_TRUE(W->cIsAuto->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(*W, "cIsAuto")->isChecked());
   EXPECT_EQ(ToQString(e->TranslationDisplay()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-            W->TntMemoLng->toPlainText());
+            Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText());
 }
 
 TEST_F(MachineTest, AutoTranslateFallsBackToTheCleanedSourceAndDropsErrorReplies) {
   UseHost("http://127.0.0.1:1"); // nothing listens there
   Pick("TID_Main/lblName.VH");
-  W->AutoTranslate1->trigger();
-  EXPECT_EQ(W->TntMemoLng->toPlainText(), QStringLiteral("your name\nthe name shown to others"));
+  Child<QAction>(*W, "AutoTranslate1")->trigger();
+  EXPECT_EQ(Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText(),
+            QStringLiteral("your name\nthe name shown to others"));
   EXPECT_EQ(Entry("TID_Main/lblName.VH")->State(), esAutoTranslated);
 
   UseHost(g_server->Url());
-  W->editLn->setText(QStringLiteral("de")); // the service answers with error reports
+  Child<QLineEdit>(*W, "editLn")->setText(QStringLiteral("de")); // the service answers with error reports
   Pick("TID_A/btnOpen.TC");
-  W->AutoTranslate1->trigger();
-  EXPECT_TRUE(W->TntMemoLng->toPlainText().isEmpty());
+  Child<QAction>(*W, "AutoTranslate1")->trigger();
+  EXPECT_TRUE(Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText().isEmpty());
   EXPECT_EQ(Entry("TID_A/btnOpen.TC")->Translation, "[~]"); // empty text, "~" letter
 }
 
@@ -111,8 +112,8 @@ TEST_F(MachineTest, AutoTranslateMarkerSuggestionRunsTheCommand) {
   PickAndSettle("TID_C/btnOpen.TC");
   const int row = SuggestionRowOf("TID_D");
   ASSERT_GE(row, 0);
-  ClickRow(W->vt2, row, 0);
-  const QString text = W->TntMemoLng->toPlainText();
+  ClickRow(Child<TVirtualTree>(*W, "vt2"), row, 0);
+  const QString text = Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText();
   EXPECT_FALSE(text.isEmpty());
   EXPECT_NE(text, QStringLiteral("<Auto Translate>"));
   EXPECT_EQ(Entry("TID_C/btnOpen.TC")->State(), esAutoTranslated);
@@ -120,9 +121,9 @@ TEST_F(MachineTest, AutoTranslateMarkerSuggestionRunsTheCommand) {
 
 TEST_F(MachineTest, BrowserCommandsTakeAnAcceptedResultAsAnOrdinaryTranslation) {
   Dialog();
-  ASSERT_TRUE(W->GoogleTranslate1->isEnabled());
+  ASSERT_TRUE(Child<QAction>(*W, "GoogleTranslate1")->isEnabled());
   Pick("TID_C/btnOpen.TC");
-  AnswerDialog([&] { W->GoogleTranslate1->trigger(); }, true);
+  AnswerDialog([&] { Child<QAction>(*W, "GoogleTranslate1")->trigger(); }, true);
   EXPECT_EQ(g_dialog->RequestText, "open");
   EXPECT_FALSE(g_dialog->ReverseMode);
   TWordObj *c = Entry("TID_C/btnOpen.TC");
@@ -130,27 +131,51 @@ TEST_F(MachineTest, BrowserCommandsTakeAnAcceptedResultAsAnOrdinaryTranslation) 
   EXPECT_EQ(c->State(), esTranslated);
   EXPECT_TRUE(c->Changed);
   EXPECT_TRUE(W->CurrentProject().Modified);
-  EXPECT_EQ(ToQString(c->TranslationDisplay()), W->TntMemoLng->toPlainText());
+  EXPECT_EQ(ToQString(c->TranslationDisplay()), Child<QPlainTextEdit>(*W, "TntMemoLng")->toPlainText());
   // "Update Current" copied it to the same-source entries.
   EXPECT_EQ(Entry("TID_A/btnOpen.TC")->Translation, c->Translation);
 
   // Cancel leaves the translation as it was.
   const std::string before = c->Translation;
-  AnswerDialog([&] { W->GoogleReverseTranslation1->trigger(); }, false);
+  AnswerDialog([&] { Child<QAction>(*W, "GoogleReverseTranslation1")->trigger(); }, false);
   EXPECT_TRUE(g_dialog->ReverseMode);
   EXPECT_EQ(c->Translation, before);
   // OK takes the English text the page produced; Undo brings the earlier translation back.
   // The dialog closes by itself on the page's new, stable result.
   Pick("TID_Main/btnHot.TC");
   g_dialog->AutoClose = true;
-  AnswerDialog([&] { W->GoogleReverseTranslation1->trigger(); }, false);
+  AnswerDialog([&] { Child<QAction>(*W, "GoogleReverseTranslation1")->trigger(); }, false);
   g_dialog->AutoClose = false;
   EXPECT_EQ(g_dialog->RequestText, "Imprimir");
   TWordObj *hot = Entry("TID_Main/btnHot.TC");
   EXPECT_FALSE(hot->TranslationText().empty());
   EXPECT_NE(hot->Translation, "Imprimir");
-  W->Undo1->trigger();
+  Child<QAction>(*W, "Undo1")->trigger();
   EXPECT_EQ(hot->Translation, "Imprimir");
+}
+
+TEST_F(MachineTest, BrowserRequestOfAHintPairKeepsItsLinesApart) {
+  Dialog();
+  Pick("TID_Main/lblName.VH");
+  AnswerDialog([&] { Child<QAction>(*W, "GoogleTranslate1")->trigger(); }, false);
+  // The editor breaks lines with LF alone; the request keeps a break between the two parts.
+  EXPECT_EQ(g_dialog->RequestText, "your name\rthe name shown to others"); // "Strip" lower-cases
+}
+
+TEST_F(MachineTest, TheWindowMakesItsOwnBrowserOnFirstUse) {
+  Pick("TID_C/btnOpen.TC");
+  ASSERT_EQ(W->BrowserDialog(), nullptr);
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    auto *dialog = qobject_cast<TGTransFrm *>(W->BrowserDialog());
+    if (dialog && dialog->isVisible()) QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+  });
+  cancel.start(100);
+  Child<QAction>(*W, "GoogleTranslate1")->trigger();
+  auto *dialog = qobject_cast<TGTransFrm *>(W->BrowserDialog());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->RequestText, "open");
+  EXPECT_TRUE(Entry("TID_C/btnOpen.TC")->Translation.empty()); // Cancel took nothing
 }
 
 } // namespace vt::test

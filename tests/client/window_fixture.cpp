@@ -66,7 +66,7 @@ QByteArray WindowTest::ReadFile(const QString &ext) const {
 
 void WindowTest::OpenThroughMenu(const QString &ext) {
   Asker->OpenFiles.push_back(PathOf(ext));
-  W->OpenFile1->trigger();
+  Child<QAction>(*W, "OpenFile1")->trigger();
 }
 
 void WindowTest::ClickRow(TVirtualTree *list, int row, int column) {
@@ -76,8 +76,9 @@ void WindowTest::ClickRow(TVirtualTree *list, int row, int column) {
 }
 
 void WindowTest::ClickSection(const QString &name) {
-  for (int row = 0; row < W->vtList->model()->rowCount(); ++row)
-    if (W->vtList->model()->index(row, 0).data().toString() == name) return ClickRow(W->vtList, row, 0);
+  for (int row = 0; row < Child<TVirtualTree>(*W, "vtList")->model()->rowCount(); ++row)
+    if (Child<TVirtualTree>(*W, "vtList")->model()->index(row, 0).data().toString() == name)
+      return ClickRow(Child<TVirtualTree>(*W, "vtList"), row, 0);
   FAIL() << "no section " << name.toStdString();
 }
 

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace vt::test {
 
@@ -24,6 +26,13 @@ namespace vt::test {
 // Form2: btnOk.TC "ok" (untranslated, same source as Form1's OK apart from case),
 //        lblHello.TC "Hello world" ([~] auto "Hola mundo").
 // Messages: msgMissing.MG "File not found" (untranslated).
+// A component of a window by its objectName; a missing one ends the test with its name.
+template <class T> T *Child(const QObject &window, const char *name) {
+  T *child = window.findChild<T *>(QLatin1String(name));
+  if (!child) throw std::runtime_error(std::string("no component ") + name);
+  return child;
+}
+
 // Writes bytes to a file of a test project (a failed open fails the test).
 void WriteTestFile(const QString &path, const QByteArray &bytes);
 

@@ -36,16 +36,21 @@ TEST(Identifiers, KindsAndFilters) {
   EXPECT_TRUE(IsHintKind("THF"));
   EXPECT_FALSE(IsHintKind("TH"));
   EXPECT_FALSE(IsHintKind("vh"));
-  EXPECT_EQ(TypeFilterKinds(0), "");
-  EXPECT_EQ(TypeFilterKinds(2), "THF;TH;TF;VH");
-  EXPECT_EQ(TypeFilterKinds(3), "VI;IT");
-  EXPECT_EQ(TypeFilterKinds(99), "");
+  EXPECT_EQ(TypeFilterKinds(TTypeFilter::All), "");
+  EXPECT_EQ(TypeFilterKinds(TTypeFilter::Captions), "TC;VC");
+  EXPECT_EQ(TypeFilterKinds(TTypeFilter::Hints), "THF;TH;TF;VH");
+  EXPECT_EQ(TypeFilterKinds(TTypeFilter::ListItems), "VI;IT");
+  EXPECT_EQ(TypeFilterKinds(TTypeFilter::Messages), "MG");
   // Untranslated includes automatic translations; Completed excludes them.
-  EXPECT_EQ(StatusFilter(1).States, StateBit(esUntranslated) | StateBit(esAutoTranslated));
-  EXPECT_EQ(StatusFilter(2).States, StateBit(esTranslated));
-  EXPECT_EQ(StatusFilter(3).Flags, efQuery);
-  EXPECT_EQ(StatusFilter(6).Flags, efNeedsWork);
-  EXPECT_EQ(StatusFilter(0).States, 0);
+  EXPECT_EQ(StatusMask(TStatusFilter::Untranslated).States,
+            StateBit(esUntranslated) | StateBit(esAutoTranslated));
+  EXPECT_EQ(StatusMask(TStatusFilter::Completed).States, StateBit(esTranslated));
+  EXPECT_EQ(StatusMask(TStatusFilter::Query).Flags, efQuery);
+  EXPECT_EQ(StatusMask(TStatusFilter::Auto).States, StateBit(esAutoTranslated));
+  EXPECT_EQ(StatusMask(TStatusFilter::Warnings).Flags, efWarning);
+  EXPECT_EQ(StatusMask(TStatusFilter::NeedsWork).Flags, efNeedsWork);
+  EXPECT_EQ(StatusMask(TStatusFilter::All).States, 0);
+  EXPECT_EQ(StatusMask(TStatusFilter::All).Flags, 0);
 }
 
 TEST(TextHelpers, LineBreaksAndHints) {

@@ -52,10 +52,12 @@ TEST(Select, SectionsKindsStatesAndFlags) {
   // Section names match exactly, kinds without regard to case.
   p->Select("F2", "", 0, 0);
   EXPECT_EQ(Keys(p->Selection), (Strings{"F2/T1.TC", "F2/T1.TF"}));
-  p->Select(section::All, TypeFilterKinds(2), 0, 0);
+  p->Select(section::All, TypeFilterKinds(TTypeFilter::Hints), 0, 0);
   EXPECT_EQ(Keys(p->Selection), (Strings{"F1/B1.vh", "F2/T1.TF"}));
 
-  const TStatusFilter untranslated = StatusFilter(1), completed = StatusFilter(2), query = StatusFilter(3);
+  const TStatusMask untranslated = StatusMask(TStatusFilter::Untranslated),
+                    completed = StatusMask(TStatusFilter::Completed),
+                    query = StatusMask(TStatusFilter::Query);
   p->Select(section::All, "", untranslated.Flags, untranslated.States);
   EXPECT_EQ(Keys(p->Selection), (Strings{"F1/B1.vh", "F2/T1.TF", "f2/T2.MG"}));
   p->Select(section::All, "", completed.Flags, completed.States);
@@ -82,17 +84,15 @@ TEST(Filters, TextModesIgnoreCaseAndFirstAmpersand) {
   Add(*p, "S", "D", "VC", "Do not save");
   Add(*p, "S", "E", "VC", "S&&ave"); // only the first "&" goes: "s&ave"
 
-  auto run = [&](const char *text, int mode) {
+  auto run = [&](const char *text, TTextMatch mode) {
     p->Select(section::All, "", 0, 0);
     p->FilterByText(text, mode);
     return Keys(p->Selection);
   };
-  EXPECT_EQ(run("save", 1), (Strings{"S/A.VC", "S/B.VC", "S/C.VC"}));
-  EXPECT_EQ(run("SAVE", 2), (Strings{"S/A.VC", "S/B.VC", "S/C.VC", "S/D.VC"}));
-  EXPECT_EQ(run("save", 3), (Strings{"S/A.VC", "S/B.VC"}));
-  EXPECT_EQ(run("s&ave", 3), (Strings{"S/E.VC"}));
-  EXPECT_EQ(run("save", 0).size(), 5u);
-  EXPECT_EQ(run("save", 4).size(), 5u);
+  EXPECT_EQ(run("save", TTextMatch::StartsWith), (Strings{"S/A.VC", "S/B.VC", "S/C.VC"}));
+  EXPECT_EQ(run("SAVE", TTextMatch::Contains), (Strings{"S/A.VC", "S/B.VC", "S/C.VC", "S/D.VC"}));
+  EXPECT_EQ(run("save", TTextMatch::FullMatch), (Strings{"S/A.VC", "S/B.VC"}));
+  EXPECT_EQ(run("s&ave", TTextMatch::FullMatch), (Strings{"S/E.VC"}));
 }
 
 TEST(Filters, WordCountAndCountWords) {
@@ -107,14 +107,14 @@ TEST(Filters, WordCountAndCountWords) {
   Add(*p, "S", "A", "VC", "one two three");
   Add(*p, "S", "B", "VC", "one,two\\nthree four"); // commas and "\n" escapes separate words
   Add(*p, "S", "C", "VC", "one two");
-  auto run = [&](int limit, int direction) {
+  auto run = [&](int limit, TWordCountMatch direction) {
     p->Select(section::All, "", 0, 0);
     p->FilterByWordCount(limit, direction);
     return Keys(p->Selection);
   };
-  EXPECT_EQ(run(3, 1), (Strings{"S/B.VC"}));
-  EXPECT_EQ(run(3, 0), (Strings{"S/A.VC", "S/C.VC"}));
-  EXPECT_EQ(run(3, -1), (Strings{"S/C.VC"}));
+  EXPECT_EQ(run(3, TWordCountMatch::MoreThan), (Strings{"S/B.VC"}));
+  EXPECT_EQ(run(3, TWordCountMatch::AtMost), (Strings{"S/A.VC", "S/C.VC"}));
+  EXPECT_EQ(run(3, TWordCountMatch::FewerThan), (Strings{"S/C.VC"}));
 }
 
 TEST(Filters, DuplicatesKeepTheLastOfEachGroup) {
@@ -140,17 +140,17 @@ TEST(Sorting, MainListOrderWithIndexTiesAndDescending) {
   Add(*p, "S", "c", "VC", "x", "");
   Add(*p, "S.", "a", "VC", "x", "b"); // "S./a.VC" sorts before "S/..." since "." < "/"
   p->Select(section::All, "", 0, 0);
-  p->SortSelection(0, false);
+  p->SortSelection(TSortColumn::Name, false);
   EXPECT_EQ(Keys(p->Selection), (Strings{"S./a.VC", "S/a.VC", "S/b.VC", "S/c.VC"}));
-  p->SortSelection(1, false); // equal sources by Index
+  p->SortSelection(TSortColumn::Original, false); // equal sources by Index
   EXPECT_EQ(Keys(p->Selection), (Strings{"S/b.VC", "S/c.VC", "S./a.VC", "S/a.VC"}));
-  p->SortSelection(1, true); // the whole comparison negated, ties included
+  p->SortSelection(TSortColumn::Original, true); // the whole comparison negated, ties included
   EXPECT_EQ(Keys(p->Selection), (Strings{"S/a.VC", "S./a.VC", "S/c.VC", "S/b.VC"}));
-  p->SortSelection(2, false); // by the stored bytes, status prefix included ("[" < "a")
+  p->SortSelection(TSortColumn::Translated, false); // by the stored bytes, status prefix included ("[" < "a")
   EXPECT_EQ(Keys(p->Selection), (Strings{"S/c.VC", "S/b.VC", "S/a.VC", "S./a.VC"}));
-  p->SortSelection(4, false);
+  p->SortSelection(TSortColumn::Section, false);
   EXPECT_EQ(Keys(p->Selection), (Strings{"S/b.VC", "S/a.VC", "S/c.VC", "S./a.VC"}));
-  p->SortSelection(3, true);
+  p->SortSelection(TSortColumn::Id, true);
   EXPECT_EQ(Keys(p->Selection), (Strings{"S./a.VC", "S/c.VC", "S/a.VC", "S/b.VC"}));
 }
 

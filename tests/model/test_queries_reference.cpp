@@ -190,10 +190,13 @@ std::vector<TWordObj *> RefPipeline(const TWordList &p, const TFilter &f) {
 
 std::vector<TWordObj *> RunPipeline(TWordList &p, const TFilter &f) {
   p.Select(f.Section, f.Kinds, f.Flags, f.States);
-  if (f.TextMode >= 1 && f.TextMode <= 3) p.FilterByText(f.Text, f.TextMode);
-  if (f.TextMode == 4) p.FilterByWordCount(f.Limit, f.Direction);
+  if (f.TextMode >= 1 && f.TextMode <= 3) p.FilterByText(f.Text, static_cast<TTextMatch>(f.TextMode - 1));
+  if (f.TextMode == 4)
+    p.FilterByWordCount(f.Limit, f.Direction > 0   ? TWordCountMatch::MoreThan
+                                 : f.Direction < 0 ? TWordCountMatch::FewerThan
+                                                   : TWordCountMatch::AtMost);
   if (f.Dedup) p.RemoveDuplicateSources();
-  p.SortSelection(f.Column, f.Descending);
+  p.SortSelection(static_cast<TSortColumn>(f.Column), f.Descending);
   return p.Selection.Raw();
 }
 
@@ -286,7 +289,7 @@ TFilter RandomFilter(TRandomProject &rnd) {
   TFilter f;
   f.Section = rnd.Pick(sections);
   f.Kinds = rnd.Pick(kinds);
-  const TStatusFilter status = StatusFilter(static_cast<int>(rnd.Below(7)));
+  const TStatusMask status = StatusMask(static_cast<TStatusFilter>(rnd.Below(7)));
   f.Flags = status.Flags;
   f.States = status.States;
   f.TextMode = static_cast<int>(rnd.Below(5));

@@ -36,7 +36,7 @@ TEST(SelectionChanges, SourceEditAfterSelectReachesDedupAndSort) {
   // Warm the per-position numbers so a stale table would show.
   p->Select(section::All, "", 0, 0);
   p->RemoveDuplicateSources();
-  p->SortSelection(1, false);
+  p->SortSelection(TSortColumn::Original, false);
   // Sources sort by their stored bytes: "&" before letters.
   EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b", "a"}));
 
@@ -44,15 +44,15 @@ TEST(SelectionChanges, SourceEditAfterSelectReachesDedupAndSort) {
   p->Items[0]->SetSource("bra&vo"); // now in the group of "b", the later one, which stays
   p->RemoveDuplicateSources();
   EXPECT_EQ(Names(p->Selection), (Strings{"b", "c", "d"}));
-  p->SortSelection(1, false);
+  p->SortSelection(TSortColumn::Original, false);
   EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b"}));
 
   // A text filter between the two keeps the list's order facts; the later edit still counts.
   p->Select(section::All, "", 0, 0);
-  p->FilterByText("r", 2);
+  p->FilterByText("r", TTextMatch::Contains);
   EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c"}));
   p->Items[2]->SetSource("Zulu");
-  p->SortSelection(1, false);
+  p->SortSelection(TSortColumn::Original, false);
   EXPECT_EQ(Names(p->Selection), (Strings{"b", "c", "a"}));
 }
 
@@ -62,9 +62,9 @@ TEST(SelectionChanges, ReorderedItemsAfterSelectKeepTheRealOrder) {
   auto &items = p->Items.Raw();
   std::reverse(items.begin(), items.end());
   p->ItemsReordered();
-  p->SortSelection(0, true);
+  p->SortSelection(TSortColumn::Name, true);
   EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
-  p->SortSelection(1, false);
+  p->SortSelection(TSortColumn::Original, false);
   EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b", "a"}));
 
   // An entry appended after the selection stays out of it, and the numbers take it in.
@@ -72,7 +72,7 @@ TEST(SelectionChanges, ReorderedItemsAfterSelectKeepTheRealOrder) {
   p->AddEntry("S", "e", "VC", "alpha");
   p->RemoveDuplicateSources();
   EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
-  p->SortSelection(1, true);
+  p->SortSelection(TSortColumn::Original, true);
   EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "d", "c"}));
 }
 
@@ -91,7 +91,7 @@ TEST(SelectionChanges, EntriesPutIntoTheListByHandAreSortedAndDeduplicated) {
   p->Select(section::All, "", 0, 0);
   TRefObj::Release(p->Selection.Raw()[1]);
   p->Selection.Raw()[1] = p->Items[3]->Clone();
-  p->SortSelection(1, false);
+  p->SortSelection(TSortColumn::Original, false);
   // The copy and its original tie on source and Index: they keep their list order.
   EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "d", "a"}));
   EXPECT_EQ(p->Selection.Raw()[1]->Pos, -1);

@@ -39,6 +39,15 @@ TEST(GoogleRequestText, WholeOriginalAsOneText) {
   EXPECT_EQ(ReverseRequestText(u"Caf\u00e9: &Abrir..."), "Caf\xC3\xA9: &Abrir...");
 }
 
+TEST(EditorLineBreaks, EveryBreakBecomesCrLf) {
+  EXPECT_EQ(EditorLineBreaks(u"Open\nOpens a file"), u"Open\r\nOpens a file");
+  EXPECT_EQ(EditorLineBreaks(u"a\r\nb\rc\n\nd"), u"a\r\nb\r\nc\r\n\r\nd");
+  EXPECT_EQ(EditorLineBreaks(u"\n"), u"\r\n");
+  EXPECT_EQ(EditorLineBreaks(u"plain"), u"plain");
+  // What the editor hands over no longer runs the lines together on the way to the translator.
+  EXPECT_EQ(GoogleRequestText(EditorLineBreaks(u"Open\nOpens a file"), false), "Open\rOpens a file");
+}
+
 TEST(MemoLines, SplitAndAppend) {
   using L = std::vector<std::u16string>;
   EXPECT_EQ(SplitMemoLines(u"a\r\nb\nc\rd"), (L{u"a", u"b", u"c", u"d"}));

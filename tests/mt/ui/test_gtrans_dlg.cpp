@@ -15,6 +15,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+using vt::TGTransFrm;
+
 namespace {
 
 vt::testing::MtServerProcess *g_server = nullptr;

@@ -1,5 +1,5 @@
-// Rules behind the lists: progress counts, summary line, image roles, navigation and search.
-#include "client/list_rules.h"
+// Rules behind the lists: progress counts, image roles, navigation and search.
+#include "client/core/list_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +45,16 @@ TEST(SectionStats, PackingCapsEachHalf) {
   EXPECT_EQ(FormatSectionStats(PackSectionStats(12, 40)), "12 / 40");
 }
 
-TEST(ItemListSummaryLine, FormatsShareWithOneDecimal) {
-  EXPECT_EQ(ItemListSummary("TID_Form1", 40, 11), "TID_Form1 ,  40  ,  27.5%");
-  EXPECT_EQ(ItemListSummary("[ALL]", 3, 3), "[ALL] ,  3  ,  100.0%");
-  EXPECT_EQ(ItemListSummary("TID_Form1", 0, 0), "TID_Form1 ,  (Empty)");
-}
-
 TEST(SearchMethod, TextMethodsNeedText) {
-  EXPECT_EQ(EffectiveSearchMethod(false, 2, false), 0);
-  EXPECT_EQ(EffectiveSearchMethod(true, 2, true), 0);
-  EXPECT_EQ(EffectiveSearchMethod(true, 2, false), 2);
-  EXPECT_EQ(EffectiveSearchMethod(true, 4, true), 4); // word counts need no text
+  EXPECT_EQ(EffectiveFilterMode(false, TFilterMode::Contains, false), TFilterMode::None);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::Contains, true), TFilterMode::None);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::Contains, false), TFilterMode::Contains);
+  EXPECT_EQ(EffectiveFilterMode(true, TFilterMode::MoreWords, true),
+            TFilterMode::MoreWords); // no text needed
+  EXPECT_TRUE(IsTextFilter(TFilterMode::FullMatch));
+  EXPECT_FALSE(IsTextFilter(TFilterMode::AtMostWords));
+  EXPECT_EQ(TextMatchOf(TFilterMode::StartsWith), TTextMatch::StartsWith);
+  EXPECT_EQ(TextMatchOf(TFilterMode::FullMatch), TTextMatch::FullMatch);
 }
 
 TEST(Images, SectionNameRules) {
@@ -106,16 +105,6 @@ TEST_F(ListRulesTest, IncrementalSearchIgnoresCaseAndWraps) {
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u"sav"), 2);
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u"nothing"), -1);
   EXPECT_EQ(IncrementalSearchRow(rows, 0, u""), -1);
-}
-
-TEST_F(ListRulesTest, SortEntriesUsesTheMainListOrder) {
-  auto rows = Rows();
-  SortEntries(rows, 1, false);
-  EXPECT_EQ(rows.front()->Source(), "Gone");
-  SortEntries(rows, 1, true);
-  EXPECT_EQ(rows.front()->Source(), "x");
-  SortEntries(rows, 3, false);
-  EXPECT_EQ(rows, Rows());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The rules behind the main window's lists that need no widget: section progress, the status-bar
-// summary, image roles, navigation and incremental search over a project list.
+// The rules behind the main window's lists that need no widget: section progress, image roles, navigation and
+// incremental search over a project list.
 #include "model/word_list.h"
 
 #include <cstdint>
@@ -23,12 +23,12 @@ std::string FormatSectionStats(TSectionStats stats);
 std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
                                                 const std::vector<std::string> &lines);
 
-// Panel 0 of the status bar after a rebuild: "TID_Form1 ,  40  ,  27.5%" or "TID_Form1 ,  (Empty)".
-std::string ItemListSummary(std::string_view section, int count, int translated);
-
-// The text method that really applies: 0 when the text filter is off, or when a text method (1..3)
-// has nothing to search for.
-int EffectiveSearchMethod(bool textFilterOn, int method, bool searchTextEmpty);
+// The filter that really applies: none when the text filter is off, or when a text filter has
+// nothing to search for.
+TFilterMode EffectiveFilterMode(bool textFilterOn, TFilterMode mode, bool searchTextEmpty);
+// Whether the mode filters by text, and the match it uses then.
+bool IsTextFilter(TFilterMode mode);
+TTextMatch TextMatchOf(TFilterMode mode);
 
 // Positions in the shared image list.
 namespace image {
@@ -50,8 +50,5 @@ int FindNavigationRow(const std::vector<TWordObj *> &rows, int focusedRow, int d
 // The first row from start on (wrapping) whose lower-cased source, in the 8-bit code page, begins
 // with the lower-cased text; -1 when none.
 int IncrementalSearchRow(const std::vector<TWordObj *> &rows, int start, std::u16string_view text);
-
-// Sorts a project list in the main list order.
-void SortEntries(std::vector<TWordObj *> &rows, int column, bool descending);
 
 } // namespace vt

@@ -3,7 +3,6 @@
 #include "model/trans_man.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_map>
 
 namespace vt {
@@ -55,19 +54,25 @@ std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
   return result;
 }
 
-std::string ItemListSummary(std::string_view section, int count, int translated) {
-  std::string text(section);
-  text += " ,  ";
-  if (count <= 0) return text + "(Empty)";
-  char share[32];
-  std::snprintf(share, sizeof share, "%.1f%%", static_cast<double>(translated) * 100.0 / count);
-  return text + std::to_string(count) + "  ,  " + share;
+TFilterMode EffectiveFilterMode(bool textFilterOn, TFilterMode mode, bool searchTextEmpty) {
+  if (!textFilterOn) return TFilterMode::None;
+  if (IsTextFilter(mode) && searchTextEmpty) return TFilterMode::None;
+  return mode;
 }
 
-int EffectiveSearchMethod(bool textFilterOn, int method, bool searchTextEmpty) {
-  if (!textFilterOn) return 0;
-  if (method < 4 && searchTextEmpty) return 0;
-  return method;
+bool IsTextFilter(TFilterMode mode) {
+  return mode == TFilterMode::StartsWith || mode == TFilterMode::Contains || mode == TFilterMode::FullMatch;
+}
+
+TTextMatch TextMatchOf(TFilterMode mode) {
+  switch (mode) {
+  case TFilterMode::StartsWith:
+    return TTextMatch::StartsWith;
+  case TFilterMode::FullMatch:
+    return TTextMatch::FullMatch;
+  default:
+    return TTextMatch::Contains;
+  }
 }
 
 int SectionImage(std::string_view name, bool allSectionsRow) {
@@ -135,12 +140,6 @@ int IncrementalSearchRow(const std::vector<TWordObj *> &rows, int start, std::u1
     if (source.starts_with(wanted)) return row;
   }
   return -1;
-}
-
-void SortEntries(std::vector<TWordObj *> &rows, int column, bool descending) {
-  std::stable_sort(rows.begin(), rows.end(), [column, descending](const TWordObj *a, const TWordObj *b) {
-    return CompareMainList(a, b, column, descending) < 0;
-  });
 }
 
 } // namespace vt

@@ -1,11 +1,11 @@
 #include "preview_surface.h"
 
-#include "sample_pictures.h"
-#include "sample_text.h"
-#include "static_buttons.h"
-#include "static_edit_ctrl.h"
-#include "static_group_box.h"
-#include "static_hot_btn.h"
+#include "controls/samples/sample_pictures.h"
+#include "controls/samples/sample_text.h"
+#include "controls/samples/static_buttons.h"
+#include "controls/samples/static_edit_ctrl.h"
+#include "controls/samples/static_group_box.h"
+#include "controls/samples/static_hot_btn.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +17,37 @@
 namespace vt::samples {
 
 namespace {
+
+// The plan's choices as the sample controls name them.
+TPreviewBadge SampleBadge(vt::TPreviewBadge badge) {
+  switch (badge) {
+  case vt::TPreviewBadge::None:
+    return TPreviewBadge::None;
+  case vt::TPreviewBadge::HintTF:
+    return TPreviewBadge::HintTF;
+  case vt::TPreviewBadge::HintTH:
+    return TPreviewBadge::HintTH;
+  case vt::TPreviewBadge::HintVH:
+    return TPreviewBadge::HintVH;
+  case vt::TPreviewBadge::HintTC:
+    return TPreviewBadge::HintTC;
+  case vt::TPreviewBadge::Menu:
+    return TPreviewBadge::Menu;
+  }
+  return TPreviewBadge::None;
+}
+
+THotLayout SampleLayout(vt::THotLayout layout) {
+  switch (layout) {
+  case vt::THotLayout::GlyphLeft:
+    return THotLayout::GlyphLeft;
+  case vt::THotLayout::GlyphOnly:
+    return THotLayout::GlyphOnly;
+  case vt::THotLayout::GlyphTop:
+    break;
+  }
+  return THotLayout::GlyphTop;
+}
 
 // The dotted grey frame drawn around sized samples.
 class TDottedBevel : public QWidget {
@@ -84,11 +115,12 @@ TPreviewSurface::TPreviewSurface(QWidget *panelPreview, QWidget *panelHidden)
   FHintImage->setGeometry(kHintLeft, kHintTop, kBadgeSize, kBadgeSize);
   FHintImage->hide();
 
-  for (const TPreviewBadge b : {TPreviewBadge::HintTF, TPreviewBadge::HintTH, TPreviewBadge::HintVH,
-                                TPreviewBadge::HintTC, TPreviewBadge::Menu}) {
+  for (const vt::TPreviewBadge b :
+       {vt::TPreviewBadge::HintTF, vt::TPreviewBadge::HintTH, vt::TPreviewBadge::HintVH,
+        vt::TPreviewBadge::HintTC, vt::TPreviewBadge::Menu}) {
     auto *picture = new QLabel(panelHidden);
     picture->setObjectName(QStr(PreviewBadgeName(b)));
-    picture->setPixmap(BadgePicture(b));
+    picture->setPixmap(BadgePicture(SampleBadge(b)));
     picture->setFixedSize(kBadgeSize, kBadgeSize);
   }
   for (const int size : kIconSizes) {
@@ -227,7 +259,8 @@ void TPreviewSurface::ShowPlan(const TPreviewPlan &plan) {
   }
   if (plan.Font && plan.FontAfterTexts) ApplyPreviewFont(w, *plan.Font);
 
-  if (auto *hot = qobject_cast<TStaticHotBtn *>(w); hot && plan.Layout) hot->SetLayout(*plan.Layout);
+  if (auto *hot = qobject_cast<TStaticHotBtn *>(w); hot && plan.Layout)
+    hot->SetLayout(SampleLayout(*plan.Layout));
   if (auto *edit = qobject_cast<TStaticEditCtrl *>(w); edit && plan.HasEditMetrics)
     edit->SetMetrics(plan.Margin, plan.DefWidth, plan.IconGap);
   if (auto *tool = qobject_cast<TStaticToolControl *>(w); tool && plan.ApplyIcon)
@@ -251,7 +284,7 @@ void TPreviewSurface::ShowPlan(const TPreviewPlan &plan) {
     w->resize(size);
   }
 
-  const QPixmap badge = BadgePicture(plan.Badge);
+  const QPixmap badge = BadgePicture(SampleBadge(plan.Badge));
   if (!badge.isNull()) {
     const auto *picture = FPanelHidden->findChild<QLabel *>(QStr(PreviewBadgeName(plan.Badge)));
     FHintImage->setPixmap(picture ? picture->pixmap() : badge);

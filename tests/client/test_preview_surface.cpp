@@ -1,7 +1,7 @@
 // The preview panel driven by real plans: which sample shows, where and at which size, the frame
 // and badge, fallbacks, kept layouts, fonts, list items, hints, and typing that updates at once.
 // The last case walks every entry of the demo project.
-#include "controls/samples/preview_surface.h"
+#include "client/preview_surface.h"
 
 #include "controls/samples/sample_pictures.h"
 #include "controls/samples/static_buttons.h"
@@ -109,7 +109,7 @@ TEST_F(PreviewSurface, HotButtonAtObjectSizeThenFallbackLabel) {
   EXPECT_EQ(generic->pos(), QPoint(TPreviewSurface::kHintLeft + 24, TPreviewSurface::kHintTop));
   EXPECT_EQ(generic->accessibleDescription(), Q("Flat"));
   EXPECT_TRUE(Surface->HintImage()->isVisible());
-  EXPECT_EQ(Surface->HintImage()->pixmap().toImage(), BadgePicture(TPreviewBadge::HintTC).toImage());
+  EXPECT_EQ(Surface->HintImage()->pixmap().toImage(), BadgePicture(samples::TPreviewBadge::HintTC).toImage());
   EXPECT_EQ(hot->parentWidget(), Hidden); // back on the holder
   EXPECT_FALSE(Surface->Bevel()->isVisible());
   EXPECT_EQ(Label2->text(), QString());
@@ -133,10 +133,11 @@ TEST_F(PreviewSurface, LayoutKeptIconClearedHintsOnlyForTrue) {
                              {"TC", "Odd"}},
                             "TC");
   Show(left);
-  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(), THotLayout::GlyphLeft);
+  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(), samples::THotLayout::GlyphLeft);
   EXPECT_EQ(Shown<TStaticHotBtn>()->ToolIconSize(), 24);
   Show(odd);
-  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(), THotLayout::GlyphLeft); // kept from the previous preview
+  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(),
+            samples::THotLayout::GlyphLeft); // kept from the previous preview
   EXPECT_EQ(Shown<TStaticHotBtn>()->ToolIconSize(), 0);
   EXPECT_TRUE(Shown<TStaticHotBtn>()->ToolIcon().isNull());
 
