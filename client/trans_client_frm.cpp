@@ -275,7 +275,8 @@ void TTransClientFrm3::BuildClientArea() {
     if (!ListboxSections || row < 0 || row >= ListboxSections->count()) return nullptr;
     const QListWidgetItem *item = ListboxSections->item(row);
     line.Name = item->text();
-    line.Stats = item->data(Qt::UserRole).toUInt();
+    line.Stats = TSectionCounts{item->data(TSectionListModel::kTranslatedRole).toULongLong(),
+                                item->data(TSectionListModel::kTotalRole).toULongLong()};
     return &line;
   };
   vtList->setModel(vtListModel);

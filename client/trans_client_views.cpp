@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace vt {
 
@@ -108,9 +109,17 @@ void TTransClientFrm3::CountSectionProgress() {
   lines.reserve(static_cast<std::size_t>(ListboxSections->count()));
   for (int i = 0; i < ListboxSections->count(); ++i)
     lines.push_back(ListboxSections->item(i)->text().toStdString());
-  const std::vector<TSectionStats> stats = vt::CountSectionProgress(*Project, lines);
-  for (int i = 0; i < ListboxSections->count(); ++i)
-    ListboxSections->item(i)->setData(Qt::UserRole, stats[static_cast<std::size_t>(i)]);
+  const std::vector<TSectionCounts> counts = vt::CountSectionProgress(*Project, lines);
+  for (int i = 0; i < ListboxSections->count(); ++i) {
+    const TSectionCounts &c = counts[static_cast<std::size_t>(i)];
+    ListboxSections->item(i)->setData(TSectionListModel::kTranslatedRole,
+                                      QVariant::fromValue<qulonglong>(c.Translated));
+    ListboxSections->item(i)->setData(TSectionListModel::kTotalRole,
+                                      QVariant::fromValue<qulonglong>(c.Total));
+  }
+  // "[ALL]" holds the largest numbers: the column fits them.
+  if (!counts.empty())
+    vtList->header()->resizeSection(1, std::max(75, TSectionListModel::StatusWidth(counts.front())));
   vtListModel->RefreshAll();
 }
 
