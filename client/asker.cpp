@@ -16,6 +16,12 @@ TAsker::TAnswer TDialogAsker::YesNoCancel(QWidget *parent, const QString &text) 
   return TAnswer::Cancel;
 }
 
+TAsker::TAnswer TDialogAsker::YesNo(QWidget *parent, const QString &text) {
+  const auto button = QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  return button == QMessageBox::Yes ? TAnswer::Yes : TAnswer::No;
+}
+
 void TDialogAsker::Error(QWidget *parent, const QString &text) {
   QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }

@@ -14,6 +14,8 @@ public:
   virtual ~TAsker() = default;
   // A confirmation box with Yes, No and Cancel.
   virtual TAnswer YesNoCancel(QWidget *parent, const QString &text) = 0;
+  // A question with Yes and No.
+  virtual TAnswer YesNo(QWidget *parent, const QString &text) = 0;
   // An error box with an OK button.
   virtual void Error(QWidget *parent, const QString &text) = 0;
   // An input box; none on Cancel.
@@ -28,6 +30,7 @@ public:
 class TDialogAsker final : public TAsker {
 public:
   TAnswer YesNoCancel(QWidget *parent, const QString &text) override;
+  TAnswer YesNo(QWidget *parent, const QString &text) override;
   void Error(QWidget *parent, const QString &text) override;
   std::optional<QString> Input(QWidget *parent, const QString &title, const QString &prompt,
                                const QString &value) override;

@@ -1,7 +1,8 @@
 #include "guarded_application.h"
 
+#include "crash/crash_log.h"
+
 #include <exception>
-#include <iostream>
 
 namespace vt {
 
@@ -14,7 +15,7 @@ bool TGuardedApplication::notify(QObject *receiver, QEvent *event) {
   } catch (...) {
     what = QStringLiteral("unknown error");
   }
-  std::cerr << "transclient: " << what.toStdString() << std::endl;
+  LogLine("transclient: " + what.toStdString());
   if (OnError) OnError(what);
   return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The application object of transclient: an error that escapes any event handler ends only that
-// event; it is written to stderr and the program goes on.
+// event; it is written to the log and the program goes on.
 #include <QApplication>
 #include <functional>
 

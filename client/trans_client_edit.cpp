@@ -50,6 +50,7 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
   SuggestionCountdown.Stop();
   FSession.SetReplaceAll(cReplaceAuto->isChecked());
   FSession.MakeCurrent(entry);
+  if (entry) FJournal.Baseline(*entry);
   {
     TUpdateScope scope(UpdateDepth);
     stApplyToSimilar->setEnabled(FocusInSameSource);

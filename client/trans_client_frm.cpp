@@ -114,6 +114,12 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
 
   Timer_Suggestions = Named(new QTimer(this), "Timer_Suggestions");
   TimerBU = Named(new QTimer(this), "TimerBU");
+  TimerJournal = Named(new QTimer(this), "TimerJournal");
+  TimerJournal->setInterval(1000);
+  connect(TimerJournal, &QTimer::timeout, this, [this] {
+    FJournal.FlushIfDue();
+    FJournal.Sync();
+  });
   TimerBU->setInterval(900000);
   TimerBU->setSingleShot(true);
   connect(TimerBU, &QTimer::timeout, this, [this] { Guard("TimerBUTimer", [this] { TimerBUTimer(); }); });

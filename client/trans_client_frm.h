@@ -7,6 +7,7 @@
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
 // (the control preview).
 #include "asker.h"
+#include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
 #include "client/core/suggestion_rules.h"
@@ -233,6 +234,18 @@ private:
   void ToggleStatusBox(QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
+  // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
+  // After a project opened: offers to replay a journal left behind, then starts journalling.
+  void OfferJournalRecovery();
+  // Notes entries that a command changed besides the current one.
+  void JournalEntries(const TEntryList &entries);
+  // After every command: notes the current entry and writes what was noted.
+  void JournalCommandDone();
+  // The project was saved: the journal starts afresh.
+  void JournalSaved();
+  // The project's changes were deliberately dropped (or there were none): the journal goes.
+  void JournalDiscard();
+
   // Suggestion helpers (trans_client_suggest.cpp).
   void WireSuggestionCommands();
   void RepaintSuggestionLists();
@@ -280,7 +293,7 @@ private:
   QLineEdit *editSearchText = nullptr;
   QSpinBox *rxWordCount = nullptr;
 
-  QTimer *Timer_Suggestions = nullptr, *TimerBU = nullptr;
+  QTimer *Timer_Suggestions = nullptr, *TimerBU = nullptr, *TimerJournal = nullptr;
   TSuggestionCountdown SuggestionCountdown;
 
   QMenu *PopupMenu1 = nullptr, *PopupMenu2 = nullptr, *PopupMenu3 = nullptr, *PopupMenu4 = nullptr;
@@ -299,6 +312,8 @@ private:
   TRef<TWordList> Project;
   // The current entry, its undo copy and the rules that change entries.
   TEditSession FSession;
+  // Every change to an entry, written beside the project until it is saved.
+  TEditJournal FJournal;
   int UpdateDepth = 0;
   bool FocusInSameSource = false;
   TSortColumn SortColumn = TSortColumn::Id;
@@ -337,6 +352,7 @@ template <class Fn> void TTransClientFrm3::Guard(const char *command, Fn &&fn) {
   } catch (...) {
     ReportError(command, QStringLiteral("unknown error"));
   }
+  JournalCommandDone();
 }
 
 template <class Sender, class Signal, class Handler>

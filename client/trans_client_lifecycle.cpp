@@ -3,6 +3,8 @@
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
 #include "controls/theme_painter.h"
+#include "crash/crash_handler.h"
+#include "crash/crash_log.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 
@@ -25,7 +27,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
-#include <iostream>
 
 namespace vt {
 
@@ -52,6 +53,7 @@ void TTransClientFrm3::FormCreate() {
     ReloadEditors();
     RepaintEntryLists();
   };
+  FSession.OnCopied = [this](const TEntryList &entries) { JournalEntries(entries); };
   for (TStaticHotBtn *button : {stPrev, stNext, stRawToTrans, stFilter, stUndo, stUpdate, stGoogleTranslate,
                                 stRevTrans, stAutoTranslate, stMoveDown})
     if (!button->HasHoverImage()) button->DeriveHoverImage();
@@ -82,7 +84,8 @@ void TTransClientFrm3::SetGrabForm(QWidget *form) {
 
 void TTransClientFrm3::ReportError(const char *command, const QString &what) {
   const QString text = QStringLiteral("%1: %2").arg(QLatin1String(command), what);
-  std::cerr << "transclient: " << text.toStdString() << std::endl;
+  // Into the log too, so that a later crash report shows what went wrong before.
+  LogLine("transclient: " + text.toStdString());
   statusBar()->showMessage(text, 15000);
 }
 
@@ -115,13 +118,18 @@ bool TTransClientFrm3::OpenProjectFile(const QString &path) {
   setWindowTitle(QFileInfo(full).fileName());
   FillSectionList();
   if (!Project->DestLng.empty()) editLn->setText(PathText(Project->DestLng));
+  SetCrashProject(full.toStdString()); // a crash report names the project (never its texts)
+  OfferJournalRecovery();
   return true;
 }
 
 bool TTransClientFrm3::SaveProject() {
   if (!Project->TransIni) return true; // no translation file open: nothing to write
   std::string error;
-  if (Project->Save(&error)) return true;
+  if (Project->Save(&error)) {
+    JournalSaved();
+    return true;
+  }
   // The project stays modified, so no close path drops the work.
   Project->Modified = true;
   QString text =
@@ -137,7 +145,10 @@ void TTransClientFrm3::SaveFile1Click() {
 }
 
 bool TTransClientFrm3::SettleModifiedProject() {
-  if (!Project->Modified) return true;
+  if (!Project->Modified) {
+    JournalDiscard();
+    return true;
+  }
   switch (FAsker->YesNoCancel(this, QLatin1String(kSaveQuestion))) {
   case TAsker::TAnswer::Cancel:
     return false;
@@ -145,6 +156,7 @@ bool TTransClientFrm3::SettleModifiedProject() {
     if (!SaveProject()) return false; // a failed save keeps the project open and modified
     break;
   case TAsker::TAnswer::No:
+    JournalDiscard(); // the changes are given up deliberately
     break;
   }
   Project->Modified = false;
@@ -174,6 +186,9 @@ void TTransClientFrm3::ResetProject() {
     StatusPanel0->clear();
   }
   FSession.SetProject(nullptr);
+  FJournal.Stop();
+  TimerJournal->stop();
+  SetCrashProject({});
   Project->Close();
   Project = TRef<TWordList>(new TWordList);
   FSession.SetProject(Project.get());

@@ -108,7 +108,9 @@ void TTransClientFrm3::vt2DblClick() {
   if (!FSession.Current()) return;
   // The filled entries are unconfirmed suggestions (no Changed mark), but they are new work that a
   // close must not drop without asking.
+  for (const TWordObj *entry : Project->SimilarItems) FJournal.Baseline(*entry);
   if (FillSimilarFromEditor(Project->SimilarItems, EditorText(TntMemoLng)) > 0) Project->Modified = true;
+  for (const TWordObj *entry : Project->SimilarItems) FJournal.Note(*entry);
   ShowEntryStatus();
   RepaintSuggestionLists();
 }

@@ -85,8 +85,8 @@ public:
   static TEntryList DistinctTranslations(const TEntryList &list);
   void UpdateSuggestions(TWordObj *entry, bool similar, bool suggestions);
   // Copies the entry's translation to visible entries with the same lower-cased source; returns
-  // how many entries it changed.
-  int ApplyToSameSource(TWordObj *entry, bool replaceAll);
+  // how many entries it changed, and lists them in changed when given.
+  int ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *changed = nullptr);
   void MergeHints();
 
   // Called after Items was reordered or compacted by code outside this class.

@@ -440,7 +440,7 @@ void TWordList::UpdateSuggestions(TWordObj *entry, bool similar, bool suggestion
   }
 }
 
-int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll) {
+int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *changedEntries) {
   if (!entry) return 0;
   TEntryList candidates;
   Index().BySameSource(entry->Source(), candidates);
@@ -455,6 +455,7 @@ int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll) {
     if (!c->Translation.empty() && !replaceAll) continue;
     c->SetTranslationText(text);
     c->SetAutoState(c->Translation.empty() ? esAutoTranslated : esTranslated);
+    if (changedEntries) changedEntries->push_back(c);
     ++changed;
   }
   return changed;

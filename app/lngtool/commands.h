@@ -9,6 +9,7 @@ void RegisterModelCommands(CLI::App &app); // stats, resave, select, similar, me
 void RegisterMtCommands(CLI::App &app);    // translate
 void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form-section, messages, extract
 void RegisterSupportCommands(CLI::App &app);
+void RegisterClientCoreCommands(CLI::App &app); // recover
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

@@ -1,5 +1,6 @@
 // lngtool: the project model and the administrator toolkit on the command line.
 #include "commands.h"
+#include "crash/crash_handler.h"
 
 #include <iostream>
 
@@ -13,6 +14,8 @@ void Die(const std::string &message) {
 } // namespace lngtool
 
 int main(int argc, char **argv) {
+  // A fatal error is reported on stderr, with the stack.
+  vt::InstallCrashHandler({"lngtool", "1.01", "", ""});
   CLI::App app{"lngtool - language projects and the extraction toolkit of the Vantreo translation client"};
   app.require_subcommand(1);
 #ifdef VT_LNGTOOL_MODEL
@@ -26,6 +29,9 @@ int main(int argc, char **argv) {
 #endif
 #ifdef VT_LNGTOOL_SUPPORT
   lngtool::RegisterSupportCommands(app);
+#endif
+#ifdef VT_LNGTOOL_CLIENT_CORE
+  lngtool::RegisterClientCoreCommands(app);
 #endif
   try {
     app.parse(argc, argv);

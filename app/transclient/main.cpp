@@ -1,5 +1,6 @@
 // transclient: creates the main window and the administrator window, and shows only the main
 // window. The browser translation dialog waits until a command needs it.
+#include "client/crash_startup.h"
 #include "client/guarded_application.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
@@ -20,6 +21,8 @@ int main(int argc, char **argv) {
   vt::TGuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("transclient"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vantreo Translation Client"));
+  QApplication::setApplicationVersion(QStringLiteral("1.01"));
+  vt::SetUpCrashReporting();
 
   QString error;
   const auto options = vt::ParseStartOptions(QApplication::arguments(), &error);
@@ -29,7 +32,10 @@ int main(int argc, char **argv) {
   }
 
   auto window = std::make_unique<vt::TTransClientFrm3>();
-  app.OnError = [w = window.get()](const QString &what) { w->statusBar()->showMessage(what, 15000); };
+  app.OnError = [w = window.get()](const QString &what) {
+    w->statusBar()->showMessage(what, 15000);
+    vt::ReportSurvivedError(w, what);
+  };
   // The browser translation dialog is made by the window when a command first needs it.
 #ifdef VT_GRAB_WINDOW
   auto grab = std::make_unique<vt::TTransGrabFrm>();
@@ -56,5 +62,8 @@ int main(int argc, char **argv) {
     }
     return 0;
   }
+  // A report left by an earlier crash is offered once the window is up; the test hook fails after.
+  QTimer::singleShot(0, window.get(), [w = window.get()] { vt::OfferNewCrashReports(w); });
+  vt::ScheduleCrashTest();
   return QApplication::exec();
 }

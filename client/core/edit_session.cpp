@@ -27,7 +27,7 @@ bool TEditSession::Settle() {
   if (FCurrent && FProject && FUndo->FullId() == FCurrent->FullId() &&
       FUndo->Translation != FCurrent->Translation) {
     MarkChanged();
-    if (!FCurrent->TranslationText().empty()) FProject->ApplyToSameSource(FCurrent, FReplaceAll);
+    if (!FCurrent->TranslationText().empty()) CopyToSameSource();
     changed = true;
   }
   FUndo = TRef<TWordObj>();
@@ -54,7 +54,14 @@ int TEditSession::UpdateCurrent(std::u16string_view text) {
   }
   FCurrent->SetAutoState(esTranslated);
   MarkChanged();
-  return FProject ? FProject->ApplyToSameSource(FCurrent, FReplaceAll) : 0;
+  return FProject ? CopyToSameSource() : 0;
+}
+
+int TEditSession::CopyToSameSource() {
+  TEntryList copied;
+  const int count = FProject->ApplyToSameSource(FCurrent, FReplaceAll, &copied);
+  if (OnCopied && !copied.empty()) OnCopied(copied);
+  return count;
 }
 
 bool TEditSession::Undo() {

@@ -79,9 +79,12 @@ public:
   void EndBatch();
   bool InBatch() const { return FBatchDepth > 0; }
   std::function<void()> OnReload;
+  // Told of the entries that took the current entry's text from a copy to the same source.
+  std::function<void(const TEntryList &)> OnCopied;
 
 private:
   void MarkChanged();
+  int CopyToSameSource();
 
   TWordList *FProject = nullptr;
   TWordObj *FCurrent = nullptr;

@@ -1,4 +1,5 @@
 // mtserver: the local web translation service and translator page, backed by Apertium.
+#include "crash/crash_handler.h"
 #include "services/mtserver/apertium_engine.h"
 #include "services/mtserver/mt_http_server.h"
 
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 int main(int argc, char **argv) {
+  // A fatal error is reported on stderr, with the stack.
+  vt::InstallCrashHandler({"mtserver", "1.01", "", ""});
   CLI::App app{"mtserver - local web translation service and translator page (Apertium)"};
   vt::mtserver::ServerOptions server_options;
   vt::mtserver::EngineOptions engine_options;

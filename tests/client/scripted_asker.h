@@ -21,6 +21,14 @@ public:
     Answers.pop_front();
     return a;
   }
+  // Takes the next scripted answer too; No when none is left.
+  TAnswer YesNo(QWidget *, const QString &text) override {
+    Questions << text;
+    if (Answers.empty()) return TAnswer::No;
+    const TAnswer a = Answers.front();
+    Answers.pop_front();
+    return a;
+  }
   void Error(QWidget *, const QString &text) override { Errors << text; }
   std::optional<QString> Input(QWidget *, const QString &title, const QString &prompt,
                                const QString &) override {

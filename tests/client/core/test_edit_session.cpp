@@ -106,6 +106,23 @@ TEST_F(EditSessionTest, UpdateCurrentMarksTranslatedAndCopies) {
   EXPECT_EQ(Ok1->TranslationText(), u"De acuerdo");
 }
 
+TEST_F(EditSessionTest, CopiesToTheSameSourceNameTheEntriesTheyChanged) {
+  std::vector<TEntryList> told;
+  Session.OnCopied = [&](const TEntryList &entries) { told.push_back(entries); };
+  Session.MakeCurrent(Ok3);
+  Session.SetReplaceAll(false);
+  Session.UpdateCurrent(u"Vale");
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0], TEntryList{Ok2}); // Ok1 kept its own translation
+  Session.SetReplaceAll(true);
+  Session.StoreEditorText(u"Listo");
+  Session.MakeCurrent(Cancel); // settling copies too
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_EQ(told[1], (TEntryList{Ok1, Ok2}));
+  Session.MakeCurrent(nullptr); // nothing changed, nothing copied, nothing told
+  EXPECT_EQ(told.size(), 2u);
+}
+
 TEST_F(EditSessionTest, StatusLettersAndTheAutoMark) {
   EXPECT_FALSE(Session.Status().Editable);
   EXPECT_FALSE(Session.SetFlag(efQuery, true)); // no current entry

@@ -1,0 +1,8 @@
+# Benchmarks of the window commands' plain logic: the journal of unsaved edits.
+if(TARGET vt_client_core)
+  add_executable(bench_edit_journal ${CMAKE_CURRENT_SOURCE_DIR}/bench_edit_journal.cpp)
+  # vt_bench_generator comes from model.cmake.
+  target_link_libraries(bench_edit_journal PRIVATE vt_client_core vt_bench_generator vt_model benchmark::benchmark)
+  vt_warnings(bench_edit_journal)
+  set_target_properties(bench_edit_journal PROPERTIES AUTOMOC OFF AUTORCC OFF)
+endif()
