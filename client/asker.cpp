@@ -41,4 +41,20 @@ std::optional<QString> TDialogAsker::OpenFileName(QWidget *parent, const QString
   return file;
 }
 
+std::optional<QString> TDialogAsker::SaveFileName(QWidget *parent, const QString &title,
+                                                  const QString &proposed, const QString &filter,
+                                                  const QString &defaultSuffix) {
+  QFileDialog dialog(parent, title, proposed, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(defaultSuffix);
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+void TDialogAsker::Warning(QWidget *parent, const QString &text) {
+  QMessageBox::warning(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 } // namespace vt

@@ -24,6 +24,12 @@ public:
   // An open dialog ("Name (*.a);;Other (*.b)" filter); none on Cancel.
   virtual std::optional<QString> OpenFileName(QWidget *parent, const QString &title, const QString &folder,
                                               const QString &filter) = 0;
+  // A save dialog proposing a file (a name, or a path); a chosen name without extension gets
+  // defaultSuffix ("LngPrj"). None on Cancel.
+  virtual std::optional<QString> SaveFileName(QWidget *parent, const QString &title, const QString &proposed,
+                                              const QString &filter, const QString &defaultSuffix) = 0;
+  // A warning box with an OK button.
+  virtual void Warning(QWidget *parent, const QString &text) = 0;
 };
 
 // The real dialogs.
@@ -36,6 +42,9 @@ public:
                                const QString &value) override;
   std::optional<QString> OpenFileName(QWidget *parent, const QString &title, const QString &folder,
                                       const QString &filter) override;
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &title, const QString &proposed,
+                                      const QString &filter, const QString &defaultSuffix) override;
+  void Warning(QWidget *parent, const QString &text) override;
 };
 
 } // namespace vt

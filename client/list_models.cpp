@@ -1,5 +1,6 @@
 #include "list_models.h"
 
+#include "client/core/status_words.h"
 #include "client/core/suggestion_rules.h"
 #include "image_list.h"
 #include "model/text_helpers.h"
@@ -162,6 +163,9 @@ QVariant TEntryListModel::data(const QModelIndex &index, int role) const {
     default:
       return {};
     }
+  case Qt::AccessibleDescriptionRole:
+    // Colour, font and icon in words, on every cell of the row.
+    return QString::fromStdString(EntryStatusWords(*e));
   case Qt::ForegroundRole:
     return QBrush(TextColor(*e, column));
   case Qt::FontRole:

@@ -26,8 +26,6 @@ public:
   void SetRowCount(int rows);
   int RowCount() const { return FRows; }
   void RefreshAll();
-  // Item data roles of the section holder's lines that carry a line's counts.
-  static constexpr int kTranslatedRole = Qt::UserRole, kTotalRole = Qt::UserRole + 1;
   // The width the Status column needs to show counts in full (in the bold font of the focused row).
   static int StatusWidth(TSectionCounts counts);
 

@@ -49,6 +49,14 @@ THotLayout SampleLayout(vt::THotLayout layout) {
   return THotLayout::GlyphTop;
 }
 
+// The tool text, the control hint and the show-hint switch, alike on every text-carrying sample.
+template <class TControl>
+void ApplyToolText(TControl &tool, const TPreviewPlan &plan, const QString &caption) {
+  if (plan.HasToolText) tool.SetToolText(caption, ToQString(plan.ToolHint), ToQString(plan.ToolFullHint));
+  if (plan.Hint) tool.SetControlHint(ToQString(*plan.Hint));
+  tool.SetShowHint(plan.ShowHint);
+}
+
 // The dotted grey frame drawn around sized samples.
 class TDottedBevel : public QWidget {
 public:
@@ -135,7 +143,7 @@ TPreviewSurface::TPreviewSurface(QWidget *panelPreview, QWidget *panelHidden)
     w->setObjectName(QStr(PreviewSampleName(s)));
     FSamples[static_cast<int>(s)] = w;
   };
-  put(TPreviewSample::StaticHotBtn, new TStaticHotBtn(panelHidden));
+  put(TPreviewSample::StaticHotBtn, NewSampleHotBtn(panelHidden));
   put(TPreviewSample::StaticEditCtrl, new TStaticEditCtrl(panelHidden));
   put(TPreviewSample::StaticPushBtn, new TStaticPushBtn(panelHidden));
   put(TPreviewSample::StaticCheckBox, new TStaticCheckBox(panelHidden));
@@ -196,12 +204,17 @@ void TPreviewSurface::ApplyPreviewFont(QWidget *control, const TPreviewFont &fon
   control->setFont(f);
 }
 
-void TPreviewSurface::ApplyPreviewIcon(TStaticToolControl *control, int iconSize) const {
+QPixmap TPreviewSurface::HeldIcon(int iconSize) const {
   const auto *picture = FPanelHidden->findChild<QLabel *>(QStringLiteral("im_%1").arg(iconSize));
-  if (picture && iconSize > 0)
-    control->SetToolIcon(picture->pixmap(), iconSize);
-  else
-    control->SetToolIcon(QPixmap(), 0);
+  return picture && iconSize > 0 ? picture->pixmap() : QPixmap();
+}
+
+void TPreviewSurface::ApplyPreviewIcon(TStaticToolControl *control, int iconSize) const {
+  control->SetToolIcon(HeldIcon(iconSize), iconSize);
+}
+
+void TPreviewSurface::ApplyPreviewIcon(TStaticHotBtn *control, int iconSize) const {
+  control->SetToolIcon(HeldIcon(iconSize), iconSize);
 }
 
 void TPreviewSurface::ShowPlan(const TPreviewPlan &plan) {
@@ -237,10 +250,10 @@ void TPreviewSurface::ShowPlan(const TPreviewPlan &plan) {
   }
 
   const QString caption = ToQString(plan.Caption);
-  if (auto *tool = qobject_cast<TStaticToolControl *>(w)) {
-    if (plan.HasToolText) tool->SetToolText(caption, ToQString(plan.ToolHint), ToQString(plan.ToolFullHint));
-    if (plan.Hint) tool->SetControlHint(ToQString(*plan.Hint));
-    tool->SetShowHint(plan.ShowHint);
+  if (auto *hot = qobject_cast<TStaticHotBtn *>(w)) {
+    ApplyToolText(*hot, plan, caption);
+  } else if (auto *tool = qobject_cast<TStaticToolControl *>(w)) {
+    ApplyToolText(*tool, plan, caption);
   } else if (auto *group = qobject_cast<TStaticGroupBox *>(w)) {
     group->SetCaption(caption);
     if (plan.Hint) group->SetHint(ToQString(*plan.Hint));
@@ -263,8 +276,12 @@ void TPreviewSurface::ShowPlan(const TPreviewPlan &plan) {
     hot->SetLayout(SampleLayout(*plan.Layout));
   if (auto *edit = qobject_cast<TStaticEditCtrl *>(w); edit && plan.HasEditMetrics)
     edit->SetMetrics(plan.Margin, plan.DefWidth, plan.IconGap);
-  if (auto *tool = qobject_cast<TStaticToolControl *>(w); tool && plan.ApplyIcon)
-    ApplyPreviewIcon(tool, plan.IconSize);
+  if (plan.ApplyIcon) {
+    if (auto *hot = qobject_cast<TStaticHotBtn *>(w))
+      ApplyPreviewIcon(hot, plan.IconSize);
+    else if (auto *tool = qobject_cast<TStaticToolControl *>(w))
+      ApplyPreviewIcon(tool, plan.IconSize);
+  }
 
   if (plan.Place == TPreviewPlace::BesideBadge && plan.Look) {
     if (plan.Look->Sizing == TLabelSizing::FixedToPanel) {

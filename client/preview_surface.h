@@ -4,10 +4,15 @@
 // apply a preview plan: SetPreviewControl, PlacePreviewControl, ApplyPreviewFont, ApplyPreviewIcon.
 #include "client/core/preview_plan.h"
 
+#include <QPixmap>
 #include <QPointer>
 
 class QLabel;
 class QWidget;
+
+namespace vt {
+class TStaticHotBtn;
+}
 
 namespace vt::samples {
 
@@ -28,6 +33,7 @@ public:
   void PlacePreviewControl(QWidget *control, int width, int height);
   static void ApplyPreviewFont(QWidget *control, const TPreviewFont &font);
   void ApplyPreviewIcon(TStaticToolControl *control, int iconSize) const;
+  void ApplyPreviewIcon(TStaticHotBtn *control, int iconSize) const;
 
   QWidget *PreviewControl() const { return FPreviewControl; }
   QWidget *Sample(TPreviewSample sample) const;
@@ -41,6 +47,9 @@ public:
   static constexpr int kHintLeft = 8, kHintTop = 8;
 
 private:
+  // The held picture of an icon size; none for a size without one.
+  QPixmap HeldIcon(int iconSize) const;
+
   QWidget *FPanelPreview;
   QWidget *FPanelHidden;
   QWidget *FBevel;

@@ -1,5 +1,6 @@
 // The current entry and its editors: selecting and settling an entry, typing, Update Current,
 // Undo, Clear, the clipboard, the status boxes with their menu items, and the comment.
+#include "client/core/status_words.h"
 #include "controls/hot_button.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace vt {
@@ -238,7 +240,9 @@ void TTransClientFrm3::SetQueryColor() {
 void TTransClientFrm3::StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag) {
   item->setChecked(box->isChecked());
   if (UpdateDepth > 0) return;
-  if (FSession.SetFlag(flag, box->isChecked())) RepaintEntryLists();
+  if (!FSession.SetFlag(flag, box->isChecked())) return;
+  RepaintEntryLists();
+  AnnounceStatusChange(box);
 }
 
 void TTransClientFrm3::cFuzzyClick() {
@@ -255,7 +259,15 @@ void TTransClientFrm3::cNeedsWorkClick() {
 void TTransClientFrm3::cIsAutoClick() {
   AutoTranslated1->setChecked(cIsAuto->isChecked());
   if (UpdateDepth > 0) return;
-  if (FSession.SetAutoMark(cIsAuto->isChecked())) RepaintEntryLists();
+  if (!FSession.SetAutoMark(cIsAuto->isChecked())) return;
+  RepaintEntryLists();
+  AnnounceStatusChange(cIsAuto);
+}
+
+void TTransClientFrm3::AnnounceStatusChange(const QCheckBox *box) {
+  // The status line says what changed, as the colours of the row do.
+  statusBar()->showMessage(
+      QString::fromStdString(StatusChangeWords(box->text().toStdString(), box->isChecked())), 10000);
 }
 
 void TTransClientFrm3::ToggleStatusBox(QCheckBox *box) {

@@ -1,7 +1,9 @@
 // Building the main window: regions, components, menus, and the wiring of every handler.
 #include "trans_client_frm.h"
 
+#include "accessible_focus_guard.h"
 #include "client/preview_surface.h"
+#include "commit_combo_box.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
 #include "controls/theme_painter.h"
@@ -18,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -65,6 +66,7 @@ QLabel *Caption(QWidget *parent, const QString &text, QWidget *buddy) {
 
 TTransClientFrm3::TTransClientFrm3(QWidget *parent)
     : QMainWindow(parent), FAsker(std::make_unique<TDialogAsker>()) {
+  InstallAccessibleFocusGuard();
   setObjectName(QStringLiteral("TransClientFrm3"));
   setWindowTitle(QLatin1String(kCaption));
   setWindowIcon(AppIcon());
@@ -86,10 +88,53 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
   column->addWidget(PanelTop);
   column->addWidget(RxSplitter4, 1);
   column->addWidget(pnl_RT_Bottom);
-  setTabOrder(vtList, vt1);
-  setTabOrder(vt1, vt1a);
-  setTabOrder(vt1a, TntMemoLng);
-  setTabOrder(TntMemoLng, editQuery);
+  // Tab walks the window in reading order: the top bar left to right, the lists, the suggestion
+  // band, then the editing band's left half and right half, each line by line.
+  QWidget *const tabOrder[] = {StaticHotBtn18,
+                               StaticHotBtn1,
+                               cbStatus,
+                               cbTypes,
+                               cDeDup,
+                               cTextfilt,
+                               cbSearchMethod,
+                               stFilter,
+                               cbNavMethod,
+                               stPrev,
+                               stNext,
+                               StaticHotBtn2,
+                               vtList,
+                               vt1,
+                               vt1a,
+                               vt2,
+                               stRevTrans,
+                               stCopyRaw,
+                               stPreview,
+                               cShowTrans,
+                               editLn,
+                               cStripCaps,
+                               stRawToTrans,
+                               TntMemoSrc,
+                               memoInfo,
+                               cWarning,
+                               cNeedsWork,
+                               cReplaceAuto,
+                               stClear,
+                               stUndo,
+                               stCopyTrans,
+                               stPaste,
+                               stApplyToSimilar,
+                               stGoogleTranslate,
+                               stAutoTranslate,
+                               stMoveDown,
+                               stUpdate,
+                               TntMemoLng,
+                               cIsAuto,
+                               cFuzzy,
+                               RxSpeedButton1,
+                               SpeedButton1,
+                               SpeedButton2,
+                               editQuery};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
   StatusPanel0 = Named(new QLabel(this), "StatusPanel0");
   StatusPanel0->setMinimumWidth(180);
@@ -102,7 +147,6 @@ TTransClientFrm3::TTransClientFrm3(QWidget *parent)
   // Invisible holders.
   PanelHidden = Named(new QWidget(this), "PanelHidden");
   PanelHidden->hide();
-  ListboxSections = Named(new QListWidget(PanelHidden), "ListboxSections");
   editSearchText = Named(new QLineEdit(PanelHidden), "editSearchText");
   editSearchText->setAccessibleName(QStringLiteral("Search text"));
   rxWordCount = Named(new QSpinBox(PanelHidden), "rxWordCount");
@@ -203,12 +247,17 @@ void TTransClientFrm3::BuildTopPanel() {
   Label7->setBuddy(cTextfilt);
   Label9->installEventFilter(this);
   Label7->installEventFilter(this);
-  cbSearchMethod =
-      MakeCombo(PanelTop, "cbSearchMethod",
-                {QStringLiteral("All Items"), QStringLiteral("Starts with"), QStringLiteral("Contains"),
-                 QStringLiteral("Full Match"), QStringLiteral("No. Words >"), QStringLiteral("No. Words <=")},
-                0, QStringLiteral("Search Method"));
+  cbSearchMethod = Named(new TCommitComboBox(PanelTop), "cbSearchMethod");
+  cbSearchMethod->addItems({QStringLiteral("All Items"), QStringLiteral("Starts with"),
+                            QStringLiteral("Contains"), QStringLiteral("Full Match"),
+                            QStringLiteral("No. Words >"), QStringLiteral("No. Words <=")});
+  cbSearchMethod->setAccessibleName(QStringLiteral("Search Method"));
   cbSearchMethod->hide();
+  // A closed drop-down list is announced by its value; the label names it.
+  auto *searchMethodLabel =
+      Named(Caption(PanelTop, QStringLiteral("Search Method"), cbSearchMethod), "LabelSearchMethod");
+  searchMethodLabel->hide();
+  connect(cTextfilt, &QCheckBox::toggled, searchMethodLabel, &QWidget::setVisible);
   auto *dedupRow = new QHBoxLayout;
   dedupRow->setSpacing(3);
   dedupRow->addWidget(cDeDup);
@@ -218,6 +267,7 @@ void TTransClientFrm3::BuildTopPanel() {
   textRow->setSpacing(3);
   textRow->addWidget(cTextfilt);
   textRow->addWidget(Label7);
+  textRow->addWidget(searchMethodLabel);
   textRow->addWidget(cbSearchMethod);
   textRow->addStretch();
   filters->addLayout(dedupRow, 0, 2);
@@ -243,11 +293,13 @@ void TTransClientFrm3::BuildTopPanel() {
                       QStringLiteral("Move to the previous item (based on navigation method)"));
   stNext = MakeButton(PanelTop, "stNext", QStringLiteral("Next"), "next", 32, QStringLiteral("Next"),
                       QStringLiteral("Move to the next item (based on navigation method)"));
+  stNext->setAccessibleName(QStringLiteral("Next item"));
   row->addWidget(stPrev);
   row->addWidget(stNext);
   row->addStretch(1);
   StaticHotBtn2 = MakeButton(PanelTop, "StaticHotBtn2", QStringLiteral("Update"), "update", 32,
                              QStringLiteral("Update"), QStringLiteral("Update changes to current item"));
+  StaticHotBtn2->setAccessibleName(QStringLiteral("Update item"));
   row->addWidget(StaticHotBtn2);
 
   Wire(StaticHotBtn18, &TStaticHotBtn::SubmitData, &TTransClientFrm3::StaticHotBtn18SubmitData,
@@ -260,7 +312,9 @@ void TTransClientFrm3::BuildTopPanel() {
   Wire(StaticHotBtn2, &TStaticHotBtn::SubmitData, &TTransClientFrm3::Update1Click, "StaticHotBtn2SubmitData");
   Wire(cbStatus, &QComboBox::activated, &TTransClientFrm3::cbStatusClick, "cbStatusClick");
   Wire(cbTypes, &QComboBox::activated, &TTransClientFrm3::cbTypesClick, "cbTypesClick");
-  Wire(cbSearchMethod, &QComboBox::activated, &TTransClientFrm3::cbSearchMethodClick, "cbSearchMethodClick");
+  // The method box asks for its value only on a committed choice, so the arrows can browse it.
+  Wire(cbSearchMethod, &TCommitComboBox::Committed, &TTransClientFrm3::cbSearchMethodClick,
+       "cbSearchMethodClick");
   Wire(cDeDup, &QCheckBox::clicked, &TTransClientFrm3::cDeDupClick, "cDeDupClick");
   Wire(cTextfilt, &QCheckBox::clicked, &TTransClientFrm3::cTextfiltClick, "cTextfiltClick");
 }
@@ -278,11 +332,10 @@ void TTransClientFrm3::BuildClientArea() {
   vtListModel->setParent(this);
   vtListModel->Line = [this](int row) -> const TSectionListModel::TLine * {
     static thread_local TSectionListModel::TLine line;
-    if (!ListboxSections || row < 0 || row >= ListboxSections->count()) return nullptr;
-    const QListWidgetItem *item = ListboxSections->item(row);
-    line.Name = item->text();
-    line.Stats = TSectionCounts{item->data(TSectionListModel::kTranslatedRole).toULongLong(),
-                                item->data(TSectionListModel::kTotalRole).toULongLong()};
+    if (row < 0 || row >= ListboxSections.Count()) return nullptr;
+    const std::string_view name = ListboxSections.Name(row);
+    line.Name = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    line.Stats = ListboxSections.Counts(row);
     return &line;
   };
   vtList->setModel(vtListModel);
@@ -490,6 +543,9 @@ QWidget *TTransClientFrm3::BuildTransRight() {
                                          "navigation method)"));
   stUpdate = MakeButton(pnl_trans_right, "stUpdate", {}, "update", 24, QStringLiteral("Update"),
                         QStringLiteral("Update current translation, applying any changes."));
+  // The band's buttons share their hints with the top bar's; their names say what each does.
+  stMoveDown->setAccessibleName(QStringLiteral("Update and next"));
+  stUpdate->setAccessibleName(QStringLiteral("Update translation"));
   for (QWidget *w :
        std::initializer_list<QWidget *>{cReplaceAuto, stClear, stUndo, stCopyTrans, stPaste, BevelRight})
     tools->addWidget(w);
@@ -580,10 +636,10 @@ void TTransClientFrm3::BuildMenus() {
   OpenFile1 = AddAction(file, QStringLiteral("&Open File"), "OpenFile1",
                         QKeySequence(QStringLiteral("Ctrl+Shift+O")));
   SaveFile1 = AddAction(file, QStringLiteral("&Save File"), "SaveFile1", QKeySequence::Save);
-  later(AddAction(file, QStringLiteral("Backup File"), "BackupFile1"));
+  BackupFile1 = AddAction(file, QStringLiteral("Backup File"), "BackupFile1");
   file->addSeparator();
-  later(AddAction(file, QStringLiteral("Import Packed Project"), "ImportPackedProject1"));
-  later(AddAction(file, QStringLiteral("Export Packed Project"), "ExportPackedProject1"));
+  ImportPackedProject1 = AddAction(file, QStringLiteral("Import Packed Project"), "ImportPackedProject1");
+  ExportPackedProject1 = AddAction(file, QStringLiteral("Export Packed Project"), "ExportPackedProject1");
   file->addSeparator();
   CloseCurrentFile1 = AddAction(file, QStringLiteral("Close Current File"), "CloseCurrentFile1",
                                 QKeySequence(QStringLiteral("Ctrl+F4")));
@@ -629,6 +685,16 @@ void TTransClientFrm3::BuildMenus() {
                              QKeySequence(QStringLiteral("Ctrl+Shift+T")));
   AdvancedTools1->setCheckable(true);
   AdvancedTools1->setChecked(true);
+  view->addSeparator();
+  GoToSections1 = AddAction(view, QStringLiteral("Go to Sections"), "GoToSections1",
+                            QKeySequence(QStringLiteral("Ctrl+1")));
+  GoToEntries1 = AddAction(view, QStringLiteral("Go to Entries"), "GoToEntries1",
+                           QKeySequence(QStringLiteral("Ctrl+2")));
+  GoToTranslation1 = AddAction(view, QStringLiteral("Go to Translation"), "GoToTranslation1",
+                               QKeySequence(QStringLiteral("Ctrl+3")));
+  connect(GoToSections1, &QAction::triggered, this, [this] { GoToPane(vtList); });
+  connect(GoToEntries1, &QAction::triggered, this, [this] { GoToPane(vt1); });
+  connect(GoToTranslation1, &QAction::triggered, this, [this] { GoToPane(TntMemoLng); });
 
   QMenu *status = Named(bar->addMenu(QStringLiteral("&Status")), "Status1");
   AutoTranslated1 = AddAction(status, QStringLiteral("Auto Translated"), "AutoTranslated1",
@@ -676,10 +742,13 @@ void TTransClientFrm3::BuildMenus() {
                     QStringLiteral("BatchProcessing%1").arg(++n).toLatin1().constData()));
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
-  n = 0;
+  BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
+  ResaveEntireFiles1 = AddAction(system, QStringLiteral("Resave Entire Files"), "ResaveEntireFiles1");
+  CloneProjectas1 = AddAction(system, QStringLiteral("Clone Project as..."), "CloneProjectas1");
+  MergeHints1 = AddAction(system, QStringLiteral("Merge Hints"), "MergeHints1");
+  n = 4;
   for (const char *caption :
-       {"Build Updated SrcLng", "Resave Entire Files", "Clone Project as...", "Merge Hints", "test",
-        "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
+       {"test", "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
         "Mark TransAPI Erros", "AutoTranslateList", "Auto GoogleTranslateList"})
     later(AddAction(system, QLatin1String(caption),
                     QStringLiteral("System%1").arg(++n).toLatin1().constData()));
@@ -705,6 +774,7 @@ void TTransClientFrm3::BuildMenus() {
   AdminMenus[3] = system;
   AdminMenus[4] = lists;
 
+  WireBackupCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,
@@ -780,6 +850,18 @@ void TTransClientFrm3::BuildPopupMenus() {
 
   PopupMenu3 = Named(new QMenu(this), "PopupMenu3");
   AddAction(PopupMenu3, QStringLiteral("&Strip EOL Characters"), "StripEOLCharacters1")->setEnabled(false);
+}
+
+void TTransClientFrm3::GoToPane(QWidget *pane) {
+  if (!pane->isVisible() && pane != TntMemoLng) {
+    // A list dragged shut comes back at its design size.
+    QSplitter *splitter = pane == vtList ? RxSplitter3 : RxSplitter2;
+    QList<int> sizes = splitter->sizes();
+    sizes[0] = pane == vtList ? 212 : 400;
+    splitter->setSizes(sizes);
+    pane->show();
+  }
+  if (pane->isEnabled()) pane->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TTransClientFrm3::ApplyAccessibleIds() {

@@ -5,14 +5,16 @@
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
-// (the control preview).
+// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance).
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
+#include "client/core/section_lines.h"
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
+#include "support/zip_file.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -38,6 +40,7 @@ class TStaticToolControl;
 } // namespace samples
 struct TPreviewFont;
 
+class TCommitComboBox;
 class TStaticHotBtn;
 class TThemePaintBox;
 class TVirtualTree;
@@ -175,6 +178,17 @@ public:
   void GoogleReverseTranslation1Click();
   void stRevTransSubmitData() { GoogleReverseTranslation1Click(); }
 
+  // --- backups, packed projects, project maintenance ------------------------------------------------
+  void BackupFile1Click();
+  void ExportPackedProject1Click();
+  void ImportPackedProject1Click();
+  void CloneProjectas1Click();
+  void ResaveEntireFiles1Click();
+  void BuildUpdatedSrcLng1Click();
+  void MergeHints1Click();
+  // The clock of backup names and archive times (the local time unless set).
+  void SetBackupClock(TZipClock clock);
+
   // --- control preview -------------------------------------------------------------------------
   void ShowPreview();
   void SetPreviewControl(QWidget *control);
@@ -203,6 +217,8 @@ private:
   void BuildMenus();
   void BuildPopupMenus();
   void ApplyAccessibleIds();
+  // Puts the keyboard focus into a main pane (showing a pane that was dragged shut).
+  void GoToPane(QWidget *pane);
   QAction *AddAction(QMenu *menu, const QString &caption, const char *name, const QKeySequence &key = {});
   template <class Sender, class Signal, class Handler>
   void Wire(Sender *sender, Signal signal, Handler handler, const char *command);
@@ -213,6 +229,8 @@ private:
   TVirtualTree *MakeEntryList(const char *name, bool sameSource);
   void ConfigureEntryColumns(TVirtualTree *list, bool sameSource);
   void RepaintEntryLists();
+  // The translation editor's description carries the current entry's status in words.
+  void DescribeEntryStatus();
   QString ChosenSectionName() const;
   TFilterMode ChosenFilterMode() const;
 
@@ -232,7 +250,18 @@ private:
   void SetQueryColor();
   void StatusBoxClick(QCheckBox *box, QAction *item, TEntryFlags flag);
   void ToggleStatusBox(QCheckBox *box);
+  void AnnounceStatusChange(const QCheckBox *box);
   void SetMemoText(QPlainTextEdit *memo, const QString &text);
+
+  // Backup helpers (trans_client_backup.cpp).
+  void WireBackupCommands();
+  // Writes the backup now; false (after its message) when it could not be written.
+  bool WriteBackup();
+  // A save dialog of the maintenance commands; the chosen path, or empty on Cancel.
+  std::string AskTargetFile(const QString &title, const QString &proposed, const QString &filter,
+                            const QString &suffix);
+  // Asks before files other than the one the dialog confirmed are replaced; true to go on.
+  bool ConfirmReplace(const std::vector<std::string> &targets, const std::string &chosen);
 
   // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
   // After a project opened: offers to replay a journal left behind, then starts journalling.
@@ -259,7 +288,8 @@ private:
   TThemePaintBox *PaintBox1 = nullptr;
   TStaticHotBtn *StaticHotBtn18 = nullptr, *StaticHotBtn1 = nullptr, *stFilter = nullptr, *stPrev = nullptr,
                 *stNext = nullptr, *StaticHotBtn2 = nullptr;
-  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbSearchMethod = nullptr, *cbNavMethod = nullptr;
+  QComboBox *cbStatus = nullptr, *cbTypes = nullptr, *cbNavMethod = nullptr;
+  TCommitComboBox *cbSearchMethod = nullptr;
   QCheckBox *cDeDup = nullptr, *cTextfilt = nullptr;
   QLabel *Label9 = nullptr, *Label7 = nullptr;
 
@@ -288,7 +318,7 @@ private:
   QLineEdit *editQuery = nullptr;
   QLabel *StatusPanel0 = nullptr, *StatusPanel1 = nullptr;
 
-  QListWidget *ListboxSections = nullptr;
+  TSectionLines ListboxSections;
   QWidget *PanelHidden = nullptr;
   QLineEdit *editSearchText = nullptr;
   QSpinBox *rxWordCount = nullptr;
@@ -307,6 +337,11 @@ private:
           *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
           *NotSureaboutmeaning1 = nullptr, *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr,
           *GoogleReverseTranslation1 = nullptr, *ApplyAutoTranslation1 = nullptr;
+  QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
+          *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
+          *MergeHints1 = nullptr;
+  // One key to each main pane: sections, entries, translation.
+  QAction *GoToSections1 = nullptr, *GoToEntries1 = nullptr, *GoToTranslation1 = nullptr;
 
   // --- state -----------------------------------------------------------------------------------
   TRef<TWordList> Project;
@@ -321,6 +356,7 @@ private:
   int MemoLngGuard = 0; // re-entry guard of TntMemoLng
 
   std::unique_ptr<TAsker> FAsker;
+  TZipClock FBackupClock;
   QWidget *FGrabForm = nullptr;
   QWidget *FBrowserDialog = nullptr;
   std::unique_ptr<QWidget> FOwnBrowserDialog;

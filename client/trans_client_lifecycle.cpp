@@ -18,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -163,15 +162,6 @@ bool TTransClientFrm3::SettleModifiedProject() {
   return true;
 }
 
-void TTransClientFrm3::RunBackup() {
-  // The timed backup copy is written by the backup commands; closing only has to stop the timer.
-  TimerBU->stop();
-}
-
-void TTransClientFrm3::TimerBUTimer() {
-  RunBackup();
-}
-
 void TTransClientFrm3::ResetProject() {
   {
     TUpdateScope scope(UpdateDepth);
@@ -182,7 +172,7 @@ void TTransClientFrm3::ResetProject() {
     vt1aModel->SetRowCount(0);
     vt2Model->SetRowCount(0);
     vtListModel->SetRowCount(0);
-    ListboxSections->clear();
+    ListboxSections.Clear();
     StatusPanel0->clear();
   }
   FSession.SetProject(nullptr);
@@ -208,6 +198,7 @@ void TTransClientFrm3::Exit1Click() {
 
 bool TTransClientFrm3::TntFormCloseQuery() {
   SelectEntry(nullptr);
+  if (TimerBU->isActive()) RunBackup(); // a pending backup is written before the window goes
   return SettleModifiedProject();
 }
 

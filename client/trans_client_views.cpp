@@ -1,5 +1,7 @@
 // The lists of the main window: sections with progress, the filtered entry list, the same-source
 // list, sorting by header, column choice, incremental search and Next/Previous.
+#include "client/core/status_words.h"
+#include "commit_combo_box.h"
 #include "model/entry_sort.h"
 #include "model/selection_summary.h"
 #include "model/trans_man.h"
@@ -12,7 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <algorithm>
 
@@ -30,6 +32,8 @@ TVirtualTree *TTransClientFrm3::MakeEntryList(const char *name, bool sameSource)
   };
   model->Current = [this]() -> const TWordObj * { return FSession.Current(); };
   list->setModel(model);
+  // A row is announced by its original text, not by its ID cell.
+  list->SetSpeakingColumn(TEntryListModel::colOriginal);
   (sameSource ? vt1aModel : vt1Model) = model;
   ConfigureEntryColumns(list, sameSource);
   if (sameSource)
@@ -78,15 +82,21 @@ void TTransClientFrm3::ConfigureEntryColumns(TVirtualTree *list, bool sameSource
 }
 
 QString TTransClientFrm3::ChosenSectionName() const {
-  const int line = ListboxSections->currentRow();
-  if (line < 0) return {};
-  return line == 0 ? QString::fromUtf8(section::All.data(), static_cast<qsizetype>(section::All.size()))
-                   : ListboxSections->item(line)->text();
+  const std::string_view name = ListboxSections.Name(ListboxSections.Chosen());
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 void TTransClientFrm3::RepaintEntryLists() {
   vt1Model->RefreshAll();
   vt1aModel->RefreshAll();
+  DescribeEntryStatus();
+}
+
+void TTransClientFrm3::DescribeEntryStatus() {
+  const TWordObj *entry = FSession.Current();
+  const QString words =
+      entry ? QStringLiteral("Status: ") + QString::fromStdString(EntryStatusWords(*entry)) : QString();
+  if (TntMemoLng->accessibleDescription() != words) TntMemoLng->setAccessibleDescription(words);
 }
 
 // ---- sections ----------------------------------------------------------------------------------
@@ -94,32 +104,17 @@ void TTransClientFrm3::RepaintEntryLists() {
 void TTransClientFrm3::FillSectionList() {
   TUpdateScope scope(UpdateDepth);
   vtListModel->SetRowCount(0);
-  ListboxSections->clear();
-  ListboxSections->addItem(
-      QString::fromUtf8(section::All.data(), static_cast<qsizetype>(section::All.size())));
-  for (const std::string &name : Project->Sections)
-    ListboxSections->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-  ListboxSections->setCurrentRow(-1);
+  ListboxSections.Fill(Project->Sections);
   CountSectionProgress();
-  vtListModel->SetRowCount(ListboxSections->count());
+  vtListModel->SetRowCount(ListboxSections.Count());
 }
 
 void TTransClientFrm3::CountSectionProgress() {
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(ListboxSections->count()));
-  for (int i = 0; i < ListboxSections->count(); ++i)
-    lines.push_back(ListboxSections->item(i)->text().toStdString());
-  const std::vector<TSectionCounts> counts = vt::CountSectionProgress(*Project, lines);
-  for (int i = 0; i < ListboxSections->count(); ++i) {
-    const TSectionCounts &c = counts[static_cast<std::size_t>(i)];
-    ListboxSections->item(i)->setData(TSectionListModel::kTranslatedRole,
-                                      QVariant::fromValue<qulonglong>(c.Translated));
-    ListboxSections->item(i)->setData(TSectionListModel::kTotalRole,
-                                      QVariant::fromValue<qulonglong>(c.Total));
-  }
+  const std::vector<TSectionCounts> counts = vt::CountSectionProgress(*Project, ListboxSections.Names());
   // "[ALL]" holds the largest numbers: the column fits them.
   if (!counts.empty())
     vtList->header()->resizeSection(1, std::max(75, TSectionListModel::StatusWidth(counts.front())));
+  ListboxSections.SetStats(counts);
   vtListModel->RefreshAll();
 }
 
@@ -128,7 +123,7 @@ void TTransClientFrm3::vtListFocusChanged() {
   const int row = vtList->FocusedRow();
   if (row < 0) return;
   CountSectionProgress();
-  ListboxSections->setCurrentRow(row);
+  ListboxSections.Choose(row);
   vtListModel->FocusedRow = row;
   vtListModel->RefreshAll();
   ListboxSectionsClick();
@@ -140,15 +135,13 @@ void TTransClientFrm3::ListboxSectionsClick() {
 }
 
 bool TTransClientFrm3::ChooseSection(const QString &name) {
-  for (int row = 0; row < ListboxSections->count(); ++row) {
-    if (ListboxSections->item(row)->text() != name) continue;
-    if (vtList->FocusedRow() == row)
-      vtListFocusChanged();
-    else
-      vtList->FocusRow(row, true);
-    return ListboxSections->currentRow() == row;
-  }
-  return false;
+  const int row = ListboxSections.Find(name.toStdString());
+  if (row < 0) return false;
+  if (vtList->FocusedRow() == row)
+    vtListFocusChanged();
+  else
+    vtList->FocusRow(row, true);
+  return ListboxSections.Chosen() == row;
 }
 
 // ---- entry list ----------------------------------------------------------------------------------

@@ -35,9 +35,20 @@ int TVirtualTree::FocusedRow() const {
   return current.isValid() ? current.row() : -1;
 }
 
+int TVirtualTree::SpeakingColumn() const {
+  if (!model()) return -1;
+  if (FSpeakingColumn >= 0 && FSpeakingColumn < model()->columnCount() && !isColumnHidden(FSpeakingColumn))
+    return FSpeakingColumn;
+  for (int visual = 0; visual < header()->count(); ++visual) {
+    const int column = header()->logicalIndex(visual);
+    if (!isColumnHidden(column)) return column;
+  }
+  return 0;
+}
+
 void TVirtualTree::FocusRow(int row, bool scrollTo) {
   if (!model() || row < 0 || row >= model()->rowCount()) return;
-  const QModelIndex index = model()->index(row, 0);
+  const QModelIndex index = model()->index(row, SpeakingColumn());
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   if (scrollTo) this->scrollTo(index);
 }
@@ -61,6 +72,27 @@ void TVirtualTree::mousePressEvent(QMouseEvent *event) {
   const bool wasFocused = index.isValid() && index.row() == FocusedRow();
   QTreeView::mousePressEvent(event);
   if (index.isValid()) emit RowPressed(index.row(), wasFocused);
+}
+
+void TVirtualTree::focusInEvent(QFocusEvent *event) {
+  if (currentIndex().isValid()) {
+    QTreeView::focusInEvent(event);
+    return;
+  }
+  // The item view would make the first row current here, which picks it.
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+}
+
+void TVirtualTree::currentChanged(const QModelIndex &current, const QModelIndex &previous) {
+  const int speaking = SpeakingColumn();
+  if (current.isValid() && current.column() != speaking) {
+    // Same row, the speaking cell: the view follows this nested change instead.
+    selectionModel()->setCurrentIndex(current.siblingAtColumn(speaking), QItemSelectionModel::NoUpdate);
+    viewport()->update(); // the row that lost the focus is repainted too
+    return;
+  }
+  QTreeView::currentChanged(current, previous);
 }
 
 void TVirtualTree::drawRow(QPainter *painter, const QStyleOptionViewItem &option,

@@ -70,8 +70,9 @@ def main():
             os.makedirs(folder)
             small = size <= 1000000
             compare = small and lconvert is not None
-            kx = subprocess.run([tools["make_project"], folder, str(size), "7"] + (["--ts"] if compare else []),
-                                check=True, capture_output=True, text=True).stdout.strip()
+            made = subprocess.run([tools["make_project"], folder, "Bench", str(size), "7", "--auto"] +
+                                  (["--ts"] if compare else []), check=True, capture_output=True, text=True)
+            kx = made.stdout.splitlines()[1]
             files = [kx[:-len(".kxLng")] + ext for ext in (".SrcLng", ".kxLng", ".AutoLng")]
             megabytes = sum(os.path.getsize(f) for f in files) / 1e6
             reps = args.reps if size < 5000000 else max(3, args.reps // 2)

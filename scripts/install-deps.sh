@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
   zlib1g-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libbackward-cpp-dev libdw-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core unzip zip
+  xvfb xauth fonts-dejavu-core unzip zip python3
   apertium apertium-eng-spa apertium-eng-cat apertium-en-gl apertium-eo-en
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 gcc-mingw-w64-i686 gcc-mingw-w64-x86-64
 )

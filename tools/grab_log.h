@@ -17,6 +17,11 @@ public:
     FLines.push_back(std::move(line));
     Changed();
   }
+  // Replaces every line at once, with one change.
+  void Assign(std::vector<std::string> lines) {
+    FLines = std::move(lines);
+    Changed();
+  }
   void AppendToLast(const std::string &text) {
     if (FLines.empty()) FLines.emplace_back();
     FLines.back() += text;

@@ -1,7 +1,10 @@
 #include "raw_extract.h"
 
+#include "black_list.h"
 #include "dfm_obj.h"
 #include "error.h"
+#include "form_lists.h"
+#include "message_lists.h"
 #include "message_scan.h"
 #include "model/ini_file.h"
 #include "model/text_helpers.h"
@@ -22,14 +25,7 @@ std::unordered_set<std::string> ReadBlackList(const std::string &path) {
   std::string bytes;
   ReadFileBytes(path, bytes);
   std::unordered_set<std::string> names;
-  std::size_t start = 0;
-  while (start <= bytes.size()) {
-    auto eol = bytes.find_first_of("\r\n", start);
-    if (eol == std::string::npos) eol = bytes.size();
-    const std::string_view line = TrimControl(std::string_view(bytes).substr(start, eol - start));
-    if (!line.empty()) names.insert(LowerAscii(line));
-    start = eol + 1;
-  }
+  for (const std::string &name : BlackListNames(bytes)) names.insert(LowerAscii(name));
   return names;
 }
 
@@ -57,22 +53,13 @@ void WriteHiddenMarks(TIniFile &raw, const TIniFile &tabMap, const std::string &
   }
 }
 
-std::string BaseNameWithoutExt(const std::string &path) {
-  const std::string name = ExtractFileName(path);
-  const auto dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 void ExtractSkin(TGrabSession &s, const TRawOptions &o, TIniFile &raw, TGrabLog &log) {
   log.Add("Processing Skin:\t" + o.GUIFilename);
   s.LoadGuiDefinitions(o.GUIFilename);
   log.Add("Extracting Actions");
   if (auto lines = s.FormLines(s.FindForm(kActionsForm)); lines && !lines->empty()) {
     log.Add("\tBuilding ActionList");
-    const std::vector<std::string> used = UsedActionIds(s.ResourceInfo);
-    s.PrepareForm(*lines);
-    s.RemoveUnusedActions(used);
-    const std::vector<std::string> section = s.BuildFormSection();
+    const std::vector<std::string> section = PrunedActionsSection(s);
     if (!section.empty()) {
       log.Add("Adding Actions:\t" + s.RootName());
       WriteRawSection(raw, s.RootName(), section, true);
@@ -97,11 +84,7 @@ void ExtractSkin(TGrabSession &s, const TRawOptions &o, TIniFile &raw, TGrabLog 
 void ExtractForms(TGrabSession &s, const TRawOptions &o, TIniFile &raw, TGrabLog &log) {
   log.Add("Extracting Dfm: " + o.ExeFilename);
   s.OpenExecutable(o.ExeFilename);
-  std::vector<std::string> marked;
-  for (int i = 0; i < s.ResourceInfo.Count(); ++i)
-    if (Contains(s.ResourceInfo.Item(i).Text, kGlobalTransMark))
-      marked.push_back(s.ResourceInfo.Item(i).Name);
-  s.SetFormList(std::move(marked));
+  s.SetFormList(GlobalTransForms(s.ResourceInfo));
 
   if (o.doBlacklist && FileExists(o.DfmBlackListFilename)) {
     log.Add("Applying Blacklist:\t" + o.DfmBlackListFilename);
@@ -151,12 +134,10 @@ void ExtractMessages(const TRawOptions &o, TIniFile &raw, TGrabLog &log) {
     throw EGrabError("Unable to read " + o.ExeFilename + ": " + error);
   const std::vector<std::string> found = ScanMessages(bytes);
   log.Add("\t" + std::to_string(found.size()) + " messages extracted.");
-  std::unordered_set<std::string> seen;
   raw.EraseSection("Messages");
-  const std::string base = BaseNameWithoutExt(o.ExeFilename);
+  const std::string base = ExeBaseName(o.ExeFilename);
   int index = 0;
-  for (const std::string &text : found) {
-    if (!seen.insert(text).second) continue;
+  for (const std::string &text : DistinctMessages(found)) {
     char number[16];
     std::snprintf(number, sizeof number, "%.3d", index++);
     raw.WriteString("Messages", base + "_" + number + "_.msg", text);

@@ -34,4 +34,28 @@ bool InflateZlib(std::string_view data, std::string &out, std::size_t maxSize) {
   return rc == Z_STREAM_END;
 }
 
+bool DeflateZlib(std::string_view data, std::string &out) {
+  out.clear();
+  z_stream zs{};
+  if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+  zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.data()));
+  char buf[65536];
+  int rc = Z_OK;
+  std::size_t left = data.size();
+  // Fed in pieces, since avail_in holds at most 4 GiB.
+  while (rc == Z_OK || rc == Z_BUF_ERROR) {
+    if (zs.avail_in == 0 && left > 0) {
+      zs.avail_in = static_cast<uInt>(std::min<std::size_t>(left, 1u << 30));
+      left -= zs.avail_in;
+    }
+    zs.next_out = reinterpret_cast<Bytef *>(buf);
+    zs.avail_out = sizeof buf;
+    rc = deflate(&zs, left == 0 ? Z_FINISH : Z_NO_FLUSH);
+    out.append(buf, sizeof buf - zs.avail_out);
+    if (rc == Z_STREAM_END) break;
+  }
+  deflateEnd(&zs);
+  return rc == Z_STREAM_END;
+}
+
 } // namespace vt

@@ -8,6 +8,7 @@ namespace lngtool {
 void RegisterModelCommands(CLI::App &app); // stats, resave, select, similar, merge-hints
 void RegisterMtCommands(CLI::App &app);    // translate
 void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form-section, messages, extract
+void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
 

@@ -2,7 +2,10 @@
 #include "commands.h"
 #include "support/file_io.h"
 #include "tools/error.h"
+#include "tools/form_filter.h"
+#include "tools/form_lists.h"
 #include "tools/form_section.h"
+#include "tools/message_lists.h"
 #include "tools/message_scan.h"
 #include "tools/raw_extract.h"
 
@@ -99,27 +102,38 @@ void RunExtract(const TExtractArgs &a) {
 void RegisterToolsCommands(CLI::App &app) {
   auto exe = std::make_shared<std::string>();
   auto name = std::make_shared<std::string>();
+  auto flag = std::make_shared<bool>(false);
 
   auto *forms = app.add_subcommand("forms", "List the form resources of an executable, in list order");
   forms->add_option("EXE", *exe, "the product executable")->required();
-  forms->callback([exe] {
+  forms->add_flag("--global-trans", *flag,
+                  "\"Dump Dfm List\": only the forms extraction takes (those holding lbHasGlobalTrans)");
+  forms->callback([exe, flag] {
     Guarded([&] {
       RequireFile(*exe);
       vt::TGrabSession s;
       s.OpenExecutable(*exe);
+      if (*flag) {
+        PrintLines(vt::GlobalTransForms(s.ResourceInfo));
+        return;
+      }
       s.FillFormList();
       PrintLines(s.FormList);
     });
   });
 
-  auto *text = app.add_subcommand("form-text", "Print the form text of one form resource");
-  text->add_option("EXE", *exe, "the product executable")->required();
-  text->add_option("NAME", *name, "the resource name as 'forms' lists it")->required();
-  text->callback([exe, name] {
+  auto *text = app.add_subcommand("form-text", "Print the form text of one form resource or GUI definition");
+  text->add_option("FILE", *exe, "the product executable or a skin file")->required();
+  text->add_option("NAME", *name, "the resource name as 'forms' or 'skin-forms' lists it")->required();
+  text->add_flag("--collapsed", *flag, "the form view: binary blocks collapsed, lines trimmed");
+  text->callback([exe, name, flag] {
     Guarded([&] {
-      RequireFile(*exe);
       vt::TGrabSession s;
-      s.OpenExecutable(*exe);
+      OpenFormsOf(s, *exe);
+      if (*flag) {
+        PrintLines(vt::TrimLines(vt::CollapseBinaryBlocks(FormLinesOrDie(s, *name))));
+        return;
+      }
       const int index = s.FindForm(*name);
       if (index < 0) Die("Error: Cant find Dfm unit: " + *name);
       std::cout << s.ResourceInfo.Item(index).Text;
@@ -141,22 +155,46 @@ void RegisterToolsCommands(CLI::App &app) {
       app.add_subcommand("form-section", "Print the raw-data section extraction builds from one form");
   section->add_option("FILE", *exe, "the product executable or a skin file")->required();
   section->add_option("NAME", *name, "the resource or pseudo-resource name")->required();
-  section->callback([exe, name] {
+  section->add_flag("--prune-actions", *flag,
+                    "\"get filtered Actions\": leave out the actions no definition uses");
+  section->callback([exe, name, flag] {
     Guarded([&] {
       vt::TGrabSession s;
       OpenFormsOf(s, *exe);
-      s.PrepareForm(FormLinesOrDie(s, *name));
+      const std::vector<std::string> lines = FormLinesOrDie(s, *name);
+      if (*flag) {
+        PrintLines(vt::PrunedActionsSection(s, *name));
+        return;
+      }
+      s.PrepareForm(lines);
       PrintLines(s.BuildFormSection());
     });
   });
 
+  auto form = std::make_shared<std::string>();
   auto *messages = app.add_subcommand("messages", "List the marked messages of an executable, in scan order");
   messages->add_option("EXE", *exe, "the product executable")->required();
-  messages->callback([exe] {
+  auto *numbered = messages->add_flag_callback(
+      "--numbered", [form] { *form = "numbered"; }, "\"msg str\": every text as number TAB text, from 0");
+  auto *distinct = messages->add_flag_callback(
+      "--distinct", [form] { *form = "distinct"; }, "each text once, in the order found");
+  auto *ini = messages->add_flag_callback(
+      "--ini", [form] { *form = "ini"; }, "\"make ini msg\": a [Messages] section, NAME000_.msg=text");
+  numbered->excludes(distinct)->excludes(ini);
+  distinct->excludes(ini);
+  messages->callback([exe, form] {
     RequireFile(*exe);
     std::string bytes, error;
     if (!vt::ReadFileBytes(*exe, bytes, &error)) Die("Unable to Open File " + *exe);
-    PrintLines(vt::ScanMessages(bytes));
+    const std::vector<std::string> found = vt::ScanMessages(bytes);
+    if (*form == "numbered")
+      PrintLines(vt::NumberedMessages(found));
+    else if (*form == "distinct")
+      PrintLines(vt::DistinctMessages(found));
+    else if (*form == "ini")
+      PrintLines(vt::MessageIniLines(*exe, found));
+    else
+      PrintLines(found);
   });
 
   auto args = std::make_shared<TExtractArgs>();
@@ -179,6 +217,8 @@ void RegisterToolsCommands(CLI::App &app) {
     if (!args->Script.empty()) RequireFile(args->Script);
     Guarded([&] { RunExtract(*args); });
   });
+
+  RegisterAdminCommands(app);
 }
 
 } // namespace lngtool

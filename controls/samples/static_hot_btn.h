@@ -1,28 +1,17 @@
 #pragma once
-// The product's tool button as the preview shows it: icon and caption in one of three layouts.
-#include "static_tool_control.h"
-
-#include "sample_kinds.h"
+// The product's tool button as the preview shows it: the sample theme's face and colours, the
+// caption spaced as the translated program spaces it, no keyboard focus and no shortcut of its own
+// (an accelerator in a previewed caption must not take a key of the window around it).
+#include "controls/hot_button.h"
 
 namespace vt::samples {
 
-class TStaticHotBtn : public TStaticToolControl {
-  Q_OBJECT
-public:
-  explicit TStaticHotBtn(QWidget *parent = nullptr);
+// Room between icon and caption of the sample.
+inline constexpr int kHotSpacing = 4;
 
-  void SetLayout(THotLayout layout);
-  THotLayout Layout() const { return FLayout; }
-  // Room between icon and caption.
-  static constexpr int kSpacing = 4;
-
-  QSize sizeHint() const override;
-
-protected:
-  void paintEvent(QPaintEvent *event) override;
-
-private:
-  THotLayout FLayout = THotLayout::GlyphTop;
-};
+// Dresses a tool button as the sample: it shows its own hints, and none until a plan turns them on.
+void DressAsSample(TStaticHotBtn &button);
+// A new button dressed as the sample, 64 by 56 pixels until it is sized.
+TStaticHotBtn *NewSampleHotBtn(QWidget *parent);
 
 } // namespace vt::samples

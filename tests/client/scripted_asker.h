@@ -12,7 +12,8 @@ public:
   std::deque<TAnswer> Answers;                  // for YesNoCancel
   std::deque<std::optional<QString>> Inputs;    // for Input
   std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
-  QStringList Questions, Errors, Prompts, Filters;
+  std::deque<std::optional<QString>> SaveFiles; // for SaveFileName
+  QStringList Questions, Errors, Prompts, Filters, Warnings, SaveProposals;
 
   TAnswer YesNoCancel(QWidget *, const QString &text) override {
     Questions << text;
@@ -46,6 +47,17 @@ public:
     OpenFiles.pop_front();
     return a;
   }
+  // Records "title|proposed|filter|suffix".
+  std::optional<QString> SaveFileName(QWidget *, const QString &title, const QString &proposed,
+                                      const QString &filter, const QString &suffix) override {
+    SaveProposals << title + QLatin1Char('|') + proposed + QLatin1Char('|') + filter + QLatin1Char('|') +
+                         suffix;
+    if (SaveFiles.empty()) return std::nullopt;
+    auto a = SaveFiles.front();
+    SaveFiles.pop_front();
+    return a;
+  }
+  void Warning(QWidget *, const QString &text) override { Warnings << text; }
 };
 
 } // namespace vt::test

@@ -133,11 +133,11 @@ TEST_F(PreviewSurface, LayoutKeptIconClearedHintsOnlyForTrue) {
                              {"TC", "Odd"}},
                             "TC");
   Show(left);
-  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(), samples::THotLayout::GlyphLeft);
+  EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(), TButtonLayout::GlyphLeft);
   EXPECT_EQ(Shown<TStaticHotBtn>()->ToolIconSize(), 24);
   Show(odd);
   EXPECT_EQ(Shown<TStaticHotBtn>()->Layout(),
-            samples::THotLayout::GlyphLeft); // kept from the previous preview
+            TButtonLayout::GlyphLeft); // kept from the previous preview
   EXPECT_EQ(Shown<TStaticHotBtn>()->ToolIconSize(), 0);
   EXPECT_TRUE(Shown<TStaticHotBtn>()->ToolIcon().isNull());
 

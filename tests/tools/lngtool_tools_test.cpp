@@ -1,34 +1,11 @@
 // The toolkit's lngtool subcommands, run as a user runs them.
 #include "skin_fixture.h"
 
+#include "lngtool_runner.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
-namespace {
-
-struct TResult {
-  int Code = -1;
-  std::string Out;
-};
-
-// Runs lngtool with the arguments; stdout is captured, stderr goes to the given file.
-TResult Lngtool(const std::string &args, const std::string &errFile = "/dev/null") {
-  TResult r;
-  const std::string cmd = std::string("'") + VT_LNGTOOL + "' " + args + " 2>'" + errFile + "'";
-  FILE *p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.Out.append(buf.data(), n);
-  const int status = pclose(p);
-  r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-} // namespace
+using vt::test::Lngtool;
 
 TEST(LngtoolTools, ListingCommands) {
   const std::string exe = vt::test::TestExe("i686");

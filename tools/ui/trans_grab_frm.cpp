@@ -1,14 +1,17 @@
 #include "trans_grab_frm.h"
 
+#include "grab_text.h"
 #include "model/trans_man.h"
 #include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/raw_extract.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -20,17 +23,6 @@
 
 namespace vt {
 namespace {
-
-QString FromUtf8(const std::string &s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-std::string ToUtf8(const QString &s) {
-  return s.toUtf8().toStdString();
-}
-// Form texts are 8-bit text in the product's code page.
-QString FromFormText(const std::string &s) {
-  return QString::fromStdU16String(Cp1252ToUtf16(s));
-}
 
 QPlainTextEdit *Memo(QWidget *parent, const char *name, const QString &accessibleName) {
   auto *memo = new QPlainTextEdit(parent);
@@ -56,37 +48,70 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
   Dialogs.ShowError = [](QWidget *w, const QString &text) {
     QMessageBox::critical(w, tr("TransGrabFrm"), text);
   };
+  Dialogs.AskYesNo = [](QWidget *w, const QString &text) {
+    return QMessageBox::question(w, tr("TransGrabFrm"), text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+  };
+
+  auto *central = new QWidget(this);
+  auto *topPanel = new QWidget(central);
+  topPanel->setObjectName(QStringLiteral("Panel1"));
+  cViewDfm = new QCheckBox(tr("Vie&w Dfm"), topPanel);
+  cViewDfm->setObjectName(QStringLiteral("cViewDfm"));
+  cFilterDFM = new QCheckBox(tr("Fi&lter DFM"), topPanel);
+  cFilterDFM->setObjectName(QStringLiteral("cFilterDFM"));
+  cFilterDFM->setChecked(true);
+  auto *topLayout = new QHBoxLayout(topPanel);
+  topLayout->setContentsMargins(0, 0, 0, 0);
+  topLayout->addWidget(cViewDfm);
+  topLayout->addWidget(cFilterDFM);
+  topLayout->addStretch(1);
 
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setAccessibleName(tr("Forms"));
   Memo1 = Memo(this, "Memo1", tr("View"));
+  Memo1->setReadOnly(false); // edited by the ini merge and the file editor of the single steps
   Memo2 = Memo(this, "Memo2", tr("Log"));
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
   FExtract = new TExtractPage(PageControl1);
-  PageControl1->addTab(FExtract, tr("Extract"));
-  PageControl1->addTab(Memo1, tr("View"));
+  FBlacklist = new TBlacklistPage(PageControl1);
+  FBuildPrj = new TBuildPrjPage(PageControl1);
+  FSingleStep = new TSingleStepPage(PageControl1);
+  PageControl1->addTab(FExtract, QStringLiteral("Extract"));
+  PageControl1->addTab(FBlacklist, QStringLiteral("Blacklist"));
+  PageControl1->addTab(FBuildPrj, QStringLiteral("Build Prj"));
+  PageControl1->addTab(FSingleStep, QStringLiteral("TabSheet4"));
+  PageControl1->setCurrentWidget(FBlacklist);
 
-  auto *top = new QSplitter(Qt::Horizontal);
-  top->addWidget(ListBox1);
-  top->addWidget(PageControl1);
-  top->setStretchFactor(1, 3);
-  auto *main = new QSplitter(Qt::Vertical, this);
-  main->addWidget(top);
+  auto *middle = new QSplitter(Qt::Horizontal);
+  middle->addWidget(ListBox1);
+  middle->addWidget(Memo1);
+  middle->addWidget(PageControl1);
+  middle->setStretchFactor(1, 3);
+  middle->setStretchFactor(2, 2);
+  middle->setSizes({200, 500, 400});
+  auto *main = new QSplitter(Qt::Vertical);
+  main->addWidget(middle);
   main->addWidget(Memo2);
   main->setStretchFactor(0, 3);
-  setCentralWidget(main);
+  auto *layout = new QVBoxLayout(central);
+  layout->addWidget(topPanel);
+  layout->addWidget(main, 1);
+  setCentralWidget(central);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-  resize(900, 650);
+  resize(1100, 700);
 
   BuildMenus();
+  ConnectTools();
   FSession.OnFormListChanged = [this] { ShowFormList(); };
   FLog.OnChange = [this] { ShowLog(); };
 
   connect(FExtract->Button1, &QPushButton::clicked, this, &TTransGrabFrm::Button1Click);
   connect(FExtract->dExtractData, &QPushButton::clicked, this, &TTransGrabFrm::dExtractDataClick);
   connect(ListBox1, &QListWidget::itemClicked, this, &TTransGrabFrm::ListBox1Click);
+  connect(ListBox1, &QListWidget::itemActivated, this, &TTransGrabFrm::ListBox1Click);
   auto browse = [this](TFileNameEdit *edit, const QString &caption, const QString &filter, bool save) {
     edit->Browse = [this, caption, filter, save](const QString &current) {
       return save ? Dialogs.SaveFile(this, caption, current, filter)
@@ -122,20 +147,20 @@ void TTransGrabFrm::BuildMenus() {
   file->addSeparator();
   QAction *close = file->addAction(tr("&Close"), this, &QWidget::close);
   close->setObjectName(QStringLiteral("Close1"));
-}
 
-template <typename F> void TTransGrabFrm::Guarded(F &&body) {
-  try {
-    body();
-  } catch (const EGrabAssertion &e) {
-    const QString text = FromUtf8(e.what()) + QStringLiteral(" (") +
-                         QString::fromLatin1(EGrabAssertion::Source) + QStringLiteral(")");
-    statusBar()->showMessage(text);
-    Dialogs.ShowError(this, text);
-  } catch (const EGrabError &e) {
-    statusBar()->showMessage(FromUtf8(e.what()));
-    Dialogs.ShowError(this, FromUtf8(e.what()));
-  }
+  QMenu *edit = menuBar()->addMenu(tr("Ed&it"));
+  DumpDfmList1 = edit->addAction(tr("&Dump Dfm List"), this, &TTransGrabFrm::DumpDfmList1Click);
+  DumpDfmList1->setObjectName(QStringLiteral("DumpDfmList1"));
+  ComparekxLngfiles1 =
+      edit->addAction(tr("&Compare kxLng files"), this, &TTransGrabFrm::ComparekxLngfiles1Click);
+  ComparekxLngfiles1->setObjectName(QStringLiteral("ComparekxLngfiles1"));
+  edit->addSeparator();
+  ExtractRawMsgs1 = edit->addAction(tr("E&xtract Raw Msgs"), this, &TTransGrabFrm::ExtractRawMsgs1Click);
+  ExtractRawMsgs1->setObjectName(QStringLiteral("ExtractRawMsgs1"));
+  QMenu *custom = menuBar()->addMenu(tr("C&ustomExtract"));
+  ExtractManualTree1 =
+      custom->addAction(tr("Extract &ManualTree"), this, &TTransGrabFrm::ExtractManualTree1Click);
+  ExtractManualTree1->setObjectName(QStringLiteral("ExtractManualTree1"));
 }
 
 void TTransGrabFrm::ShowFormList() {
@@ -170,7 +195,6 @@ void TTransGrabFrm::dExtractDataClick() {
       return;
     }
     Memo1->setPlainText(FromUtf8(*content));
-    PageControl1->setCurrentWidget(Memo1);
     statusBar()->showMessage(tr("Raw data written: %1").arg(FExtract->FilenameRawMI->text()));
   });
 }
@@ -202,15 +226,6 @@ bool TTransGrabFrm::LoadRawScript(const QString &path) {
   FExtract->SetOptions(o);
   statusBar()->showMessage(tr("Raw script loaded: %1").arg(path));
   return true;
-}
-
-void TTransGrabFrm::ListBox1Click() {
-  const QListWidgetItem *item = ListBox1->currentItem();
-  if (!item) return;
-  const int index = FindForm(item->text());
-  if (index < 0) return;
-  Memo1->setPlainText(FromFormText(FSession.ResourceInfo.Item(index).Text));
-  PageControl1->setCurrentWidget(Memo1);
 }
 
 void TTransGrabFrm::OpenExecutable(const QString &path) {

@@ -2,13 +2,20 @@
 // hot button's three layouts, the hint texts, and the badge and icon pictures.
 #include "controls/samples/sample_pictures.h"
 #include "controls/samples/sample_text.h"
+#include "controls/samples/sample_theme.h"
 #include "controls/samples/static_buttons.h"
 #include "controls/samples/static_edit_ctrl.h"
 #include "controls/samples/static_group_box.h"
 #include "controls/samples/static_hot_btn.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace vt;
@@ -82,6 +89,7 @@ TEST(SampleText, AcceleratorsAndHints) {
 
 TEST(StaticHotBtn, CaptionIconAndLayouts) {
   TStaticHotBtn b;
+  DressAsSample(b);
   b.resize(90, 64);
   b.SetToolText(QStringLiteral("&Nuevo"), QStringLiteral("New"), QStringLiteral("Create a collection"));
   const QImage captionOnly = Grab(b);
@@ -116,6 +124,48 @@ TEST(StaticHotBtn, CaptionIconAndLayouts) {
   EXPECT_GT(SkyBounds(Grab(b)).width(), only.width() + 8);
   b.SetToolIcon(QPixmap(), 0);
   EXPECT_TRUE(SkyBounds(Grab(b)).isEmpty());
+}
+
+TEST(StaticHotBtn, SampleTakesNoKeyOrFocusOfItsWindow) {
+  QWidget window;
+  auto *layout = new QVBoxLayout(&window);
+  TStaticHotBtn *sample = NewSampleHotBtn(nullptr);
+  auto *next = new QPushButton(QStringLiteral("&Next"));
+  layout->addWidget(sample);
+  layout->addWidget(next);
+  sample->SetToolText(QStringLiteral("&Nuevo"), QStringLiteral("New"), QStringLiteral("Create a collection"));
+  EXPECT_EQ(sample->accessibleName(), QStringLiteral("Nuevo"));
+  EXPECT_EQ(sample->HintText(), QString()); // hints off until a plan turns them on
+  sample->SetShowHint(true);
+  EXPECT_EQ(sample->HintText(), QStringLiteral("<b>New</b><br>Create a collection"));
+  EXPECT_EQ(sample->focusPolicy(), Qt::NoFocus);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  // Alt+N belongs to the window's own button alone; were the sample to take it too, the key would be
+  // ambiguous and only move the focus.
+  QSignalSpy clicked(next, &QPushButton::clicked);
+  QSignalSpy submitted(sample, &TStaticHotBtn::SubmitData);
+  QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
+  EXPECT_TRUE(clicked.wait(2000));
+  EXPECT_EQ(submitted.count(), 0);
+}
+
+TEST(StaticHotBtn, SampleShowsTheThemesHotFace) {
+  TStaticHotBtn b;
+  DressAsSample(b);
+  b.resize(90, 64);
+  b.SetToolText(QStringLiteral("Go"), QString(), QString());
+  b.SetToolIcon(IconPicture(32), 32);
+  EXPECT_EQ(b.sizeHint(), QSize(std::max(32, CaptionWidth(b.font(), QStringLiteral("Go"))) + 16,
+                                32 + kHotSpacing + b.fontMetrics().height() + 8));
+  const QColor cold = Grab(b).pixelColor(45, 62);
+  QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QApplication::sendEvent(&b, &enter);
+  const QImage hot = Grab(b);
+  EXPECT_NE(hot.pixelColor(45, 62), cold);
+  EXPECT_GT(hot.pixelColor(45, 62).blue(), hot.pixelColor(45, 62).red() + 20); // the theme's blue face
+  EXPECT_EQ(hot.pixelColor(45, 0), theme::kFrameHot);                          // and its frame
 }
 
 TEST(StaticToolControl, HintFollowsShowHint) {

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -40,6 +41,8 @@ struct TWindow {
     Frm.Dialogs.SaveFile = answer;
     Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
     Frm.show();
+    // The window opens on the black list; these tests work on the Extract page.
+    Frm.PageControl1->setCurrentWidget(Frm.ExtractPage());
   }
   TExtractPage &Page() { return *Frm.ExtractPage(); }
   template <typename T> T *Find(const char *name) { return Frm.findChild<T *>(QString::fromLatin1(name)); }
@@ -143,10 +146,16 @@ TEST(TransGrabFrm, BuildRawWritesFileLogAndView) {
   EXPECT_EQ(w.Frm.ListBox1->item(1)->text(), QStringLiteral("TOPTIONSDLG"));
   EXPECT_TRUE(w.Errors.isEmpty());
 
-  // Clicking a form shows its text in the view.
+  // Clicking a form shows it in the view only while "View Dfm" is ticked.
+  const QString view = w.Frm.Memo1->toPlainText();
   w.Frm.ListBox1->setCurrentRow(1);
   w.Frm.ListBox1Click();
-  EXPECT_TRUE(w.Frm.Memo1->toPlainText().startsWith(QStringLiteral("object OptionsDlg: TOptionsDlg\n")));
+  EXPECT_EQ(w.Frm.Memo1->toPlainText(), view);
+  w.Frm.cViewDfm->setChecked(true);
+  w.Frm.cFilterDFM->setChecked(false);
+  w.Frm.ListBox1Click();
+  EXPECT_TRUE(
+      w.Frm.Memo1->toPlainText().startsWith(QStringLiteral("object OptionsDlg: TOptionsDlg\nLeft = 10\n")));
 }
 
 TEST(TransGrabFrm, ReadErrorsEndTheRunWithAMessage) {

@@ -1,0 +1,28 @@
+#pragma once
+// Runs the lngtool program as a user runs it: stdout captured, stderr into a file.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace vt::test {
+
+struct TLngtoolResult {
+  int Code = -1;
+  std::string Out;
+};
+
+inline TLngtoolResult Lngtool(const std::string &args, const std::string &errFile = "/dev/null") {
+  TLngtoolResult r;
+  const std::string cmd = std::string("'") + VT_LNGTOOL + "' " + args + " 2>'" + errFile + "'";
+  FILE *p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.Out.append(buf.data(), n);
+  const int status = pclose(p);
+  r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+} // namespace vt::test
