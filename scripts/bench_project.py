@@ -35,6 +35,10 @@ def timed(cmd, env=None):
             "minor": int(minor), "major": int(major)}
 
 
+def ratio(a, b):
+    return a / b if b > 0 else float("nan")
+
+
 def median_of(runs):
     return {k: statistics.median(r[k] for r in runs) for k in runs[0]}
 
@@ -102,19 +106,19 @@ def main():
             print("== %d entries, %.1f MB in three files" % (size, megabytes))
             print("  read floor      ", fmt(r["floor"]))
             print("  lngtool stats   ", fmt(r["stats"]), " = %.2fx wall, %.2fx cpu, %.2fx peak of the floor" % (
-                r["stats"]["wall"] / r["floor"]["wall"], r["stats"]["cpu"] / r["floor"]["cpu"],
-                r["stats"]["peak"] / r["floor"]["peak"]))
+                ratio(r["stats"]["wall"], r["floor"]["wall"]), ratio(r["stats"]["cpu"], r["floor"]["cpu"]),
+                ratio(r["stats"]["peak"], r["floor"]["peak"])))
             print("  lngtool resave  ", fmt(r["resave"]))
             if "window" in r:
                 print("  window open+paint", fmt(r["window"]), " = %.2fx wall, %.2fx cpu of lngtool stats" % (
-                    r["window"]["wall"] / r["stats"]["wall"], r["window"]["cpu"] / r["stats"]["cpu"]))
+                    ratio(r["window"]["wall"], r["stats"]["wall"]), ratio(r["window"]["cpu"], r["stats"]["cpu"])))
             if "lconvert" in r:
                 print("  lconvert ts->ts ", fmt(r["lconvert"]), " = resave is %.1fx faster (wall), %.1fx (cpu)" % (
-                    r["lconvert"]["wall"] / r["resave"]["wall"], r["lconvert"]["cpu"] / r["resave"]["cpu"]))
+                    ratio(r["lconvert"]["wall"], r["resave"]["wall"]), ratio(r["lconvert"]["cpu"], r["resave"]["cpu"])))
             for name, values in runs.items():
                 print("  %-22s %s" % (name, " ".join("%.1f" % v for v in values)))
             save, wfloor = runs["save"], runs["write_floor"]
-            print("  save / write floor: %.2fx wall, %.2fx cpu" % (save[0] / wfloor[0], save[1] / max(wfloor[1], 1e-9)))
+            print("  save / write floor: %.2fx wall, %.2fx cpu" % (ratio(save[0], wfloor[0]), ratio(save[1], wfloor[1])))
             sys.stdout.flush()
     finally:
         if args.keep:
