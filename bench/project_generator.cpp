@@ -195,4 +195,69 @@ TGeneratedFiles WriteProject(const std::string &folder, const std::string &base,
   return files;
 }
 
+namespace {
+
+void AppendXml(std::string &out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+    case '&':
+      out += "&amp;";
+      break;
+    case '<':
+      out += "&lt;";
+      break;
+    case '>':
+      out += "&gt;";
+      break;
+    case '"':
+      out += "&quot;";
+      break;
+    default:
+      out += c;
+    }
+  }
+}
+
+} // namespace
+
+std::string WriteLinguistFile(const std::string &folder, const std::string &base, std::size_t entries,
+                              std::uint32_t seed) {
+  std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                    "<TS version=\"2.1\" language=\"de\">\n";
+  std::string context;
+  TGenerator(seed).Run(entries, [&](const TRecord &r) {
+    if (IsHiddenKind(r.Kind)) return;
+    if (r.Section != context) {
+      if (!context.empty()) out += "</context>\n";
+      context = r.Section;
+      out += "<context>\n    <name>";
+      AppendXml(out, context);
+      out += "</name>\n";
+    }
+    out += "    <message>\n        <source>";
+    AppendXml(out, r.Source);
+    out += "</source>\n        <comment>";
+    AppendXml(out, Key(r.Name, r.Kind));
+    out += "</comment>\n";
+    if (!r.Comment.empty()) {
+      out += "        <translatorcomment>";
+      AppendXml(out, r.Comment);
+      out += "</translatorcomment>\n";
+    }
+    if (r.Translation.empty()) {
+      out += "        <translation type=\"unfinished\"></translation>\n";
+    } else {
+      out += "        <translation>";
+      AppendXml(out, r.Translation);
+      out += "</translation>\n";
+    }
+    out += "    </message>\n";
+  });
+  if (!context.empty()) out += "</context>\n";
+  out += "</TS>\n";
+  const std::string path = folder + "/" + base + ".ts";
+  WriteFileAtomic(path, out);
+  return path;
+}
+
 } // namespace vt::bench

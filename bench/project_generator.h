@@ -26,4 +26,10 @@ void FillProject(TWordList &list, std::size_t entries, std::uint32_t seed = 1);
 TGeneratedFiles WriteProject(const std::string &folder, const std::string &base, std::size_t entries,
                              std::uint32_t seed = 1, bool withAuto = true);
 
+// The visible entries of the same project as one translation file of the Qt tool chain (contexts
+// for sections, the key as disambiguation), for comparing with that tool chain's converter.
+// Returns the path written (folder/base.ts).
+std::string WriteLinguistFile(const std::string &folder, const std::string &base, std::size_t entries,
+                              std::uint32_t seed = 1);
+
 } // namespace vt::bench

@@ -6,6 +6,7 @@
 #include "model/text_helpers.h"
 
 #include <QBrush>
+#include <QFontMetrics>
 
 namespace vt {
 
@@ -43,6 +44,12 @@ void TSectionListModel::SetRowCount(int rows) {
 
 void TSectionListModel::RefreshAll() {
   if (FRows > 0) emit dataChanged(index(0, 0), index(FRows - 1, 1));
+}
+
+int TSectionListModel::StatusWidth(TSectionCounts counts) {
+  QFont font = ListFont(11);
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(QString::fromStdString(FormatSectionStats(counts))) + 12;
 }
 
 int TSectionListModel::rowCount(const QModelIndex &parent) const {

@@ -17,7 +17,7 @@ class TSectionListModel : public QAbstractTableModel {
 public:
   struct TLine {
     QString Name;
-    TSectionStats Stats = 0;
+    TSectionCounts Stats;
   };
   // The lines live in the window's section holder; the model only reads them.
   std::function<const TLine *(int row)> Line;
@@ -26,6 +26,8 @@ public:
   void SetRowCount(int rows);
   int RowCount() const { return FRows; }
   void RefreshAll();
+  // The width the Status column needs to show counts in full (in the bold font of the focused row).
+  static int StatusWidth(TSectionCounts counts);
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;

@@ -335,7 +335,7 @@ void TTransClientFrm3::BuildClientArea() {
     if (row < 0 || row >= ListboxSections.Count()) return nullptr;
     const std::string_view name = ListboxSections.Name(row);
     line.Name = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    line.Stats = ListboxSections.Stats(row);
+    line.Stats = ListboxSections.Counts(row);
     return &line;
   };
   vtList->setModel(vtListModel);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace vt {
 
@@ -109,7 +110,11 @@ void TTransClientFrm3::FillSectionList() {
 }
 
 void TTransClientFrm3::CountSectionProgress() {
-  ListboxSections.SetStats(vt::CountSectionProgress(*Project, ListboxSections.Names()));
+  const std::vector<TSectionCounts> counts = vt::CountSectionProgress(*Project, ListboxSections.Names());
+  // "[ALL]" holds the largest numbers: the column fits them.
+  if (!counts.empty())
+    vtList->header()->resizeSection(1, std::max(75, TSectionListModel::StatusWidth(counts.front())));
+  ListboxSections.SetStats(counts);
   vtListModel->RefreshAll();
 }
 

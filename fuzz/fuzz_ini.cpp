@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         ini.DeleteKey(sec.Name, key);
       } else {
         ini.WriteString(sec.Name, key, "v" + std::to_string(n));
-        const std::string *v = ini.FindValue(sec.Name, key);
+        const auto *v = ini.FindValue(sec.Name, key);
         if (!v || *v != "v" + std::to_string(n)) std::abort();
       }
     }

@@ -23,15 +23,23 @@ std::string FullId(std::string_view section, std::string_view name, std::string_
   return s;
 }
 
-bool SplitKey(std::string_view key, std::string &name, std::string &kind) {
+bool SplitKey(std::string_view key, std::string_view &name, std::string_view &kind) {
   const auto dot = key.rfind('.');
   if (dot == std::string_view::npos) return false;
   const auto tail = key.substr(dot + 1);
   // A path-like tail ("x.y\z", "a.b:c") is not a kind.
   if (tail.find_first_of("\\:") != std::string_view::npos) return false;
   if (dot == 0 || tail.empty()) return false;
-  name.assign(key.substr(0, dot));
-  kind.assign(tail);
+  name = key.substr(0, dot);
+  kind = tail;
+  return true;
+}
+
+bool SplitKey(std::string_view key, std::string &name, std::string &kind) {
+  std::string_view n, k;
+  if (!SplitKey(key, n, k)) return false;
+  name.assign(n);
+  kind.assign(k);
   return true;
 }
 

@@ -48,6 +48,8 @@ std::string FullId(std::string_view section, std::string_view name, std::string_
 // Splits a key at its last "."; fails unless both name and kind are non-empty, and when a
 // backslash or a colon follows the last dot.
 bool SplitKey(std::string_view key, std::string &name, std::string &kind);
+// The same, with name and kind as parts of key.
+bool SplitKey(std::string_view key, std::string_view &name, std::string_view &kind);
 
 bool IsHintKind(std::string_view kind);   // "VH" or "THF"
 bool IsHiddenKind(std::string_view kind); // first character "_"

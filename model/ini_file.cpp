@@ -58,15 +58,21 @@ bool IsTombstone(const TIniLine &line) {
 }
 
 // A written value must stay on its line: a line break inside would start a new key on reading.
-void MakeOneLine(std::string &value) {
-  for (char &c : value)
+void AssignOneLine(TCompactText &target, std::string_view value) {
+  if (value.find_first_of("\r\n") == std::string_view::npos) {
+    target = value;
+    return;
+  }
+  std::string flat(value);
+  for (char &c : flat)
     if (c == '\r' || c == '\n') c = ' ';
+  target = flat;
 }
 
-std::string OneLine(std::string_view value) {
-  std::string out(value);
-  MakeOneLine(out);
-  return out;
+TIniLine OwnLine(std::string_view key, std::string_view value) {
+  TIniLine line{TCompactText(key), {}};
+  AssignOneLine(line.Value, value);
+  return line;
 }
 
 } // namespace
@@ -124,32 +130,41 @@ bool TIniFile::Load(std::string *error) {
 }
 
 bool TIniFile::LoadFromFile(const std::string &path, std::string *error) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes, error, kMaxFileBytes)) return false;
+  auto bytes = std::make_shared<std::string>();
+  if (!ReadFileBytes(path, *bytes, error, kMaxFileBytes)) return false;
   FFileName = path;
-  LoadFromBytes(bytes);
+  FBytes = std::move(bytes);
+  Parse();
   return true;
 }
 
 void TIniFile::LoadFromBytes(std::string_view bytes) {
-  Clear();
+  FBytes = std::make_shared<const std::string>(bytes);
+  Parse();
+}
+
+// One pass over the buffer: each line is found, trimmed and split where it stands, and kept as
+// views of it.
+void TIniFile::Parse() {
+  FSections.clear();
+  const char *p = FBytes->data();
+  const char *const end = p + FBytes->size();
   TIniSection *current = nullptr;
-  std::size_t pos = 0;
-  const std::size_t n = bytes.size();
-  while (pos < n) {
-    std::size_t end = pos;
-    while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    const std::string_view line = TrimControl(bytes.substr(pos, end - pos));
-    pos = end;
-    if (pos < n && bytes[pos] == '\r') {
-      ++pos;
-      if (pos < n && bytes[pos] == '\n') ++pos;
-    } else if (pos < n) {
-      ++pos; // LF
+  while (p < end) {
+    const auto rest = static_cast<std::size_t>(end - p);
+    const char *lf = static_cast<const char *>(std::memchr(p, '\n', rest));
+    const char *lineEnd = lf ? lf : end;
+    const char *next = lf ? lf + 1 : end;
+    // A CR ends the line too: alone, or as the first half of CR LF.
+    if (const void *cr = std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p))) {
+      lineEnd = static_cast<const char *>(cr);
+      next = lineEnd + 1 < end && lineEnd[1] == '\n' ? lineEnd + 2 : lineEnd + 1;
     }
+    const std::string_view line = TrimControl(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+    p = next;
     if (line.empty() || line.front() == ';') continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      FSections.push_back(TIniSection{std::string(TrimControl(line.substr(1, line.size() - 2))), {}});
+      FSections.push_back(TIniSection{TCompactText::View(TrimControl(line.substr(1, line.size() - 2))), {}});
       current = &FSections.back();
       continue;
     }
@@ -158,9 +173,10 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
     const std::string_view key =
         eq == std::string_view::npos ? std::string_view() : TrimControl(line.substr(0, eq));
     if (key.empty())
-      current->Lines.push_back(TIniLine{{}, std::string(line)}); // kept and written back as it stands
+      current->Lines.push_back(TIniLine{{}, TCompactText::View(line)}); // kept and written back as it stands
     else
-      current->Lines.push_back(TIniLine{std::string(key), std::string(TrimControl(line.substr(eq + 1)))});
+      current->Lines.push_back(
+          TIniLine{TCompactText::View(key), TCompactText::View(TrimControl(line.substr(eq + 1)))});
   }
   Reindex();
 }
@@ -169,8 +185,49 @@ bool TIniFile::Save(std::string *error) const {
   return SaveToFile(FFileName, error);
 }
 
+// Calls put with every piece of the file's text in order, straight from the views.
+template <class Put> void TIniFile::Emit(Put &&put) const {
+  for (const auto &sec : FSections) {
+    put("[");
+    put(sec.Name);
+    put("]\r\n");
+    for (const auto &l : sec.Lines) {
+      if (IsTombstone(l)) continue;
+      if (!l.Key.empty()) {
+        put(l.Key);
+        put("=");
+      }
+      put(l.Value);
+      put("\r\n");
+    }
+    put("\r\n");
+  }
+}
+
 bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
-  return WriteFileAtomic(path, ToBytes(), error);
+  // Through one reused block rather than a copy of the whole file: no fresh pages to fault in.
+  return WriteFileAtomic(
+      path,
+      [this](const TBytePut &write) {
+        constexpr std::size_t kBlock = std::size_t{1} << 20;
+        const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
+        std::size_t used = 0;
+        bool ok = true;
+        Emit([&](std::string_view piece) {
+          if (used + piece.size() > kBlock) {
+            ok = ok && write({block.get(), used});
+            used = 0;
+            if (piece.size() > kBlock) {
+              ok = ok && write(piece);
+              return;
+            }
+          }
+          std::memcpy(block.get() + used, piece.data(), piece.size());
+          used += piece.size();
+        });
+        if (used) ok = ok && write({block.get(), used});
+      },
+      error);
 }
 
 std::string TIniFile::ToBytes() const {
@@ -181,20 +238,13 @@ std::string TIniFile::ToBytes() const {
   }
   std::string out;
   out.reserve(size);
-  for (const auto &sec : FSections) {
-    out.append(1, '[').append(sec.Name).append("]\r\n");
-    for (const auto &l : sec.Lines) {
-      if (IsTombstone(l)) continue;
-      if (!l.Key.empty()) out.append(l.Key).append(1, '=');
-      out.append(l.Value).append("\r\n");
-    }
-    out.append("\r\n");
-  }
+  Emit([&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 
 void TIniFile::Clear() {
   FSections.clear();
+  FBytes.reset();
   FIndex->Clear();
 }
 
@@ -202,7 +252,7 @@ void TIniFile::Reindex() const {
   FIndex->Clear();
   FIndex->SectionPos.reserve(FSections.size());
   for (std::size_t s = 0; s < FSections.size(); ++s)
-    FIndex->SectionPos.try_emplace(FSections[s].Name, static_cast<std::uint32_t>(s));
+    FIndex->SectionPos.try_emplace(FSections[s].Name.str(), static_cast<std::uint32_t>(s));
 }
 
 void TIniFile::EnsureKeyIndex() const {
@@ -232,7 +282,7 @@ const std::vector<TIniSection> &TIniFile::Sections() const {
 std::vector<std::string> TIniFile::SectionNames() const {
   std::vector<std::string> names;
   names.reserve(FSections.size());
-  for (const auto &sec : FSections) names.push_back(sec.Name);
+  for (const auto &sec : FSections) names.push_back(sec.Name.str());
   return names;
 }
 
@@ -279,11 +329,11 @@ std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
   const auto pos = FindSectionPos(section);
   if (pos == npos) return keys;
   for (const auto &l : FSections[pos].Lines)
-    if (!l.Key.empty()) keys.push_back(l.Key);
+    if (!l.Key.empty()) keys.push_back(l.Key.str());
   return keys;
 }
 
-const std::string *TIniFile::FindValue(std::string_view section, std::string_view key) const {
+const TCompactText *TIniFile::FindValue(std::string_view section, std::string_view key) const {
   const auto sec = FindSectionPos(section);
   const auto line = FindLinePos(sec, key);
   return line == npos ? nullptr : &FSections[sec].Lines[line].Value;
@@ -305,12 +355,12 @@ bool TIniFile::KeyExists(std::string_view section, std::string_view key) const {
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
-  const std::string *v = FindValue(section, key);
-  return v ? *v : std::string(def);
+  const TCompactText *v = FindValue(section, key);
+  return std::string(v ? v->view() : def);
 }
 
 long long TIniFile::ReadInteger(std::string_view section, std::string_view key, long long def) const {
-  const std::string *v = FindValue(section, key);
+  const TCompactText *v = FindValue(section, key);
   if (!v || v->empty()) return def;
   std::string_view s = *v;
   bool negative = false;
@@ -339,8 +389,8 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
 std::size_t TIniFile::EnsureSection(std::string_view section) {
   const auto pos = FindSectionPos(section);
   if (pos != npos) return pos;
-  FSections.push_back(TIniSection{std::string(section), {}});
-  FIndex->SectionPos.try_emplace(FSections.back().Name, static_cast<std::uint32_t>(FSections.size() - 1));
+  FSections.push_back(TIniSection{TCompactText(section), {}});
+  FIndex->SectionPos.try_emplace(std::string(section), static_cast<std::uint32_t>(FSections.size() - 1));
   return FSections.size() - 1;
 }
 
@@ -355,9 +405,22 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   const auto sec = EnsureSection(section);
   const auto line = FindLinePos(sec, key);
   if (line != npos)
-    FSections[sec].Lines[line].Value = OneLine(value);
+    SetLineValue(FSections[sec].Lines[line], value);
   else
-    AppendLine(sec, TIniLine{std::string(key), OneLine(value)});
+    AppendLine(sec, OwnLine(key, value));
+}
+
+void TIniFile::SetLineValue(TIniLine &line, std::string_view value) {
+  // The very bytes the line holds already (an unchanged text taken from this file): nothing to do.
+  if (value.data() == line.Value.data() && value.size() == line.Value.size()) return;
+  AssignOneLine(line.Value, value);
+}
+
+void TIniFile::DeleteLine(TIniLine &line) {
+  // Leave a tombstone: erasing here would shift every later line and cost O(section) per delete.
+  line.Key.clear();
+  line.Value.clear();
+  FIndex->HasTombstones = true;
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, long long value) {
@@ -371,14 +434,7 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 void TIniFile::DeleteKey(std::string_view section, std::string_view key) {
   const auto sec = FindSectionPos(section);
   const auto line = FindLinePos(sec, key);
-  if (line == npos) return;
-  // Leave a tombstone: erasing here would shift every later line and cost O(section) per delete.
-  auto &l = FSections[sec].Lines[line];
-  l.Key.clear();
-  l.Value.clear();
-  l.Key.shrink_to_fit();
-  l.Value.shrink_to_fit();
-  FIndex->HasTombstones = true;
+  if (line != npos) DeleteLine(FSections[sec].Lines[line]);
 }
 
 void TIniFile::EraseSection(std::string_view section) {
@@ -390,9 +446,9 @@ void TIniFile::EraseSection(std::string_view section) {
 }
 
 void TIniFile::AppendRawLine(std::string_view section, std::string_view line) {
-  const std::string text = OneLine(TrimControl(line));
-  if (text.empty()) return; // an empty line would vanish on reading anyway
-  AppendLine(EnsureSection(section), TIniLine{{}, text});
+  TIniLine added = OwnLine({}, TrimControl(line));
+  if (added.Value.empty()) return; // an empty line would vanish on reading anyway
+  AppendLine(EnsureSection(section), std::move(added));
 }
 
 void TSectionKeySet::Reset(std::size_t expected) {
@@ -409,14 +465,20 @@ bool TSectionKeySet::Add(std::string_view key) {
   return added;
 }
 
-void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes) {
+void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes,
+                           bool keysDistinct) {
   const std::size_t n = writes.size();
   // Keys that repeat (without case) act on each other's lines: done one by one.
   bool distinct = true;
-  TSectionKeySet keys;
-  keys.Reset(n);
-  for (const TIniWrite &w : writes)
-    if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
+  if (keysDistinct) {
+    for (const TIniWrite &w : writes)
+      if (w.Key.empty()) distinct = false;
+  } else {
+    TSectionKeySet keys;
+    keys.Reset(n);
+    for (const TIniWrite &w : writes)
+      if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
+  }
   if (!distinct) {
     for (const TIniWrite &w : writes) {
       if (w.Value.empty())
@@ -449,21 +511,13 @@ void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite
     const TIniWrite &w = writes[i];
     if (at[i] != npos) {
       TIniLine &line = FSections[sec].Lines[at[i]];
-      if (w.Value.empty()) {
-        line.Key.clear();
-        line.Value.clear();
-        line.Key.shrink_to_fit();
-        line.Value.shrink_to_fit();
-        FIndex->HasTombstones = true;
-      } else {
-        line.Value.assign(w.Value);
-        MakeOneLine(line.Value);
-      }
+      if (w.Value.empty())
+        DeleteLine(line);
+      else
+        SetLineValue(line, w.Value);
     } else if (!w.Value.empty()) {
       sec = EnsureSection(section);
-      TIniLine line{std::string(w.Key), std::string(w.Value)};
-      MakeOneLine(line.Value);
-      AppendLine(sec, std::move(line));
+      AppendLine(sec, OwnLine(w.Key, w.Value));
     }
   }
 }

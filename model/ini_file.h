@@ -4,6 +4,11 @@
 // trimmed on both sides of the first "=", lines without "=" kept with an empty key. Section names and
 // keys are looked up case-insensitively (ASCII) through hash indexes; the first match wins. Writing
 // emits "[name]", the lines, one empty line per section, CR LF line ends.
+//
+// A file read keeps its bytes once, in one buffer of its own that never changes; section names,
+// keys and values are views into it. Only what is written or appended later owns its text. The
+// buffer is shared (Bytes) so that texts taken from the file can outlive the ini object.
+#include "compact_text.h"
 #include "support/hash_table.h"
 
 #include <cstddef>
@@ -16,12 +21,12 @@
 namespace vt {
 
 struct TIniLine {
-  std::string Key;   // empty for a line without "="
-  std::string Value; // the value, or the whole line when Key is empty
+  TCompactText Key;   // empty for a line without "="
+  TCompactText Value; // the value, or the whole line when Key is empty
 };
 
 struct TIniSection {
-  std::string Name;
+  TCompactText Name;
   std::vector<TIniLine> Lines;
 };
 
@@ -65,12 +70,17 @@ public:
   // Reads FileName (or path) whole; false with a message when it cannot be read or is too large.
   bool Load(std::string *error = nullptr);
   bool LoadFromFile(const std::string &path, std::string *error = nullptr);
+  // Takes a copy of bytes as the file's buffer.
   void LoadFromBytes(std::string_view bytes);
   // Writes the dialect's normal form atomically to FileName (or path).
   bool Save(std::string *error = nullptr) const;
   bool SaveToFile(const std::string &path, std::string *error = nullptr) const;
   std::string ToBytes() const;
   void Clear();
+
+  // The bytes of the file as read (never changed; none before a read). The texts of sections and
+  // lines that are views (TCompactText::IsView) point into it.
+  const std::shared_ptr<const std::string> &Bytes() const noexcept { return FBytes; }
 
   // Sections in file order (deleted lines already gone).
   const std::vector<TIniSection> &Sections() const;
@@ -82,7 +92,7 @@ public:
   std::vector<std::string> SectionKeys(std::string_view section) const;
 
   // The value of the first matching key, or none.
-  const std::string *FindValue(std::string_view section, std::string_view key) const;
+  const TCompactText *FindValue(std::string_view section, std::string_view key) const;
   bool KeyExists(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def = {}) const;
   long long ReadInteger(std::string_view section, std::string_view key, long long def = 0) const;
@@ -100,8 +110,11 @@ public:
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void DeleteKey(std::string_view section, std::string_view key);
   // The same as WriteString / DeleteKey for each write in turn. When the section's lines follow the
-  // order of the writes, no key is hashed.
-  void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes);
+  // order of the writes, no key is hashed; a value that is the very text its line already views
+  // (an unchanged text taken from this file) is not copied.
+  // keysDistinct: the caller knows that no two writes share a key (without case), which spares
+  // hashing them.
+  void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes, bool keysDistinct = false);
   void EraseSection(std::string_view section);
   // Appends a line without "=" (kept with an empty key) to the section, creating it when missing.
   void AppendRawLine(std::string_view section, std::string_view line);
@@ -109,6 +122,10 @@ public:
 private:
   struct Index;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  void Parse();
+  template <class Put> void Emit(Put &&put) const;
+  void SetLineValue(TIniLine &line, std::string_view value);
+  void DeleteLine(TIniLine &line);
   std::size_t FindSectionPos(std::string_view section) const;
   std::size_t FindLinePos(std::size_t sectionPos, std::string_view key) const;
   std::size_t EnsureSection(std::string_view section);
@@ -119,6 +136,7 @@ private:
   void EnsureKeyIndex() const;
 
   std::string FFileName;
+  std::shared_ptr<const std::string> FBytes;
   mutable std::vector<TIniSection> FSections;
   std::unique_ptr<Index> FIndex;
 };

@@ -24,10 +24,10 @@ class TOrderedWalk {
 public:
   explicit TOrderedWalk(const TIniSection &section) : FLines(section.Lines) {}
 
-  const std::string *TakeIf(std::string_view key, bool comment) {
+  const TCompactText *TakeIf(std::string_view key, bool comment) {
     SkipRaw();
     if (FPos == FLines.size()) return nullptr;
-    const std::string &lineKey = FLines[FPos].Key;
+    const std::string_view lineKey = FLines[FPos].Key;
     if (comment ? !IsCommentKey(lineKey, key) : !SameIniName(lineKey, key)) return nullptr;
     return &FLines[FPos++].Value;
   }
@@ -44,17 +44,21 @@ private:
   std::size_t FPos = 0;
 };
 
-void Assign(std::string &target, const std::string *value) {
-  if (value)
-    target = *value;
-  else
+// A value read from the file views the file's bytes, which the store holds; one written into the
+// ini object since it was read is copied into the store.
+void Assign(TCompactText &target, const TCompactText *value, TTextStore &store) {
+  if (!value)
     target.clear();
+  else if (value->IsView())
+    target.SetView(*value);
+  else
+    target.SetView(store.Keep(*value));
 }
 
 } // namespace
 
 void ReadTranslations(const TIniFile &ini, std::string_view section,
-                      const std::vector<TPendingEntry> &pending) {
+                      const std::vector<TPendingEntry> &pending, TTextStore &store) {
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   // A key that itself ends like a comment key could be another entry's comment: no walk then.
@@ -64,26 +68,27 @@ void ReadTranslations(const TIniFile &ini, std::string_view section,
   if (walk) {
     TOrderedWalk w(*sec);
     for (const TPendingEntry &p : pending) {
-      Assign(p.Entry->Translation, w.TakeIf(p.Key, false));
-      Assign(p.Entry->Comment, w.TakeIf(p.Key, true));
+      Assign(p.Entry->Translation, w.TakeIf(p.Key, false), store);
+      Assign(p.Entry->Comment, w.TakeIf(p.Key, true), store);
     }
     if (w.AllTaken()) return;
   }
   std::string commentKey;
   for (const TPendingEntry &p : pending) {
-    Assign(p.Entry->Translation, ini.FindValue(section, p.Key));
+    Assign(p.Entry->Translation, ini.FindValue(section, p.Key), store);
     commentKey.assign(p.Key).append(kind::CommentSuffix);
-    Assign(p.Entry->Comment, ini.FindValue(section, commentKey));
+    Assign(p.Entry->Comment, ini.FindValue(section, commentKey), store);
   }
 }
 
-void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending) {
+void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending,
+                   TTextStore &store) {
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   TOrderedWalk w(*sec);
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false));
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false), store);
   if (w.AllTaken()) return;
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key));
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key), store);
 }
 
 } // namespace vt

@@ -20,8 +20,10 @@ struct TPendingEntry {
 // Sets Translation and Comment (translation file) or AutoText (auto file) of the pending entries
 // from the first section of that name in ini, exactly as first-match look-ups would. The keys of
 // pending must be distinct (without case), as a source section's keys are after de-duplication.
+// The texts become views of the file's bytes, which store must hold (TTextStore::Hold).
 void ReadTranslations(const TIniFile &ini, std::string_view section,
-                      const std::vector<TPendingEntry> &pending);
-void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending);
+                      const std::vector<TPendingEntry> &pending, TTextStore &store);
+void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending,
+                   TTextStore &store);
 
 } // namespace vt

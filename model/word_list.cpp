@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 namespace vt {
 
@@ -28,6 +29,7 @@ void TWordList::EntryKeyChanging(TWordObj &entry) {
   FIndex->EntryKeyChanging(entry);
 }
 void TWordList::EntryKeyChanged(TWordObj &entry) {
+  FKeysDistinct = false;
   ForgetSelectionIndexed();
   FIndex->EntryKeyChanged(entry);
 }
@@ -38,8 +40,13 @@ void TWordList::ItemsReordered() {
   FIndex->Invalidate();
 }
 
-TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string kind, std::string source) {
-  auto *entry = new TWordObj(std::move(section), std::move(name), std::move(kind), std::move(source));
+TWordObj *TWordList::AddEntry(std::string_view section, std::string_view name, std::string_view kind,
+                              std::string_view source) {
+  return AppendEntry(new TWordObj(section, name, kind, source));
+}
+
+TWordObj *TWordList::AppendEntry(TWordObj *entry) {
+  FKeysDistinct = false;
   entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
   entry->Observer = this;
   ForgetSelectionIndexed();
@@ -49,6 +56,7 @@ TWordObj *TWordList::AddEntry(std::string section, std::string name, std::string
 }
 
 void TWordList::Close() {
+  FKeysDistinct = false;
   FileName.clear();
   DestLng.clear();
   CurrentObject.clear();
@@ -56,6 +64,8 @@ void TWordList::Close() {
   AutoIni.reset();
   TransIni.reset();
   SrcIni.reset();
+  // Entries still held elsewhere keep the bytes they view through their own references.
+  if (FStore) std::exchange(FStore, nullptr)->Release();
   ForgetSelectionIndexed();
   Selection.Clear();
   Suggestions.Clear();
@@ -148,12 +158,23 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   for (const auto &sec : srcSections) keyCount += sec.Lines.size();
   Items.Raw().reserve(keyCount);
 
+  // The entries' texts are views of the files' bytes, which the store keeps for as long as any
+  // entry needs them.
+  FStore = new TTextStore();
+  for (const TIniFile *ini : {SrcIni.get(), TransIni.get(), AutoIni.get()})
+    if (ini) FStore->Hold(ini->Bytes());
+  // Texts of the file as read are views already; anything else is copied into the store.
+  const auto stable = [this](const TCompactText &text) {
+    return text.IsView() ? text.view() : FStore->Keep(text);
+  };
   TSectionKeySet keys;
+  bool commentLikeKey = false;
   std::vector<TPendingEntry> pending;
-  std::string name, kind;
+  std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
     Sections.push_back(sec.Name);
+    const std::string_view sectionName = stable(sec.Name);
     keys.Reset(sec.Lines.size());
     pending.clear();
     for (const auto &line : sec.Lines) {
@@ -161,52 +182,74 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
       // A repeated key yields one entry, with the first value, as look-ups see it.
       if (!keys.Add(line.Key) || line.Value.empty()) continue;
       if (!SplitKey(line.Key, name, kind)) continue;
-      TWordObj *entry = AddEntry(sec.Name, name, kind, line.Value);
+      if (kind.size() >= kind::CommentSuffix.size() &&
+          SameIniName(kind.substr(kind.size() - kind::CommentSuffix.size()), kind::CommentSuffix))
+        commentLikeKey = true;
+      const std::string_view key = stable(line.Key);
+      name = key.substr(0, name.size());
+      kind = key.substr(key.size() - kind.size());
+      TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, stable(line.Value)));
       if (!entry->Hidden) pending.push_back(TPendingEntry{entry, line.Key});
     }
-    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending);
-    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending);
+    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending, *FStore);
+    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending, *FStore);
   }
   FIndex->Invalidate();
+  // Keys are distinct within each section now (repeats were dropped), and none can be taken for
+  // another's comment key: Save need not check.
+  FKeysDistinct = !commentLikeKey;
   if (Items.Empty()) return Fail(error, "No entries in " + srcName);
   FileName = path;
   return true;
 }
 
+namespace {
+
+// Whether the entry's name and kind are one "Name.Kind" key of the source file as read, so that
+// the key is a view of those bytes and need not be composed.
+bool KeyIsContiguous(const TWordObj &entry) {
+  const std::string_view name = entry.Name(), kind = entry.Kind();
+  return name.data() + name.size() + 1 == kind.data() && name.data()[name.size()] == '.';
+}
+
+} // namespace
+
 bool TWordList::Save(std::string *error) {
   if (!TransIni) return true;
   // Entries go to the file section by section (a run of entries with the same Section), each with
-  // its translation key and comment key, in the order the writes would be made one by one.
-  std::string keyBytes;
-  std::vector<std::size_t> keyEnds;
+  // its translation key and comment key, in the order the writes would be made one by one. Keys
+  // are views of the source file where they can be; the others are composed and kept in a store
+  // whose copies stay put until the save is done.
+  TTextStore *keys = new TTextStore();
+  std::string scratch;
+  const auto compose = [&](std::string_view name, std::string_view kindName, std::string_view suffix) {
+    scratch.assign(name).append(1, '.').append(kindName).append(suffix);
+    return keys->Keep(scratch);
+  };
   std::vector<TIniWrite> writes;
+  std::vector<TWordObj *> changed; // entries whose Changed mark this save clears
   auto &items = Items.Raw();
   for (std::size_t first = 0; first < items.size();) {
-    const std::string &section = items[first]->Section();
-    std::size_t last = first;
-    keyBytes.clear();
-    keyEnds.clear();
-    while (last < items.size() && items[last]->Section() == section) {
-      const TWordObj *entry = items[last++];
-      keyBytes.append(entry->Name()).append(1, '.').append(entry->Kind());
-      keyEnds.push_back(keyBytes.size());
-      keyBytes.append(entry->Name()).append(1, '.').append(entry->Kind()).append(kind::CommentSuffix);
-      keyEnds.push_back(keyBytes.size());
-    }
+    const std::string_view section = items[first]->Section();
     writes.clear();
-    std::size_t from = 0;
-    for (std::size_t k = 0; k < keyEnds.size(); ++k) {
-      const TWordObj *entry = items[first + k / 2];
-      const std::string_view key(keyBytes.data() + from, keyEnds[k] - from);
-      writes.push_back(TIniWrite{key, k % 2 == 0 ? entry->Translation : entry->Comment});
-      from = keyEnds[k];
+    std::size_t last = first;
+    for (; last < items.size() && items[last]->Section() == section; ++last) {
+      TWordObj *entry = items[last];
+      if (entry->Changed) changed.push_back(entry);
+      const std::string_view name = entry->Name(), kindName = entry->Kind();
+      const std::string_view key = KeyIsContiguous(*entry)
+                                       ? std::string_view(name.data(), name.size() + 1 + kindName.size())
+                                       : compose(name, kindName, {});
+      writes.push_back(TIniWrite{key, entry->Translation});
+      writes.push_back(TIniWrite{compose(name, kindName, kind::CommentSuffix), entry->Comment});
     }
-    TransIni->WriteValues(section, writes);
+    TransIni->WriteValues(section, writes, FKeysDistinct);
     first = last;
   }
+  keys->Release();
   // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
   if (!TransIni->Save(error)) return false;
-  for (TWordObj *entry : Items) entry->Changed = false;
+  for (TWordObj *entry : changed) entry->Changed = false;
   Modified = false;
   return true;
 }

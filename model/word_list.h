@@ -40,7 +40,8 @@ public:
   static bool StripUtf8Bom(const std::string &path, std::string *error = nullptr);
 
   // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
-  TWordObj *AddEntry(std::string section, std::string name, std::string kind, std::string source);
+  TWordObj *AddEntry(std::string_view section, std::string_view name, std::string_view kind,
+                     std::string_view source);
 
   // --- fields ----------------------------------------------------------------------------------
   std::string FileName;
@@ -123,6 +124,12 @@ private:
   bool SelectionNotedIndexed() const;
 
   mutable std::unique_ptr<TEntryIndex> FIndex;
+  // The bytes the loaded entries' texts view (one reference; each entry holds one more).
+  TTextStore *FStore = nullptr;
+  TWordObj *AppendEntry(TWordObj *entry);
+  // Whether no two entries of a section share a key (without case) and no key ends like a comment
+  // key: true after Open, false after any key change or append.
+  bool FKeysDistinct = false;
 };
 
 // Words of a text as the word-count filter counts them: 0 for empty, else 1 + spaces that do not

@@ -357,8 +357,8 @@ bool TWordList::GetControlTexts(std::u16string &caption, std::u16string &hint) c
 std::string TWordList::GetSourceNote(const TWordObj &entry) const {
   const std::string noteKind = std::string(kind::NotePrefix) + entry.Kind();
   if (SrcIni) {
-    const std::string *note = SrcIni->FindValue(entry.Section(), entry.Name() + "." + noteKind);
-    return note ? *note : std::string();
+    const TCompactText *note = SrcIni->FindValue(entry.Section(), entry.Name() + "." + noteKind);
+    return note ? note->str() : std::string();
   }
   // A project built in memory has no source file: its hidden note entries stand for it.
   const TWordObj *note = FindByKey(entry.Section(), noteKind, entry.Name());

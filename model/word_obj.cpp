@@ -82,10 +82,24 @@ int Sign(int v) {
 
 } // namespace
 
-TWordObj::TWordObj(std::string section, std::string name, std::string kind, std::string source)
-    : FSection(std::move(section)), FName(std::move(name)), FKind(std::move(kind)),
-      FSource(std::move(source)) {
+TWordObj::TWordObj(std::string_view section, std::string_view name, std::string_view kind,
+                   std::string_view source)
+    : FSection(section), FName(name), FKind(kind), FSource(source) {
   Hidden = IsHiddenKind(FKind);
+}
+
+TWordObj::TWordObj(TTextStore &store, std::string_view section, std::string_view name, std::string_view kind,
+                   std::string_view source)
+    : FSection(TCompactText::View(section)), FName(TCompactText::View(name)), FKind(TCompactText::View(kind)),
+      FSource(TCompactText::View(source)), FStore(&store) {
+  store.AddRefs(1);
+  Hidden = IsHiddenKind(FKind);
+}
+
+TWordObj::~TWordObj() {
+  // The texts go first (members die after this body), but views need nothing freed; the store may
+  // go now.
+  if (FStore) FStore->Release();
 }
 
 template <class Fn> void TWordObj::ChangeKey(Fn &&fn) {
@@ -94,17 +108,17 @@ template <class Fn> void TWordObj::ChangeKey(Fn &&fn) {
   if (Observer) Observer->EntryKeyChanged(*this);
 }
 
-void TWordObj::SetSection(std::string value) {
-  ChangeKey([&] { FSection = std::move(value); });
+void TWordObj::SetSection(std::string_view value) {
+  ChangeKey([&] { FSection = value; });
 }
-void TWordObj::SetName(std::string value) {
-  ChangeKey([&] { FName = std::move(value); });
+void TWordObj::SetName(std::string_view value) {
+  ChangeKey([&] { FName = value; });
 }
-void TWordObj::SetKind(std::string value) {
-  ChangeKey([&] { FKind = std::move(value); });
+void TWordObj::SetKind(std::string_view value) {
+  ChangeKey([&] { FKind = value; });
 }
-void TWordObj::SetSource(std::string value) {
-  ChangeKey([&] { FSource = std::move(value); });
+void TWordObj::SetSource(std::string_view value) {
+  ChangeKey([&] { FSource = value; });
 }
 
 std::string TWordObj::FullId() const {
@@ -123,13 +137,13 @@ bool TWordObj::IsHintKind() const {
 std::string TWordObj::FlagPrefix() const {
   if (Translation.empty() || Translation.front() != '[') return {};
   const auto close = Translation.find(']');
-  return close == std::string::npos ? std::string() : Translation.substr(0, close + 1);
+  return close == std::string::npos ? std::string() : std::string(Translation.substr(0, close + 1));
 }
 
 std::string TWordObj::TranslationBody() const {
   if (Translation.empty() || Translation.front() != '[') return Translation;
   const auto close = Translation.find(']');
-  return close == std::string::npos ? Translation : Translation.substr(close + 1);
+  return close == std::string::npos ? Translation.str() : std::string(Translation.substr(close + 1));
 }
 
 TEntryFlags TWordObj::Flags() const {
@@ -226,10 +240,30 @@ void TWordObj::SetTranslationFromEditor(std::u16string_view wide) {
   if (flags != 0) SetFlags(flags);
 }
 
+namespace {
+
+// The copy shares a view (the clone holds the same store) and copies an own text.
+void CopyText(TCompactText &to, const TCompactText &from) {
+  if (from.IsView())
+    to.SetView(from.view());
+  else
+    to = from;
+}
+
+} // namespace
+
 TWordObj *TWordObj::Clone() const {
-  auto *copy = new TWordObj(FSection, FName, FKind, FSource);
-  copy->Translation = Translation;
-  copy->AutoText = AutoText;
+  auto *copy = new TWordObj();
+  if (FStore) {
+    copy->FStore = FStore;
+    FStore->AddRefs(1);
+  }
+  CopyText(copy->FSection, FSection);
+  CopyText(copy->FName, FName);
+  CopyText(copy->FKind, FKind);
+  CopyText(copy->FSource, FSource);
+  CopyText(copy->Translation, Translation);
+  CopyText(copy->AutoText, AutoText);
   copy->Index = Index;
   copy->Hidden = Hidden;
   copy->Score = Score;

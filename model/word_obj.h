@@ -1,6 +1,7 @@
 #pragma once
 // One translatable text of a project: where it lives, its source, its translation with the status
 // letters that travel with it, the translator's comment and a machine suggestion.
+#include "compact_text.h"
 #include "ids.h"
 #include "release_obj.h"
 
@@ -22,33 +23,39 @@ protected:
   ~TEntryObserver() = default;
 };
 
+// The texts are TCompactText: a project's reader makes them views of the files as read (kept alive by
+// a TTextStore the entry holds), and any change gives the changed text a copy of its own.
 class TWordObj : public TRefObj {
 public:
   TWordObj() = default;
-  TWordObj(std::string section, std::string name, std::string kind, std::string source);
+  // Own copies of the texts.
+  TWordObj(std::string_view section, std::string_view name, std::string_view kind, std::string_view source);
+  // Views of bytes that store keeps alive; the entry takes one reference of store.
+  TWordObj(TTextStore &store, std::string_view section, std::string_view name, std::string_view kind,
+           std::string_view source);
 
   // Identity and source: read freely, written through the setters so indexes stay right.
-  const std::string &Section() const noexcept { return FSection; }
-  const std::string &Name() const noexcept { return FName; }
-  const std::string &Kind() const noexcept { return FKind; }
-  const std::string &Source() const noexcept { return FSource; }
-  void SetSection(std::string value);
-  void SetName(std::string value);
-  void SetKind(std::string value);
-  void SetSource(std::string value);
+  const TCompactText &Section() const noexcept { return FSection; }
+  const TCompactText &Name() const noexcept { return FName; }
+  const TCompactText &Kind() const noexcept { return FKind; }
+  const TCompactText &Source() const noexcept { return FSource; }
+  void SetSection(std::string_view value);
+  void SetName(std::string_view value);
+  void SetKind(std::string_view value);
+  void SetSource(std::string_view value);
 
-  std::string Translation; // stored: optional "[" letters "]" prefix, then the stored body
-  std::string Comment;     // plain Windows-1252 text, not encoded
-  std::string AutoText;    // stored value from the auto-translation file
-  int32_t Index = 0;       // position in Items at load time
-  bool Hidden = false;     // kind begins with "_"
-  int32_t Score = 0;       // similarity score of the last FindSimilar
-  bool Changed = false;    // edited since the last save
+  TCompactText Translation; // stored: optional "[" letters "]" prefix, then the stored body
+  TCompactText Comment;     // plain Windows-1252 text, not encoded
+  TCompactText AutoText;    // stored value from the auto-translation file
+  int32_t Index = 0;        // position in Items at load time
+  int32_t Score = 0;        // similarity score of the last FindSimilar
+  // Position in the project's Items, kept by the project for first-match look-ups.
+  int32_t Pos = -1;
+  bool Hidden = false;  // kind begins with "_"
+  bool Changed = false; // edited since the last save
 
   // The project's index, or none for clones and free entries.
   TEntryObserver *Observer = nullptr;
-  // Position in the project's Items, kept by the project for first-match look-ups.
-  int32_t Pos = -1;
 
   std::string FullId() const;
   std::string ObjectId() const;
@@ -79,15 +86,17 @@ public:
   TWordObj *Clone() const;
 
 protected:
-  ~TWordObj() override = default;
+  ~TWordObj() override;
 
 private:
   template <class Fn> void ChangeKey(Fn &&fn);
 
-  std::string FSection;
-  std::string FName;
-  std::string FKind;
-  std::string FSource;
+  TCompactText FSection;
+  TCompactText FName;
+  TCompactText FKind;
+  TCompactText FSource;
+  // Keeps the bytes that views among the texts point into; none when every text is its own.
+  TTextStore *FStore = nullptr;
 };
 
 // Orderings (ordinal, case-sensitive on stored bytes).

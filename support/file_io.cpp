@@ -89,6 +89,12 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
 }
 
 bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error, TFileSync sync) {
+  return WriteFileAtomic(
+      path, [bytes](const TBytePut &put) { put(bytes); }, error, sync);
+}
+
+bool WriteFileAtomic(const std::string &path, const std::function<void(const TBytePut &put)> &produce,
+                     std::string *error, TFileSync sync) {
   std::string dir = ExtractFileDir(path);
   if (dir.empty()) dir.push_back('.');
   std::string tmpl = std::move(dir);
@@ -99,8 +105,9 @@ bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::strin
     SetError(error, "Unable to save file", path, errno);
     return false;
   }
-  bool ok =
-      ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && (sync == TFileSync::NoFlush || ::fsync(fd) == 0);
+  bool ok = ::fchmod(fd, mode) == 0;
+  if (ok) produce([&](std::string_view bytes) { return ok = ok && WriteAll(fd, bytes); });
+  ok = ok && (sync == TFileSync::NoFlush || ::fsync(fd) == 0);
   int err = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -1,6 +1,7 @@
 #pragma once
 // File access of the system: whole-file reads, atomic writes (temporary file beside the target,
 // then rename), backup copies. Failures come back as false plus a message; nothing throws.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ enum class TFileSync { Flush, NoFlush };
 // renames it over the target; on failure the target is untouched and the temporary file is removed.
 bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error = nullptr,
                      TFileSync sync = TFileSync::Flush);
+// The same for bytes made piece by piece: produce hands each piece to put, which returns false once
+// a write failed (produce should then stop); nothing of a failed write reaches the target.
+using TBytePut = std::function<bool(std::string_view)>;
+bool WriteFileAtomic(const std::string &path, const std::function<void(const TBytePut &put)> &produce,
+                     std::string *error = nullptr, TFileSync sync = TFileSync::Flush);
 // Copies path to path + ".~bu" through WriteFileAtomic, overwriting an older copy; does nothing
 // (true) when path is missing. No flush to disk: a copy made on every open need not cost a sync.
 bool BackupFile(const std::string &path, std::string *error = nullptr);

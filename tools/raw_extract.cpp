@@ -50,7 +50,7 @@ void WriteHiddenMarks(TIniFile &raw, const TIniFile &tabMap, const std::string &
     if (line.Key.empty() || !Contains(LowerAscii(line.Key), ".vis")) continue;
     if (line.Value.empty() || Contains(line.Value, variant)) continue;
     const auto dot = line.Key.rfind('.');
-    raw.WriteString(section, line.Key.substr(0, dot) + "._vis", "x");
+    raw.WriteString(section, std::string(line.Key.substr(0, dot)) + "._vis", "x");
   }
 }
 

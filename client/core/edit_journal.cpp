@@ -21,10 +21,10 @@ constexpr std::size_t kMaxJournalBytes = std::size_t{1} << 30;
 constexpr auto kFlushInterval = std::chrono::seconds(1);
 
 // The stored values of an entry, read and written only here.
-const std::string &StoredTranslation(const TWordObj &entry) {
+std::string_view StoredTranslation(const TWordObj &entry) {
   return entry.Translation;
 }
-const std::string &StoredComment(const TWordObj &entry) {
+std::string_view StoredComment(const TWordObj &entry) {
   return entry.Comment;
 }
 void SetStoredValues(TWordObj &entry, const std::string &translation, const std::string &comment) {
@@ -133,8 +133,8 @@ template <std::size_t N> bool SplitFields(std::string_view body, std::string_vie
 }
 
 uint64_t ValuesHash(const TWordObj &entry) {
-  const std::string &t = StoredTranslation(entry);
-  const std::string &c = StoredComment(entry);
+  const std::string_view t = StoredTranslation(entry);
+  const std::string_view c = StoredComment(entry);
   return (static_cast<uint64_t>(Checksum(t)) << 32 | Checksum(c)) ^ (t.size() * 0x9E3779B97F4A7C15ULL);
 }
 

@@ -22,11 +22,13 @@ std::string FormatSectionStats(TSectionStats stats) {
   return std::to_string(StatsTranslated(stats)) + " / " + std::to_string(StatsTotal(stats));
 }
 
-std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
-                                                const std::vector<std::string> &lines) {
-  struct TCount {
-    int Translated = 0, Total = 0;
-  };
+std::string FormatSectionStats(TSectionCounts counts) {
+  return std::to_string(counts.Translated) + " / " + std::to_string(counts.Total);
+}
+
+std::vector<TSectionCounts> CountSectionProgress(const TWordList &project,
+                                                 const std::vector<std::string> &lines) {
+  using TCount = TSectionCounts;
   std::unordered_map<std::string_view, TCount> bySection;
   bySection.reserve(lines.size());
   TCount all;
@@ -41,15 +43,15 @@ std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
       ++all.Translated;
     }
   }
-  std::vector<TSectionStats> result;
+  std::vector<TSectionCounts> result;
   result.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i == 0) {
-      result.push_back(PackSectionStats(all.Translated, all.Total));
+      result.push_back(all);
       continue;
     }
     const auto it = bySection.find(lines[i]);
-    result.push_back(it == bySection.end() ? 0 : PackSectionStats(it->second.Translated, it->second.Total));
+    result.push_back(it == bySection.end() ? TCount{} : it->second);
   }
   return result;
 }

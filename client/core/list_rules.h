@@ -10,18 +10,27 @@
 
 namespace vt {
 
-// Translated count in the high 16 bits, entries in the low 16 bits (each capped at 65535).
+// A section's visible entries and how many of them are translated, in full: a large project has
+// sections (and "[ALL]") of far more than 65535 entries.
+struct TSectionCounts {
+  std::uint64_t Translated = 0;
+  std::uint64_t Total = 0;
+};
+// "12 / 40"
+std::string FormatSectionStats(TSectionCounts counts);
+
+// The same counts packed into 32 bits: translated in the high 16 bits, entries in the low 16 bits,
+// each capped at 65535. Too small for the list; kept for code that stores a count pair in one int.
 using TSectionStats = uint32_t;
 TSectionStats PackSectionStats(int translated, int total);
 int StatsTranslated(TSectionStats stats);
 int StatsTotal(TSectionStats stats);
-// "12 / 40"
 std::string FormatSectionStats(TSectionStats stats);
 
 // One value per line: line 0 is "[ALL]", the others are section names. Visible entries only;
 // "translated" means state esTranslated.
-std::vector<TSectionStats> CountSectionProgress(const TWordList &project,
-                                                const std::vector<std::string> &lines);
+std::vector<TSectionCounts> CountSectionProgress(const TWordList &project,
+                                                 const std::vector<std::string> &lines);
 
 // The filter that really applies: none when the text filter is off, or when a text filter has
 // nothing to search for.

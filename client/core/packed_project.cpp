@@ -16,13 +16,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // The entry texts this file reads, in one place.
-const std::string &TranslationOf(const TWordObj &entry) {
+std::string_view TranslationOf(const TWordObj &entry) {
   return entry.Translation;
 }
-const std::string &CommentOf(const TWordObj &entry) {
+std::string_view CommentOf(const TWordObj &entry) {
   return entry.Comment;
 }
-const std::string &SourceOf(const TWordObj &entry) {
+std::string_view SourceOf(const TWordObj &entry) {
   return entry.Source();
 }
 

@@ -9,13 +9,13 @@ void TSectionLines::Fill(const std::vector<std::string> &sections) {
   FNames.reserve(sections.size() + 1);
   FNames.emplace_back(section::All);
   FNames.insert(FNames.end(), sections.begin(), sections.end());
-  FStats.assign(FNames.size(), 0);
+  FCounts.assign(FNames.size(), TSectionCounts{});
   FChosen = -1;
 }
 
 void TSectionLines::Clear() {
   FNames.clear();
-  FStats.clear();
+  FCounts.clear();
   FChosen = -1;
 }
 
@@ -24,14 +24,29 @@ std::string_view TSectionLines::Name(int line) const {
   return FNames[static_cast<std::size_t>(line)];
 }
 
-TSectionStats TSectionLines::Stats(int line) const {
-  if (line < 0 || line >= Count()) return 0;
-  return FStats[static_cast<std::size_t>(line)];
+TSectionCounts TSectionLines::Counts(int line) const {
+  if (line < 0 || line >= Count()) return {};
+  return FCounts[static_cast<std::size_t>(line)];
 }
 
-bool TSectionLines::SetStats(std::vector<TSectionStats> stats) {
+TSectionStats TSectionLines::Stats(int line) const {
+  const TSectionCounts c = Counts(line);
+  const auto clamp = [](std::uint64_t v) { return static_cast<int>(std::min<std::uint64_t>(v, 0xFFFF)); };
+  return PackSectionStats(clamp(c.Translated), clamp(c.Total));
+}
+
+bool TSectionLines::SetStats(std::vector<TSectionCounts> counts) {
+  if (counts.size() != FNames.size()) return false;
+  FCounts = std::move(counts);
+  return true;
+}
+
+bool TSectionLines::SetStats(const std::vector<TSectionStats> &stats) {
   if (stats.size() != FNames.size()) return false;
-  FStats = std::move(stats);
+  FCounts.clear();
+  for (const TSectionStats s : stats)
+    FCounts.push_back(TSectionCounts{static_cast<std::uint64_t>(StatsTranslated(s)),
+                                     static_cast<std::uint64_t>(StatsTotal(s))});
   return true;
 }
 

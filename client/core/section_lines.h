@@ -20,9 +20,12 @@ public:
   const std::vector<std::string> &Names() const { return FNames; }
   // The name of a line; empty for a line that does not exist.
   std::string_view Name(int line) const;
+  // The counts of a line in full, and packed (each capped at 65535).
+  TSectionCounts Counts(int line) const;
   TSectionStats Stats(int line) const;
   // One value per line; a list of another length is refused.
-  bool SetStats(std::vector<TSectionStats> stats);
+  bool SetStats(std::vector<TSectionCounts> counts);
+  bool SetStats(const std::vector<TSectionStats> &stats);
 
   // The chosen line, -1 for none. Choosing a line that does not exist chooses none.
   int Chosen() const { return FChosen; }
@@ -32,7 +35,7 @@ public:
 
 private:
   std::vector<std::string> FNames;
-  std::vector<TSectionStats> FStats;
+  std::vector<TSectionCounts> FCounts;
   int FChosen = -1;
 };
 

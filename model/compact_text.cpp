@@ -1,0 +1,63 @@
+#include "compact_text.h"
+
+#include <cstring>
+#include <ostream>
+#include <stdexcept>
+
+namespace vt {
+
+void TCompactText::Assign(std::string_view text) {
+  if (text.size() > UINT32_MAX) throw std::length_error("entry text longer than 4 GiB");
+  if (text.empty()) {
+    Free();
+    return;
+  }
+  // Allocated before the old text goes: text may be a part of it.
+  char *copy = new char[text.size()];
+  std::memcpy(copy, text.data(), text.size());
+  Free();
+  FData = copy;
+  FSize = static_cast<std::uint32_t>(text.size());
+  FOwned = 1;
+}
+
+std::string TCompactText::Concat(std::string_view a, std::string_view b) {
+  std::string out;
+  out.reserve(a.size() + b.size());
+  out.append(a).append(b);
+  return out;
+}
+
+std::ostream &operator<<(std::ostream &out, const TCompactText &t) {
+  return out << t.view();
+}
+
+std::string_view TTextStore::Hold(std::shared_ptr<const std::string> bytes) {
+  const std::string_view held = bytes ? std::string_view(*bytes) : std::string_view();
+  if (bytes) FHeld.push_back(std::move(bytes));
+  return held;
+}
+
+std::string_view TTextStore::Keep(std::string_view text) {
+  if (text.empty()) return {};
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  if (text.size() > FLeft) {
+    // Long texts get a block of their own; the current block stays open for short ones.
+    const std::size_t size = text.size() > kBlock / 4 ? text.size() : kBlock;
+    FBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    if (size == kBlock) {
+      FFree = FBlocks.back().get();
+      FLeft = size;
+    } else {
+      std::memcpy(FBlocks.back().get(), text.data(), text.size());
+      return {FBlocks.back().get(), text.size()};
+    }
+  }
+  std::memcpy(FFree, text.data(), text.size());
+  const std::string_view kept(FFree, text.size());
+  FFree += text.size();
+  FLeft -= text.size();
+  return kept;
+}
+
+} // namespace vt

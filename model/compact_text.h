@@ -1,0 +1,159 @@
+#pragma once
+// A text held compactly (the texts of entries, the lines of ini files): a view of bytes that stay
+// alive elsewhere (a file as read) until the text is first changed, from then on a heap copy of its
+// own. 16 bytes, no heap for unchanged text. Reads like a string: compares, concatenates and
+// converts to std::string and std::string_view. A copy is always a copy of its own, so it never
+// outlives the bytes it views; owners that share views say so explicitly (SetView).
+#include <atomic>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vt {
+
+class TCompactText {
+public:
+  TCompactText() noexcept = default;
+  explicit TCompactText(std::string_view text) { Assign(text); }
+  TCompactText(const TCompactText &other) { Assign(other.view()); }
+  TCompactText(TCompactText &&other) noexcept
+      : FData(std::exchange(other.FData, nullptr)), FSize(std::exchange(other.FSize, 0)),
+        FOwned(std::exchange(other.FOwned, 0)) {}
+  TCompactText &operator=(const TCompactText &other) {
+    if (this != &other) Assign(other.view());
+    return *this;
+  }
+  TCompactText &operator=(TCompactText &&other) noexcept {
+    if (this != &other) {
+      Free();
+      FData = std::exchange(other.FData, nullptr);
+      FSize = std::exchange(other.FSize, 0);
+      FOwned = std::exchange(other.FOwned, 0);
+    }
+    return *this;
+  }
+  TCompactText &operator=(std::string_view text) {
+    Assign(text);
+    return *this;
+  }
+  ~TCompactText() { Free(); }
+
+  // A view of bytes that stay alive and unchanged as long as this text views them.
+  static TCompactText View(std::string_view bytes) noexcept {
+    TCompactText t;
+    t.FData = bytes.data();
+    t.FSize = static_cast<std::uint32_t>(bytes.size());
+    return t;
+  }
+  // Replaces the text with a view (see View).
+  void SetView(std::string_view bytes) noexcept {
+    Free();
+    FData = bytes.data();
+    FSize = static_cast<std::uint32_t>(bytes.size());
+  }
+  // Replaces the text with a copy of its own.
+  void Assign(std::string_view text);
+  // Whether the text is a view of bytes it does not own (an empty text is neither).
+  bool IsView() const noexcept { return FSize != 0 && !FOwned; }
+
+  std::string_view view() const noexcept { return {FData, FSize}; }
+  operator std::string_view() const noexcept { return view(); }
+  operator std::string() const { return std::string(view()); }
+  std::string str() const { return std::string(view()); }
+
+  const char *data() const noexcept { return FData; }
+  std::size_t size() const noexcept { return FSize; }
+  std::size_t length() const noexcept { return FSize; }
+  bool empty() const noexcept { return FSize == 0; }
+  char front() const noexcept { return FData[0]; }
+  char back() const noexcept { return FData[FSize - 1]; }
+  char operator[](std::size_t i) const noexcept { return FData[i]; }
+  const char *begin() const noexcept { return FData; }
+  const char *end() const noexcept { return FData + FSize; }
+  std::size_t find(char c, std::size_t from = 0) const noexcept { return view().find(c, from); }
+  std::size_t find(std::string_view s, std::size_t from = 0) const noexcept { return view().find(s, from); }
+  std::size_t rfind(char c, std::size_t from = std::string_view::npos) const noexcept {
+    return view().rfind(c, from);
+  }
+  std::string_view substr(std::size_t pos, std::size_t n = std::string_view::npos) const {
+    return view().substr(pos, n);
+  }
+  int compare(std::string_view other) const noexcept { return view().compare(other); }
+  bool starts_with(std::string_view s) const noexcept { return view().starts_with(s); }
+  bool ends_with(std::string_view s) const noexcept { return view().ends_with(s); }
+  void clear() noexcept { Free(); }
+
+  friend bool operator==(const TCompactText &a, const TCompactText &b) noexcept {
+    return a.view() == b.view();
+  }
+  friend bool operator==(const TCompactText &a, std::string_view b) noexcept { return a.view() == b; }
+  friend bool operator==(const TCompactText &a, const char *b) noexcept { return a.view() == b; }
+  friend bool operator==(const TCompactText &a, const std::string &b) noexcept { return a.view() == b; }
+  friend bool operator<(const TCompactText &a, const TCompactText &b) noexcept { return a.view() < b.view(); }
+  friend bool operator<(const TCompactText &a, std::string_view b) noexcept { return a.view() < b; }
+  friend bool operator<(std::string_view a, const TCompactText &b) noexcept { return a < b.view(); }
+  friend std::string operator+(const TCompactText &a, std::string_view b) { return Concat(a.view(), b); }
+  friend std::string operator+(std::string_view a, const TCompactText &b) { return Concat(a, b.view()); }
+  friend std::string operator+(const TCompactText &a, const char *b) { return Concat(a.view(), b); }
+  friend std::string operator+(const char *a, const TCompactText &b) { return Concat(a, b.view()); }
+  friend std::string operator+(const TCompactText &a, const std::string &b) { return Concat(a.view(), b); }
+  friend std::string operator+(const std::string &a, const TCompactText &b) { return Concat(a, b.view()); }
+  friend std::string operator+(std::string &&a, const TCompactText &b) {
+    return std::move(a.append(b.view()));
+  }
+  friend std::string operator+(const TCompactText &a, const TCompactText &b) {
+    return Concat(a.view(), b.view());
+  }
+  friend std::string operator+(const TCompactText &a, char b) {
+    return Concat(a.view(), std::string_view(&b, 1));
+  }
+  friend std::ostream &operator<<(std::ostream &out, const TCompactText &t);
+
+private:
+  static std::string Concat(std::string_view a, std::string_view b);
+  void Free() noexcept {
+    if (FOwned) delete[] FData;
+    FData = nullptr;
+    FSize = 0;
+    FOwned = 0;
+  }
+
+  const char *FData = nullptr;
+  std::uint32_t FSize = 0;
+  std::uint32_t FOwned = 0; // 1: FData is this text's own heap copy
+};
+
+// Keeps the bytes that entries' texts view alive for as long as any entry views them: the files of
+// the project as read, and copies of texts the reader had to compose. Each entry created by a
+// project holds one reference; the project holds one more until it closes.
+class TTextStore {
+public:
+  TTextStore() = default;
+  TTextStore(const TTextStore &) = delete;
+  TTextStore &operator=(const TTextStore &) = delete;
+
+  void AddRefs(std::uint32_t n) noexcept { FRefs.fetch_add(n, std::memory_order_relaxed); }
+  // Gives one reference back; the last one destroys the store.
+  void Release() noexcept {
+    if (FRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+  }
+
+  // Keeps bytes alive (a file as read); returns them.
+  std::string_view Hold(std::shared_ptr<const std::string> bytes);
+  // Copies text into the store's own blocks; the copy lives as long as the store.
+  std::string_view Keep(std::string_view text);
+
+private:
+  ~TTextStore() = default;
+  std::atomic<std::uint32_t> FRefs{1};
+  std::vector<std::shared_ptr<const std::string>> FHeld;
+  std::vector<std::unique_ptr<char[]>> FBlocks;
+  char *FFree = nullptr;
+  std::size_t FLeft = 0;
+};
+
+} // namespace vt

@@ -1,0 +1,208 @@
+// Compact entry texts: views of a project's files until first changed, own copies after; the bytes
+// stay alive for entries that outlive their project; the project's look-ups follow a text that
+// changes from view to own copy; files changed on disk while open do not reach the entries.
+#include "model/compact_text.h"
+#include "model/word_list.h"
+#include "support/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(CompactText, ReadsLikeAStringAndCopiesOnChange) {
+  const std::string bytes = "[~]Hallo Welt";
+  TCompactText t = TCompactText::View(bytes);
+  EXPECT_TRUE(t.IsView());
+  EXPECT_EQ(t.data(), bytes.data()); // no copy
+  EXPECT_EQ(t, "[~]Hallo Welt");
+  EXPECT_EQ(t.size(), bytes.size());
+  EXPECT_EQ(t.substr(3), "Hallo Welt");
+  EXPECT_EQ(t + "!", "[~]Hallo Welt!");
+  EXPECT_EQ("<" + t, "<[~]Hallo Welt");
+  EXPECT_EQ(std::string("a") + t + t, "a[~]Hallo Welt[~]Hallo Welt");
+  const std::string converted = t;
+  EXPECT_EQ(converted, bytes);
+  std::ostringstream out;
+  out << t;
+  EXPECT_EQ(out.str(), bytes);
+  EXPECT_LT(t, std::string_view("[~]Hallo Xelt"));
+
+  // A copy is always its own, so it can never outlive the bytes of a view.
+  TCompactText copy = t;
+  EXPECT_FALSE(copy.IsView());
+  EXPECT_NE(copy.data(), bytes.data());
+  EXPECT_EQ(copy, t);
+
+  // Assigning from a part of itself.
+  copy = copy.substr(3, 5);
+  EXPECT_EQ(copy, "Hallo");
+  t = "neu";
+  EXPECT_FALSE(t.IsView());
+  EXPECT_EQ(t, "neu");
+  t.clear();
+  EXPECT_TRUE(t.empty());
+  EXPECT_FALSE(t.IsView());
+
+  TCompactText moved = std::move(copy);
+  EXPECT_EQ(moved, "Hallo");
+  EXPECT_TRUE(copy.empty()); // NOLINT(bugprone-use-after-move): the moved-from text is empty
+}
+
+TEST(CompactText, EntryStateIsSmall) {
+  // Four identity texts, three more texts, numbers, flags, the observer and the store: the entry
+  // must stay far below the 270 bytes of one string per text.
+  EXPECT_EQ(sizeof(TCompactText), 16u);
+  EXPECT_LE(sizeof(TWordObj), 168u);
+}
+
+TEST(CompactText, StoreKeepsCopiesApartAndAlive) {
+  auto *store = new TTextStore();
+  std::vector<std::string_view> kept;
+  std::string big(300000, 'x');
+  for (int i = 0; i < 5000; ++i) kept.push_back(store->Keep("text " + std::to_string(i)));
+  kept.push_back(store->Keep(big));
+  kept.push_back(store->Keep("after the big one"));
+  for (int i = 0; i < 5000; ++i) EXPECT_EQ(kept[static_cast<std::size_t>(i)], "text " + std::to_string(i));
+  EXPECT_EQ(kept[5000], big);
+  EXPECT_EQ(kept[5001], "after the big one");
+  EXPECT_TRUE(store->Keep("").empty());
+  auto held = std::make_shared<const std::string>("file bytes");
+  EXPECT_EQ(store->Hold(held).data(), held->data());
+  store->Release();
+}
+
+class CompactTextProject : public ::testing::Test {
+protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    Dir = fs::temp_directory_path() /
+          ("vt_compact_text_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    fs::create_directories(Dir);
+    Write("P.SrcLng", "[Form1]\r\nbtnOk._CN=TButton\r\nbtnOk.VC=&Ok\r\nbtnOk.VH=Ok|Closes\r\n"
+                      "lblName.VC=Name:\r\n[Form2]\r\nbtnOk.VC=&Ok\r\n");
+    Write("P.kxLng", "[_info]\r\nDestLng=es\r\n[Form1]\r\nbtnOk.VC=[?]&Aceptar\r\nbtnOk.VC_?=check\r\n"
+                     "lblName.VC=Nombre:\r\n");
+    Write("P.AutoLng", "[Form2]\r\nbtnOk.VC=Vale\r\n");
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+  }
+  std::string P(const std::string &name) const { return (Dir / name).string(); }
+  void Write(const std::string &name, const std::string &bytes) const {
+    std::ofstream(P(name), std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::string Read(const std::string &name) const {
+    std::string bytes;
+    ReadFileBytes(P(name), bytes);
+    return bytes;
+  }
+  fs::path Dir;
+};
+
+TEST_F(CompactTextProject, LoadedTextsAreViewsUntilChanged) {
+  TRef<TWordList> list(new TWordList());
+  ASSERT_TRUE(list->Open(P("P.kxLng")));
+  TWordObj *ok = list->FindEntry("Form1/btnOk.VC");
+  ASSERT_NE(ok, nullptr);
+  EXPECT_TRUE(ok->Source().IsView());
+  EXPECT_TRUE(ok->Translation.IsView());
+  EXPECT_TRUE(ok->Comment.IsView());
+  EXPECT_TRUE(ok->Section().IsView());
+  EXPECT_EQ(ok->Translation, "[?]&Aceptar");
+  EXPECT_EQ(ok->Comment, "check");
+  EXPECT_EQ(list->FindEntry("Form2/btnOk.VC")->AutoText, "Vale");
+
+  ok->SetFlags(0);
+  EXPECT_FALSE(ok->Translation.IsView());
+  EXPECT_EQ(ok->Translation, "&Aceptar");
+  list->Modified = true;
+  ASSERT_TRUE(list->Save());
+  EXPECT_NE(Read("P.kxLng").find("btnOk.VC=&Aceptar\r\n"), std::string::npos);
+}
+
+TEST_F(CompactTextProject, LookUpsFollowASourceThatBecomesItsOwn) {
+  TRef<TWordList> list(new TWordList());
+  ASSERT_TRUE(list->Open(P("P.kxLng")));
+  // Build the hashed tables over the viewed texts first.
+  ASSERT_NE(list->FindByValue("Form1", "VC", "&Ok"), nullptr);
+  TWordObj *form2 = list->FindEntry("Form2/btnOk.VC");
+  ASSERT_NE(form2, nullptr);
+  TWordObj *ok = list->FindEntry("Form1/btnOk.VC");
+  list->UpdateSuggestions(form2, true, false);
+  ASSERT_EQ(list->SimilarItems.Count(), 1u); // the other entry of the same source
+  EXPECT_EQ(list->SimilarItems[0], ok);
+
+  ok->SetSource("&Okay");
+  ok->SetName("btnYes");
+  EXPECT_FALSE(ok->Source().IsView());
+  EXPECT_EQ(list->FindByValue("Form1", "VC", "&Ok"), nullptr);
+  EXPECT_EQ(list->FindByValue("Form1", "VC", "&Okay"), ok);
+  EXPECT_EQ(list->FindEntry("Form1/btnOk.VC"), nullptr);
+  EXPECT_EQ(list->FindEntry("Form1/btnYes.VC"), ok);
+  list->UpdateSuggestions(form2, true, false);
+  EXPECT_EQ(list->SimilarItems.Count(), 0u);
+  list->UpdateSuggestions(ok, true, false);
+  EXPECT_EQ(list->SimilarItems.Count(), 0u);
+  ok->SetSource("&OK"); // the same as Form2's apart from case
+  list->UpdateSuggestions(form2, true, false);
+  ASSERT_EQ(list->SimilarItems.Count(), 1u);
+  EXPECT_EQ(list->SimilarItems[0], ok);
+}
+
+TEST_F(CompactTextProject, EntriesOutliveTheirProject) {
+  TRef<TWordObj> kept, clone;
+  {
+    TRef<TWordList> list(new TWordList());
+    ASSERT_TRUE(list->Open(P("P.kxLng")));
+    kept = TRef<TWordObj>(TRefObj::AddRef(list->FindEntry("Form1/btnOk.VC")));
+    clone = TRef<TWordObj>(list->FindEntry("Form1/lblName.VC")->Clone());
+    list->Close();
+    // A new project in the same object: the old bytes must not be reused under the kept entries.
+    Write("P.SrcLng", "[Other]\r\nx.VC=yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\r\n");
+    Write("P.kxLng", "[Other]\r\nx.VC=zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\r\n");
+    ASSERT_TRUE(list->Open(P("P.kxLng")));
+  }
+  EXPECT_EQ(kept->FullId(), "Form1/btnOk.VC");
+  EXPECT_EQ(kept->Source(), "&Ok");
+  EXPECT_EQ(kept->Translation, "[?]&Aceptar");
+  EXPECT_EQ(kept->Comment, "check");
+  EXPECT_EQ(clone->FullId(), "Form1/lblName.VC");
+  EXPECT_EQ(clone->Translation, "Nombre:");
+}
+
+TEST_F(CompactTextProject, FilesChangedOnDiskDoNotReachTheOpenProject) {
+  TRef<TWordList> list(new TWordList());
+  ASSERT_TRUE(list->Open(P("P.kxLng")));
+  // Another program truncates one file and rewrites another in place while the project is open.
+  fs::resize_file(P("P.SrcLng"), 0);
+  {
+    std::fstream f(P("P.kxLng"), std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(0);
+    f << std::string(40, '#');
+  }
+  fs::resize_file(P("P.AutoLng"), 3);
+  TWordObj *ok = list->FindEntry("Form1/btnOk.VC");
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->Source(), "&Ok");
+  EXPECT_EQ(ok->Translation, "[?]&Aceptar");
+  EXPECT_EQ(list->FindEntry("Form2/btnOk.VC")->AutoText, "Vale");
+  EXPECT_EQ(list->DestLng, "es");
+  list->FindEntry("Form1/lblName.VC")->Translation = "Nombre";
+  list->Modified = true;
+  ASSERT_TRUE(list->Save());
+  // The save writes the project as held, not what the other program left in the file.
+  EXPECT_EQ(Read("P.kxLng"),
+            "[_info]\r\nDestLng=es\r\n\r\n[Form1]\r\nbtnOk.VC=[?]&Aceptar\r\nbtnOk.VC_?=check\r\n"
+            "lblName.VC=Nombre\r\n\r\n");
+}
+
+} // namespace
