@@ -3,9 +3,9 @@
 // child process (this program re-run with --open-child) so the benchmark's own data does not count.
 #include "project_generator.h"
 
-#include "model/file_io.h"
 #include "model/trans_man.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "project_generator.h"
 
-#include "model/file_io.h"
 #include "model/ids.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <array>
 #include <functional>

@@ -2,9 +2,9 @@
 #include "mt/result_box.h"
 #include "mt/translator_web_utils.h"
 #include "mt/url_text.h"
-#include "mt/utf8_text.h"
 #include "services/mtserver/apertium_engine.h"
 #include "services/mtserver/apertium_pipeline.h"
+#include "support/text_codec.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char *>(data), size);
   const std::string stripped = vt::StripTags(bytes);
   if (stripped.size() > bytes.size()) __builtin_trap();
-  (void)vt::DecodeUtf8Strict(stripped);
+  std::u16string decoded;
+  (void)vt::StoredUtf8ToUtf16(stripped, decoded);
   (void)vt::ExtractResultBox(bytes);
   const std::string escaped = vt::EscapeUnsafeUrlBytes(bytes);
   // Escaping never loses bytes: decoding gives back what a server would read.

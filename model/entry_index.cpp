@@ -1,6 +1,8 @@
 #include "entry_index.h"
 
 #include "entry_sort.h"
+#include "support/ascii_case.h"
+#include "support/hash_table.h"
 
 #include <algorithm>
 #include <array>
@@ -14,10 +16,6 @@ namespace {
 
 constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
 
-char LowerChar(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Walks a source text lower-cased with its first "&" left out.
 class TAccelCursor {
 public:
@@ -25,7 +23,7 @@ public:
   bool Done() const { return FPos >= FText.size() || (FPos == FSkip && FPos + 1 >= FText.size()); }
   char Next() {
     if (FPos == FSkip) ++FPos;
-    return LowerChar(FText[FPos++]);
+    return LowerAscii(FText[FPos++]);
   }
   std::size_t Length() const { return FText.size() - (FSkip == std::string_view::npos ? 0 : 1); }
 
@@ -70,16 +68,16 @@ bool SameIgnoringAccel(std::string_view a, std::string_view b) {
 }
 
 void NormalizeAccelKey(std::string_view source, std::string &out) {
-  // Two plain loops around the skipped "&", which the compiler can vectorize.
   const std::size_t amp = source.find('&');
-  out.resize(source.size() - (amp == std::string_view::npos ? 0 : 1));
-  char *d = out.data();
-  auto lower = [](char c) {
-    return static_cast<unsigned char>(c - 'A') < 26 ? static_cast<char>(c | 0x20) : c;
-  };
-  const std::size_t head = amp == std::string_view::npos ? source.size() : amp;
-  for (std::size_t i = 0; i < head; ++i) d[i] = lower(source[i]);
-  for (std::size_t i = head + 1; i < source.size(); ++i) d[i - 1] = lower(source[i]);
+  if (amp == std::string_view::npos) {
+    LowerAsciiInto(source, out);
+    return;
+  }
+  LowerAsciiInto(source.substr(0, amp), out);
+  // The part after the "&" joins the lowered head (one plain loop, as LowerAsciiInto).
+  const std::size_t head = out.size();
+  out.resize(source.size() - 1);
+  for (std::size_t i = amp + 1; i < source.size(); ++i) out[head + i - amp - 1] = LowerAscii(source[i]);
 }
 
 bool FullIdEquals(std::string_view text, std::string_view section, std::string_view name,
@@ -124,18 +122,15 @@ bool SameFullId(const TWordObj &a, const TWordObj &b) {
          CompareFullIdParts(a, b) == 0;
 }
 
-// Hash of a key -> chain of positions in Items. Open addressing with linear probing over distinct
-// hashes; the positions of one chain are linked both ways so that an entry leaves in constant time.
+// Hash of a key -> chain of positions in Items. One slot per distinct hash in the shared hash
+// table; the positions of one chain are linked both ways so that an entry leaves in constant time.
 class TEntryIndex::TChains {
 public:
   bool Valid = false;
   std::size_t Count = 0; // positions [0, Count) are indexed
 
   void Reset(std::size_t positions) {
-    std::size_t cap = 16;
-    while (cap * 6 < positions * 10) cap *= 2;
-    FSlots.assign(cap, Slot{});
-    FUsed = 0;
+    FHeads.Reset(positions);
     FNext.assign(positions, kNone);
     FPrev.assign(positions, kNone);
     FIn.assign(positions, 0);
@@ -149,82 +144,47 @@ public:
       FIn.resize(n, 0);
     }
     if (FIn[pos]) return;
-    if ((FUsed + 1) * 10 > FSlots.size() * 6) Grow();
-    Slot &s = FSlots[FindSlot(hash)];
     FIn[pos] = 1;
     FNext[pos] = kNone;
-    if (s.Head == kNone) {
-      s = Slot{hash, pos, pos};
+    const auto [s, added] = FHeads.FindOrInsert(TSlot{hash, pos, pos}, AnySlot);
+    if (added) {
       FPrev[pos] = kNone;
-      ++FUsed;
     } else {
-      FPrev[pos] = s.Tail;
-      FNext[s.Tail] = pos;
-      s.Tail = pos;
+      FPrev[pos] = s->Tail;
+      FNext[s->Tail] = pos;
+      s->Tail = pos;
     }
   }
 
   void Remove(uint64_t hash, uint32_t pos) {
     if (pos >= FIn.size() || !FIn[pos]) return;
-    const std::size_t at = FindSlot(hash);
-    Slot &s = FSlots[at];
-    if (s.Head == kNone) return;
+    TSlot *s = FHeads.Find(hash, AnySlot);
+    if (!s) return;
     FIn[pos] = 0;
     const uint32_t prev = FPrev[pos], next = FNext[pos];
-    (prev != kNone ? FNext[prev] : s.Head) = next;
-    (next != kNone ? FPrev[next] : s.Tail) = prev;
-    if (s.Head == kNone) EraseSlot(at);
+    (prev != kNone ? FNext[prev] : s->Head) = next;
+    (next != kNone ? FPrev[next] : s->Tail) = prev;
+    if (s->Head == kNone) FHeads.Erase(s);
   }
 
   uint32_t Head(uint64_t hash) const {
-    if (FSlots.empty()) return kNone;
-    return FSlots[FindSlot(hash)].Head;
+    const TSlot *s = FHeads.Find(hash, AnySlot);
+    return s ? s->Head : kNone;
   }
   uint32_t Next(uint32_t pos) const { return FNext[pos]; }
 
 private:
-  struct Slot {
+  struct TSlot {
     uint64_t Hash = 0;
     uint32_t Head = kNone;
     uint32_t Tail = kNone;
+    bool Free() const { return Head == kNone; }
+    uint64_t HashValue() const { return Hash; }
   };
+  // One slot per hash: the slot of a hash is its chain.
+  static bool AnySlot(const TSlot &) { return true; }
 
-  std::size_t Home(uint64_t hash) const {
-    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 32) & (FSlots.size() - 1);
-  }
-
-  // The slot holding hash, or the empty slot where it belongs.
-  std::size_t FindSlot(uint64_t hash) const {
-    const std::size_t mask = FSlots.size() - 1;
-    for (std::size_t i = Home(hash);; i = (i + 1) & mask)
-      if (FSlots[i].Head == kNone || FSlots[i].Hash == hash) return i;
-  }
-
-  void Grow() {
-    std::vector<Slot> old = std::move(FSlots);
-    FSlots.assign(old.size() * 2, Slot{});
-    for (const Slot &s : old)
-      if (s.Head != kNone) FSlots[FindSlot(s.Hash)] = s;
-  }
-
-  // Backward-shift deletion keeps every probe sequence unbroken without tombstones.
-  void EraseSlot(std::size_t i) {
-    const std::size_t mask = FSlots.size() - 1;
-    for (std::size_t j = i;;) {
-      j = (j + 1) & mask;
-      if (FSlots[j].Head == kNone) break;
-      const std::size_t k = Home(FSlots[j].Hash);
-      const bool stays = (i <= j) ? (i < k && k <= j) : (i < k || k <= j);
-      if (stays) continue;
-      FSlots[i] = FSlots[j];
-      i = j;
-    }
-    FSlots[i] = Slot{};
-    --FUsed;
-  }
-
-  std::vector<Slot> FSlots = std::vector<Slot>(16);
-  std::size_t FUsed = 0;
+  THashTable<TSlot> FHeads;
   std::vector<uint32_t> FNext, FPrev;
   std::vector<uint8_t> FIn;
 };
@@ -250,14 +210,8 @@ void TEntryIndex::EntryAppended() {
 const std::vector<uint32_t> &TEntryIndex::SourceGroups() {
   const std::size_t n = FItems.Count();
   if (FGroups.Count == n) return FGroups.Values;
-  // One pass over Items with a flat table of (hash, first position of the group).
-  struct TSlot {
-    uint64_t Hash = 0;
-    uint32_t At = kNone;
-  };
-  std::size_t cap = 16;
-  while (cap * 6 < n * 10) cap *= 2;
-  std::vector<TSlot> slots(cap);
+  // One pass over Items with a table of (hash, first position of the group).
+  THashTable<TPositionSlot> firsts(n);
   std::vector<uint32_t> &groups = FGroups.Values;
   groups.assign(n, 0);
   uint32_t next = 0;
@@ -265,19 +219,11 @@ const std::vector<uint32_t> &TEntryIndex::SourceGroups() {
     TWordObj *e = FItems[p];
     e->Pos = static_cast<int32_t>(p);
     NormalizeAccelKey(e->Source(), FScratch);
-    const uint64_t hash = HashBytes(FScratch);
-    for (std::size_t at = (hash * 0x9E3779B97F4A7C15ull >> 32) & (cap - 1);; at = (at + 1) & (cap - 1)) {
-      TSlot &s = slots[at];
-      if (s.At == kNone) {
-        s = TSlot{hash, static_cast<uint32_t>(p)};
-        groups[p] = next++;
-        break;
-      }
-      if (s.Hash == hash && SameIgnoringAccel(FItems[s.At]->Source(), e->Source())) {
-        groups[p] = groups[s.At];
-        break;
-      }
-    }
+    const auto [s, added] = firsts.FindOrInsert(
+        TPositionSlot{HashBytes(FScratch), static_cast<uint32_t>(p)}, [&](const TPositionSlot &other) {
+          return SameIgnoringAccel(FItems[other.At]->Source(), e->Source());
+        });
+    groups[p] = added ? next++ : groups[s->At];
   }
   FGroups.Count = n;
   return groups;

@@ -1,6 +1,8 @@
 #include "ini_file.h"
 
-#include "file_io.h"
+#include "support/ascii_case.h"
+#include "support/file_io.h"
+#include "support/hash_table.h"
 #include "text_helpers.h"
 
 #include <algorithm>
@@ -15,51 +17,14 @@ namespace {
 
 constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
-char LowerByte(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// ASCII letters of eight bytes lower-cased at once; other bytes (also those >= 0x80) unchanged.
-std::uint64_t LowerWord(std::uint64_t x) {
-  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  const std::uint64_t low7 = x & ~highs;
-  const std::uint64_t geA = low7 + ones * (0x80 - 'A');
-  const std::uint64_t gtZ = low7 + ones * (0x80 - 'Z' - 1);
-  const std::uint64_t upper = (geA ^ gtZ) & ~x & highs;
-  return x | (upper >> 2);
-}
-
-// Hash of the case-folded bytes, eight at a time: keys are hashed a million times per project.
-std::uint64_t CaseHash(std::string_view s) {
-  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-  std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, s.data() + i, 8);
-    h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  if (i < s.size()) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, s.data() + i, s.size() - i);
-    h = (h ^ LowerWord(w)) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  h *= 0xC4CEB9FE1A85EC53ull;
-  return h ^ (h >> 29);
-}
-
 } // namespace
 
 std::uint64_t IniNameHash(std::string_view name) {
-  return CaseHash(name);
+  return HashIgnoringAsciiCase(name);
 }
 
 bool SameIniName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerByte(a[i]) != LowerByte(b[i])) return false;
-  return true;
+  return SameIgnoringAsciiCase(a, b);
 }
 
 namespace {
@@ -70,7 +35,9 @@ bool CaseEqual(std::string_view a, std::string_view b) {
 
 struct CaseHasher {
   using is_transparent = void;
-  std::size_t operator()(std::string_view s) const noexcept { return static_cast<std::size_t>(CaseHash(s)); }
+  std::size_t operator()(std::string_view s) const noexcept {
+    return static_cast<std::size_t>(HashIgnoringAsciiCase(s));
+  }
 };
 struct CaseEq {
   using is_transparent = void;
@@ -78,7 +45,8 @@ struct CaseEq {
 };
 
 std::uint32_t SlotHash(std::size_t section, std::string_view key) {
-  std::uint64_t h = CaseHash(key) ^ (static_cast<std::uint64_t>(section) * 0x9E3779B97F4A7C15ull);
+  std::uint64_t h =
+      HashIgnoringAsciiCase(key) ^ (static_cast<std::uint64_t>(section) * 0x9E3779B97F4A7C15ull);
   h ^= h >> 29;
   h *= 0xBF58476D1CE4E5B9ull;
   h ^= h >> 32;
@@ -110,10 +78,11 @@ struct TIniFile::Index {
     std::uint32_t Hash = 0;
     std::uint32_t Section = kEmptySlot;
     std::uint32_t Line = 0;
+    bool Free() const { return Section == kEmptySlot; }
+    std::uint64_t HashValue() const { return Hash; }
   };
   std::unordered_map<std::string, std::uint32_t, CaseHasher, CaseEq> SectionPos;
-  std::vector<Slot> Slots;
-  std::size_t Used = 0;
+  THashTable<Slot> Slots;
   bool HasTombstones = false;
   bool HasDuplicates = false;
   // The key table is built on the first key look-up: a file read only in order never needs it.
@@ -125,42 +94,21 @@ struct TIniFile::Index {
     HasTombstones = false;
   }
   void ClearKeys() {
-    Slots.clear();
-    Slots.shrink_to_fit();
-    Used = 0;
+    Slots = {};
     HasDuplicates = false;
     KeysBuilt = false;
   }
 
-  // Returns whether a live line of the same key was met on the way to the free slot.
-  bool Place(const Slot &slot, const std::vector<TIniLine> *lines = nullptr) {
-    const std::size_t mask = Slots.size() - 1;
-    std::size_t i = slot.Hash & mask;
-    bool duplicate = false;
-    for (; Slots[i].Section != kEmptySlot; i = (i + 1) & mask)
-      if (lines && Slots[i].Hash == slot.Hash && Slots[i].Section == slot.Section &&
-          CaseEqual((*lines)[Slots[i].Line].Key, (*lines)[slot.Line].Key))
-        duplicate = true;
-    Slots[i] = slot;
-    return duplicate;
-  }
-
-  void Reserve(std::size_t count) {
-    std::size_t want = 16;
-    while (want < count * 2) want <<= 1;
-    if (want <= Slots.size()) return;
-    std::vector<Slot> old = std::move(Slots);
-    Slots.assign(want, Slot{});
-    for (const Slot &s : old)
-      if (s.Section != kEmptySlot) Place(s);
-  }
+  void Reserve(std::size_t count) { Slots.Reserve(count); }
 
   void Insert(std::size_t section, std::size_t line, const std::vector<TIniLine> &lines) {
-    if ((Used + 1) * 2 > Slots.size()) Reserve(std::max<std::size_t>(Used + 1, Slots.size()));
     const Slot slot{SlotHash(section, lines[line].Key), static_cast<std::uint32_t>(section),
                     static_cast<std::uint32_t>(line)};
-    if (Place(slot, &lines)) HasDuplicates = true;
-    ++Used;
+    // A live line of the same key met on the way to the free slot makes the file hold duplicates.
+    Slots.Insert(slot, [&](const Slot &other) {
+      if (other.Section == slot.Section && CaseEqual(lines[other.Line].Key, lines[slot.Line].Key))
+        HasDuplicates = true;
+    });
   }
 };
 
@@ -304,18 +252,15 @@ std::size_t TIniFile::FindLinePos(std::size_t sectionPos, std::string_view key) 
   }
   EnsureKeyIndex();
   const std::uint32_t hash = SlotHash(sectionPos, key);
-  const std::size_t mask = FIndex->Slots.size() - 1;
   std::size_t best = npos;
   // Every line of that key is in the probe run; the earliest live one is the first match.
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const auto &slot = FIndex->Slots[i];
-    if (slot.Section == kEmptySlot) break;
-    if (slot.Hash == hash && slot.Section == sectionPos && slot.Line < best &&
-        CaseEqual(lines[slot.Line].Key, key)) {
+  FIndex->Slots.ForEachOf(hash, [&](const Index::Slot &slot) {
+    if (slot.Section == sectionPos && slot.Line < best && CaseEqual(lines[slot.Line].Key, key)) {
       best = slot.Line;
-      if (!FIndex->HasDuplicates) break; // the only live line of that key
+      if (!FIndex->HasDuplicates) return false; // the only live line of that key
     }
-  }
+    return true;
+  });
   return best;
 }
 
@@ -451,28 +396,17 @@ void TIniFile::AppendRawLine(std::string_view section, std::string_view line) {
 }
 
 void TSectionKeySet::Reset(std::size_t expected) {
-  std::size_t cap = 16;
-  while (cap < expected * 2) cap <<= 1;
-  FSlots.assign(cap, 0);
+  FSlots.Reset(expected);
   FKeys.clear();
 }
 
 bool TSectionKeySet::Add(std::string_view key) {
-  if ((FKeys.size() + 1) * 2 > FSlots.size()) {
-    // More keys than expected: grow and re-place.
-    std::vector<std::string_view> keys = std::move(FKeys);
-    Reset(keys.size() + 1);
-    for (std::string_view k : keys) Add(k);
-  }
-  const std::size_t mask = FSlots.size() - 1;
-  for (std::size_t i = IniNameHash(key) & mask;; i = (i + 1) & mask) {
-    if (FSlots[i] == 0) {
-      FKeys.push_back(key);
-      FSlots[i] = static_cast<uint32_t>(FKeys.size());
-      return true;
-    }
-    if (SameIniName(FKeys[FSlots[i] - 1], key)) return false;
-  }
+  const TPositionSlot slot{IniNameHash(key), static_cast<uint32_t>(FKeys.size())};
+  const bool added =
+      FSlots.FindOrInsert(slot, [&](const TPositionSlot &other) { return SameIniName(FKeys[other.At], key); })
+          .second;
+  if (added) FKeys.push_back(key);
+  return added;
 }
 
 void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes) {

@@ -4,6 +4,8 @@
 // trimmed on both sides of the first "=", lines without "=" kept with an empty key. Section names and
 // keys are looked up case-insensitively (ASCII) through hash indexes; the first match wins. Writing
 // emits "[name]", the lines, one empty line per section, CR LF line ends.
+#include "support/hash_table.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -36,7 +38,7 @@ public:
   bool Add(std::string_view key);
 
 private:
-  std::vector<uint32_t> FSlots; // index into FKeys + 1; 0 is free
+  THashTable<TPositionSlot> FSlots; // positions in FKeys
   std::vector<std::string_view> FKeys;
 };
 

@@ -1,6 +1,6 @@
 #include "trans_word_list.h"
 
-#include "file_io.h"
+#include "support/file_io.h"
 
 namespace vt {
 

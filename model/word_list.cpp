@@ -2,8 +2,8 @@
 #include "word_list.h"
 
 #include "entry_index.h"
-#include "file_io.h"
 #include "project_reader.h"
+#include "support/file_io.h"
 #include "trans_man.h"
 
 #include <cstdio>

@@ -3,6 +3,8 @@
 // index; list filters compact in one pass, so nothing here is quadratic in the project size.
 #include "entry_index.h"
 #include "entry_sort.h"
+#include "support/ascii_case.h"
+#include "support/hash_table.h"
 #include "text_helpers.h"
 #include "trans_man.h"
 #include "word_list.h"
@@ -16,17 +18,6 @@
 namespace vt {
 
 namespace {
-
-char LowerChar(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerChar(a[i]) != LowerChar(b[i])) return false;
-  return true;
-}
 
 // Entries lie scattered on the heap: a walk fetches the lines it will read this many entries ahead,
 // so the cache misses overlap instead of each waiting for the one before.
@@ -73,7 +64,7 @@ int CountSourceWords(std::string_view source) {
 // Line "kind=value" of CurrentProps: the value when the key matches without regard to case.
 bool PropValue(std::string_view line, std::string_view kind, std::string &value) {
   const auto eq = line.find('=');
-  if (eq == std::string_view::npos || !SameIgnoringCase(line.substr(0, eq), kind)) return false;
+  if (eq == std::string_view::npos || !SameIgnoringAsciiCase(line.substr(0, eq), kind)) return false;
   value.assign(line.substr(eq + 1));
   return true;
 }
@@ -96,24 +87,6 @@ void MergeHintPair(TWordObj &tf, const TWordObj &th) {
   tf.SetKind(std::string(kind::THF));
   tf.SetSourceText(JoinHint(shortSource, longSource));
   tf.SetTranslationText(JoinHint(shortTranslation, longTranslation));
-}
-
-// Whether text, lower-cased, starts with wanted (already lower-case).
-bool StartsWithLowered(std::string_view text, std::string_view wanted) {
-  if (text.size() < wanted.size()) return false;
-  for (std::size_t i = 0; i < wanted.size(); ++i)
-    if (LowerChar(text[i]) != wanted[i]) return false;
-  return true;
-}
-
-bool ContainsLowered(std::string_view text, std::string_view wanted) {
-  if (wanted.empty()) return true;
-  if (text.size() < wanted.size()) return false;
-  const char first = wanted[0];
-  const std::size_t last = text.size() - wanted.size();
-  for (std::size_t at = 0; at <= last; ++at)
-    if (LowerChar(text[at]) == first && StartsWithLowered(text.substr(at + 1), wanted.substr(1))) return true;
-  return false;
 }
 
 } // namespace
@@ -140,7 +113,7 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   }
   auto kindAccepted = [&](std::string_view k) {
     for (std::string_view want : kindList)
-      if (SameIgnoringCase(k, want)) return true;
+      if (SameIgnoringAsciiCase(k, want)) return true;
     return false;
   };
   auto &out = Selection.Raw();
@@ -243,29 +216,20 @@ void TWordList::RemoveDuplicateSources() {
     indexed = false;
   }
   // Walking from the end, the first entry met of each source group is the one that stays. The set
-  // is a flat table of (hash, position); equal hashes are confirmed on the texts.
-  constexpr uint32_t kFree = UINT32_MAX;
-  struct TSlot {
-    uint64_t Hash = 0;
-    uint32_t At = kFree;
-  };
-  std::size_t cap = 16;
-  while (cap * 6 < n * 10) cap *= 2;
-  std::vector<TSlot> slots(cap);
+  // is a table of (hash, position); equal hashes are confirmed on the texts.
+  THashTable<TPositionSlot> firsts(n);
   std::vector<char> keep(n, 0);
   std::string key;
   for (std::size_t i = n; i-- > 0;) {
     NormalizeAccelKey(raw[i]->Source(), key);
-    const uint64_t hash = std::hash<std::string_view>{}(key);
-    for (std::size_t at = (hash * 0x9E3779B97F4A7C15ull >> 32) & (cap - 1);; at = (at + 1) & (cap - 1)) {
-      TSlot &s = slots[at];
-      if (s.At == kFree) {
-        s = TSlot{hash, static_cast<uint32_t>(i)};
-        keep[i] = 1;
-        break;
-      }
-      if (s.Hash == hash && SameIgnoringAccel(raw[s.At]->Source(), raw[i]->Source())) break;
-    }
+    const TPositionSlot slot{std::hash<std::string_view>{}(key), static_cast<uint32_t>(i)};
+    if (firsts
+            .FindOrInsert(slot,
+                          [&](const TPositionSlot &other) {
+                            return SameIgnoringAccel(raw[other.At]->Source(), raw[i]->Source());
+                          })
+            .second)
+      keep[i] = 1;
   }
   CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
   if (indexed) NoteSelectionIndexed();
@@ -422,7 +386,8 @@ TEntryList TWordList::FindSimilar(TWordObj *entry) {
     if (c->Hidden || c == entry) continue;
     int score = 0;
     if (c->Source() == entry->Source()) score += 32;
-    if (c->Source().size() == lowerSource.size() && SameIgnoringCase(c->Source(), lowerSource)) score += 16;
+    if (c->Source().size() == lowerSource.size() && SameIgnoringAsciiCase(c->Source(), lowerSource))
+      score += 16;
     if (c->Kind() == entry->Kind()) score += 8;
     if (c->Name() == entry->Name()) score += 4;
     if (c->Section() == entry->Section()) score += 2;
@@ -477,7 +442,8 @@ int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll) {
   int changed = 0;
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
-    if (c->Source().size() != lowerSource.size() || !SameIgnoringCase(c->Source(), lowerSource)) continue;
+    if (c->Source().size() != lowerSource.size() || !SameIgnoringAsciiCase(c->Source(), lowerSource))
+      continue;
     if (SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
     c->SetTranslationText(text);

@@ -2,7 +2,7 @@
 
 #include "mt/mt_endpoint.h"
 #include "mt/url_text.h"
-#include "mt/utf8_text.h"
+#include "support/text_codec.h"
 
 #include <curl/curl.h>
 
@@ -105,8 +105,9 @@ std::u16string TranslateText(std::string_view text, std::string_view target, std
                              const FetchLimits &limits) {
   try {
     const std::string body = FetchUrl(BuildTranslateUrl(host, text, target), limits);
-    auto decoded = DecodeUtf8Strict(StripTags(body));
-    return decoded ? std::move(*decoded) : std::u16string();
+    std::u16string decoded;
+    if (!StoredUtf8ToUtf16(StripTags(body), decoded)) decoded.clear();
+    return decoded;
   } catch (const std::exception &) {
     return {};
   }

@@ -1,8 +1,8 @@
 #include "binary_form.h"
 
-#include "byte_reader.h"
 #include "error.h"
-#include "model/trans_man.h"
+#include "support/byte_reader.h"
+#include "support/text_codec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,62 +40,6 @@ enum TValueType : std::uint8_t {
 
 constexpr std::size_t kCharsPerLine = 64;
 constexpr std::size_t kBinaryBytesPerLine = 32;
-
-bool IsContinuationByte(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
-bool IsLeadByte(unsigned char c) {
-  return c >= 0xC0 && c <= 0xF7;
-}
-
-std::u16string Utf8ToWide(std::string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::uint32_t cp = 0xFFFD;
-    std::size_t len = 1;
-    if (c < 0x80) {
-      cp = c;
-    } else if (c >= 0xC2 && c <= 0xF4) {
-      len = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-      if (i + len <= s.size()) {
-        cp = c & (0x3F >> (len - 1));
-        for (std::size_t k = 1; k < len; ++k) {
-          const auto t = static_cast<unsigned char>(s[i + k]);
-          if (!IsContinuationByte(t)) {
-            cp = 0xFFFD;
-            len = k;
-            break;
-          }
-          cp = (cp << 6) | (t & 0x3F);
-        }
-      } else {
-        len = 1;
-      }
-    }
-    if (cp >= 0x10000 && cp <= 0x10FFFF) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp > 0x10FFFF ? 0xFFFD : cp);
-    }
-    i += len;
-  }
-  return out;
-}
-
-std::string WideToUtf8(std::u16string_view w) {
-  std::string out;
-  for (std::size_t i = 0; i < w.size(); ++i) {
-    std::uint32_t c = w[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (w[++i] - 0xDC00);
-    AppendUtf8CodePoint(out, c);
-  }
-  return out;
-}
 
 class TConverter {
 public:
@@ -315,14 +259,14 @@ private:
       if (count > FIn.Remaining() / 2) Truncated();
       std::u16string w(static_cast<std::size_t>(count), u'\0');
       for (char16_t &c : w) c = Read<std::uint16_t>();
-      if (stringOut) *stringOut = WideToUtf8(w);
+      if (stringOut) *stringOut = Utf16ToUtf8(w);
       WriteWideLiteral(w, level, atLineStart);
       break;
     }
     case vaUTF8String: {
       const std::string_view s = Chars(Read<std::uint32_t>());
       if (stringOut) *stringOut = std::string(s);
-      WriteWideLiteral(Utf8ToWide(s), level, atLineStart);
+      WriteWideLiteral(Utf8ToUtf16Replacing(s), level, atLineStart);
       break;
     }
     default:
@@ -382,8 +326,8 @@ private:
     while (s.size() - pos > kCharsPerLine) {
       std::size_t b = pos + kCharsPerLine;
       std::size_t j = b;
-      while (j > pos + 1 && j + 3 > b && IsContinuationByte(static_cast<unsigned char>(s[j]))) --j;
-      if (j < b && IsLeadByte(static_cast<unsigned char>(s[j]))) b = j;
+      while (j > pos + 1 && j + 3 > b && IsUtf8Continuation(static_cast<unsigned char>(s[j]))) --j;
+      if (j < b && IsUtf8Lead(static_cast<unsigned char>(s[j]))) b = j;
       out.push_back(b);
       pos = b;
     }

@@ -3,6 +3,7 @@
 #include "form_filter.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
+#include "support/ascii_case.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -15,20 +16,9 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
   return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 bool HasLine(const TDfmObj &obj, std::string_view line, bool ignoreCase) {
   for (const std::string &p : obj.Props)
-    if (ignoreCase ? EqualsIgnoreCase(p, line) : p == line) return true;
+    if (ignoreCase ? SameIgnoringAsciiCase(p, line) : p == line) return true;
   return false;
 }
 

@@ -3,9 +3,10 @@
 #include "error.h"
 #include "form_section.h"
 #include "grab_session.h"
-#include "model/file_io.h"
 #include "model/ini_file.h"
 #include "model/trans_man.h"
+#include "support/ascii_case.h"
+#include "support/file_io.h"
 #include "zlib_stream.h"
 
 #include <algorithm>
@@ -98,7 +99,7 @@ std::vector<std::string> ListedValues(const TIniFile &skin, std::string_view sec
     const long long n = std::stoll(key.substr(1));
     char canonical[32];
     std::snprintf(canonical, sizeof canonical, "G%.2lld", n);
-    if (n < 1 || n > count || LowerAscii(canonical) != LowerAscii(key)) continue;
+    if (n < 1 || n > count || !SameIgnoringAsciiCase(canonical, key)) continue;
     byNumber.emplace(n, line.Value); // the first of a key wins, as the lookup does
   }
   std::vector<std::string> values;

@@ -1,7 +1,7 @@
 #include "pe_resources.h"
 
-#include "byte_reader.h"
-#include "model/trans_man.h"
+#include "support/byte_reader.h"
+#include "support/text_codec.h"
 
 #include <algorithm>
 #include <optional>
@@ -87,21 +87,9 @@ std::optional<std::string> EntryName(const TImage &img, std::uint32_t resRva, st
   auto chars = img.RvaToOffset(std::uint64_t{resRva} + at + 2, 2ull * len);
   if (!chars) return std::nullopt;
   r.Seek(*chars);
-  std::string out;
-  for (std::uint16_t i = 0; i < len; ++i) {
-    std::uint32_t c = *r.U16();
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < len) {
-      TByteReader peek = r;
-      const std::uint32_t lo = *peek.U16();
-      if (lo >= 0xDC00 && lo < 0xE000) {
-        r = peek;
-        ++i;
-        c = 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
-      }
-    }
-    AppendUtf8CodePoint(out, c);
-  }
-  return out;
+  std::u16string wide(len, u'\0');
+  for (char16_t &c : wide) c = *r.U16();
+  return Utf16ToUtf8(wide);
 }
 
 bool ReadHeaders(TImage &img, std::uint32_t &resRva, std::uint32_t &resSize, std::string *error) {

@@ -3,10 +3,10 @@
 #include "dfm_obj.h"
 #include "error.h"
 #include "message_scan.h"
-#include "model/file_io.h"
 #include "model/ini_file.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
+#include "support/file_io.h"
 
 #include <cstdio>
 #include <unordered_set>

@@ -1,7 +1,7 @@
 #include "raw_script.h"
 
-#include "model/file_io.h"
 #include "model/ini_file.h"
+#include "support/file_io.h"
 
 namespace vt {
 

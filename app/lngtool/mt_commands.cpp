@@ -3,7 +3,7 @@
 
 #include "mt/mt_endpoint.h"
 #include "mt/translator_web_utils.h"
-#include "mt/utf8_text.h"
+#include "support/text_codec.h"
 
 #include <iostream>
 #include <memory>
@@ -37,7 +37,7 @@ void RunTranslate(const TranslateArgs &args) {
     std::string line = args.text.substr(pos, end - pos);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) {
-      const std::string result = vt::EncodeUtf8(vt::TranslateText(line, args.to, host));
+      const std::string result = vt::Utf16ToUtf8(vt::TranslateText(line, args.to, host));
       if (result.empty()) Die("Translation failed: no answer from " + host);
       if (result.find("ExceptionMethod") != std::string::npos) Die(OneLine(result));
       out += result;

@@ -1,6 +1,6 @@
 // Subcommands of the extraction toolkit: forms, form-text, skin-forms, form-section, messages, extract.
 #include "commands.h"
-#include "model/file_io.h"
+#include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/form_section.h"
 #include "tools/message_scan.h"

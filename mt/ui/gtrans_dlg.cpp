@@ -3,7 +3,7 @@
 #include "mt/mt_endpoint.h"
 #include "mt/result_box.h"
 #include "mt/url_text.h"
-#include "mt/utf8_text.h"
+#include "support/text_codec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -180,7 +180,7 @@ void TGTransFrm::ReadResult() {
   const QByteArray utf8 = html.toUtf8();
   const std::string text =
       vt::ExtractResultBox(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-  ResultText = vt::DecodeUtf8Strict(text).value_or(std::u16string());
+  if (!vt::StoredUtf8ToUtf16(text, ResultText)) ResultText.clear();
 }
 
 void TGTransFrm::Button1Click() {

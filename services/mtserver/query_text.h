@@ -10,9 +10,6 @@ namespace vt::mtserver {
 // key -> raw (still encoded) value; the first occurrence of a key wins.
 std::unordered_map<std::string, std::string> ParseRawQuery(std::string_view query);
 
-// Windows-1252 bytes to UTF-8.
-std::string Cp1252ToUtf8(std::string_view bytes);
-
 // Percent-decodes once; the bytes become UTF-8 (kept when valid, else read as Windows-1252).
 std::string DecodeQueryText(std::string_view raw);
 

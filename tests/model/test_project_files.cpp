@@ -1,6 +1,6 @@
-#include "model/file_io.h"
 #include "model/trans_man.h"
 #include "model/word_list.h"
+#include "support/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -296,16 +296,6 @@ TEST_F(ProjectFiles, TranslationsOutOfSourceOrderAreStillFound) {
   std::string got;
   for (const TWordObj *e : list->Items) got += e->Translation + "/" + e->Comment + ";";
   EXPECT_EQ(got, "A/;B/note;/;D/;");
-}
-
-TEST(FilePaths, ExtensionsAndFolders) {
-  EXPECT_EQ(ChangeFileExt("/a/b/Demo.kxLng", ".SrcLng"), "/a/b/Demo.SrcLng");
-  EXPECT_EQ(ChangeFileExt("/a.b/Demo", ".SrcLng"), "/a.b/Demo.SrcLng");
-  EXPECT_EQ(ChangeFileExt("Demo.x.AutoLng", ".kxLng"), "Demo.x.kxLng");
-  EXPECT_EQ(ExtractFileName("/a/b/c.txt"), "c.txt");
-  EXPECT_EQ(ExtractFileDir("/a/b/c.txt"), "/a/b");
-  EXPECT_EQ(ExtractFileDir("c.txt"), "");
-  EXPECT_EQ(ExtractFileDir("/c.txt"), "/");
 }
 
 TEST_F(ProjectFiles, OrderedReadingGivesWayWhereTheFileDoesNotLineUp) {

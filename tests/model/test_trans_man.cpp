@@ -86,24 +86,3 @@ TEST(StoredUtf8, EveryWideTextRoundTrips) {
                                     u"tab\tend", u"\x01\x02\x1F", u"\xFFFF\x7F\x80"};
   for (const auto &s : samples) EXPECT_EQ(TTransMan::DecodeText(TTransMan::EncodeText(s)), s);
 }
-
-TEST(Cp1252, TableAndReverse) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  const std::u16string wide = Cp1252ToUtf16(all);
-  ASSERT_EQ(wide.size(), 256u);
-  EXPECT_EQ(wide[0x80], u'\u20AC');
-  EXPECT_EQ(wide[0x9F], u'\u0178');
-  EXPECT_EQ(wide[0x81], u'\u0081');
-  EXPECT_EQ(wide[0xFF], u'\u00FF');
-  EXPECT_EQ(Utf16ToCp1252(wide), all);
-  EXPECT_EQ(Utf16ToCp1252(u"\u4E2D"), "?");
-}
-
-TEST(PlainUtf8, JoinsSurrogatePairsAndFallsBack) {
-  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
-  EXPECT_EQ(Utf8ToUtf16(Bytes({0xF0, 0x9F, 0x98, 0x80})), u"\U0001F600");
-  EXPECT_EQ(Utf8ToUtf16(Bytes({0xE9})), u"\u00E9");
-  EXPECT_EQ(LowerAscii(std::string_view("AbC\xC9")), "abc\xC9");
-  EXPECT_EQ(LowerAscii(std::u16string_view(u"\u00C9Z")), u"\u00C9z");
-}

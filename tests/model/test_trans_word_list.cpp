@@ -1,6 +1,6 @@
 // The translation word list: pairing of "R=" and "L=" lines, first source wins, exact look-ups.
-#include "model/file_io.h"
 #include "model/trans_word_list.h"
+#include "support/file_io.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "mt/result_box.h"
 #include "mt/url_text.h"
-#include "mt/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,21 +34,6 @@ TEST(PercentDecode, DecodesEachSequenceOnce) {
   EXPECT_EQ(PercentDecode("50%"), "50%");
   EXPECT_EQ(PercentDecode("%4"), "%4");
   EXPECT_EQ(PercentDecode("%G1"), "%G1");
-}
-
-TEST(Utf8Text, StrictDecodingRejectsBrokenSequences) {
-  EXPECT_EQ(DecodeUtf8Strict("Hallo Welt"), u"Hallo Welt");
-  EXPECT_EQ(DecodeUtf8Strict("\xC3\xA9\xE2\x82\xAC"), u"\u00E9\u20AC");
-  EXPECT_EQ(DecodeUtf8Strict("\xF0\x9F\x98\x80"), u"\U0001F600");
-  EXPECT_EQ(DecodeUtf8Strict(""), u"");
-  EXPECT_FALSE(DecodeUtf8Strict("caf\xE9"));
-  EXPECT_FALSE(DecodeUtf8Strict("\xC3"));             // cut short
-  EXPECT_FALSE(DecodeUtf8Strict("\xC0\xAF"));         // overlong
-  EXPECT_FALSE(DecodeUtf8Strict("\xF5\x80\x80\x80")); // beyond U+10FFFF
-  EXPECT_TRUE(IsValidUtf8("Gr\xC3\xBC\xC3\x9F"
-                          "e"));
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // an encoded surrogate is not standard UTF-8
-  EXPECT_EQ(EncodeUtf8(u"\u00E9\U0001F600"), "\xC3\xA9\xF0\x9F\x98\x80");
 }
 
 TEST(TranslatorPageAddress, FragmentForEachMode) {

@@ -1,7 +1,7 @@
 #include "trans_grab_frm.h"
 
-#include "model/file_io.h"
 #include "model/trans_man.h"
+#include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/raw_extract.h"
 

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "support/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -88,7 +88,7 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
   return true;
 }
 
-bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error) {
+bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error, TFileSync sync) {
   std::string dir = ExtractFileDir(path);
   if (dir.empty()) dir.push_back('.');
   std::string tmpl = std::move(dir);
@@ -99,7 +99,8 @@ bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::strin
     SetError(error, "Unable to save file", path, errno);
     return false;
   }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok =
+      ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && (sync == TFileSync::NoFlush || ::fsync(fd) == 0);
   int err = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -116,29 +117,15 @@ bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::strin
   return ok;
 }
 
-bool CopyFileOverwrite(const std::string &from, const std::string &to, std::string *error) {
-  std::string bytes;
-  if (!ReadFileBytes(from, bytes, error)) return false;
-  return WriteFileAtomic(to, bytes, error);
-}
-
 bool BackupFile(const std::string &path, std::string *error) {
   if (!FileExists(path)) return true;
-  // A kernel-side copy into a temporary file, then a rename: the old copy stays whole until the
-  // new one is complete. No flush to disk: a copy made on every open need not cost a sync.
+  // The old copy stays whole until the new one is complete.
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, error)) return false;
   const std::string target = path + ".~bu";
-  std::string tmp = ExtractFileDir(target);
-  if (tmp.empty()) tmp.push_back('.');
-  tmp.append("/.").append(ExtractFileName(target)).append(".tmp-").append(std::to_string(::getpid()));
-  std::error_code ec;
-  fs::copy_file(path, tmp, fs::copy_options::overwrite_existing, ec);
-  if (!ec) fs::rename(tmp, target, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    SetError(error, "Unable to save Backupfile", target);
-    return false;
-  }
-  return true;
+  if (WriteFileAtomic(target, bytes, nullptr, TFileSync::NoFlush)) return true;
+  SetError(error, "Unable to save Backupfile", target);
+  return false;
 }
 
 namespace {

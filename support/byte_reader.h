@@ -25,7 +25,8 @@ public:
     FPos = static_cast<std::size_t>(pos);
     return true;
   }
-  bool Skip(std::uint64_t n) noexcept { return Seek(std::uint64_t{FPos} + n); }
+  // n is checked against what remains: a huge n must not wrap around to an earlier position.
+  bool Skip(std::uint64_t n) noexcept { return n <= Remaining() && Seek(std::uint64_t{FPos} + n); }
 
   std::optional<std::uint8_t> PeekU8() const noexcept {
     if (FPos >= FData.size()) return std::nullopt;

@@ -1,0 +1,60 @@
+#include "support/ascii_case.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace vt {
+namespace {
+
+TEST(AsciiCase, OnlyAsciiLettersFold) {
+  EXPECT_EQ(LowerAscii(std::string_view("AbC\xC9[Z]@")), "abc\xC9[z]@");
+  EXPECT_EQ(LowerAscii(std::u16string_view(u"\u00C9Z")), u"\u00C9z");
+  std::string out = "left over";
+  LowerAsciiInto("XY", out);
+  EXPECT_EQ(out, "xy");
+  EXPECT_TRUE(SameIgnoringAsciiCase("Caption", "cAPTION"));
+  EXPECT_FALSE(SameIgnoringAsciiCase("Caption", "Captio"));
+  EXPECT_FALSE(SameIgnoringAsciiCase("\xC9", "\xE9")); // beyond ASCII, bytes must match
+  EXPECT_FALSE(SameIgnoringAsciiCase("[", "{"));       // '[' is 'A'-ish + 26, not a letter
+  EXPECT_TRUE(StartsWithIgnoringAsciiCase("Hint = 'x'", "HINT ="));
+  EXPECT_FALSE(StartsWithIgnoringAsciiCase("Hi", "Hint"));
+}
+
+TEST(AsciiCase, LoweredSearches) {
+  EXPECT_TRUE(StartsWithLowered("Open File", "open"));
+  EXPECT_FALSE(StartsWithLowered("Open File", "Open"));
+  EXPECT_TRUE(ContainsLowered("Open File", "n f"));
+  EXPECT_TRUE(ContainsLowered("Open File", ""));
+  EXPECT_FALSE(ContainsLowered("Open", "opens"));
+  EXPECT_TRUE(ContainsLowered("aaab", "aab")); // a partial match does not hide a later one
+}
+
+TEST(AsciiCase, WordFoldingAgreesWithTheByteRule) {
+  // Every byte value in every lane of the word.
+  for (int b = 0; b < 256; ++b) {
+    for (int lane = 0; lane < 8; ++lane) {
+      std::uint64_t w = 0x4161205A7A5B407Full; // mixed neighbours
+      std::memcpy(reinterpret_cast<char *>(&w) + lane, &b, 1);
+      char bytes[8], want[8];
+      std::memcpy(bytes, &w, 8);
+      for (int i = 0; i < 8; ++i) want[i] = LowerAscii(bytes[i]);
+      const std::uint64_t got = LowerAsciiWord(w);
+      ASSERT_EQ(std::memcmp(&got, want, 8), 0) << "byte " << b << " lane " << lane;
+    }
+  }
+}
+
+TEST(AsciiCase, HashIgnoresCaseOnly) {
+  EXPECT_EQ(HashIgnoringAsciiCase("Section.Caption"), HashIgnoringAsciiCase("SECTION.caption"));
+  EXPECT_EQ(HashIgnoringAsciiCase(""), HashIgnoringAsciiCase(""));
+  EXPECT_NE(HashIgnoringAsciiCase("ab"), HashIgnoringAsciiCase("abc"));
+  EXPECT_NE(HashIgnoringAsciiCase("\xC9"), HashIgnoringAsciiCase("\xE9"));
+  // The tail after the last full word counts, also its length.
+  EXPECT_NE(HashIgnoringAsciiCase("12345678a"), HashIgnoringAsciiCase("12345678b"));
+  EXPECT_NE(HashIgnoringAsciiCase(std::string_view("a\0", 2)), HashIgnoringAsciiCase("a"));
+}
+
+} // namespace
+} // namespace vt
