@@ -5,7 +5,7 @@ DEMO ?= examples/Demo.kxLng
 MT_PORT ?= 8787
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test format-check test-release test-asan bench fuzz clean
+.PHONY: deps build run test format-check test-release test-asan bench fuzz package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,10 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@bash scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+package: build
+	@cpack --config build/release/CPackConfig.cmake -B build/package
+	@ls build/package/*.deb
 
 clean:
 	rm -rf build

@@ -9,6 +9,8 @@ PACKAGES=(
   zlib1g-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libbackward-cpp-dev libdw-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core unzip zip python3
+  dpkg-dev desktop-file-utils appstream man-db
+  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
   apertium apertium-eng-spa apertium-eng-cat apertium-en-gl apertium-eo-en
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 gcc-mingw-w64-i686 gcc-mingw-w64-x86-64
 )
