@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 
 namespace vt {
@@ -62,8 +63,15 @@ bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, Q
     if (error) *error = text;
     return false;
   };
-  if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project))
+  // A packed project (from the file manager, say) is imported as "Import Packed Project" does; the
+  // user may still cancel the target question, which leaves the window empty, not in error.
+  if (options.Project.endsWith(QStringLiteral(".LngPrj"), Qt::CaseInsensitive)) {
+    if (!QFileInfo(options.Project).isFile())
+      return fail(QStringLiteral("Unable to Open File ") + options.Project);
+    window.ImportPackedProjectFrom(options.Project);
+  } else if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project)) {
     return fail(QStringLiteral("Unable to Open File ") + options.Project);
+  }
   if (options.Advanced) window.ShowAdvancedTools(true);
   if (!options.Section.isEmpty() && !window.ChooseSection(options.Section))
     return fail(QStringLiteral("No section ") + options.Section);

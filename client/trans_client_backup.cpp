@@ -132,27 +132,35 @@ void TTransClientFrm3::ImportPackedProject1Click() {
   if (!Project->Items.Empty()) return; // the user kept the project open
   const auto archive =
       FAsker->OpenFileName(this, QStringLiteral("Import Packed Translation File"), QString(), kPackedFilter);
-  if (!archive || !QFileInfo(*archive).isFile()) return;
+  if (archive) ImportPackedProjectFrom(*archive);
+}
 
-  const QFileInfo archiveInfo(*archive);
+bool TTransClientFrm3::ImportPackedProjectFrom(const QString &archive) {
+  if (!QFileInfo(archive).isFile()) return false;
+  if (!Project->FileName.empty()) CloseCurrentFile1Click();
+  if (!Project->Items.Empty()) return false; // the user kept the project open
+
+  const QFileInfo archiveInfo(archive);
   const QString projects = QCoreApplication::applicationDirPath() + QStringLiteral("/Projects");
   const QDir folder = QFileInfo(projects).isDir() ? QDir(projects) : archiveInfo.dir();
   const std::string chosen = AskTargetFile(kSaveDialog1Title, folder.filePath(archiveInfo.completeBaseName()),
                                            kSourceFilter, QStringLiteral("SrcLng"));
-  if (chosen.empty()) return;
+  if (chosen.empty()) return false;
   const std::string base = ChangeFileExt(chosen, "");
-  if (!ConfirmReplace({base + ".SrcLng", base + ".kxLng"}, chosen)) return;
+  if (!ConfirmReplace({base + ".SrcLng", base + ".kxLng"}, chosen)) return false;
 
   std::string translation, error;
-  if (!UnpackProject(PathBytes(*archive), base, translation, &error)) {
-    FAsker->Error(this, FailureText("Unable to Open File", PathBytes(*archive), error));
-    return;
+  if (!UnpackProject(PathBytes(archive), base, translation, &error)) {
+    FAsker->Error(this, FailureText("Unable to Open File", PathBytes(archive), error));
+    return false;
   }
   // Opening copies the translation file to ".~bu" once more, which would put a copy of the file just
   // unpacked over the copy of the file the import replaced: that copy is put back.
   std::string replaced;
   const bool keptCopy = ReadFileBytes(translation + ".~bu", replaced);
-  if (OpenProjectFile(PathText(translation)) && keptCopy) WriteFileAtomic(translation + ".~bu", replaced);
+  const bool opened = OpenProjectFile(PathText(translation));
+  if (opened && keptCopy) WriteFileAtomic(translation + ".~bu", replaced);
+  return opened;
 }
 
 // ---- project maintenance ----------------------------------------------------------------------------

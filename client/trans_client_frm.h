@@ -67,6 +67,9 @@ public:
   // Start arguments and tests: open a file as OpenFile1Click does after its dialog; pick a section
   // row by name; make an entry current by its full id. Each returns whether it succeeded.
   bool OpenProjectFile(const QString &path);
+  // "Import Packed Project" for an archive chosen already (a packed project given at start): asks for
+  // the target pair, unpacks and opens it. False when nothing was opened.
+  bool ImportPackedProjectFrom(const QString &archive);
   bool ChooseSection(const QString &name);
   bool ChooseEntry(const QString &fullId);
   // Shows or hides the same-source band as "Advanced Tools" does.

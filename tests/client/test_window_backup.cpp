@@ -2,6 +2,7 @@
 // menus, its backup timer handler and the scripted dialogs.
 #include "window_fixture.h"
 
+#include "client/start_options.h"
 #include "support/zip_file.h"
 
 #include <QAction>
@@ -266,6 +267,28 @@ TEST_F(BackupTest, BuildUpdatedSrcLngWritesTranslationsAsSources) {
   EXPECT_TRUE(text.contains("btnOk.TH=Confirm\r\n"));
   EXPECT_TRUE(text.contains("lblName.TC=&Nombre\r\n"));
   EXPECT_FALSE(text.contains("_?="));
+}
+
+TEST_F(BackupTest, APackedProjectGivenAtStartIsImported) {
+  OpenThroughMenu();
+  const QString archive = Dir.path() + QStringLiteral("/Given.LngPrj");
+  Asker->SaveFiles.push_back(archive);
+  Trigger("ExportPackedProject1");
+  ASSERT_TRUE(QFile::exists(archive));
+
+  // As the file manager starts it: the archive as the project argument, the target asked for.
+  Asker->SaveFiles.push_back(Dir.path() + QStringLiteral("/Started.SrcLng"));
+  TStartOptions options;
+  options.Project = archive;
+  QString error;
+  EXPECT_TRUE(ApplyStartOptions(*W, options, &error)) << error.toStdString();
+  EXPECT_EQ(W->CurrentProject().FileName, (Dir.path() + QStringLiteral("/Started.kxLng")).toStdString());
+  EXPECT_TRUE(QFile::exists(Dir.path() + QStringLiteral("/Started.SrcLng")));
+
+  // A missing archive is an error, as a missing project file is.
+  options.Project = Dir.path() + QStringLiteral("/Missing.lngprj");
+  EXPECT_FALSE(ApplyStartOptions(*W, options, &error));
+  EXPECT_TRUE(error.startsWith(QStringLiteral("Unable to Open File"))) << error.toStdString();
 }
 
 } // namespace vt::test
