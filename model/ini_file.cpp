@@ -214,6 +214,7 @@ bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
         std::size_t used = 0;
         bool ok = true;
         Emit([&](std::string_view piece) {
+          if (piece.empty()) return; // an empty view may have no data pointer at all
           if (used + piece.size() > kBlock) {
             ok = ok && write({block.get(), used});
             used = 0;
