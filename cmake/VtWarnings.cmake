@@ -27,7 +27,7 @@ function(vt_test name)
   vt_warnings(${name})
   set(env ${T_ENV})
   if(T_GUI)
-    list(APPEND env QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+    list(APPEND env QT_QPA_PLATFORM=offscreen
          "QTWEBENGINE_CHROMIUM_FLAGS=--disable-background-timer-throttling --disable-renderer-backgrounding --disable-gpu")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")

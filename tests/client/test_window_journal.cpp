@@ -230,7 +230,6 @@ TEST_F(JournalWindowTest, EntriesFilledFromTheSameSourceAreJournalledToo) {
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   if (argc == 3 && std::string_view(argv[1]) == vt::test::kChildSwitch) {
     QApplication app(argc, argv);
     return vt::test::RunEditingClient(QString::fromLocal8Bit(argv[2]));
