@@ -1,18 +1,10 @@
 #include "blacklist_page.h"
 
+#include "named_button.h"
+
 #include <QGridLayout>
 
 namespace vt {
-namespace {
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
-  auto *b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  return b;
-}
-
-} // namespace
-
 TBlacklistPage::TBlacklistPage(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Blacklist"));
   memoBL = new QPlainTextEdit(this);
@@ -23,11 +15,11 @@ TBlacklistPage::TBlacklistPage(QWidget *parent) : QWidget(parent) {
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
   SpeedButton1->setText(QStringLiteral("<-- Add"));
   SpeedButton1->setAccessibleName(tr("Add the selected form"));
-  Button5 = Button(this, "Button5", QStringLiteral("Clear"));
-  Button6 = Button(this, "Button6", QStringLiteral("Save List..."));
-  Button7 = Button(this, "Button7", QStringLiteral("Load List..."));
-  Button8 = Button(this, "Button8", QStringLiteral("Add All"));
-  Button21 = Button(this, "Button21", QStringLiteral("<-- Add ini BL to memo1 ini"));
+  Button5 = NamedButton(this, "Button5", QStringLiteral("Clear"));
+  Button6 = NamedButton(this, "Button6", QStringLiteral("Save List..."));
+  Button7 = NamedButton(this, "Button7", QStringLiteral("Load List..."));
+  Button8 = NamedButton(this, "Button8", QStringLiteral("Add All"));
+  Button21 = NamedButton(this, "Button21", QStringLiteral("<-- Add ini BL to memo1 ini"));
 
   auto *grid = new QGridLayout(this);
   grid->addWidget(SpeedButton1, 0, 0);

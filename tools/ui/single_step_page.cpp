@@ -1,38 +1,30 @@
 #include "single_step_page.h"
 
+#include "named_button.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
 namespace vt {
-namespace {
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
-  auto *b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  return b;
-}
-
-} // namespace
-
 TSingleStepPage::TSingleStepPage(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("TabSheet4"));
-  Button2 = Button(this, "Button2", QStringLiteral("open exe"));
-  Button3 = Button(this, "Button3", QStringLiteral("ini make dfm"));
-  Button4 = Button(this, "Button4", QStringLiteral("Button4"));
+  Button2 = NamedButton(this, "Button2", QStringLiteral("open exe"));
+  Button3 = NamedButton(this, "Button3", QStringLiteral("ini make dfm"));
+  Button4 = NamedButton(this, "Button4", QStringLiteral("Button4"));
   Button4->setAccessibleName(tr("Hint properties of the form"));
-  Button9 = Button(this, "Button9", QStringLiteral("msg str"));
-  Button10 = Button(this, "Button10", QStringLiteral("make ini msg"));
-  Button11 = Button(this, "Button11", QStringLiteral("Open Skin"));
-  Button12 = Button(this, "Button12", QStringLiteral("GUI used Actions"));
-  Button13 = Button(this, "Button13", QStringLiteral("get filtered Actions"));
+  Button9 = NamedButton(this, "Button9", QStringLiteral("msg str"));
+  Button10 = NamedButton(this, "Button10", QStringLiteral("make ini msg"));
+  Button11 = NamedButton(this, "Button11", QStringLiteral("Open Skin"));
+  Button12 = NamedButton(this, "Button12", QStringLiteral("GUI used Actions"));
+  Button13 = NamedButton(this, "Button13", QStringLiteral("get filtered Actions"));
   FilenameGeneral = new TFileNameEdit(QStringLiteral("FilenameGeneral"), tr("File to edit"), this);
   auto *fileLabel = new QLabel(tr("File:"), this);
   fileLabel->setBuddy(FilenameGeneral->edit());
-  Button22 = Button(this, "Button22", QStringLiteral("Open"));
-  Button23 = Button(this, "Button23", QStringLiteral("Save"));
-  Button24 = Button(this, "Button24", QStringLiteral("Clear"));
+  Button22 = NamedButton(this, "Button22", QStringLiteral("Open"));
+  Button23 = NamedButton(this, "Button23", QStringLiteral("Save"));
+  Button24 = NamedButton(this, "Button24", QStringLiteral("Clear"));
   Button24->setAccessibleName(tr("Clear file names"));
-  Button25 = Button(this, "Button25", QStringLiteral("Add filename"));
+  Button25 = NamedButton(this, "Button25", QStringLiteral("Add filename"));
   Memo3 = new QPlainTextEdit(this);
   Memo3->setObjectName(QStringLiteral("Memo3"));
   Memo3->setAccessibleName(tr("File names"));
