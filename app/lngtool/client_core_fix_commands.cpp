@@ -14,7 +14,8 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace lngtool {
 
@@ -111,18 +112,23 @@ void RunFix(const TFixOptions &o) {
     result = command.List(p, &changed);
     break;
   }
-  // An entry changed and then given a copy is one change.
-  std::unordered_set<const vt::TWordObj *> seen;
+  // An entry changed and then given a copy is one change (only the editor commands copy).
+  std::vector<char> seen(command.Kind == TFixKind::Editor ? p.Items.Count() : 0, 0);
+  std::size_t count = 0;
   std::string out;
+  out.reserve(changed.size() * 24 + 32);
   for (const vt::TWordObj *e : changed) {
-    if (!seen.insert(e).second) continue;
-    out += e->Key();
-    out += '\n';
+    if (!seen.empty()) {
+      const auto pos = static_cast<std::size_t>(e->Pos);
+      if (pos < seen.size() && std::exchange(seen[pos], 1)) continue;
+    }
+    ++count;
+    out.append(e->Name()).append(".").append(e->Kind()).push_back('\n');
   }
   if (command.Kind == TFixKind::Replace)
     out += std::to_string(result) + " items replaced\n";
   else
-    out += "changed: " + std::to_string(seen.size()) + '\n';
+    out += "changed: " + std::to_string(count) + '\n';
   std::cout << out << std::flush;
   p.ClearSelection();
 
@@ -132,7 +138,7 @@ void RunFix(const TFixOptions &o) {
     if (!vt::ResaveEntireFiles(p, o.ResaveTo, &error)) Die(error);
     return;
   }
-  if (seen.empty()) return;
+  if (count == 0) return;
   if (!p.Save(&error))
     Die("Unable to save file " + p.TransIni->FileName() + (error.empty() ? "" : ": " + error));
 }

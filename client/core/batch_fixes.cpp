@@ -2,6 +2,7 @@
 
 #include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
+#include "model/text_helpers.h"
 #include "model/trans_man.h"
 #include "support/text_codec.h"
 
@@ -50,12 +51,76 @@ bool MarkEdited(TWordList &project, TWordObj &e) {
   return true;
 }
 
+// A stored translation as its status letters (between a leading "[" and the first "]") and its body.
+struct TStoredParts {
+  bool HasPrefix = false;
+  std::string_view Letters, Body;
+};
+
+TStoredParts PartsOf(std::string_view stored) {
+  TStoredParts parts;
+  parts.Body = stored;
+  if (stored.empty() || stored.front() != '[') return parts;
+  const auto close = stored.find(']');
+  if (close == std::string_view::npos) return parts;
+  parts.HasPrefix = true;
+  parts.Letters = stored.substr(1, close - 1);
+  parts.Body = stored.substr(close + 1);
+  return parts;
+}
+
+bool HasLetter(const TStoredParts &parts, char letter) {
+  return parts.Letters.find(letter) != std::string_view::npos;
+}
+
+// The letters of the prefix change as SetFlags and SetAutoState change them (the first of each
+// letter of drop leaves, then add follows; a prefix left empty goes), with one allocation: the
+// list commands do this for up to every entry of a project.
+void Reprefix(TWordObj &e, std::string_view drop, std::string_view add) {
+  thread_local std::string stored;
+  const TStoredParts parts = PartsOf(e.Translation);
+  stored.clear();
+  stored.push_back('[');
+  unsigned dropped = 0; // bit i: the first drop[i] has left
+  for (const char c : parts.Letters) {
+    const auto at = drop.find(c);
+    if (at != std::string_view::npos && (dropped & (1u << at)) == 0) {
+      dropped |= 1u << at;
+      continue;
+    }
+    stored.push_back(c);
+  }
+  stored.append(add);
+  stored.push_back(']');
+  if (stored.size() == 2) stored.clear();
+  stored.append(parts.Body);
+  e.Translation = std::string_view(stored);
+}
+
 bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
-  const TEntryFlags flags = e.Flags();
+  const TStoredParts parts = PartsOf(e.Translation);
+  TEntryFlags flags = 0;
+  if (HasLetter(parts, '?')) flags |= efQuery;
+  if (HasLetter(parts, '!')) flags |= efWarning;
+  if (HasLetter(parts, '+')) flags |= efNeedsWork;
   const auto wanted = static_cast<TEntryFlags>((flags | add) & ~remove);
   if (wanted == flags) return false;
-  e.SetFlags(wanted);
+  char letters[3];
+  std::size_t n = 0;
+  if (wanted & efQuery) letters[n++] = '?';
+  if (wanted & efWarning) letters[n++] = '!';
+  if (wanted & efNeedsWork) letters[n++] = '+';
+  Reprefix(e, "?!+", std::string_view(letters, n));
   return true;
+}
+
+// Whether the translation text is not empty, mostly without decoding it: a stored body without
+// escapes or list quotes decodes to at least one character.
+bool HasText(const TWordObj &e) {
+  const std::string_view body = PartsOf(e.Translation).Body;
+  if (body.empty()) return false;
+  if (body.find('\\') == std::string_view::npos && body.front() != '"') return true;
+  return !e.TranslationText().empty();
 }
 
 // A text that starts with "[" and runs to the first "]" is a flag prefix.
@@ -96,7 +161,9 @@ std::u16string UpperFirst(std::u16string_view text, std::size_t &length) {
 }
 
 // Runs an editor rule on each visible selected entry as a typed edit would: the entry becomes
-// current (settling the one before), the rule's result is stored as the editor's text.
+// current (settling the one before), the rule's result is stored as the editor's text. An entry
+// the rule leaves as it is takes no part: making it current and leaving it changes nothing. A
+// changed entry settles at once, which is what making the next entry current would do first.
 template <class Rule>
 int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule) {
   TEditSession session;
@@ -109,18 +176,19 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
   int count = 0;
   const TEntryList entries(project.Selection.begin(), project.Selection.end());
   for (TWordObj *e : entries) {
-    if (e->Hidden) continue;
-    session.MakeCurrent(e);
+    if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
     const std::u16string text = EditorLineBreaks(e->TranslationDisplay());
-    const std::u16string result = rule(text, EditorLineBreaks(e->SourceDisplay()));
-    if (result == text) continue;
+    const std::u16string result = rule(text, *e);
+    if (TrimTrailingLineBreaks(result) == TrimTrailingLineBreaks(text)) continue;
     const std::string before = e->Translation;
+    session.MakeCurrent(e);
     session.StoreEditorText(result);
-    if (e->Translation == before) continue;
+    const bool differs = e->Translation != before;
+    session.MakeCurrent(nullptr);
+    if (!differs) continue;
     ++count;
     if (changed) changed->push_back(e);
   }
-  session.MakeCurrent(nullptr); // the last entry settles as leaving it would
   return count;
 }
 
@@ -130,15 +198,17 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
 
 int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
-                 if (e.TranslationText().empty()) return false;
-                 return ChangeTranslation(e, [](TWordObj &x) { x.SetAutoState(esAutoTranslated); });
+                 if (!HasText(e) || HasLetter(PartsOf(e.Translation), '~')) return false;
+                 Reprefix(e, "~", "~");
+                 return true;
                }));
 }
 
 int ClearAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
-                 if (e.State() != esAutoTranslated) return false;
-                 return ChangeTranslation(e, [](TWordObj &x) { x.SetAutoState(esUntranslated); });
+                 if (!HasLetter(PartsOf(e.Translation), '~')) return false;
+                 Reprefix(e, "~", "");
+                 return true;
                }));
 }
 
@@ -289,14 +359,14 @@ int RemoveAccelerators(TWordList &project, TEntryList *changed) {
 }
 
 int ReplicateTrailingPeriods(TWordList &project, bool replaceAll, TEntryList *changed) {
-  return EditSelection(
-      project, replaceAll, changed,
-      [](std::u16string_view text, std::u16string_view source) { return MirrorTrailing(text, source); });
+  return EditSelection(project, replaceAll, changed, [](std::u16string_view text, const TWordObj &e) {
+    return MirrorTrailing(text, EditorLineBreaks(e.SourceDisplay()));
+  });
 }
 
 int CaptilaizeSelectedList(TWordList &project, bool replaceAll, TEntryList *changed) {
   return EditSelection(project, replaceAll, changed,
-                       [](std::u16string_view text, std::u16string_view) { return Capitalize(text); });
+                       [](std::u16string_view text, const TWordObj &) { return Capitalize(text); });
 }
 
 // ---- System menu ------------------------------------------------------------------------------------
@@ -435,13 +505,29 @@ bool EndsInEllipsis(std::u16string_view text) {
 std::u16string Capitalize(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size() + 2);
-  for (const std::u16string &line : SplitMemoLines(text)) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // One line: up to CR LF, CR or LF (a final break opens no new line).
+    std::size_t end = at;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
+    const std::u16string_view line = text.substr(at, end - at);
     if (!line.empty()) {
-      std::size_t length = 0;
-      out += UpperFirst(line, length);
-      out.append(line, length);
+      const char16_t first = line.front();
+      if (first < 0x80) { // plain ASCII needs no case tables
+        out.push_back(first >= u'a' && first <= u'z' ? static_cast<char16_t>(first - u'a' + u'A') : first);
+        out.append(line.substr(1));
+      } else {
+        std::size_t length = 0;
+        out += UpperFirst(line, length);
+        out.append(line.substr(length));
+      }
     }
     out += u"\r\n";
+    at = end;
+    if (at < text.size()) {
+      ++at;
+      if (text[end] == u'\r' && at < text.size() && text[at] == u'\n') ++at;
+    }
   }
   return out;
 }

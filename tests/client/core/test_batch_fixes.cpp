@@ -65,6 +65,50 @@ TEST_F(BatchFixesTest, FlagCommandsChangeOnlySelectedVisibleEntriesAndMarkThePro
   EXPECT_TRUE(Project->Modified);
 }
 
+TEST_F(BatchFixesTest, FlagCommandsStoreWhatTheEntrysOwnOperationsStore) {
+  // The commands rewrite the prefix in one step; where a letter changes, the result must be the
+  // entry's own SetFlags and SetAutoState, letters in odd orders and stray brackets included (an
+  // entry whose letters already say so stays byte for byte).
+  const char *stored[] = {"",    "Abrir",  "[?]Abrir", "[~?!]Abrir", "[[?]Abrir", "[?Abrir", "[]Abrir",
+                          "[~]", "[+~?]x", "[!]",      "[x~y]z",     "\\91a] b",  "[??]x"};
+  for (const char *value : stored) {
+    for (int command = 0; command < 6; ++command) {
+      SetUp();
+      TWordObj *e = Add("A", "a", "TC", "Open", value);
+      TRef<TWordObj> model(e->Clone());
+      SelectAll();
+      switch (command) {
+      case 0:
+        SetQueryFlags(*Project);
+        if (!(model->Flags() & efQuery)) model->SetFlags(model->Flags() | efQuery);
+        break;
+      case 1:
+        RemoveQueryFlags(*Project);
+        if (model->Flags() & efQuery) model->SetFlags(model->Flags() & ~efQuery);
+        break;
+      case 2:
+        SetWarning(*Project);
+        if (!(model->Flags() & efWarning)) model->SetFlags(model->Flags() | efWarning);
+        break;
+      case 3:
+        RemoveWarnings(*Project);
+        if (model->Flags() & efWarning) model->SetFlags(model->Flags() & ~efWarning);
+        break;
+      case 4:
+        SetAutoTranslatedFlag(*Project);
+        if (!model->TranslationText().empty() && model->State() != esAutoTranslated)
+          model->SetAutoState(esAutoTranslated);
+        break;
+      default:
+        ClearAutoTranslatedFlag(*Project);
+        if (model->State() == esAutoTranslated) model->SetAutoState(esUntranslated);
+        break;
+      }
+      EXPECT_EQ(e->Translation, model->Translation) << value << " command " << command;
+    }
+  }
+}
+
 TEST_F(BatchFixesTest, ClearAllTranslationsKeepsFlagsAsBarePrefix) {
   TWordObj *a = Add("A", "a", "TC", "Open", "[?~]Abrir");
   TWordObj *b = Add("A", "b", "TC", "Close", "Cerrar");
