@@ -142,6 +142,12 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what, st
   return out;
 }
 
+// The stored translation drops trailing line breaks: texts that differ only there are the same.
+std::u16string_view WithoutTrailingBreaks(std::u16string_view text) {
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+  return text;
+}
+
 bool EndsWithStopOrColon(std::u16string_view text) {
   return !text.empty() && (text.back() == u'.' || text.back() == u':');
 }
@@ -177,9 +183,10 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
   const TEntryList entries(project.Selection.begin(), project.Selection.end());
   for (TWordObj *e : entries) {
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
-    const std::u16string text = EditorLineBreaks(e->TranslationDisplay());
+    std::u16string text = e->TranslationDisplay();
+    if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
     const std::u16string result = rule(text, *e);
-    if (TrimTrailingLineBreaks(result) == TrimTrailingLineBreaks(text)) continue;
+    if (WithoutTrailingBreaks(result) == WithoutTrailingBreaks(text)) continue;
     const std::string before = e->Translation;
     session.MakeCurrent(e);
     session.StoreEditorText(result);
@@ -360,7 +367,7 @@ int RemoveAccelerators(TWordList &project, TEntryList *changed) {
 
 int ReplicateTrailingPeriods(TWordList &project, bool replaceAll, TEntryList *changed) {
   return EditSelection(project, replaceAll, changed, [](std::u16string_view text, const TWordObj &e) {
-    return MirrorTrailing(text, EditorLineBreaks(e.SourceDisplay()));
+    return MirrorTrailing(text, e.SourceDisplay()); // only its end counts: its line breaks may stay
   });
 }
 
