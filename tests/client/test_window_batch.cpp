@@ -97,6 +97,16 @@ TEST_F(BatchWindowTest, ReplaceTextAsksTwiceAndReportsTheCount) {
   EXPECT_EQ(Entry("TID_Form2/lblHello.TC")->TranslationText(), u"Holaa mundo");
 }
 
+TEST_F(BatchWindowTest, ListCommandsJournalEveryEntryTheyChange) {
+  Pick("Messages/msgMissing.MG"); // the current entry takes its letter too
+  Trigger("SetWarning1");
+  const QByteArray journal = ReadFile(QStringLiteral("kxLng.journal"));
+  for (const char *id :
+       {"TID_Form1/btnOk.TC", "TID_Form2/lblHello.TC", "TID_Form2/btnOk.TC", "Messages/msgMissing.MG"})
+    EXPECT_TRUE(journal.contains(id)) << id;
+  EXPECT_TRUE(journal.contains("[~!]Hola mundo"));
+}
+
 TEST_F(BatchWindowTest, ShowOnlyGuiThenAppEmptiesTheList) {
   auto *vt1 = Child<TVirtualTree>(*W, "vt1");
   const int all = vt1->model()->rowCount();
