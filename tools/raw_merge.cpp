@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 namespace vt {
@@ -155,6 +156,17 @@ void ApplyMessageCorrections(const TIniFile &raw, const TTransWordList &words, T
   for (std::size_t i = 0; i < keys.size(); ++i) extracted[i].Key = keys[i];
   if (!messages.empty()) dest.WriteValues(kMessages, messages);
   if (!extracted.empty()) dest.WriteValues(kExtractedMessages, extracted);
+}
+
+std::vector<std::string> DistinctMessageTexts(const TIniFile &file) {
+  std::vector<std::string> out;
+  const TIniSection *sec = file.FindSection(kMessages);
+  if (!sec) return out;
+  std::unordered_set<std::string_view> seen;
+  for (const TIniLine &line : sec->Lines)
+    if (!line.Key.empty() && !line.Value.empty() && seen.insert(line.Value.view()).second)
+      out.push_back(line.Value);
+  return out;
 }
 
 std::string SectionsReordered(const TIniFile &file) {
