@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -69,6 +70,23 @@ TEST(ReleasePages, OrderCaptionsAndEnabling) {
   EXPECT_EQ(w.B()->cbLng->count(), 10);
   EXPECT_EQ(w.B()->cbLng->itemText(9), QStringLiteral("zh-CN"));
   EXPECT_EQ(w.B()->Button20->text(), QStringLiteral("compress test"));
+
+  // Every control of both pages is named for screen readers, once, and reached by Tab.
+  for (QWidget *page : {static_cast<QWidget *>(w.M()), static_cast<QWidget *>(w.B())}) {
+    w.Show(page);
+    QSet<QString> names;
+    for (QWidget *c : page->findChildren<QWidget *>()) {
+      const auto *button = qobject_cast<QAbstractButton *>(c);
+      if (!button && !qobject_cast<QLineEdit *>(c) && !qobject_cast<QComboBox *>(c)) continue;
+      if (qobject_cast<QComboBox *>(c->parentWidget())) continue; // the combo box's own edit
+      const QString name = c->accessibleName().isEmpty() && button ? button->text() : c->accessibleName();
+      EXPECT_FALSE(name.isEmpty()) << c->objectName().toStdString();
+      EXPECT_FALSE(names.contains(name)) << name.toStdString();
+      names.insert(name);
+      EXPECT_TRUE(c->focusPolicy() & Qt::TabFocus) << c->objectName().toStdString();
+    }
+    EXPECT_GE(names.size(), 14);
+  }
 
   w.Show(w.M());
   EXPECT_FALSE(w.M()->FilenameTransFile->isEnabled());
