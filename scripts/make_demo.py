@@ -16,6 +16,8 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "examples")
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import demo_forms  # noqa: E402  (examples/DfmData: the form texts)
 
 # ---------------------------------------------------------------- stored form
 
@@ -113,6 +115,7 @@ class Section:
         self.notes = []  # developer notes go last: the source hint update appends them
         self.trans = []
         self.auto = []
+        self.objects = {}  # name -> the obj() arguments, for the form texts
 
     def _text(self, name, t):
         key = "%s.%s" % (name, t.kind)
@@ -128,6 +131,7 @@ class Section:
 
     def obj(self, name, cls, texts=(), aid=None, pid=None, layout=(), thf=None):
         """An object block. layout: (property, value) pairs in form order."""
+        self.objects[name] = dict(cls=cls, texts=list(texts), aid=aid, pid=pid, layout=list(layout), thf=thf)
         self.src.append((name + "._CN", cls.encode()))
         if aid is not None:
             self.src.append((name + "._AID", str(aid).encode()))
@@ -335,14 +339,14 @@ s.obj("lblLibraryFolder", "TTntLabel", [T("VC", "&Library folder:", "Carpeta de 
 s.obj("edLibraryFolder", "TTntEdit", [T("VH", "Folder where new collections are stored",
                                        "Carpeta donde se guardan las colecciones nuevas")],
       layout=[("Width", 330), ("Height", 21), ("ShowHint", "True")])
-s.obj("btnBrowse", "TTntButton", [T("VC", "&Browse...", "E&xaminar...")], layout=btn(80, 23))
+s.obj("btnBrowse", "TTntButton", [T("VC", "&Browse...", "E&xaminar carpetas...")], layout=btn(80, 23))
 s.obj("lblWatchedFolders", "TTntLabel", [T("VC", "&Watched folders:", None)], layout=[("Width", 120), ("Height", 16)])
-s.obj("lbWatchedFolders", "TTntListBox", [T("VH", "New files in these folders are imported automatically.", None,
+s.obj("lbWatchedFolders", "TListBox", [T("VH", "New files in these folders are imported automatically.", None,
                                             auto="Los archivos nuevos en estas carpetas se importan automáticamente.")],
       layout=[("Width", 330), ("Height", 120), ("ShowHint", "True")])
 s.obj("btnAddFolder", "TTntButton", [T("VC", "&Add...", "&Agregar...")], layout=btn(80, 23))
 s.obj("btnRemoveFolder", "TTntButton", [T("VC", "&Remove", "&Quitar")], layout=btn(80, 23))
-s.obj("tcAdvanced", "TTntTabControl", [T("TS", "Cache\nNetwork\nLogging", "Caché\nRed\nRegistro")],
+s.obj("tcAdvanced", "TTabSet", [T("TS", "Cache\nNetwork\nLogging", "Caché\nRed\nRegistro")],
       layout=[("Width", 470), ("Height", 200)])
 s.obj("lblCacheSize", "TTntLabel", [T("VC", "Maximum cache size (MB):", "Tamaño máximo de la caché (MB):")],
       layout=[("Width", 180), ("Height", 16)])
@@ -451,7 +455,7 @@ s.obj("lblSummary", "TTntLabel", [T("VC", "The wizard is ready to export the ite
 s.obj("mmSummary", "TTntMemo", [T("VT", "Items:\t%d\r\nTarget:\t%s\r\nFormat:\t%s",
                                   "Elementos:\t%d\r\nDestino:\t%s\r\nFormato:\t%s")],
       layout=[("Width", 380), ("Height", 90)])
-s.obj("pbExport", "TTntProgressBar", [T("VH", "Progress of the export", None)], layout=[("Width", 380), ("Height", 17)])
+s.obj("pbExport", "TProgressBar", [T("VH", "Progress of the export", None)], layout=[("Width", 380), ("Height", 17)])
 s.obj("btnBack", "TStaticPushBtn", [T("TC", "< &Back", "< &Atrás")], layout=btn())
 s.obj("btnNext", "TStaticPushBtn", [T("TC", "&Next >", "&Siguiente >")], layout=btn())
 s.obj("btnFinish", "TStaticPushBtn", [T("TC", "&Finish", "&Finalizar")], layout=btn(),
@@ -493,7 +497,7 @@ s.obj("cbPrinter", "TTntComboBox", [T("VH", "Printers installed on this computer
       layout=[("Width", 260), ("Height", 21), ("ShowHint", "True")])
 s.obj("btnPrinterProps", "TTntButton", [T("VC", "P&roperties...", "P&ropiedades...")], layout=btn(90, 23))
 s.obj("gbLayout", "TTntGroupBox", [T("VC", "Layout", "Diseño")], layout=[("Width", 200), ("Height", 150)])
-s.obj("lbLayouts", "TTntListBox",
+s.obj("lbLayouts", "TListBox",
       [T("VI", "Full page\nTwo per page\nFour per page\nContact sheet (20 per page)\nWallet size (9 per page)",
          "Página completa\nDos por página\nCuatro por página\nHoja de contactos (20 por página)\n"
          "Tamaño cartera (9 por página)")],
@@ -736,6 +740,74 @@ def build():
         "Demo.AutoLng": b"; Machine suggestions, not reviewed\r\n" + ini_bytes(auto),
     }
 
+# ---------------------------------------------------------------- release
+# The raw data files the demo source comes from, and what turns them into it:
+#   lngtool merge-raw Skin.rawmi Vantreo.rawmi; lngtool filter-raw Obsolete.ini Vantreo.rawmi;
+#   lngtool rebuild-src --raw Vantreo.rawmi --out Demo.SrcLng --english English.kxLng --messages Messages.txt
+# gives Demo.SrcLng without its comment lines and developer notes. next/ holds the next release.
+
+SKIN_SECTIONS = ("Zt4_Actions", "Main_Properties")
+# Texts as the extraction finds them, corrected by the English project: (section, key): raw text.
+RELEASE_FIXES = {
+    ("TID_MainMenu0", "mnuFileImport.VH"): b"Adds files and folder to the collection",
+    ("TID_OptionsDlg", "chkConfirmDelete.VC"): b"Ask before &deleting file",
+    ("TID_ExportWizard", "lblTargetQuestion.VC"): b"Where do you want to export the item?",
+    ("Zt4_Actions", "actRedEye.TC"): b"Red-&eye Removal",
+}
+# The English translator's status letters stay in the English project.
+RELEASE_FIX_PREFIX = {("TID_ExportWizard", "lblTargetQuestion.VC"): b"[~]"}
+# An object of the last release that the product no longer has; the filter file removes it.
+OBSOLETE = ("TID_MainMenu0", "mnuFileExport._CN", [("mnuFileSendTo._CN", b"TTntMenuItem"),
+                                                  ("mnuFileSendTo.VC", b"&Send To")])
+
+
+def build_release():
+    sections = {sec.name: sec for sec in SECTIONS}
+    extracted = dict(sections["_Messages"].src)
+
+    def raw_lines(sec):
+        lines = []
+        for key, value in sec.src:
+            value = RELEASE_FIXES.get((sec.name, key), value)
+            if sec.name == "Messages":
+                value = extracted.get(key.replace(".msg", "._msg", 1), value)
+            lines.append((key, value))
+            if (sec.name, key) == OBSOLETE[:2]:
+                lines.extend(OBSOLETE[2])
+        return lines
+
+    exe = [(sec.name, raw_lines(sec)) for sec in SECTIONS
+           if sec.name not in SKIN_SECTIONS and sec.name != "_Messages"]
+    skin = [(sec.name, raw_lines(sec)) for sec in SECTIONS if sec.name in SKIN_SECTIONS]
+    english = [("_info", [("DestLng", b"en")])]
+    for (name, key), _ in RELEASE_FIXES.items():
+        value = RELEASE_FIX_PREFIX.get((name, key), b"") + dict(sections[name].src)[key]
+        if english[-1][0] != name:
+            english.append((name, []))
+        english[-1][1].append((key, value))
+    words = b"".join(b"R=" + extracted[k.replace(".msg", "._msg", 1)] + b"\r\nL=" + v + b"\r\n\r\n"
+                     for k, v in sections["Messages"].src if k.replace(".msg", "._msg", 1) in extracted)
+
+    # The next release: a message inserted before the fifth, the rest renumbered, one text changed.
+    msgs = dict(exe)["Messages"]
+    numbered = [(k, v) for k, v in msgs if k.startswith("Vantreo_")]
+    others = [(k, v) for k, v in msgs if not k.startswith("Vantreo_")]
+    texts = [v for _, v in numbered]
+    texts.insert(4, b"The collection %s was saved.")
+    changed = texts.index(b"No printer is installed.")
+    texts[changed] = b"No printer is installed. Add one in the system settings."
+    next_msgs = [("Vantreo_%03d_.msg" % i, t) for i, t in enumerate(texts)] + others
+    next_exe = [(name, next_msgs if name == "Messages" else lines) for name, lines in exe]
+
+    return {
+        "Release/Vantreo.rawmi": ini_bytes(exe),
+        "Release/Skin.rawmi": ini_bytes(skin),
+        "Release/Obsolete.ini": ini_bytes([(OBSOLETE[0], [(k, b"x") for k, _ in OBSOLETE[2]])]),
+        "Release/English.kxLng": ini_bytes(english),
+        "Release/Messages.txt": words,
+        "Release/next/Vantreo.rawmi": ini_bytes(next_exe),
+    }
+
 # ---------------------------------------------------------------- checking
 # Reads the files back the way the client does, independently of the
 # generator above, and prints the numbers `lngtool stats` must agree with.
@@ -905,19 +977,26 @@ def check_and_count():
 
 def main():
     files = build()
+    files.update(build_release())
+    files.update(demo_forms.form_texts(SECTIONS))
     check_only = "--check" in sys.argv
     for name, data in files.items():
         path = os.path.join(OUT, name)
         if check_only:
+            if not os.path.exists(path):
+                sys.exit("%s is missing; run scripts/make_demo.py" % path)
             with open(path, "rb") as f:
                 if f.read() != data:
                     sys.exit("%s is out of date; run scripts/make_demo.py" % path)
             continue
-        os.makedirs(OUT, exist_ok=True)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(data)
     print("demo project %s in %s" % ("up to date" if check_only else "written", OUT))
     check_and_count()
+    problems = demo_forms.check(OUT, ROOT, read_ini(files["Demo.SrcLng"]), check_only)
+    if problems:
+        sys.exit("\n".join(problems))
 
 
 if __name__ == "__main__":
