@@ -667,14 +667,14 @@ void TTransClientFrm3::BuildMenus() {
   PastefromClipboard1 = AddAction(edit, QStringLiteral("Paste from Clipboard"), "PastefromClipboard1",
                                   QKeySequence(QStringLiteral("Shift+Ctrl+V")));
   edit->addSeparator();
-  later(AddAction(edit, QStringLiteral("Replace Text"), "ReplaceText1"));
+  AddAction(edit, QStringLiteral("Replace Text"), "ReplaceText1");
 
   QMenu *word = Named(bar->addMenu(QStringLiteral("Word")), "Word1");
   // Ctrl+Q belongs to "Queried" of the Status menu.
-  later(AddAction(word, QStringLiteral("Capitalize"), "Capitalize1"));
-  later(AddAction(word, QStringLiteral("Add Trailing ..."), "AddTrailing1"));
-  later(AddAction(word, QStringLiteral("Strip Trailing ..."), "StripTrailing1"));
-  later(AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1"));
+  AddAction(word, QStringLiteral("Capitalize"), "Capitalize1");
+  AddAction(word, QStringLiteral("Add Trailing ..."), "AddTrailing1");
+  AddAction(word, QStringLiteral("Strip Trailing ..."), "StripTrailing1");
+  AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1");
 
   QMenu *view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
   later(
@@ -714,7 +714,7 @@ void TTransClientFrm3::BuildMenus() {
                                         "GoogleReverseTranslation1", QKeySequence(QStringLiteral("Ctrl+R")));
   ApplyAutoTranslation1 = AddAction(translate, QStringLiteral("Apply Auto Translation"),
                                     "ApplyAutoTranslation1", QKeySequence(Qt::Key_F6));
-  later(AddAction(translate, QStringLiteral("Captilaize Selected List"), "CaptilaizeSelectedList1"));
+  AddAction(translate, QStringLiteral("Captilaize Selected List"), "CaptilaizeSelected1");
   later(AddAction(translate, QStringLiteral("Auto Translate All"), "AutoTranslateAll1"));
 
   QMenu *misc = Named(bar->addMenu(QStringLiteral("Misc")), "Misc1");
@@ -724,32 +724,47 @@ void TTransClientFrm3::BuildMenus() {
     later(AddAction(misc, QLatin1String(caption), name));
 
   QMenu *batch = Named(bar->addMenu(QStringLiteral("Batch")), "Batch1");
-  int n = 0;
-  for (const char *caption :
-       {"Set AutoTranslated Flag", "Clear AutoTranslated Flag", "Clear all Translations",
-        "Copy From Src Text", "Remove Exact Translations", "Set Query Flags", "Remove Query Flags",
-        "Set Modified Flag", "Remove Modified Flag", "Set Warning", "Remove Warnings",
-        "Add Unicode Test Char", "Remove Unicode Test Char", "Add Numbers", "Remove Numbers", "Show Only GUI",
-        "Show Only App", "Load from Translation Repository"})
-    later(
-        AddAction(batch, QLatin1String(caption), QStringLiteral("Batch%1").arg(++n).toLatin1().constData()));
+  for (const auto &[caption, name] : {std::pair{"Set AutoTranslated Flag", "SetAutoTranslatedFlag1"},
+                                      {"Clear AutoTranslated Flag", "ClearAutoTranslatedFlag1"},
+                                      {"Clear all Translations", "ClearallTranslations1"},
+                                      {"Copy From Src Text", "CopyFromSrcText1"},
+                                      {"Remove Exact Translations", "RemoveExactTranslations1"},
+                                      {"Set Query Flags", "SetQueryFlag1"},
+                                      {"Remove Query Flags", "RemoveQueryFlags1"},
+                                      {"Set Modified Flag", "SetModifiedFlag1"},
+                                      {"Remove Modified Flag", "RemoveModifiedFlag1"},
+                                      {"Set Warning", "SetWarning1"},
+                                      {"Remove Warnings", "RemoveWarnings1"},
+                                      {"Add Unicode Test Char", "AddUnicodeTestChar1"},
+                                      {"Remove Unicode Test Char", "RemoveUnicodeTestChar1"},
+                                      {"Add Numbers", "AddNumbers1"}})
+    AddAction(batch, QLatin1String(caption), name);
+  later(AddAction(batch, QStringLiteral("Remove Numbers"), "Batch15"));
+  AddAction(batch, QStringLiteral("Show Only GUI"), "ShowGUI1");
+  AddAction(batch, QStringLiteral("Show Only App"), "ShowApp1");
+  later(AddAction(batch, QStringLiteral("Load from Translation Repository"), "Batch18"));
 
   QMenu *processing = Named(bar->addMenu(QStringLiteral("BatchProcessing")), "BatchProcessing1");
-  n = 0;
-  for (const char *caption :
-       {"Replicate trailing Periods ...", "Remove Trailing period", "Remove Accelerators", "Word Frequ List"})
-    later(AddAction(processing, QLatin1String(caption),
-                    QStringLiteral("BatchProcessing%1").arg(++n).toLatin1().constData()));
+  AddAction(processing, QStringLiteral("Replicate trailing Periods ..."), "ReplicatetrailingPeriods1");
+  AddAction(processing, QStringLiteral("Remove Trailing period"), "RemoveTrailingperiod1");
+  AddAction(processing, QStringLiteral("Remove Accelerators"), "RemoveAccelerators1");
+  later(AddAction(processing, QStringLiteral("Word Frequ List"), "BatchProcessing4"));
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
   BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
   ResaveEntireFiles1 = AddAction(system, QStringLiteral("Resave Entire Files"), "ResaveEntireFiles1");
   CloneProjectas1 = AddAction(system, QStringLiteral("Clone Project as..."), "CloneProjectas1");
   MergeHints1 = AddAction(system, QStringLiteral("Merge Hints"), "MergeHints1");
-  n = 4;
-  for (const char *caption :
-       {"test", "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
-        "Mark TransAPI Erros", "AutoTranslateList", "Auto GoogleTranslateList"})
+  for (const auto &[caption, name] : {std::pair{"test", "test1"},
+                                      {"FlagAuto", "FlagAuto1"},
+                                      {"Fix Invalid", "FixInvalid1"},
+                                      {"Fix Html Codes", "FixHtmlCodes1"},
+                                      {"Fix Param case", "FixParamcase1"},
+                                      {"Mark non Ascii", "MarknonAscii1"},
+                                      {"Mark TransAPI Erros", "MarkTransAPIErros1"}})
+    AddAction(system, QLatin1String(caption), name);
+  int n = 11;
+  for (const char *caption : {"AutoTranslateList", "Auto GoogleTranslateList"})
     later(AddAction(system, QLatin1String(caption),
                     QStringLiteral("System%1").arg(++n).toLatin1().constData()));
 
@@ -775,6 +790,7 @@ void TTransClientFrm3::BuildMenus() {
   AdminMenus[4] = lists;
 
   WireBackupCommands();
+  WireBatchCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,
@@ -849,7 +865,8 @@ void TTransClientFrm3::BuildPopupMenus() {
        "NotSureaboutmeaning1Click");
 
   PopupMenu3 = Named(new QMenu(this), "PopupMenu3");
-  AddAction(PopupMenu3, QStringLiteral("&Strip EOL Characters"), "StripEOLCharacters1")->setEnabled(false);
+  Wire(AddAction(PopupMenu3, QStringLiteral("&Strip EOL Characters"), "StripEOL1"), &QAction::triggered,
+       &TTransClientFrm3::StripEOL1Click, "StripEOL1Click");
 }
 
 void TTransClientFrm3::GoToPane(QWidget *pane) {

@@ -201,6 +201,43 @@ public:
   QWidget *PreviewControl() const;
   samples::TPreviewSurface &PreviewSurface() { return *FPreviewSurface; }
 
+  // --- batch text fixes (trans_client_batch.cpp) ------------------------------------------------
+  void SetAutoTranslatedFlag1Click();
+  void ClearAutoTranslatedFlag1Click();
+  void ClearallTranslations1Click();
+  void CopyFromSrcText1Click();
+  void RemoveExactTranslations1Click();
+  void SetQueryFlag1Click();
+  void RemoveQueryFlags1Click();
+  void SetModifiedFlag1Click();
+  void RemoveModifiedFlag1Click();
+  void SetWarning1Click();
+  void RemoveWarnings1Click();
+  void AddUnicodeTestChar1Click();
+  void RemoveUnicodeTestChar1Click();
+  void AddNumbers1Click();
+  void ShowGUI1Click();
+  void ShowApp1Click();
+  void ReplicatetrailingPeriods1Click();
+  void RemoveTrailingperiod1Click();
+  void RemoveAccelerators1Click();
+  void CaptilaizeSelected1Click();
+  void test1Click();
+  void FlagAuto1Click();
+  void FixInvalid1Click();
+  void FixHtmlCodes1Click();
+  void FixParamcase1Click();
+  void MarknonAscii1Click();
+  void MarkTransAPIErros1Click();
+  void ReplaceText1Click();
+  void Capitalize1Click();
+  void AddTrailing1Click();
+  void StripTrailing1Click();
+  void MirrorTrailing1Click();
+  void StripEOL1Click();
+  // How often "test" sounded the system beep.
+  int BeepCount() const { return FBeepCount; }
+
   // Runs a command; an error escaping it ends only that command and is written to stderr and the
   // status bar.
   template <class Fn> void Guard(const char *command, Fn &&fn);
@@ -265,6 +302,16 @@ private:
                             const QString &suffix);
   // Asks before files other than the one the dialog confirmed are replaced; true to go on.
   bool ConfirmReplace(const std::vector<std::string> &targets, const std::string &chosen);
+
+  // --- batch text fixes (trans_client_batch.cpp) ------------------------------------------------
+  void WireBatchCommands();
+  // Runs a list command between BeginBatchChange and EndBatchChange and journals what it changed.
+  void RunListFix(int (*fix)(TWordList &, TEntryList *));
+  // Puts an editor rule's result into the translation editor, whose change handler stores it.
+  void PutEditorResult(const std::u16string &result);
+  // Makes each visible entry of the list current in turn and runs an editor command on it.
+  void EditEachSelected(void (TTransClientFrm3::*command)());
+  int FBeepCount = 0;
 
   // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
   // After a project opened: offers to replay a journal left behind, then starts journalling.

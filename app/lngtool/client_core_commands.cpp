@@ -42,7 +42,10 @@ void Recover(const std::string &path, bool dryRun) {
 
 } // namespace
 
+void RegisterFixCommands(CLI::App &app); // fix (client_core_fix_commands.cpp)
+
 void RegisterClientCoreCommands(CLI::App &app) {
+  RegisterFixCommands(app);
   auto path = std::make_shared<std::string>();
   auto dryRun = std::make_shared<bool>(false);
   auto *recover = app.add_subcommand(
