@@ -719,9 +719,9 @@ void TTransClientFrm3::BuildMenus() {
 
   QMenu *misc = Named(bar->addMenu(QStringLiteral("Misc")), "Misc1");
   Filter1 = AddAction(misc, QStringLiteral("Filter"), "Filter1", QKeySequence(QStringLiteral("Ctrl+F")));
-  for (const auto &[caption, name] :
-       {std::pair{"Statistics", "Statistics1"}, {"Dump Raw Strings", "DumpRawStrings1"}, {"Hash", "Hash1"}})
-    later(AddAction(misc, QLatin1String(caption), name));
+  Statistics1 = AddAction(misc, QStringLiteral("Statistics"), "Statistics1");
+  DumpRawStrings1 = AddAction(misc, QStringLiteral("Dump Raw Strings"), "DumpRawStrings1");
+  Hash1 = AddAction(misc, QStringLiteral("Hash"), "Hash1");
 
   QMenu *batch = Named(bar->addMenu(QStringLiteral("Batch")), "Batch1");
   int n = 0;
@@ -730,16 +730,19 @@ void TTransClientFrm3::BuildMenus() {
         "Copy From Src Text", "Remove Exact Translations", "Set Query Flags", "Remove Query Flags",
         "Set Modified Flag", "Remove Modified Flag", "Set Warning", "Remove Warnings",
         "Add Unicode Test Char", "Remove Unicode Test Char", "Add Numbers", "Remove Numbers", "Show Only GUI",
-        "Show Only App", "Load from Translation Repository"})
+        "Show Only App"})
     later(
         AddAction(batch, QLatin1String(caption), QStringLiteral("Batch%1").arg(++n).toLatin1().constData()));
+  LoadfromTranslationRepository1 =
+      AddAction(batch, QStringLiteral("Load from Translation Repository"), "LoadfromTranslationRepository1");
 
   QMenu *processing = Named(bar->addMenu(QStringLiteral("BatchProcessing")), "BatchProcessing1");
   n = 0;
   for (const char *caption :
-       {"Replicate trailing Periods ...", "Remove Trailing period", "Remove Accelerators", "Word Frequ List"})
+       {"Replicate trailing Periods ...", "Remove Trailing period", "Remove Accelerators"})
     later(AddAction(processing, QLatin1String(caption),
                     QStringLiteral("BatchProcessing%1").arg(++n).toLatin1().constData()));
+  WordFrequList1 = AddAction(processing, QStringLiteral("Word Frequ List"), "WordFrequList1");
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
   BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
@@ -758,11 +761,11 @@ void TTransClientFrm3::BuildMenus() {
   GrabSourceData1 = AddAction(lists, QStringLiteral("Grab Source Data..."), "GrabSourceData1");
   GrabSourceData1->setEnabled(false);
   later(AddAction(lists, QStringLiteral("Compile Final from Rawmi file..."), "CompileFinalfromRawmifile1"));
-  n = 0;
-  for (const char *caption : {"Extract WordList", "Merge from WordList", "Extract RawMsgs",
-                              "Merge RawWordlist", "List Raw Msg Diffs"})
-    later(AddAction(lists, QLatin1String(caption),
-                    QStringLiteral("WordLists%1").arg(++n).toLatin1().constData()));
+  ExtractWordList1 = AddAction(lists, QStringLiteral("Extract WordList"), "ExtractWordList1");
+  MergefromWordList1 = AddAction(lists, QStringLiteral("Merge from WordList"), "MergefromWordList1");
+  ExtractRawMsgs1 = AddAction(lists, QStringLiteral("Extract RawMsgs"), "ExtractRawMsgs1");
+  MergeRawWordlist1 = AddAction(lists, QStringLiteral("Merge RawWordlist"), "MergeRawWordlist1");
+  ListMsgDiffs1 = AddAction(lists, QStringLiteral("List Raw Msg Diffs"), "ListMsgDiffs1");
 
   QMenu *help = Named(bar->addMenu(QStringLiteral("&Help")), "Help1");
   Instructions1 =
@@ -775,6 +778,7 @@ void TTransClientFrm3::BuildMenus() {
   AdminMenus[4] = lists;
 
   WireBackupCommands();
+  WireWordListCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,
