@@ -84,7 +84,8 @@ void TTransClientFrm3::ShowTextResult(const QString &text) {
     }
     // A long result would make a label line of megabytes: the label shows no original now.
     const QSignalBlocker blocker(TntMemoSrc);
-    TntMemoSrc->setPlainText(text);
+    QString lines = text;
+    TntMemoSrc->setPlainText(lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     TntLabel1->clear();
   }
   TntMemoSrc->setReadOnly(true);
