@@ -1,6 +1,9 @@
 #include "trans_word_list.h"
 
+#include "support/ascii_case.h"
 #include "support/file_io.h"
+
+#include <algorithm>
 
 namespace vt {
 
@@ -37,11 +40,13 @@ private:
 } // namespace
 
 bool TTransWordList::Add(std::unique_ptr<TTransWord> word) {
-  if (!word || FIndex.contains(word->Source)) return false;
-  FWords.push_back(std::move(word));
-  // The words are owned by pointer, so the view into their Source stays valid.
-  FIndex.emplace(FWords.back()->Source, FWords.size() - 1);
-  return true;
+  if (!word) return false;
+  const TPositionSlot slot{HashIgnoringAsciiCase(word->Source), static_cast<std::uint32_t>(FWords.size())};
+  const bool added =
+      FIndex.FindOrInsert(slot, [&](const TPositionSlot &s) { return FWords[s.At].Source == word->Source; })
+          .second;
+  if (added) FWords.push_back(std::move(*word));
+  return added;
 }
 
 std::unique_ptr<TTransWord> TTransWordList::NewWord(std::string source, std::string translation) {
@@ -53,12 +58,13 @@ std::unique_ptr<TTransWord> TTransWordList::NewWord(std::string source, std::str
 
 const TTransWord *TTransWordList::Find(std::string_view source) const {
   if (source.empty()) return nullptr;
-  const auto it = FIndex.find(source);
-  return it == FIndex.end() ? nullptr : FWords[it->second].get();
+  const TPositionSlot *slot = FIndex.Find(
+      HashIgnoringAsciiCase(source), [&](const TPositionSlot &s) { return FWords[s.At].Source == source; });
+  return slot ? &FWords[slot->At] : nullptr;
 }
 
 const TTransWord *TTransWordList::GetItem(std::size_t pos) const {
-  return pos < FWords.size() ? FWords[pos].get() : nullptr;
+  return pos < FWords.size() ? &FWords[pos] : nullptr;
 }
 
 void TTransWordList::LoadFromLines(const std::vector<std::string> &lines) {
@@ -67,6 +73,11 @@ void TTransWordList::LoadFromLines(const std::vector<std::string> &lines) {
 }
 
 void TTransWordList::LoadFromBytes(std::string_view bytes) {
+  // A pair takes three lines as written: room for that many words saves regrowing a large list.
+  const auto lines = static_cast<std::size_t>(
+      std::max(std::count(bytes.begin(), bytes.end(), '\n'), std::count(bytes.begin(), bytes.end(), '\r')));
+  FWords.reserve(FWords.size() + lines / 3 + 1);
+  FIndex.Reserve(FWords.capacity());
   TWordListParser parser(*this);
   std::size_t at = 0;
   while (at < bytes.size()) {

@@ -1,10 +1,11 @@
 #pragma once
 // A dictionary from stored source text to stored translation, and the word list file format
 // ("R=" source, "L=" translation, empty separator lines, ";" comments).
+#include "support/hash_table.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vt {
@@ -21,6 +22,7 @@ public:
   // Returns whether it was added.
   bool Add(std::unique_ptr<TTransWord> word);
   static std::unique_ptr<TTransWord> NewWord(std::string source, std::string translation);
+  // The word found is valid until the next Add.
   const TTransWord *Find(std::string_view source) const;
   const TTransWord *GetItem(std::size_t pos) const;
   std::size_t Count() const noexcept { return FWords.size(); }
@@ -30,8 +32,11 @@ public:
   bool LoadFromFile(const std::string &path, std::string *error = nullptr);
 
 private:
-  std::vector<std::unique_ptr<TTransWord>> FWords;
-  std::unordered_map<std::string_view, std::size_t> FIndex;
+  // Held in place (a look-up reads one word, not a pointer to it); a word found stays valid until
+  // the next Add.
+  std::vector<TTransWord> FWords;
+  // Source to position in FWords; a project-sized list is looked up once per entry.
+  THashTable<TPositionSlot> FIndex;
 };
 
 } // namespace vt

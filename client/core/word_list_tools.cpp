@@ -24,6 +24,15 @@ bool HasTranslationText(const TWordObj &entry, std::u16string &text) {
   return !text.empty();
 }
 
+// Printable ASCII without escapes decodes to itself and encodes back to the same bytes (list items
+// excepted, whose quoting changes), so the export can take such a body as it is stored.
+bool PlainStoredBody(const TWordObj &entry, std::string_view body) {
+  if (body.empty() || entry.Kind() == kind::IT) return false;
+  for (const char c : body)
+    if (c < 0x20 || c > 0x7E || c == '\\') return false;
+  return true;
+}
+
 bool IsMessage(const TWordObj &entry) {
   return !entry.Hidden && entry.Kind() == kind::Msg;
 }
@@ -64,8 +73,13 @@ std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
   std::size_t count = 0;
   std::u16string text;
   for (const TWordObj *entry : list) {
-    if (entry->Hidden || !HasTranslationText(*entry, text)) continue;
-    AppendPair(out, entry->Source(), entry->EncodeValue(text));
+    if (entry->Hidden || entry->Translation.empty()) continue;
+    if (const std::string body = entry->TranslationBody(); PlainStoredBody(*entry, body))
+      AppendPair(out, entry->Source(), body);
+    else if (HasTranslationText(*entry, text))
+      AppendPair(out, entry->Source(), entry->EncodeValue(text));
+    else
+      continue;
     ++count;
   }
   if (pairs) *pairs = count;
