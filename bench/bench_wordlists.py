@@ -105,7 +105,7 @@ def main():
             run("stats", [lngtool, "stats", project])
             run("wordlist export", [lngtool, "wordlist", "export", project, out])
             run("wordfreq", [lngtool, "wordfreq", project])
-            run("hash", [lngtool, "hash", project, "--dedup"])
+            run("hash", [lngtool, "hash", project])
             run("msg-diffs", [lngtool, "msg-diffs", project])
             run("statistics", [lngtool, "statistics", project])
             run("dump-raw", [lngtool, "dump-raw", project])

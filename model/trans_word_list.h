@@ -4,6 +4,7 @@
 #include "support/hash_table.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,13 @@ public:
   // Inserts the word; when its source is already present the word is dropped instead.
   // Returns whether it was added.
   bool Add(std::unique_ptr<TTransWord> word);
+  // The same without making a word first: the texts are copied only when the source is new.
+  bool AddPair(std::string_view source, std::string_view translation);
   static std::unique_ptr<TTransWord> NewWord(std::string source, std::string translation);
   // The word found is valid until the next Add.
   const TTransWord *Find(std::string_view source) const;
+  // Find for many sources at once (found[i] for sources[i]), faster on long lists than one by one.
+  void FindAll(std::span<const std::string_view> sources, std::span<const TTransWord *> found) const;
   const TTransWord *GetItem(std::size_t pos) const;
   std::size_t Count() const noexcept { return FWords.size(); }
   void LoadFromLines(const std::vector<std::string> &lines);

@@ -24,6 +24,10 @@ bool HasTranslationText(const TWordObj &entry, std::u16string &text) {
   return !text.empty();
 }
 
+bool IsMessage(const TWordObj &entry) {
+  return !entry.Hidden && entry.Kind() == kind::Msg;
+}
+
 // Printable ASCII without escapes decodes to itself and encodes back to the same bytes (list items
 // excepted, whose quoting changes), so the export can take such a body as it is stored.
 bool PlainStoredBody(const TWordObj &entry, std::string_view body) {
@@ -33,13 +37,18 @@ bool PlainStoredBody(const TWordObj &entry, std::string_view body) {
   return true;
 }
 
-bool IsMessage(const TWordObj &entry) {
-  return !entry.Hidden && entry.Kind() == kind::Msg;
-}
-
 // Takes the pair's translation when it decodes to a text; the caller keeps the counts.
 bool TakePair(const TTransWord *pair, TWordObj &entry) {
   if (!pair) return false;
+  // A plain text comes back from decoding and encoding as it is; one beginning "[" does not (its
+  // bracket is escaped), nor do list items.
+  if (PlainStoredBody(entry, pair->Translation) && pair->Translation.front() != '[') {
+    const TEntryFlags flags = entry.Flags();
+    entry.Translation = pair->Translation;
+    if (flags != 0) entry.SetFlags(flags);
+    entry.Changed = true;
+    return true;
+  }
   const std::u16string text = entry.DecodeValue(pair->Translation);
   if (text.empty()) return false;
   entry.SetTranslationText(text);
@@ -105,12 +114,20 @@ std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
 }
 
 int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList &words, TEntryList *changed) {
-  int count = 0;
+  // The untranslated entries first, then their sources looked up all at once.
+  TEntryList open;
+  std::vector<std::string_view> sources;
   std::u16string text;
   for (TWordObj *entry : list) {
     if (entry->Hidden || HasTranslationText(*entry, text)) continue;
-    if (TakePair(words.Find(entry->Source()), *entry)) NoteChange(project, entry, changed, count);
+    open.push_back(entry);
+    sources.push_back(entry->Source());
   }
+  std::vector<const TTransWord *> pairs(open.size());
+  words.FindAll(sources, pairs);
+  int count = 0;
+  for (std::size_t i = 0; i < open.size(); ++i)
+    if (TakePair(pairs[i], *open[i])) NoteChange(project, open[i], changed, count);
   return count;
 }
 
