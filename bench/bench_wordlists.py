@@ -30,7 +30,7 @@ LIMITS = {
     "msg-diffs": (0.25, "stats"),
     "statistics": (0.1, "stats"),
     "dump-raw": (0.25, "stats"),
-    "repo-load": (1.0, "resave"),
+    "repo-load": (None, "resave"),  # no limit set: reported
 }
 
 
@@ -124,10 +124,11 @@ def main():
         for name, (limit, base) in LIMITS.items():
             added = med[name] - med[base]
             share = added / med["stats"] if med["stats"] > 0 else float("nan")
-            good = share <= limit
+            good = limit is None or share <= limit
             ok &= good
-            print("%-16s %8.3f s cpu  beyond %-6s %+7.3f s = %5.2fx stats (limit %.2fx) %s"
-                  % (name, med[name], base, added, share, limit, "ok" if good else "OVER"))
+            print("%-16s %8.3f s cpu  beyond %-6s %+7.3f s = %5.2fx stats (limit %s) %s"
+                  % (name, med[name], base, added, share, "-" if limit is None else "%.2fx" % limit,
+                     "ok" if good else "OVER"))
         return 0 if ok else 1
     finally:
         if a.keep:

@@ -2,6 +2,7 @@
 
 #include "edit_journal.h"
 #include "support/file_io.h"
+#include "support/text_codec.h"
 
 #include <filesystem>
 
@@ -28,13 +29,18 @@ bool IsMessage(const TWordObj &entry) {
   return !entry.Hidden && entry.Kind() == kind::Msg;
 }
 
-// Printable ASCII without escapes decodes to itself and encodes back to the same bytes (list items
-// excepted, whose quoting changes), so the export can take such a body as it is stored.
+// A body without escapes, control characters and four-byte sequences that is well-formed UTF-8
+// decodes to itself and encodes back to the same bytes (list items excepted, whose quoting
+// changes), so it can be taken as it is stored.
 bool PlainStoredBody(const TWordObj &entry, std::string_view body) {
   if (body.empty() || entry.Kind() == kind::IT) return false;
-  for (const char c : body)
-    if (c < 0x20 || c > 0x7E || c == '\\') return false;
-  return true;
+  bool ascii = true;
+  for (const char c : body) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == '\\' || b >= 0xF0) return false;
+    ascii &= b < 0x80;
+  }
+  return ascii || IsValidUtf8(body);
 }
 
 // Takes the pair's translation when it decodes to a text; the caller keeps the counts.
@@ -79,6 +85,8 @@ bool SameFile(const std::string &a, const std::string &b) {
 
 std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
   std::string out;
+  // Room for typical pairs up front: a large buffer's untouched pages cost nothing, regrowing does.
+  out.reserve(list.size() * 96);
   std::size_t count = 0;
   std::u16string text;
   for (const TWordObj *entry : list) {

@@ -128,3 +128,28 @@ TEST_F(WordListsWindowTest, HashAndStatisticsReportInTheCaption) {
 }
 
 } // namespace vt::test
+
+namespace vt::test {
+
+TEST_F(WordListsWindowTest, RepositoryLoadTakesValuesWithTheirLettersForTheListShown) {
+  const QString repo = Dir.path() + QStringLiteral("/Old.kxLng");
+  WriteTestFile(repo, "[TID_Form1]\nbtnOk.TH=[?]Confirmar\nbtnOk.TC=Vale\n[TID_Form2]\nbtnOk.TC=Bien\n"
+                      "[Messages]\nmsgMissing.MG=No encontrado\n");
+  ClickSection(QStringLiteral("TID_Form1"));
+  W->CurrentProject().Modified = false;
+  Asker->OpenFiles.push_back(repo);
+  Run("Batch1", "LoadfromTranslationRepository1");
+  EXPECT_EQ(Entry("TID_Form1/btnOk.TH")->Translation, "[?]Confirmar");
+  EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar"); // translated already
+  EXPECT_EQ(Entry("TID_Form2/btnOk.TC")->Translation, "");        // not in the list shown
+  EXPECT_TRUE(W->CurrentProject().Modified);
+  TVirtualTree *vt1 = Child<TVirtualTree>(*W, "vt1");
+  EXPECT_EQ(CellText(vt1, RowOf(vt1, QStringLiteral("btnOk.TH")), 2), QStringLiteral("Confirmar"));
+
+  // Cancel in the dialog: nothing happens.
+  W->CurrentProject().Modified = false;
+  Run("Batch1", "LoadfromTranslationRepository1");
+  EXPECT_FALSE(W->CurrentProject().Modified);
+}
+
+} // namespace vt::test
