@@ -121,31 +121,26 @@ struct TWordListArgs {
 
 void RunWordList(const TWordListArgs &a) {
   const bool merge = a.Action == "merge" || a.Action == "merge-raw";
+  if (!merge && a.Action != "export" && a.Action != "export-raw")
+    Die("Unknown wordlist action: " + a.Action + " (export, merge, export-raw or merge-raw)");
+  // The word list is read before the project is opened, so a missing list leaves no trace.
+  const vt::TTransWordList words = merge ? LoadWordListOrDie(a.File) : vt::TTransWordList();
   TProject project = OpenProjectOrDie(a.Project, merge ? TOpenMode::Edit : TOpenMode::ReadOnly);
   vt::TWordList &p = *project;
+  std::size_t count = 0;
   if (a.Action == "export") {
     SelectList(p, a.List);
-    std::size_t pairs = 0;
-    const std::string bytes = vt::ExtractWordList(p.Selection.Raw(), &pairs);
-    WriteExport(p, a.File, bytes);
-    CountLine("exported", pairs);
+    WriteExport(p, a.File, vt::ExtractWordList(p.Selection.Raw(), &count));
   } else if (a.Action == "export-raw") {
-    std::size_t pairs = 0;
-    const std::string bytes = vt::ExtractRawMsgs(p, &pairs);
-    WriteExport(p, a.File, bytes);
-    CountLine("exported", pairs);
+    WriteExport(p, a.File, vt::ExtractRawMsgs(p, &count));
   } else if (a.Action == "merge") {
-    const vt::TTransWordList words = LoadWordListOrDie(a.File);
     SelectList(p, a.List);
-    CountLine("merged", static_cast<std::size_t>(vt::MergeFromWordList(p, p.Selection.Raw(), words)));
-    SaveOrDie(p);
-  } else if (a.Action == "merge-raw") {
-    const vt::TTransWordList words = LoadWordListOrDie(a.File);
-    CountLine("merged", static_cast<std::size_t>(vt::MergeRawWordList(p, words)));
-    SaveOrDie(p);
+    count = static_cast<std::size_t>(vt::MergeFromWordList(p, p.Selection.Raw(), words));
   } else {
-    Die("Unknown wordlist action: " + a.Action + " (export, merge, export-raw or merge-raw)");
+    count = static_cast<std::size_t>(vt::MergeRawWordList(p, words));
   }
+  if (merge) SaveOrDie(p);
+  CountLine(merge ? "merged" : "exported", count);
 }
 
 void RunRepoLoad(const std::string &path, const std::string &repoPath, const TListOptions &list) {
