@@ -719,9 +719,9 @@ void TTransClientFrm3::BuildMenus() {
 
   QMenu *misc = Named(bar->addMenu(QStringLiteral("Misc")), "Misc1");
   Filter1 = AddAction(misc, QStringLiteral("Filter"), "Filter1", QKeySequence(QStringLiteral("Ctrl+F")));
-  for (const auto &[caption, name] :
-       {std::pair{"Statistics", "Statistics1"}, {"Dump Raw Strings", "DumpRawStrings1"}, {"Hash", "Hash1"}})
-    later(AddAction(misc, QLatin1String(caption), name));
+  Statistics1 = AddAction(misc, QStringLiteral("Statistics"), "Statistics1");
+  DumpRawStrings1 = AddAction(misc, QStringLiteral("Dump Raw Strings"), "DumpRawStrings1");
+  Hash1 = AddAction(misc, QStringLiteral("Hash"), "Hash1");
 
   QMenu *batch = Named(bar->addMenu(QStringLiteral("Batch")), "Batch1");
   for (const auto &[caption, name] : {std::pair{"Set AutoTranslated Flag", "SetAutoTranslatedFlag1"},
@@ -742,13 +742,14 @@ void TTransClientFrm3::BuildMenus() {
   later(AddAction(batch, QStringLiteral("Remove Numbers"), "Batch15"));
   AddAction(batch, QStringLiteral("Show Only GUI"), "ShowGUI1");
   AddAction(batch, QStringLiteral("Show Only App"), "ShowApp1");
-  later(AddAction(batch, QStringLiteral("Load from Translation Repository"), "Batch18"));
+  LoadfromTranslationRepository1 =
+      AddAction(batch, QStringLiteral("Load from Translation Repository"), "LoadfromTranslationRepository1");
 
   QMenu *processing = Named(bar->addMenu(QStringLiteral("BatchProcessing")), "BatchProcessing1");
   AddAction(processing, QStringLiteral("Replicate trailing Periods ..."), "ReplicatetrailingPeriods1");
   AddAction(processing, QStringLiteral("Remove Trailing period"), "RemoveTrailingperiod1");
   AddAction(processing, QStringLiteral("Remove Accelerators"), "RemoveAccelerators1");
-  later(AddAction(processing, QStringLiteral("Word Frequ List"), "BatchProcessing4"));
+  WordFrequList1 = AddAction(processing, QStringLiteral("Word Frequ List"), "WordFrequList1");
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
   BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
@@ -773,11 +774,11 @@ void TTransClientFrm3::BuildMenus() {
   GrabSourceData1 = AddAction(lists, QStringLiteral("Grab Source Data..."), "GrabSourceData1");
   GrabSourceData1->setEnabled(false);
   later(AddAction(lists, QStringLiteral("Compile Final from Rawmi file..."), "CompileFinalfromRawmifile1"));
-  n = 0;
-  for (const char *caption : {"Extract WordList", "Merge from WordList", "Extract RawMsgs",
-                              "Merge RawWordlist", "List Raw Msg Diffs"})
-    later(AddAction(lists, QLatin1String(caption),
-                    QStringLiteral("WordLists%1").arg(++n).toLatin1().constData()));
+  ExtractWordList1 = AddAction(lists, QStringLiteral("Extract WordList"), "ExtractWordList1");
+  MergefromWordList1 = AddAction(lists, QStringLiteral("Merge from WordList"), "MergefromWordList1");
+  ExtractRawMsgs1 = AddAction(lists, QStringLiteral("Extract RawMsgs"), "ExtractRawMsgs1");
+  MergeRawWordlist1 = AddAction(lists, QStringLiteral("Merge RawWordlist"), "MergeRawWordlist1");
+  ListMsgDiffs1 = AddAction(lists, QStringLiteral("List Raw Msg Diffs"), "ListMsgDiffs1");
 
   QMenu *help = Named(bar->addMenu(QStringLiteral("&Help")), "Help1");
   Instructions1 =
@@ -791,6 +792,7 @@ void TTransClientFrm3::BuildMenus() {
 
   WireBackupCommands();
   WireBatchCommands();
+  WireWordListCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,

@@ -5,7 +5,8 @@
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
-// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance).
+// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance)
+// and trans_client_wordlists.cpp (word lists, statistics, message tools).
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
@@ -416,6 +417,34 @@ private:
   bool FDestroyed = false;
   int FHeaderSortColumn[2] = {3, 3};
   bool FHeaderDescending[2] = {false, false};
+
+  // --- word lists, statistics, message tools (trans_client_wordlists.cpp) --------------------------
+public:
+  void ExtractWordList1Click();
+  void MergefromWordList1Click();
+  void ExtractRawMsgs1Click();
+  void MergeRawWordlist1Click();
+  void ListMsgDiffs1Click();
+  void LoadfromTranslationRepository1Click();
+  void WordFrequList1Click();
+  void Statistics1Click();
+  void DumpRawStrings1Click();
+  void Hash1Click();
+  // Shows a command's text result in TntMemoSrc, read-only and scrollable, until an entry becomes
+  // current; the current entry is settled and let go first, so the text is no entry's original.
+  void ShowTextResult(const QString &text);
+
+private:
+  void WireWordListCommands();
+  std::string AskExportTarget();
+  std::string AskImportSource();
+  void WriteExportResult(const std::string &bytes, const std::string &path);
+  void MergeWordListFile(bool rawMessages);
+  // Journal, backup timer, section counts and lists after a command filled entries.
+  void EntriesFilled(const TEntryList &changed);
+  QAction *ExtractWordList1 = nullptr, *MergefromWordList1 = nullptr, *ExtractRawMsgs1 = nullptr,
+          *MergeRawWordlist1 = nullptr, *ListMsgDiffs1 = nullptr, *LoadfromTranslationRepository1 = nullptr,
+          *WordFrequList1 = nullptr, *Statistics1 = nullptr, *DumpRawStrings1 = nullptr, *Hash1 = nullptr;
 };
 
 // Raised around every programmatic change of the window's views, memos and boxes.

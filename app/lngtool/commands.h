@@ -13,6 +13,8 @@ void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
 // merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
 void RegisterReleaseCommands(CLI::App &app);
+// wordlist, msg-diffs, repo-load, wordfreq, statistics, dump-raw, hash (wordlist_commands.cpp)
+void RegisterWordListCommands(CLI::App &app);
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {
