@@ -93,11 +93,12 @@ bool BatchExtract(const TBatchProject &batch, TGrabSession &session, const TRawO
 }
 
 std::optional<TRebuildOptions> BatchRebuild(const TBatchProject &batch, const TBatchAsk &ask, TGrabLog &log) {
-  std::string error;
-  for (const std::string *path : {&batch.RawDst, &batch.DstSrcLng})
-    if (!path->empty() && !BackupFile(*path, &error)) throw EGrabError(error);
   if (batch.RawDst.empty() || batch.DstSrcLng.empty()) throw EGrabAssertion("Assertion failure");
   if (!ask("Rebuild SrcLng File?")) return std::nullopt;
+  // The backups once the user said Yes: a run answered No leaves every file as it was.
+  std::string error;
+  for (const std::string *path : {&batch.RawDst, &batch.DstSrcLng})
+    if (!BackupFile(*path, &error)) throw EGrabError(error);
   if (batch.ExtractedFiles.empty()) throw EGrabAssertion("No Files to merge");
   // Before anything is replaced: some listed file exists, and no output is also an input.
   std::vector<std::string> present;

@@ -233,6 +233,7 @@ void RegisterToolsCommands(CLI::App &app) {
   });
 
   RegisterAdminCommands(app);
+  RegisterCompileCommands(app);
 }
 
 } // namespace lngtool
