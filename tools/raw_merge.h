@@ -52,15 +52,17 @@ void ApplyEnglishTexts(const TIniFile &raw, const TIniFile &english, TIniFile &d
 // Message corrections: a raw message text the word list translates is replaced under "Messages",
 // and the raw text is kept under "_Messages" (key ".msg" becomes "._msg").
 void ApplyMessageCorrections(const TIniFile &raw, const TTransWordList &words, TIniFile &dest);
-// "_info" first, the other sections in their order, then "Messages" and "_Messages"; sections
-// without lines are left out.
-void ReorderSections(TIniFile &dest);
+// The file's bytes with "_info" first, the other sections in their order, then "Messages" and
+// "_Messages"; sections without lines are left out.
+std::string SectionsReordered(const TIniFile &file);
 
 // The key under which the extracted text of a corrected message is kept: the first ".msg" of key
 // becomes "._msg" (Setup_004.msg gives Setup_004._msg).
 std::string ExtractedMessageKey(const std::string &key);
 
-// True when both paths name one existing file (or are the same path).
+// True when both paths name one file (existing or not).
 bool SameFile(const std::string &a, const std::string &b);
+// Throws EGrabAssertion when output would overwrite input.
+void RefuseSameFile(const std::string &input, const std::string &output);
 
 } // namespace vt
