@@ -1,6 +1,7 @@
 // Batch projects: reading the file, the extraction of every raw script with the test build's real
 // executables, the compile of every extracted file, and the rebuild's checks before it replaces
 // anything.
+#include "model/ini_file.h"
 #include "support/file_io.h"
 #include "test_data.h"
 #include "tools/batch_project.h"
@@ -163,4 +164,69 @@ TEST(BatchProject, RebuildChecksEverythingBeforeReplacingAnything) {
   EXPECT_FALSE(BatchRebuild(Batch(dir, general + "[ExtractedFiles]\r\nAll.rawmi\r\n"), ask.Fn(), log));
   unchanged();
   EXPECT_FALSE(FileExists(dir.File("All.rawmi.~bu")));
+}
+
+TEST(BatchProject, RebuildMergesFiltersAndBuildsTheSourceFile) {
+  TTempDir dir("batchrebuild");
+  WriteBytes(dir.File("A.rawmi"), "[F]\r\na.VC=One\r\nb.VC=Two\r\n[Messages]\r\nA_000_.msg=File\r\n");
+  WriteBytes(dir.File("B.rawmi"), "[F]\r\na.VC=Other\r\nc.VC=Three\r\n[G]\r\nd.VC=Four\r\n");
+  WriteBytes(dir.File("filter.txt"), "[F]\r\nb.VC=x\r\n");
+  WriteBytes(dir.File("En.SrcLng"), "[Old]\r\nk.VC=v\r\n");
+  const std::string general =
+      "[General]\r\nRawDst=All.rawmi\r\nDstSrcLng=En.SrcLng\r\nRawDstBL=filter.txt\r\n";
+  TAsk ask;
+  TGrabLog log;
+  // One listed file: RawDst is a copy of it with the filter applied; without English texts the
+  // source file is a copy of RawDst.
+  auto options =
+      BatchRebuild(Batch(dir, general + "[ExtractedFiles]\r\nA.rawmi\r\nmissing.rawmi\r\n"), ask.Fn(), log);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(ask.Questions, Lines{"Rebuild SrcLng File?"});
+  EXPECT_FALSE(options->ApplyEnglish);
+  EXPECT_EQ(ReadBytes(dir.File("All.rawmi")), "[F]\r\na.VC=One\r\n\r\n[Messages]\r\nA_000_.msg=File\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("En.SrcLng")), ReadBytes(dir.File("All.rawmi")));
+  EXPECT_EQ(ReadBytes(dir.File("En.SrcLng.~bu")), "[Old]\r\nk.VC=v\r\n");
+  EXPECT_EQ(log.Lines().front(), "Rebuilding " + dir.File("All.rawmi"));
+  EXPECT_EQ(log.Lines().back(), "done");
+
+  // Two files and an English project: the first file wins, the second adds what is missing.
+  WriteBytes(dir.File("En.kxLng"), "[F]\r\na.VC=First\r\n");
+  options = BatchRebuild(
+      Batch(dir, general + "RawEnLng=En.kxLng\r\n[ExtractedFiles]\r\nA.rawmi\r\nB.rawmi\r\n"), ask.Fn(), log);
+  ASSERT_TRUE(options);
+  EXPECT_TRUE(options->ApplyEnglish);
+  EXPECT_EQ(options->EnglishFile, dir.File("En.kxLng"));
+  const std::string merged = ReadBytes(dir.File("All.rawmi"));
+  EXPECT_NE(merged.find("a.VC=One\r\nc.VC=Three\r\n"), std::string::npos) << merged;
+  EXPECT_NE(merged.find("[G]\r\nd.VC=Four\r\n"), std::string::npos) << merged;
+  const std::string source = ReadBytes(dir.File("En.SrcLng"));
+  EXPECT_NE(source.find("a.VC=First\r\n"), std::string::npos) << source;
+  EXPECT_EQ(source.find("b.VC"), std::string::npos) << source;
+}
+
+TEST(BatchProject, UpdateKeepsTranslationsOfRenumberedMessages) {
+  TTempDir dir("batchupdate");
+  WriteBytes(dir.File("En.SrcLng"), "[F]\r\na.VC=One\r\n[Messages]\r\nA_000_.msg=New\r\nA_001_.msg=File\r\n");
+  WriteBytes(dir.File("Fr.SrcLng"), "[F]\r\na.VC=One\r\n[Messages]\r\nA_000_.msg=File\r\n");
+  WriteBytes(dir.File("Fr.kxLng"),
+             "[_info]\r\nDestLng=fr\r\n[F]\r\na.VC=Un\r\n[Messages]\r\nA_000_.msg=Fichier\r\n");
+  const TBatchProject b = Batch(dir, "[General]\r\nDstSrcLng=En.SrcLng\r\n");
+  TAsk ask;
+  TGrabLog log;
+  ask.Yes = false;
+  EXPECT_FALSE(BatchUpdate(b, dir.File("Fr.SrcLng"), "", false, ask.Fn(), log));
+  EXPECT_EQ(ask.Questions, Lines{"Update Prj File?\r" + dir.File("Fr.SrcLng")});
+  EXPECT_FALSE(FileExists(dir.File("Fr.SrcLng.~bu")));
+  ask.Yes = true;
+  EXPECT_TRUE(BatchUpdate(b, dir.File("Fr.SrcLng"), "", false, ask.Fn(), log));
+  EXPECT_EQ(ReadBytes(dir.File("Fr.SrcLng")), ReadBytes(dir.File("En.SrcLng")));
+  TIniFile kx;
+  ASSERT_TRUE(kx.LoadFromFile(dir.File("Fr.kxLng")));
+  EXPECT_EQ(kx.ReadString("Messages", "A_001_.msg"), "Fichier");
+  EXPECT_EQ(kx.ReadString("Messages", "A_000_.msg"), "");
+  EXPECT_EQ(kx.ReadString("F", "a.VC"), "Un");
+  EXPECT_EQ(kx.ReadString("_info", "DestLng"), "fr");
+  EXPECT_THROW(BatchUpdate(Batch(dir, "[General]\r\nDstSrcLng=none.SrcLng\r\n"), dir.File("Fr.SrcLng"), "",
+                           false, ask.Fn(), log),
+               EGrabAssertion);
 }
