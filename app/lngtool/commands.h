@@ -11,7 +11,9 @@ void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
-void RegisterCompileCommands(CLI::App &app);    // compile, batch (with the tools)
+// merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
+void RegisterReleaseCommands(CLI::App &app);
+void RegisterCompileCommands(CLI::App &app); // compile, batch (with the tools)
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

@@ -233,6 +233,7 @@ void RegisterToolsCommands(CLI::App &app) {
   });
 
   RegisterAdminCommands(app);
+  RegisterReleaseCommands(app);
   RegisterCompileCommands(app);
 }
 
