@@ -159,14 +159,14 @@ std::string CompileFolder(const std::string &dir) {
 
 TBatchCompileResult
 BatchCompile(const TBatchProject &batch, const std::string &projectFile, const std::string &dir,
-             const TBatchAsk &ask, TGrabLog &log, TGrabLog &echo,
+             const TBatchAsk &ask, TGrabLog &log, TGrabLog *echo,
              const std::function<void(const std::string &, const std::string &)> &onFile) {
   TBatchCompileResult result;
   const std::string folder = CompileFolder(dir);
   if (!ask("Compile Files to " + folder)) return result;
   result.Asked = true;
   log.Clear();
-  echo.Clear();
+  if (echo) echo->Clear();
   if (batch.ExtractedFiles.empty()) throw EGrabAssertion("No Files to compile");
   // An empty folder would put the files at the root of the file system.
   if (folder.empty()) {

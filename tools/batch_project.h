@@ -60,10 +60,10 @@ struct TBatchCompileResult {
 
 // "Batch Compile": every listed raw data file that exists into folder + its name with ".kxLng",
 // with the project (translation file) read once. onFile is told each raw file and its output
-// before it is compiled. Clears both logs after the question.
+// before it is compiled. Clears both logs after the question (echo: when given).
 TBatchCompileResult
 BatchCompile(const TBatchProject &batch, const std::string &projectFile, const std::string &folder,
-             const TBatchAsk &ask, TGrabLog &log, TGrabLog &echo,
+             const TBatchAsk &ask, TGrabLog &log, TGrabLog *echo,
              const std::function<void(const std::string &raw, const std::string &out)> &onFile = {});
 
 // The compile output folder with its trailing separator.

@@ -3,8 +3,11 @@
 #include "model/ids.h"
 #include "model/text_helpers.h"
 #include "support/file_io.h"
+#include "support/hash_table.h"
 
+#include <deque>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace vt {
@@ -39,8 +42,8 @@ std::string WithExtension(std::string_view key, std::string_view ext) {
   return out;
 }
 
-// The compiled file in the making: sections in first-write order; a repeated key replaces its
-// value where it stands, as the dialect's writes do.
+// The compiled file in the making: sections in first-write order, each written straight into its
+// text; a repeated key (rare) replaces its value where it stands, as the dialect's writes do.
 class TCompiledFile {
 public:
   void Begin(std::string_view section) {
@@ -49,52 +52,76 @@ public:
         FCurrent = i;
         return;
       }
-    FSections.push_back({std::string(section), {}, {}});
-    FSections.back().Keys.Reset(16);
+    FSections.emplace_back();
+    FSections.back().Name.assign(section);
+    FSections.back().Keys.Reset(64);
     FCurrent = FSections.size() - 1;
   }
+  // key must stay alive as long as this file (a view into an input, or a text of Own).
   void Put(std::string_view key, std::string_view value) {
     TSection &s = FSections[FCurrent];
     key = TrimControl(key);
     value = TrimControl(value);
-    if (!s.Keys.Add(key)) {
-      for (auto &line : s.Lines)
-        if (SameIniName(line.first, key)) {
-          line.second.assign(value);
-          return;
-        }
+    if (s.Keys.Add(key)) {
+      s.Body.append(key).append("=").append(value).append("\r\n");
+      return;
     }
-    s.Lines.emplace_back(std::string(key), std::string(value));
+    std::string body;
+    std::size_t at = 0;
+    while (at < s.Body.size()) {
+      const std::size_t end = s.Body.find("\r\n", at);
+      const std::string_view line(s.Body.data() + at, end - at);
+      const std::size_t eq = line.find('=');
+      if (SameIniName(line.substr(0, eq), key))
+        body.append(line.substr(0, eq + 1)).append(value);
+      else
+        body.append(line);
+      body.append("\r\n");
+      at = end + 2;
+    }
+    s.Body = std::move(body);
   }
-  std::string Bytes(const std::vector<std::pair<std::string, std::string>> &messages) const {
+  std::string_view Own(std::string text) { return FOwned.emplace_back(std::move(text)); }
+  std::string Bytes(const std::string &messages) const {
+    std::size_t size = messages.size() + 16;
+    for (const TSection &s : FSections) size += s.Name.size() + s.Body.size() + 6;
     std::string out;
-    auto section = [&](std::string_view name, const auto &lines) {
-      out += '[';
-      out += name;
-      out += "]\r\n";
-      for (const auto &[k, v] : lines) {
-        out += k;
-        out += '=';
-        out += v;
-        out += "\r\n";
-      }
-      out += "\r\n";
-    };
+    out.reserve(size);
     for (const TSection &s : FSections)
-      if (!s.Lines.empty()) section(s.Name, s.Lines);
-    section(section::Messages, messages);
+      if (!s.Body.empty()) out.append("[").append(s.Name).append("]\r\n").append(s.Body).append("\r\n");
+    out.append("[").append(section::Messages).append("]\r\n").append(messages).append("\r\n");
     return out;
   }
 
 private:
   struct TSection {
-    std::string Name;
-    std::vector<std::pair<std::string, std::string>> Lines;
+    std::string Name, Body;
     TSectionKeySet Keys;
   };
-  std::vector<TSection> FSections;
+  std::deque<TSection> FSections;
+  std::deque<std::string> FOwned;
   std::size_t FCurrent = 0;
 };
+
+// Only the sections named, as a file of their own: the source file is read for its messages only.
+std::string KeepSections(std::string_view bytes, std::initializer_list<std::string_view> names) {
+  std::string out;
+  bool keep = false;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", at);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = TrimControl(bytes.substr(at, end - at));
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      const std::string_view name = TrimControl(line.substr(1, line.size() - 2));
+      keep = false;
+      for (std::string_view n : names) keep = keep || SameIniName(name, n);
+    }
+    if (keep) out.append(line).append("\r\n");
+    at = end + 1;
+  }
+  return out;
+}
 
 } // namespace
 
@@ -156,10 +183,15 @@ bool IsCompiledKey(std::string_view key) {
 }
 
 bool LoadIniSkippingMark(const std::string &path, TIniFile &ini, std::string *error) {
+  char head[3] = {};
+  {
+    std::ifstream in(path, std::ios::binary);
+    in.read(head, sizeof head);
+  }
+  if (std::string_view(head, sizeof head) != kMark) return ini.LoadFromFile(path, error);
   std::string bytes;
   if (!ReadFileBytes(path, bytes, error, TIniFile::kMaxFileBytes)) return false;
-  if (std::string_view(bytes).starts_with(kMark)) bytes.erase(0, kMark.size());
-  ini.LoadFromBytes(bytes);
+  ini.LoadFromBytes(std::string_view(bytes).substr(kMark.size()));
   ini.SetFileName(path);
   return true;
 }
@@ -177,8 +209,32 @@ std::string TCompileProject::SourceFile() const {
   return ChangeFileExt(FTranslationFile, ".SrcLng");
 }
 
+void TSectionKeys::Build(const TIniSection *section) {
+  FSection = section;
+  FSlots.Reset(section ? section->Lines.size() : 0);
+  if (!section) return;
+  const std::vector<TIniLine> &lines = section->Lines;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view key = lines[i].Key;
+    if (key.empty()) continue;
+    FSlots.FindOrInsert(TPositionSlot{IniNameHash(key), static_cast<std::uint32_t>(i)},
+                        [&](const TPositionSlot &other) { return SameIniName(lines[other.At].Key, key); });
+  }
+}
+
+const TCompactText *TSectionKeys::Find(std::string_view key) const {
+  if (!FSection) return nullptr;
+  const std::vector<TIniLine> &lines = FSection->Lines;
+  const TPositionSlot *slot = FSlots.Find(
+      IniNameHash(key), [&](const TPositionSlot &other) { return SameIniName(lines[other.At].Key, key); });
+  return slot ? &lines[slot->At].Value : nullptr;
+}
+
 std::string TCompileProject::DestLng() const {
-  return FTranslation.ReadString(section::Info, kDestLngKey);
+  TSectionKeys info;
+  info.Build(FTranslation.FindSection(section::Info));
+  const TCompactText *value = info.Find(kDestLngKey);
+  return value ? value->str() : std::string();
 }
 
 bool TCompileProject::Load(const std::string &translationFile, std::string *error) {
@@ -187,21 +243,29 @@ bool TCompileProject::Load(const std::string &translationFile, std::string *erro
   FExtracted = {};
   FMessages = {};
   if (!LoadIniSkippingMark(translationFile, FTranslation, error)) return false;
+  FTranslationMessages.Build(FTranslation.FindSection(section::Messages));
+  FSourceMessages.Build(nullptr);
   const std::string sourceFile = SourceFile();
   if (!FileExists(sourceFile)) return true;
+  std::string bytes;
+  if (!ReadFileBytes(sourceFile, bytes, error, TIniFile::kMaxFileBytes)) return false;
   auto source = std::make_unique<TIniFile>();
-  if (!LoadIniSkippingMark(sourceFile, *source, error)) return false;
+  std::string_view content(bytes);
+  if (content.starts_with(kMark)) content.remove_prefix(kMark.size());
+  source->LoadFromBytes(KeepSections(content, {section::Messages, section::MessageRefs}));
+  source->SetFileName(sourceFile);
   if (const TIniSection *messages = source->FindSection(section::Messages)) {
     for (const TIniLine &line : messages->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
       const std::string extracted = source->ReadString(section::MessageRefs, MessageRefKey(line.Key));
       if (!extracted.empty()) FExtracted.Add(TTransWordList::NewWord(extracted, line.Value.str()));
-      const TCompactText *translated = FTranslation.FindValue(section::Messages, line.Key);
+      const TCompactText *translated = FTranslationMessages.Find(line.Key);
       if (translated && !translated->empty())
         FMessages.Add(TTransWordList::NewWord(line.Value.str(), translated->str()));
     }
   }
   FSource = std::move(source);
+  FSourceMessages.Build(FSource->FindSection(section::Messages));
   return true;
 }
 
@@ -212,14 +276,14 @@ std::string_view TCompileProject::MessageTranslation(std::string_view rawKey,
       if (const TTransWord *pair = FMessages.Find(corrected->Translation)) return pair->Translation;
     if (const TTransWord *pair = FMessages.Find(rawText)) return pair->Translation;
     // The same key may now name another message: its translation counts only for the same text.
-    const TCompactText *source = FSource->FindValue(section::Messages, rawKey);
+    const TCompactText *source = FSourceMessages.Find(rawKey);
     if (!source || *source != rawText) return {};
   }
-  const TCompactText *translated = FTranslation.FindValue(section::Messages, rawKey);
+  const TCompactText *translated = FTranslationMessages.Find(rawKey);
   return translated ? translated->view() : std::string_view();
 }
 
-std::string CompileText(const TIniFile &raw, const TCompileProject &project, std::vector<std::string> &echo,
+std::string CompileText(const TIniFile &raw, const TCompileProject &project, std::vector<std::string> *echo,
                         TGrabLog &log) {
   TCompiledFile out;
   const std::string destLng = project.DestLng();
@@ -230,54 +294,66 @@ std::string CompileText(const TIniFile &raw, const TCompileProject &project, std
     log.Add("[_info]");
     log.Add("DestLng=" + destLng);
   }
+  auto echoLine = [echo](std::string_view key, std::string_view value) {
+    if (echo) echo->push_back(std::string(key) + "=" + std::string(TrimControl(value)));
+  };
   const TIniFile &translation = project.Translation();
   const TIniSection *rawMessages = nullptr;
+  TSectionKeys keys;
   for (const TIniSection &sec : raw.Sections()) {
     if (SameIniName(sec.Name, section::Messages)) {
       if (!rawMessages) rawMessages = &sec;
       continue;
     }
     log.Add("Section:\t" + sec.Name);
-    echo.emplace_back();
-    echo.push_back("[" + sec.Name + "]");
+    if (echo) {
+      echo->emplace_back();
+      echo->push_back("[" + sec.Name + "]");
+    }
     out.Begin(sec.Name);
-    // The project's section once per raw section; its keys are found through the file's index.
-    const bool projectHasSection = translation.FindSection(sec.Name) != nullptr;
+    // A section the project lacks has no translation to look up.
+    const TIniSection *projectSection = translation.FindSection(sec.Name);
+    if (!projectSection) continue;
+    keys.Build(projectSection);
     for (const TIniLine &line : sec.Lines) {
-      if (!projectHasSection || line.Key.empty() || !IsCompiledKey(line.Key)) continue;
-      const TCompactText *value = translation.FindValue(sec.Name, line.Key);
-      if (!value || value->empty()) continue;
+      if (line.Key.empty() || !IsCompiledKey(line.Key)) continue;
+      const TCompactText *value = keys.Find(line.Key);
+      if (!value) continue;
+      if (value->empty()) continue;
       const std::string text = NormaliseCompiledText(*value);
       if (KeyExtension(line.Key) != ".THF") {
-        if (TrimControl(text).empty()) continue;
+        if (TrimControl(text).empty()) continue; // a status prefix alone is no translation
         out.Put(line.Key, text);
-        echo.push_back(line.Key + "=" + std::string(TrimControl(text)));
+        echoLine(line.Key, text);
         continue;
       }
       const TCompiledHint hint = SplitCompiledHint(text);
       for (const auto &[ext, part] : {std::pair<std::string_view, const std::string &>{".TH", hint.Short},
                                       std::pair<std::string_view, const std::string &>{".TF", hint.Full}}) {
         if (TrimControl(part).empty()) continue;
-        const std::string key = WithExtension(line.Key, ext);
+        const std::string_view key = out.Own(WithExtension(line.Key, ext));
         out.Put(key, part);
-        echo.push_back(key + "=" + std::string(TrimControl(part)));
+        echoLine(key, part);
       }
     }
   }
-  echo.emplace_back("[Messages]");
-  std::vector<std::pair<std::string, std::string>> messages;
+  if (echo) echo->emplace_back("[Messages]");
+  // "R" and "L" repeat: the pairs are lines, never keyed writes.
+  std::string messages;
   if (rawMessages) {
     for (const TIniLine &line : rawMessages->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
       const std::string_view translated = project.MessageTranslation(line.Key, line.Value);
       if (translated.empty()) continue;
       const std::string text = UpperBracketed(NormaliseCompiledText(translated));
-      if (TrimControl(text).empty()) continue; // a prefix alone is no translation
-      messages.emplace_back("R", line.Value.str());
-      messages.emplace_back("L", std::string(TrimControl(text)));
-      echo.push_back("R=" + line.Value.str());
-      echo.push_back(messages.back().first + "=" + messages.back().second);
-      echo.emplace_back();
+      const std::string_view body = TrimControl(text);
+      if (body.empty()) continue;
+      messages.append("R=").append(line.Value).append("\r\nL=").append(body).append("\r\n");
+      if (echo) {
+        echoLine("R", line.Value);
+        echoLine("L", body);
+        echo->emplace_back();
+      }
     }
   }
   return out.Bytes(messages);
@@ -285,7 +361,7 @@ std::string CompileText(const TIniFile &raw, const TCompileProject &project, std
 
 ECompileResult Compile(const std::string &rawFile, const TCompileProject *project,
                        const std::string &projectFile, const std::string &outFile, TGrabLog &log,
-                       TGrabLog &echo) {
+                       TGrabLog *echo) {
   log.Add("Compile: \t" + rawFile);
   if (!FileExists(rawFile)) {
     log.Add("Not Found!\t" + rawFile);
@@ -307,19 +383,20 @@ ECompileResult Compile(const std::string &rawFile, const TCompileProject *projec
     log.Add(error);
     return ECompileResult::Failed;
   }
-  std::vector<std::string> lines = echo.Lines();
-  const std::string bytes = CompileText(raw, *project, lines, log);
+  std::vector<std::string> lines;
+  if (echo) lines = echo->Lines();
+  const std::string bytes = CompileText(raw, *project, echo ? &lines : nullptr, log);
   if (!WriteFileAtomic(outFile, bytes, &error)) {
     log.Add("Unable to save file\t" + outFile);
     log.Add(error);
     return ECompileResult::Failed;
   }
-  echo.Assign(std::move(lines));
+  if (echo) echo->Assign(std::move(lines));
   return ECompileResult::Written;
 }
 
 ECompileResult Compile(const std::string &rawFile, const std::string &projectFile, const std::string &outFile,
-                       TGrabLog &log, TGrabLog &echo) {
+                       TGrabLog &log, TGrabLog *echo) {
   if (!FileExists(rawFile) || !FileExists(projectFile))
     return Compile(rawFile, nullptr, projectFile, outFile, log, echo);
   TCompileProject project;

@@ -6,6 +6,7 @@
 #include "grab_log.h"
 #include "model/ini_file.h"
 #include "model/trans_word_list.h"
+#include "support/hash_table.h"
 
 #include <memory>
 #include <optional>
@@ -35,6 +36,18 @@ bool IsCompiledKey(std::string_view key);
 // Reads an ini file, skipping a complete UTF-8 byte-order mark; false when it cannot be read.
 bool LoadIniSkippingMark(const std::string &path, TIniFile &ini, std::string *error = nullptr);
 
+// The keys of one ini section, hashed on their own (first line of a key wins, as in the file's own
+// look-up): a table of one form's keys stays in the cache where one of the whole file would not.
+class TSectionKeys {
+public:
+  void Build(const TIniSection *section);
+  const TCompactText *Find(std::string_view key) const;
+
+private:
+  const TIniSection *FSection = nullptr;
+  THashTable<TPositionSlot> FSlots;
+};
+
 // A language project read once, for the compile of one or many raw data files.
 class TCompileProject {
 public:
@@ -60,6 +73,7 @@ private:
   std::unique_ptr<TIniFile> FSource;
   TTransWordList FExtracted; // A: extracted text -> corrected source text
   TTransWordList FMessages;  // B: source text -> translation
+  TSectionKeys FTranslationMessages, FSourceMessages;
 };
 
 enum class ECompileResult {
@@ -74,13 +88,14 @@ enum class ECompileResult {
 bool SamePath(const std::string &a, const std::string &b);
 
 // Compiles rawFile with the project in projectFile (its translation file) into outFile. Progress
-// lines go to log, every written line to echo. Nothing is written unless the result is Written.
+// lines go to log, every written line to echo (when given; one change for the whole file).
+// Nothing is written unless the result is Written.
 ECompileResult Compile(const std::string &rawFile, const std::string &projectFile, const std::string &outFile,
-                       TGrabLog &log, TGrabLog &echo);
+                       TGrabLog &log, TGrabLog *echo);
 // The same with a project already read (nullptr: its translation file is missing).
 ECompileResult Compile(const std::string &rawFile, const TCompileProject *project,
                        const std::string &projectFile, const std::string &outFile, TGrabLog &log,
-                       TGrabLog &echo);
+                       TGrabLog *echo);
 
 // The compiled file's bytes from a raw data file and a project; echo lines appended to echoLines.
 std::string CompileText(const TIniFile &raw, const TCompileProject &project,

@@ -101,9 +101,8 @@ bool RunBatchCompile(const vt::TBatchProject &batch, const std::string &project,
                      bool yes) {
   EnsureDir(dir);
   TStderrLog log;
-  vt::TGrabLog echo;
   const vt::TBatchCompileResult r =
-      vt::BatchCompile(batch, vt::ChangeFileExt(project, ".kxLng"), dir, Asker(yes), log.Log, echo);
+      vt::BatchCompile(batch, vt::ChangeFileExt(project, ".kxLng"), dir, Asker(yes), log.Log, nullptr);
   log.Finish();
   for (const std::string &f : r.Written) std::cout << f << '\n';
   return r.Failures == 0;
@@ -159,7 +158,7 @@ void RegisterCompileCommands(CLI::App &app) {
   compile->callback([c] {
     TStderrLog log;
     vt::TGrabLog echo;
-    const vt::ECompileResult r = vt::Compile(c->Raw, c->Project, c->Out, log.Log, echo);
+    const vt::ECompileResult r = vt::Compile(c->Raw, c->Project, c->Out, log.Log, c->Echo ? &echo : nullptr);
     log.Finish();
     if (c->Echo)
       for (const std::string &l : echo.Lines()) std::cout << l << '\n';

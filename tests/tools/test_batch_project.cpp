@@ -98,7 +98,7 @@ TEST(BatchProject, CompileEveryFileWithTheProjectReadOnce) {
       Batch(dir, "[ExtractedFiles]\r\nraw/A.rawmi\r\nraw/gone.rawmi\r\nraw/B.rawmi\r\nraw/sub/a.rawmi\r\n");
   TAsk ask;
   TGrabLog log, echo;
-  const TBatchCompileResult r = BatchCompile(b, dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, echo);
+  const TBatchCompileResult r = BatchCompile(b, dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, &echo);
   EXPECT_EQ(ask.Questions, Lines{"Compile Files to " + dir.File("out") + "/"});
   EXPECT_EQ(r.Written, (Lines{dir.File("out/A.kxLng"), dir.File("out/B.kxLng")}));
   EXPECT_EQ(r.Missing, Lines{dir.File("raw/gone.rawmi")});
@@ -110,21 +110,21 @@ TEST(BatchProject, CompileEveryFileWithTheProjectReadOnce) {
                                                 "L=Fichier\r\n\r\n");
   // The same as each compiled alone.
   TGrabLog alone, aloneEcho;
-  ASSERT_EQ(Compile(dir.File("raw/B.rawmi"), dir.File("Fr.kxLng"), dir.File("B1.kxLng"), alone, aloneEcho),
+  ASSERT_EQ(Compile(dir.File("raw/B.rawmi"), dir.File("Fr.kxLng"), dir.File("B1.kxLng"), alone, &aloneEcho),
             ECompileResult::Written);
   EXPECT_EQ(ReadBytes(dir.File("B1.kxLng")), ReadBytes(dir.File("out/B.kxLng")));
 
   // No: nothing cleared, nothing written. An empty folder is refused before writing.
   ask.Yes = false;
   std::filesystem::remove_all(dir.File("out"));
-  EXPECT_FALSE(BatchCompile(b, dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, echo).Asked);
+  EXPECT_FALSE(BatchCompile(b, dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, &echo).Asked);
   EXPECT_FALSE(log.Lines().empty());
   ask.Yes = true;
-  const TBatchCompileResult refused = BatchCompile(b, dir.File("Fr.kxLng"), "", ask.Fn(), log, echo);
+  const TBatchCompileResult refused = BatchCompile(b, dir.File("Fr.kxLng"), "", ask.Fn(), log, &echo);
   EXPECT_TRUE(refused.Written.empty());
   EXPECT_EQ(log.Lines(), Lines{"Refused!\tNo Compiled Dir given"});
   EXPECT_THROW(
-      BatchCompile(Batch(dir, "[General]\r\n"), dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, echo),
+      BatchCompile(Batch(dir, "[General]\r\n"), dir.File("Fr.kxLng"), dir.File("out"), ask.Fn(), log, &echo),
       EGrabAssertion);
 }
 

@@ -26,7 +26,7 @@ struct TFixture {
   TGrabLog Log, Echo;
   std::string Raw = Dir.File("App.rawmi"), Project = Dir.File("De.kxLng"), Out = Dir.File("out/App.kxLng");
   TFixture() { std::filesystem::create_directories(Dir.File("out")); }
-  ECompileResult Run() { return Compile(Raw, Project, Out, Log, Echo); }
+  ECompileResult Run() { return Compile(Raw, Project, Out, Log, &Echo); }
   std::string Messages() {
     const std::string out = ReadBytes(Out);
     return out.substr(out.find("[Messages]"));
@@ -147,7 +147,7 @@ TEST(Compile, MissingInputsAndDestroyingOutputsWriteNothing) {
   for (const std::string &target : {f.Raw, f.Project, ChangeFileExt(f.Project, ".SrcLng"),
                                     f.Dir.File("out/../De.kxLng"), std::string()}) {
     const std::string before = FileExists(target) ? ReadBytes(target) : "";
-    EXPECT_EQ(Compile(f.Raw, f.Project, target, f.Log, f.Echo), ECompileResult::Refused) << target;
+    EXPECT_EQ(Compile(f.Raw, f.Project, target, f.Log, &f.Echo), ECompileResult::Refused) << target;
     EXPECT_TRUE(f.Log.Lines().back().starts_with("Refused!\t"));
     if (!target.empty()) {
       EXPECT_EQ(ReadBytes(target), before);

@@ -87,7 +87,7 @@ void TTransGrabFrm::dCompileClick() {
   TGrabLog echo;
   WithLogShownAtEnd([&] {
     Compile(ToUtf8(FCompile->FilenameEdit5->text()), ToUtf8(FCompile->FilenameEdit1->text()),
-            ToUtf8(FCompile->FilenameEdit6->text()), FLog, echo);
+            ToUtf8(FCompile->FilenameEdit6->text()), FLog, &echo);
   });
   if (!echo.Lines().empty()) Memo1->appendPlainText(Joined(echo.Lines()));
 }
@@ -102,7 +102,7 @@ void TTransGrabFrm::Button14Click() {
   WithLogShownAtEnd([&] {
     const TBatchCompileResult result = BatchCompile(
         *FBatch, ToUtf8(FCompile->FilenameEdit1->text()), ToUtf8(FCompile->DirectoryEdit3->text()),
-        [this](const std::string &q) { return Dialogs.AskYesNo(this, FromUtf8(q)); }, FLog, echo,
+        [this](const std::string &q) { return Dialogs.AskYesNo(this, FromUtf8(q)); }, FLog, &echo,
         [this](const std::string &raw, const std::string &out) {
           FCompile->FilenameEdit5->setText(FromUtf8(raw));
           FCompile->FilenameEdit6->setText(FromUtf8(out));
