@@ -4,6 +4,7 @@
 #include "model/ini_file.h"
 #include "model/trans_word_list.h"
 #include "raw_merge.h"
+#include "section_lookup.h"
 #include "status_prefix.h"
 #include "support/file_io.h"
 
@@ -27,14 +28,20 @@ std::string ReadBytes(const std::string &path) {
 
 TIniFile ReadIni(const std::string &path) {
   TIniFile ini;
-  ini.LoadFromBytes(ReadBytes(path));
-  ini.SetFileName(path);
+  std::string error;
+  if (!ini.LoadFromFile(path, &error)) throw EGrabError("Unable to Open File " + path + ": " + error);
   return ini;
 }
 
-void WriteBytes(const std::string &path, std::string_view bytes) {
+// The bytes of a file as read (empty for a file read from nothing).
+std::string_view BytesOf(const TIniFile &ini) {
+  return ini.Bytes() ? std::string_view(*ini.Bytes()) : std::string_view();
+}
+
+void WriteBytes(const std::string &path, std::string_view bytes, TFileSync sync = TFileSync::Flush) {
   std::string error;
-  if (!WriteFileAtomic(path, bytes, &error)) throw EGrabError("Unable to save file " + path + ": " + error);
+  if (!WriteFileAtomic(path, bytes, &error, sync))
+    throw EGrabError("Unable to save file " + path + ": " + error);
 }
 
 void SaveIni(const TIniFile &ini, const std::string &path) {
@@ -229,17 +236,20 @@ void BuildLngProject(const TProjectOptions &o, TGrabLog &) {
 void RebuildDstProject(const TProjectOptions &o, TGrabLog &) {
   RequireTemplate(o);
   const std::string kxPath = KxLngOf(o.ProjectPath);
-  const std::string templateBytes = ReadBytes(o.TemplatePath);
   const bool kxExists = FileExists(kxPath);
   // Read before anything is written, so that a failed read leaves the project as it was.
+  const TIniFile newSrc = ReadIni(o.TemplatePath);
   TIniFile oldSrc, kx;
-  if (FileExists(o.ProjectPath)) oldSrc = ReadIni(o.ProjectPath);
+  const bool srcExists = FileExists(o.ProjectPath);
+  if (srcExists) oldSrc = ReadIni(o.ProjectPath);
   if (kxExists) kx = ReadIni(kxPath);
-  for (const std::string *path : {&o.ProjectPath, &kxPath}) {
-    std::string error;
-    if (!BackupFile(*path, &error)) throw EGrabError("Unable to save Backupfile: " + *path + ": " + error);
-  }
-  const std::string lang = o.Lang.empty() ? std::string(ValueOf(kx, kInfo, kDestLng)) : o.Lang;
+  // The backups are the bytes just read (no second read of large files).
+  if (srcExists) WriteBytes(o.ProjectPath + ".~bu", BytesOf(oldSrc), TFileSync::NoFlush);
+  if (kxExists) WriteBytes(kxPath + ".~bu", BytesOf(kx), TFileSync::NoFlush);
+  const std::string_view templateBytes = BytesOf(newSrc);
+  const TSectionLookup kxMessages(kx.FindSection(kMessages));
+  const std::string lang =
+      o.Lang.empty() ? std::string(TSectionLookup(kx.FindSection(kInfo)).Value(kDestLng)) : o.Lang;
   if (o.EraseKxLng || !kxExists) {
     WriteBytes(o.ProjectPath, templateBytes);
     WriteBytes(kxPath, FreshTranslationFile(lang));
@@ -248,20 +258,20 @@ void RebuildDstProject(const TProjectOptions &o, TGrabLog &) {
 
   // The old project's messages by their English text: translation and translator's comment.
   TTransWordList translations, comments;
+  std::string commentKey;
   if (const TIniSection *msgs = oldSrc.FindSection(kMessages))
     for (const TIniLine &line : msgs->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
-      const std::string_view t = ValueOf(kx, kMessages, line.Key);
+      const std::string_view t = kxMessages.Value(line.Key);
       if (!t.empty() && !translations.Find(line.Value))
         translations.Add(TTransWordList::NewWord(line.Value.str(), std::string(t)));
-      const std::string_view c = ValueOf(kx, kMessages, line.Key + std::string(kCommentSuffix));
+      commentKey.assign(line.Key.view()).append(kCommentSuffix);
+      const std::string_view c = kxMessages.Value(commentKey);
       if (!c.empty() && !comments.Find(line.Value))
         comments.Add(TTransWordList::NewWord(line.Value.str(), std::string(c)));
     }
 
   WriteBytes(o.ProjectPath, templateBytes);
-  TIniFile newSrc;
-  newSrc.LoadFromBytes(templateBytes);
   kx.EraseSection(kMessages);
   TSectionWrites w{std::string(kMessages), {}};
   if (const TIniSection *msgs = newSrc.FindSection(kMessages))

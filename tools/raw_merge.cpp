@@ -3,11 +3,13 @@
 #include "error.h"
 #include "model/ini_file.h"
 #include "model/trans_word_list.h"
+#include "section_lookup.h"
 #include "status_prefix.h"
 #include "support/file_io.h"
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 namespace vt {
@@ -65,22 +67,52 @@ std::optional<std::string> MergeRawFiles(const std::string &sourcePath, const st
   if (FileExists(destPath)) dest = ReadIni(destPath);
   std::vector<std::string> lines;
   TSectionKeySet seen;
+  std::vector<TIniWrite> added, writes;
+  std::unordered_map<std::string_view, std::string_view, TIniKeyHash, TIniKeyEqual> filled;
   for (const TIniSection &sec : source.Sections()) {
     seen.Reset(sec.Lines.size());
+    added.clear();
+    filled.clear();
+    // Look-ups stay inside the section: the destination is never indexed as a whole.
+    const TIniSection *known = dest.FindSection(sec.Name);
+    const TSectionLookup existing(known);
     for (const TIniLine &line : sec.Lines) {
       if (line.Key.empty() || !seen.Add(line.Key)) continue;
       const std::string_view s = line.Value;
-      const TCompactText *d = dest.FindValue(sec.Name, line.Key);
-      if (d && !d->empty()) {
-        if (s != d->view()) {
-          lines.push_back(sec.Name + "\t" + line.Key + "\t" + *d);
+      const std::string_view d = existing.Value(line.Key);
+      if (!d.empty()) {
+        if (s != d) {
+          lines.push_back(sec.Name + "\t" + line.Key + "\t" + std::string(d));
           lines.push_back(sec.Name + "\t" + line.Key + "\t" + std::string(s));
           lines.emplace_back();
         }
       } else if (!s.empty()) {
-        dest.WriteString(sec.Name, line.Key, s);
+        if (existing.Contains(line.Key))
+          filled.emplace(line.Key.view(), s);
+        else
+          added.push_back({line.Key, s});
       }
     }
+    if (added.empty() && filled.empty()) continue;
+    if (!known) {
+      dest.WriteValues(sec.Name, added, true);
+      continue;
+    }
+    if (existing.HasDuplicates()) {
+      for (const auto &[k, v] : filled) dest.WriteString(sec.Name, k, v);
+      for (const TIniWrite &w : added) dest.WriteString(sec.Name, w.Key, w.Value);
+      continue;
+    }
+    // Every line of the section in turn (its own text or the one filled in), then the new keys: the
+    // destination meets its lines in order and looks nothing up.
+    writes.clear();
+    for (const TIniLine &line : known->Lines) {
+      if (line.Key.empty()) continue;
+      const auto fill = filled.find(line.Key.view());
+      writes.push_back({line.Key, fill == filled.end() ? line.Value.view() : fill->second});
+    }
+    writes.insert(writes.end(), added.begin(), added.end());
+    dest.WriteValues(sec.Name, writes, true);
   }
   std::string bytes = dest.ToBytes();
   WriteBytes(destPath, bytes);
@@ -122,16 +154,16 @@ void ApplyEnglishTexts(const TIniFile &raw, const TIniFile &english, TIniFile &d
   for (const TIniSection &sec : raw.Sections()) {
     writes.clear();
     const bool messages = SameIniName(sec.Name, kMessages);
-    const bool inEnglish = !messages && english.FindSection(sec.Name);
+    const TSectionLookup corrections(messages ? nullptr : english.FindSection(sec.Name));
     for (const TIniLine &line : sec.Lines) {
       if (line.Key.empty()) continue;
       std::string_view out = line.Value;
-      if (inEnglish)
-        if (const TCompactText *e = english.FindValue(sec.Name, line.Key)) {
-          const std::string_view body = StatusBody(*e);
-          // A value that is only a status prefix carries no text: the raw one stays.
-          if (!(body.empty() && !e->empty())) out = body;
-        }
+      if (corrections.Contains(line.Key)) {
+        const std::string_view e = corrections.Value(line.Key);
+        const std::string_view body = StatusBody(e);
+        // A value that is only a status prefix carries no text: the raw one stays.
+        if (!(body.empty() && !e.empty())) out = body;
+      }
       if (!out.empty()) writes.push_back({line.Key, out});
     }
     if (!writes.empty()) dest.WriteValues(sec.Name, writes);
@@ -141,20 +173,35 @@ void ApplyEnglishTexts(const TIniFile &raw, const TIniFile &english, TIniFile &d
 void ApplyMessageCorrections(const TIniFile &raw, const TTransWordList &words, TIniFile &dest) {
   const TIniSection *sec = raw.FindSection(kMessages);
   if (!sec) return;
+  // Every message in its order (the corrected text or its own), so that the destination's lines,
+  // written from the same section, are met in turn rather than looked up.
   std::vector<TIniWrite> messages, extracted;
   std::vector<std::string> keys;
-  keys.reserve(sec->Lines.size());
   for (const TIniLine &line : sec->Lines) {
     if (line.Key.empty() || line.Value.empty()) continue;
     const TTransWord *w = words.Find(line.Value);
-    if (!w || w->Translation.empty()) continue;
-    messages.push_back({line.Key, w->Translation});
+    const bool corrected = w && !w->Translation.empty();
+    messages.push_back({line.Key, corrected ? std::string_view(w->Translation) : line.Value.view()});
+    if (!corrected) continue;
     keys.push_back(ExtractedMessageKey(line.Key));
     extracted.push_back({{}, line.Value});
   }
   for (std::size_t i = 0; i < keys.size(); ++i) extracted[i].Key = keys[i];
-  if (!messages.empty()) dest.WriteValues(kMessages, messages);
-  if (!extracted.empty()) dest.WriteValues(kExtractedMessages, extracted);
+  if (!extracted.empty()) {
+    dest.WriteValues(kMessages, messages);
+    dest.WriteValues(kExtractedMessages, extracted);
+  }
+}
+
+std::vector<std::string> DistinctMessageTexts(const TIniFile &file) {
+  std::vector<std::string> out;
+  const TIniSection *sec = file.FindSection(kMessages);
+  if (!sec) return out;
+  std::unordered_set<std::string_view> seen;
+  for (const TIniLine &line : sec->Lines)
+    if (!line.Key.empty() && !line.Value.empty() && seen.insert(line.Value.view()).second)
+      out.push_back(line.Value);
+  return out;
 }
 
 std::string SectionsReordered(const TIniFile &file) {

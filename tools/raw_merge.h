@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vt {
 
@@ -59,6 +60,9 @@ std::string SectionsReordered(const TIniFile &file);
 // The key under which the extracted text of a corrected message is kept: the first ".msg" of key
 // becomes "._msg" (Setup_004.msg gives Setup_004._msg).
 std::string ExtractedMessageKey(const std::string &key);
+
+// The distinct non-empty values of the section "Messages", in file order ("Read Messages").
+std::vector<std::string> DistinctMessageTexts(const TIniFile &file);
 
 // True when both paths name one file (existing or not).
 bool SameFile(const std::string &a, const std::string &b);

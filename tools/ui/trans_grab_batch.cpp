@@ -6,12 +6,9 @@
 #include "trans_grab_frm.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -94,7 +91,7 @@ void TTransGrabFrm::dCompileClick() {
 
 void TTransGrabFrm::Button14Click() {
   if (!FBatch) {
-    Dialogs.ShowError(this, QStringLiteral("No Batch Prj Open!"));
+    Dialogs.ShowMessage(this, QStringLiteral("No Batch Prj Open!"));
     return;
   }
   TGrabLog echo;
@@ -131,10 +128,10 @@ bool TTransGrabFrm::OpenBatchProject(const QString &path) {
   Memo1->setPlainText(FromUtf8(FBatch->Text));
   BatchProcess1->setEnabled(true);
   BatchProcess1->menuAction()->setEnabled(true);
-  if (!FBatch->DstSrcLng.empty())
-    for (const char *name : {"FilenameSrcTemplate", "FilenameDestSrcLng"})
-      if (auto *edit = findChild<QLineEdit *>(QString::fromLatin1(name)))
-        edit->setText(FromUtf8(FBatch->DstSrcLng));
+  if (!FBatch->DstSrcLng.empty()) {
+    FBuildPrj->FilenameSrcTemplate->setText(FromUtf8(FBatch->DstSrcLng));
+    FMergeRaw->FilenameDestSrcLng->setText(FromUtf8(FBatch->DstSrcLng));
+  }
   return true;
 }
 
@@ -149,25 +146,21 @@ void TTransGrabFrm::Extractrawmidata1Click() {
 
 void TTransGrabFrm::RebuildSrcLngfile1Click() {
   if (!FBatch) return;
-  auto setText = [this](const char *name, const std::string &text) {
-    if (auto *edit = findChild<QLineEdit *>(QString::fromLatin1(name))) edit->setText(FromUtf8(text));
-  };
-  auto setChecked = [this](const char *name, bool on) {
-    if (auto *box = findChild<QCheckBox *>(QString::fromLatin1(name))) box->setChecked(on);
-  };
   WithLogShownAtEnd([&] {
     const auto options = BatchRebuild(
         *FBatch, [this](const std::string &q) { return Dialogs.AskYesNo(this, FromUtf8(q)); }, FLog);
     if (!options) return;
     // The controls as the run left them, so that the page's own buttons repeat its steps.
-    setText("FilenameEdit3", FBatch->RawDst);
-    if (!FBatch->RawDstBL.empty() && FileExists(FBatch->RawDstBL)) setText("FilenameEdit2", FBatch->RawDstBL);
-    setText("FilenameRawFile", options->RawFile);
-    if (options->ApplyEnglish) setText("FilenameTransFile", options->EnglishFile);
-    setChecked("cApplyEnglishTranslationFile", options->ApplyEnglish);
-    if (options->ApplyMessages) setText("FilenameTransMessages", options->MessageFile);
-    setChecked("cApplyMessageTransFile", options->ApplyMessages);
-    setText("FilenameDestSrcLng", options->DestFile);
+    TMergeRawPage *page = FMergeRaw;
+    page->FilenameEdit3->setText(FromUtf8(FBatch->RawDst));
+    if (!FBatch->RawDstBL.empty() && FileExists(FBatch->RawDstBL))
+      page->FilenameEdit2->setText(FromUtf8(FBatch->RawDstBL));
+    page->FilenameRawFile->setText(FromUtf8(options->RawFile));
+    if (options->ApplyEnglish) page->FilenameTransFile->setText(FromUtf8(options->EnglishFile));
+    page->cApplyEnglishTranslationFile->setChecked(options->ApplyEnglish);
+    if (options->ApplyMessages) page->FilenameTransMessages->setText(FromUtf8(options->MessageFile));
+    page->cApplyMessageTransFile->setChecked(options->ApplyMessages);
+    page->FilenameDestSrcLng->setText(FromUtf8(options->DestFile));
   });
 }
 
@@ -176,19 +169,14 @@ void TTransGrabFrm::UpdateDstLng1Click() {
   WithLogShownAtEnd([&] {
     if (FBatch->DstSrcLng.empty() || !FileExists(FBatch->DstSrcLng))
       throw EGrabAssertion("Assertion failure");
-    auto *templ = findChild<QLineEdit *>(QStringLiteral("FilenameSrcTemplate"));
-    auto *target = findChild<QLineEdit *>(QStringLiteral("filenameDstLngFile"));
-    if (templ) templ->setText(FromUtf8(FBatch->DstSrcLng));
+    FBuildPrj->FilenameSrcTemplate->setText(FromUtf8(FBatch->DstSrcLng));
     const QString path =
-        Dialogs.OpenFile(this, tr("Dest SrcLng filename"), target ? target->text() : QString(),
+        Dialogs.OpenFile(this, tr("Dest SrcLng filename"), FBuildPrj->filenameDstLngFile->text(),
                          QStringLiteral("SrcLng (*.SrcLng)"));
     if (path.isEmpty()) return;
-    if (target) target->setText(path);
-    const auto *lang = findChild<QComboBox *>(QStringLiteral("cbLng"));
-    const auto *erase = findChild<QCheckBox *>(QStringLiteral("cRebuildKxLng"));
+    FBuildPrj->filenameDstLngFile->setText(path);
     BatchUpdate(
-        *FBatch, ToUtf8(path), lang ? ToUtf8(lang->currentText()) : std::string(),
-        erase && erase->isChecked(),
+        *FBatch, ToUtf8(path), ToUtf8(FBuildPrj->cbLng->currentText()), FBuildPrj->cRebuildKxLng->isChecked(),
         [this](const std::string &q) { return Dialogs.AskYesNo(this, FromUtf8(q)); }, FLog);
   });
 }

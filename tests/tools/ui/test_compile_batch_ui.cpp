@@ -25,7 +25,7 @@ QString Q(const std::string &s) {
 
 struct TBatchWindow {
   TTransGrabFrm Frm;
-  QStringList Answers, Captions, Errors, Questions;
+  QStringList Answers, Captions, Errors, Messages, Questions;
   bool Yes = true;
   TTempDir Dir{"batchui"};
   TBatchWindow() {
@@ -36,6 +36,7 @@ struct TBatchWindow {
     Frm.Dialogs.OpenFile = answer;
     Frm.Dialogs.SaveFile = answer;
     Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
+    Frm.Dialogs.ShowMessage = [this](QWidget *, const QString &text) { Messages << text; };
     Frm.Dialogs.AskYesNo = [this](QWidget *, const QString &text) {
       Questions << text;
       return Yes;
@@ -66,7 +67,7 @@ TEST(CompileBatchUi, OpeningABatchProjectEnablesTheMenuAndSetsTheEdits) {
   EXPECT_FALSE(w.Frm.BatchProcess1->menuAction()->isEnabled());
   // Without a batch project "Batch Compile" refuses, and the batch runs do nothing.
   QTest::mouseClick(w.Frm.CompilePage()->Button14, Qt::LeftButton);
-  EXPECT_EQ(w.Errors, QStringList{QStringLiteral("No Batch Prj Open!")});
+  EXPECT_EQ(w.Messages, QStringList{QStringLiteral("No Batch Prj Open!")});
   w.Frm.RebuildSrcLngfile1Click();
   EXPECT_TRUE(w.Questions.isEmpty());
 
@@ -78,9 +79,7 @@ TEST(CompileBatchUi, OpeningABatchProjectEnablesTheMenuAndSetsTheEdits) {
             Q(w.Dir.File("Rel.BatchPrj")));
   EXPECT_TRUE(w.Frm.Memo1->toPlainText().startsWith(QStringLiteral("[General]")));
   for (const char *name : {"FilenameSrcTemplate", "FilenameDestSrcLng"})
-    if (w.Text(name) != QStringLiteral("<none>")) {
-      EXPECT_EQ(w.Text(name), Q(w.Dir.File("En.SrcLng"))) << name;
-    }
+    EXPECT_EQ(w.Text(name), Q(w.Dir.File("En.SrcLng"))) << name;
 
   // A second one replaces the first; the menu stays enabled.
   WriteBytes(w.Dir.File("Two.BatchPrj"), "[ExtractedFiles]\r\nB.rawmi\r\n");
@@ -145,14 +144,22 @@ TEST(CompileBatchUi, RebuildRunLeavesTheControlsSet) {
                                                            {"FilenameRawFile", w.Dir.File("All.rawmi")},
                                                            {"FilenameTransFile", w.Dir.File("En.kxLng")},
                                                            {"FilenameDestSrcLng", w.Dir.File("En.SrcLng")}};
-  for (const auto &[name, path] : expected)
-    if (w.Text(name) != QStringLiteral("<none>")) {
-      EXPECT_EQ(w.Text(name), Q(path)) << name;
-    }
-  if (auto *box = w.Frm.findChild<QCheckBox *>(QStringLiteral("cApplyEnglishTranslationFile"))) {
-    EXPECT_TRUE(box->isChecked());
-  }
-  if (auto *box = w.Frm.findChild<QCheckBox *>(QStringLiteral("cApplyMessageTransFile"))) {
-    EXPECT_FALSE(box->isChecked());
-  }
+  for (const auto &[name, path] : expected) EXPECT_EQ(w.Text(name), Q(path)) << name;
+  EXPECT_EQ(w.Text("FilenameEdit2"), QString()); // no removal filter in this batch project
+  EXPECT_TRUE(w.Frm.findChild<QCheckBox *>(QStringLiteral("cApplyEnglishTranslationFile"))->isChecked());
+  EXPECT_FALSE(w.Frm.findChild<QCheckBox *>(QStringLiteral("cApplyMessageTransFile"))->isChecked());
+
+  // "Update Dst Lng Prj": the chosen project follows the new source file, its language as the
+  // page gives it.
+  WriteBytes(w.Dir.File("Fr.SrcLng"), "[F]\r\na.VC=One\r\n");
+  w.Answers << Q(w.Dir.File("Fr.SrcLng"));
+  w.Frm.BuildPrjPage()->cbLng->setCurrentText(QStringLiteral("fr"));
+  w.Trigger(w.Frm.UpdateDstLng1);
+  EXPECT_EQ(w.Questions.last(), QStringLiteral("Update Prj File?\r") + Q(w.Dir.File("Fr.SrcLng")));
+  EXPECT_EQ(w.Text("FilenameSrcTemplate"), Q(w.Dir.File("En.SrcLng")));
+  EXPECT_EQ(w.Text("filenameDstLngFile"), Q(w.Dir.File("Fr.SrcLng")));
+  EXPECT_EQ(ReadBytes(w.Dir.File("Fr.SrcLng")), ReadBytes(w.Dir.File("En.SrcLng")));
+  EXPECT_EQ(ReadBytes(w.Dir.File("Fr.SrcLng.~bu")), "[F]\r\na.VC=One\r\n");
+  EXPECT_NE(ReadBytes(w.Dir.File("Fr.kxLng")).find("DestLng=fr"), std::string::npos);
+  EXPECT_TRUE(w.Errors.isEmpty()) << w.Errors.join(QLatin1Char('\n')).toStdString();
 }
