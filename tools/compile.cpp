@@ -82,14 +82,26 @@ public:
     s.Body = std::move(body);
   }
   std::string_view Own(std::string text) { return FOwned.emplace_back(std::move(text)); }
-  std::string Bytes(const std::string &messages) const {
-    std::size_t size = messages.size() + 16;
-    for (const TSection &s : FSections) size += s.Name.size() + s.Body.size() + 6;
-    std::string out;
-    out.reserve(size);
+  std::string Messages; // the "R=" / "L=" lines
+  // Hands every piece of the file to put, in order.
+  template <class Put> void Emit(Put &&put) const {
     for (const TSection &s : FSections)
-      if (!s.Body.empty()) out.append("[").append(s.Name).append("]\r\n").append(s.Body).append("\r\n");
-    out.append("[").append(section::Messages).append("]\r\n").append(messages).append("\r\n");
+      if (!s.Body.empty()) {
+        put("[");
+        put(s.Name);
+        put("]\r\n");
+        put(s.Body);
+        put("\r\n");
+      }
+    put("[");
+    put(section::Messages);
+    put("]\r\n");
+    put(Messages);
+    put("\r\n");
+  }
+  std::string Bytes() const {
+    std::string out;
+    Emit([&](std::string_view piece) { out.append(piece); });
     return out;
   }
 
@@ -283,9 +295,10 @@ std::string_view TCompileProject::MessageTranslation(std::string_view rawKey,
   return translated ? translated->view() : std::string_view();
 }
 
-std::string CompileText(const TIniFile &raw, const TCompileProject &project, std::vector<std::string> *echo,
-                        TGrabLog &log) {
-  TCompiledFile out;
+namespace {
+
+void CompileInto(TCompiledFile &out, const TIniFile &raw, const TCompileProject &project,
+                 std::vector<std::string> *echo, TGrabLog &log) {
   const std::string destLng = project.DestLng();
   if (!destLng.empty()) {
     out.Begin(section::Info);
@@ -339,7 +352,7 @@ std::string CompileText(const TIniFile &raw, const TCompileProject &project, std
   }
   if (echo) echo->emplace_back("[Messages]");
   // "R" and "L" repeat: the pairs are lines, never keyed writes.
-  std::string messages;
+  std::string &messages = out.Messages;
   if (rawMessages) {
     for (const TIniLine &line : rawMessages->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
@@ -356,7 +369,15 @@ std::string CompileText(const TIniFile &raw, const TCompileProject &project, std
       }
     }
   }
-  return out.Bytes(messages);
+}
+
+} // namespace
+
+std::string CompileText(const TIniFile &raw, const TCompileProject &project, std::vector<std::string> *echo,
+                        TGrabLog &log) {
+  TCompiledFile out;
+  CompileInto(out, raw, project, echo, log);
+  return out.Bytes();
 }
 
 ECompileResult Compile(const std::string &rawFile, const TCompileProject *project,
@@ -385,8 +406,17 @@ ECompileResult Compile(const std::string &rawFile, const TCompileProject *projec
   }
   std::vector<std::string> lines;
   if (echo) lines = echo->Lines();
-  const std::string bytes = CompileText(raw, *project, echo ? &lines : nullptr, log);
-  if (!WriteFileAtomic(outFile, bytes, &error)) {
+  TCompiledFile out;
+  CompileInto(out, raw, *project, echo ? &lines : nullptr, log);
+  // Written piece by piece: the sections are not joined into one more copy of the file.
+  const bool written = WriteFileAtomic(
+      outFile,
+      [&out](const TBytePut &put) {
+        bool ok = true;
+        out.Emit([&](std::string_view piece) { ok = ok && (piece.empty() || put(piece)); });
+      },
+      &error);
+  if (!written) {
     log.Add("Unable to save file\t" + outFile);
     log.Add(error);
     return ECompileResult::Failed;
