@@ -22,8 +22,8 @@ TCompilePage::TCompilePage(QWidget *parent) : QWidget(parent) {
   field(FilenameEdit1, "FilenameEdit1", tr("&Project to Compile"), tr("Project to Compile"));
   field(FilenameEdit6, "FilenameEdit6", tr("Dst c&ompiled file"), tr("Dst compiled file"));
   field(DirectoryEdit3, "DirectoryEdit3", tr("Compiled &Dir:"), tr("Compiled Dir"));
-  field(DirectoryEdit1, "DirectoryEdit1", tr("Source D&ir"), tr("Source Dir"));
-  dCompile = NamedButton(this, "dCompile", tr("&Compile"));
+  field(DirectoryEdit1, "DirectoryEdit1", tr("Sour&ce Dir"), tr("Source Dir"));
+  dCompile = NamedButton(this, "dCompile", tr("Co&mpile"));
   Button14 = NamedButton(this, "Button14", tr("&Batch Compile"));
   grid->addWidget(dCompile, row, 0);
   grid->addWidget(Button14, row++, 1, Qt::AlignLeft);

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -162,4 +164,19 @@ TEST(CompileBatchUi, RebuildRunLeavesTheControlsSet) {
   EXPECT_EQ(ReadBytes(w.Dir.File("Fr.SrcLng.~bu")), "[F]\r\na.VC=One\r\n");
   EXPECT_NE(ReadBytes(w.Dir.File("Fr.kxLng")).find("DestLng=fr"), std::string::npos);
   EXPECT_TRUE(w.Errors.isEmpty()) << w.Errors.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(CompileBatchUi, CompilePageMnemonicsAreUniqueAndClearOfTheMenuBar) {
+  TBatchWindow w;
+  QStringList texts;
+  for (QAction *menu : w.Frm.menuBar()->actions()) texts << menu->text();
+  for (QLabel *label : w.Frm.CompilePage()->findChildren<QLabel *>()) texts << label->text();
+  for (QPushButton *button : w.Frm.CompilePage()->findChildren<QPushButton *>()) texts << button->text();
+  QSet<QChar> keys;
+  for (const QString &text : texts) {
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    ASSERT_GE(at, 0) << text.toStdString();
+    EXPECT_FALSE(keys.contains(text.at(at + 1).toLower())) << text.toStdString();
+    keys.insert(text.at(at + 1).toLower());
+  }
 }
