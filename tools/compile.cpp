@@ -251,21 +251,37 @@ std::string TCompileProject::DestLng() const {
 
 bool TCompileProject::Load(const std::string &translationFile, std::string *error) {
   FTranslationFile = translationFile;
+  if (!LoadIniSkippingMark(translationFile, FTranslation, error)) return false;
+  const std::string sourceFile = SourceFile();
+  if (!FileExists(sourceFile)) {
+    UseSource(nullptr);
+    return true;
+  }
+  std::string bytes;
+  if (!ReadFileBytes(sourceFile, bytes, error, TIniFile::kMaxFileBytes)) return false;
+  const std::string_view view(bytes);
+  UseSource(&view);
+  return true;
+}
+
+void TCompileProject::LoadFromBytes(std::string_view translation, const std::string_view *source) {
+  std::string_view content = translation;
+  if (content.starts_with(kMark)) content.remove_prefix(kMark.size());
+  FTranslation.LoadFromBytes(content);
+  UseSource(source);
+}
+
+void TCompileProject::UseSource(const std::string_view *bytes) {
   FSource.reset();
   FExtracted = {};
   FMessages = {};
-  if (!LoadIniSkippingMark(translationFile, FTranslation, error)) return false;
   FTranslationMessages.Build(FTranslation.FindSection(section::Messages));
   FSourceMessages.Build(nullptr);
-  const std::string sourceFile = SourceFile();
-  if (!FileExists(sourceFile)) return true;
-  std::string bytes;
-  if (!ReadFileBytes(sourceFile, bytes, error, TIniFile::kMaxFileBytes)) return false;
+  if (!bytes) return;
   auto source = std::make_unique<TIniFile>();
-  std::string_view content(bytes);
+  std::string_view content(*bytes);
   if (content.starts_with(kMark)) content.remove_prefix(kMark.size());
   source->LoadFromBytes(KeepSections(content, {section::Messages, section::MessageRefs}));
-  source->SetFileName(sourceFile);
   if (const TIniSection *messages = source->FindSection(section::Messages)) {
     for (const TIniLine &line : messages->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
@@ -278,7 +294,6 @@ bool TCompileProject::Load(const std::string &translationFile, std::string *erro
   }
   FSource = std::move(source);
   FSourceMessages.Build(FSource->FindSection(section::Messages));
-  return true;
 }
 
 std::string_view TCompileProject::MessageTranslation(std::string_view rawKey,

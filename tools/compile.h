@@ -54,6 +54,8 @@ public:
   // Reads the translation file and, when it exists, the source file with the same path and the
   // extension ".SrcLng". False (with a reason) when the translation file cannot be read.
   bool Load(const std::string &translationFile, std::string *error = nullptr);
+  // The same from the files' bytes (source: none when the project has no source file).
+  void LoadFromBytes(std::string_view translation, const std::string_view *source);
 
   const std::string &TranslationFile() const noexcept { return FTranslationFile; }
   std::string SourceFile() const;
@@ -68,6 +70,7 @@ public:
   std::string_view MessageTranslation(std::string_view rawKey, std::string_view rawText) const;
 
 private:
+  void UseSource(const std::string_view *bytes);
   std::string FTranslationFile;
   TIniFile FTranslation;
   std::unique_ptr<TIniFile> FSource;
@@ -97,8 +100,9 @@ ECompileResult Compile(const std::string &rawFile, const TCompileProject *projec
                        const std::string &projectFile, const std::string &outFile, TGrabLog &log,
                        TGrabLog *echo);
 
-// The compiled file's bytes from a raw data file and a project; echo lines appended to echoLines.
-std::string CompileText(const TIniFile &raw, const TCompileProject &project,
-                        std::vector<std::string> &echoLines, TGrabLog &log);
+// The compiled file's bytes from a raw data file and a project; echo lines appended to echo (when
+// given).
+std::string CompileText(const TIniFile &raw, const TCompileProject &project, std::vector<std::string> *echo,
+                        TGrabLog &log);
 
 } // namespace vt
