@@ -975,10 +975,22 @@ def check_and_count():
     print("# visible kinds: " + ", ".join("%s %d" % kv for kv in sorted(kinds.items())))
 
 
+def build_batch():
+    """The batch project of the release: the raw data files above, merged, filtered and corrected
+    into Release/Vantreo.SrcLng; paths are relative to the batch file's folder."""
+    general = [("DstSrcLng", b"Vantreo.SrcLng"), ("RawDst", b"All.rawmi"), ("RawDstBL", b"Obsolete.ini"),
+               ("RawEnLng", b"English.kxLng"), ("RawEnLngMsg", b"Messages.txt")]
+    text = b"[General]\r\n" + b"".join(k.encode() + b"=" + v + b"\r\n" for k, v in general) + b"\r\n"
+    text += b"[RawScriptData]\r\n\r\n"
+    text += b"[ExtractedFiles]\r\nVantreo.rawmi\r\nSkin.rawmi\r\n\r\n"
+    return {"Release/Demo.BatchPrj": text}
+
+
 def main():
     files = build()
     files.update(build_release())
     files.update(demo_forms.form_texts(SECTIONS))
+    files.update(build_batch())
     check_only = "--check" in sys.argv
     for name, data in files.items():
         path = os.path.join(OUT, name)

@@ -15,6 +15,7 @@ void RegisterClientCoreCommands(CLI::App &app); // recover
 void RegisterReleaseCommands(CLI::App &app);
 // wordlist, msg-diffs, repo-load, wordfreq, statistics, dump-raw, hash (wordlist_commands.cpp)
 void RegisterWordListCommands(CLI::App &app);
+void RegisterCompileCommands(CLI::App &app); // compile, batch (with the tools)
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

@@ -251,6 +251,7 @@ void RegisterToolsCommands(CLI::App &app) {
 
   RegisterAdminCommands(app);
   RegisterReleaseCommands(app);
+  RegisterCompileCommands(app);
 }
 
 } // namespace lngtool
