@@ -51,6 +51,7 @@ void RegisterClientCoreCommands(CLI::App &app) {
   recover->add_option("PROJECT", *path, "the .SrcLng, .kxLng or .AutoLng file of the project")->required();
   recover->add_flag("--dry-run", *dryRun, "only print what would be recovered; change nothing");
   recover->callback([path, dryRun] { Recover(*path, *dryRun); });
+  RegisterListCompileCommands(app);
 }
 
 } // namespace lngtool

@@ -11,6 +11,7 @@ void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
+void RegisterListCompileCommands(CLI::App &app); // auto-translate, compile-list, compile-rawmi
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {
