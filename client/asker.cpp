@@ -57,4 +57,8 @@ void TDialogAsker::Warning(QWidget *parent, const QString &text) {
   QMessageBox::warning(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
 
+void TDialogAsker::Information(QWidget *parent, const QString &text) {
+  QMessageBox::information(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 } // namespace vt

@@ -30,6 +30,8 @@ public:
                                               const QString &filter, const QString &defaultSuffix) = 0;
   // A warning box with an OK button.
   virtual void Warning(QWidget *parent, const QString &text) = 0;
+  // A message box with an OK button that reports what a command did.
+  virtual void Information(QWidget *parent, const QString &text) { Warning(parent, text); }
 };
 
 // The real dialogs.
@@ -45,6 +47,7 @@ public:
   std::optional<QString> SaveFileName(QWidget *parent, const QString &title, const QString &proposed,
                                       const QString &filter, const QString &defaultSuffix) override;
   void Warning(QWidget *parent, const QString &text) override;
+  void Information(QWidget *parent, const QString &text) override;
 };
 
 } // namespace vt
