@@ -26,11 +26,12 @@ protected:
                                       "one.THF=Open\r\nlone.THF=Bar\r\nok.TC=OK\r\nempty.TC=Empty\r\n"
                                       "secret._TC=x\r\n[Messages]\r\nP_000_.msg=File %s not found\r\n"
                                       "P_001_.msg=File %s not found\r\nP_002_.msg=Other\r\n");
-    WriteFileAtomic(Path("P.kxLng"), "[_info]\r\nDestLng=es\r\n[F]\r\nopen.THF=Abrir|Abre un archivo\r\n"
-                                     "bare.THF=|Abre un archivo\r\none.THF=Abrir\r\nlone.THF=|\r\n"
-                                     "ok.TC=[~]Aceptar  \r\nsecret._TC=y\r\n[Messages]\r\n"
-                                     "P_000_.msg=  Archivo %s no encontrado\r\nP_001_.msg=Archivo %s falta\r\n"
-                                     "P_002_.msg=Otro\r\n");
+    WriteFileAtomic(Path("P.kxLng"),
+                    "[_info]\r\nDestLng=es\r\n[F]\r\nopen.THF=Abrir|Abre un archivo\r\n"
+                    "bare.THF=|Abre un archivo\r\none.THF=Abrir\r\nlone.THF=|\r\n"
+                    "ok.TC=[~]Aceptar  \r\nsecret._TC=y\r\n[Messages]\r\n"
+                    "P_000_.msg=  Archivo %s no encontrado\r\nP_001_.msg=Archivo %s falta\r\n"
+                    "P_002_.msg=Otro\r\n");
     std::string error;
     Project = TRef<TWordList>(new TWordList);
     ASSERT_TRUE(Project->Open(Path("P.kxLng"), &error, TWordList::TOpenMode::ReadOnly)) << error;
@@ -47,7 +48,8 @@ TEST(CompiledHint, SplitsAtTheFirstBar) {
     const THintParts p = SplitCompiledHint(t);
     return std::pair{p.Short, p.Full};
   };
-  EXPECT_EQ(parts(u"Open|Opens a file"), (std::pair<std::u16string, std::u16string>{u"Open", u"Opens a file"}));
+  EXPECT_EQ(parts(u"Open|Opens a file"),
+            (std::pair<std::u16string, std::u16string>{u"Open", u"Opens a file"}));
   EXPECT_EQ(parts(u"|Opens a file"), (std::pair<std::u16string, std::u16string>{u"Opens a file", u""}));
   EXPECT_EQ(parts(u"Open"), (std::pair<std::u16string, std::u16string>{u"Open", u""}));
   EXPECT_EQ(parts(u"a|b|c"), (std::pair<std::u16string, std::u16string>{u"a", u"b|c"}));
@@ -60,11 +62,13 @@ TEST_F(CompileTest, SelectionGivesHintPartsKeysAndMessagePairsWithoutBlankLines)
   Project->FindEntry("Messages/P_002_.msg")->SetTranslationText(u"  Otro  ");
   TCompileCounts counts;
   std::string error;
-  ASSERT_TRUE(CompileSelectionFile(*Project, Project->Items.Raw(), Path("out.kxLng"), &counts, &error)) << error;
-  EXPECT_EQ(Read(Path("out.kxLng")), "[F]\r\nopen.TH=Abrir\r\nopen.TF=Abre un archivo\r\nbare.TH=Abre un archivo\r\n"
-                                     "one.TH=Abrir\r\nok.TC=Aceptar\r\n\r\n"
-                                     "[Messages]\r\nR=File %s not found\r\nL=Archivo %s no encontrado\r\n"
-                                     "R=File %s not found\r\nL=Archivo %s falta\r\nR=Other\r\nL=Otro\r\n\r\n");
+  ASSERT_TRUE(CompileSelectionFile(*Project, Project->Items.Raw(), Path("out.kxLng"), &counts, &error))
+      << error;
+  EXPECT_EQ(Read(Path("out.kxLng")),
+            "[F]\r\nopen.TH=Abrir\r\nopen.TF=Abre un archivo\r\nbare.TH=Abre un archivo\r\n"
+            "one.TH=Abrir\r\nok.TC=Aceptar\r\n\r\n"
+            "[Messages]\r\nR=File %s not found\r\nL=Archivo %s no encontrado\r\n"
+            "R=File %s not found\r\nL=Archivo %s falta\r\nR=Other\r\nL=Otro\r\n\r\n");
   EXPECT_EQ(counts.Keys, 5u);
   EXPECT_EQ(counts.Messages, 3u);
 }
@@ -77,16 +81,18 @@ TEST_F(CompileTest, RawFileLimitsTheEntriesAndTheMessages) {
   ASSERT_TRUE(CompileRawFile(*Project, Path("R.rawmi"), Path("R.kxLng"), &counts, &error)) << error;
   // Entries the raw file lacks are skipped (one.THF, the unlisted P_002_); a message goes by its text,
   // so P_001_ with the same source as the listed P_000_ gets its own pair.
-  EXPECT_EQ(Read(Path("R.kxLng")), "[_info]\r\nDestLng=es\r\n\r\n[F]\r\nopen.TH=Abrir\r\nopen.TF=Abre un archivo\r\n"
-                                   "ok.TC=Aceptar\r\n\r\n[Messages]\r\nR=File %s not found\r\n"
-                                   "L=Archivo %s no encontrado\r\nR=File %s not found\r\nL=Archivo %s falta\r\n\r\n");
+  EXPECT_EQ(Read(Path("R.kxLng")),
+            "[_info]\r\nDestLng=es\r\n\r\n[F]\r\nopen.TH=Abrir\r\nopen.TF=Abre un archivo\r\n"
+            "ok.TC=Aceptar\r\n\r\n[Messages]\r\nR=File %s not found\r\n"
+            "L=Archivo %s no encontrado\r\nR=File %s not found\r\nL=Archivo %s falta\r\n\r\n");
   EXPECT_EQ(counts.Keys, 3u);
   EXPECT_EQ(counts.Messages, 2u);
 
   // A message the raw file lists whose source is none of its message texts: a bare header.
   WriteFileAtomic(Path("R.rawmi"), "[F]\r\nok.TC=OK\r\n[Messages]\r\nP_002_.msg=Changed text\r\n");
   ASSERT_TRUE(CompileRawFile(*Project, Path("R.rawmi"), Path("R.kxLng"), &counts, &error)) << error;
-  EXPECT_EQ(Read(Path("R.kxLng")), "[_info]\r\nDestLng=es\r\n\r\n[F]\r\nok.TC=Aceptar\r\n\r\n[Messages]\r\n\r\n");
+  EXPECT_EQ(Read(Path("R.kxLng")),
+            "[_info]\r\nDestLng=es\r\n\r\n[F]\r\nok.TC=Aceptar\r\n\r\n[Messages]\r\n\r\n");
   EXPECT_EQ(counts.Messages, 0u);
 }
 
@@ -96,7 +102,8 @@ TEST_F(CompileTest, RefusedTargetsAndEmptyResultsLeaveEveryFileAsItWas) {
   WriteFileAtomic(Path("old.kxLng"), "keep");
   std::string error;
   // The project's own files, by any spelling of their path, and the raw file.
-  for (const std::string &target : {Path("P.kxLng"), (Dir / "." / "P.SrcLng").string(), Path("P.kxLng.~bu")}) {
+  for (const std::string &target :
+       {Path("P.kxLng"), (Dir / "." / "P.SrcLng").string(), Path("P.kxLng.~bu")}) {
     EXPECT_FALSE(CompileSelectionFile(*Project, Project->Items.Raw(), target, nullptr, &error)) << target;
     EXPECT_NE(error.find("Refusing"), std::string::npos);
   }

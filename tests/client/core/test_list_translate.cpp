@@ -31,18 +31,18 @@ protected:
     TListRunSteps steps;
     steps.ShowCaption = [this](const std::string &c) { Captions.push_back(c); };
     steps.Translate = [this, fail](TWordObj &) {
-      return TranslateCurrentByService(
-          Session, Session.Current()->SourceDisplay(), true, "es",
-          [this, fail](const std::string &text, const std::string &target) {
-            Asked.push_back(text);
-            TMachineReply r;
-            if (!fail.empty() && text.find(fail) != std::string::npos) {
-              r.TransportFailed = true;
-              return r;
-            }
-            for (char c : target + ":" + text) r.Text.push_back(static_cast<char16_t>(c));
-            return r;
-          });
+      return TranslateCurrentByService(Session, Session.Current()->SourceDisplay(), true, "es",
+                                       [this, fail](const std::string &text, const std::string &target) {
+                                         Asked.push_back(text);
+                                         TMachineReply r;
+                                         if (!fail.empty() && text.find(fail) != std::string::npos) {
+                                           r.TransportFailed = true;
+                                           return r;
+                                         }
+                                         for (char c : target + ":" + text)
+                                           r.Text.push_back(static_cast<char16_t>(c));
+                                         return r;
+                                       });
     };
     return steps;
   }
