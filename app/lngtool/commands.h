@@ -12,6 +12,9 @@ void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
 void RegisterListCompileCommands(CLI::App &app); // auto-translate, compile-list, compile-rawmi
+// merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
+void RegisterReleaseCommands(CLI::App &app);
+void RegisterCompileCommands(CLI::App &app); // compile, batch (with the tools)
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

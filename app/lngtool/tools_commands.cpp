@@ -233,6 +233,8 @@ void RegisterToolsCommands(CLI::App &app) {
   });
 
   RegisterAdminCommands(app);
+  RegisterReleaseCommands(app);
+  RegisterCompileCommands(app);
 }
 
 } // namespace lngtool

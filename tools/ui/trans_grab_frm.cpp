@@ -79,10 +79,12 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
   FBlacklist = new TBlacklistPage(PageControl1);
   FBuildPrj = new TBuildPrjPage(PageControl1);
   FSingleStep = new TSingleStepPage(PageControl1);
+  FCompile = new TCompilePage(PageControl1);
   PageControl1->addTab(FExtract, QStringLiteral("Extract"));
   PageControl1->addTab(FBlacklist, QStringLiteral("Blacklist"));
   PageControl1->addTab(FBuildPrj, QStringLiteral("Build Prj"));
   PageControl1->addTab(FSingleStep, QStringLiteral("TabSheet4"));
+  PageControl1->addTab(FCompile, QStringLiteral("Compile"));
   PageControl1->setCurrentWidget(FBlacklist);
 
   auto *middle = new QSplitter(Qt::Horizontal);
@@ -144,6 +146,7 @@ void TTransGrabFrm::BuildMenus() {
   SaveRawScriptFile1 =
       file->addAction(tr("&Save Raw Script File"), this, &TTransGrabFrm::SaveRawScriptFile1Click);
   SaveRawScriptFile1->setObjectName(QStringLiteral("SaveRawScriptFile1"));
+  AddBatchMenus(file);
   file->addSeparator();
   QAction *close = file->addAction(tr("&Close"), this, &QWidget::close);
   close->setObjectName(QStringLiteral("Close1"));

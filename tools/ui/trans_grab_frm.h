@@ -4,8 +4,10 @@
 // comparison, form lists and views, the black list, single extraction steps and the manual tree.
 #include "blacklist_page.h"
 #include "build_prj_page.h"
+#include "compile_page.h"
 #include "extract_page.h"
 #include "single_step_page.h"
+#include "tools/batch_project.h"
 #include "tools/error.h"
 #include "tools/grab_log.h"
 #include "tools/grab_session.h"
@@ -14,11 +16,13 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QCheckBox;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
 
@@ -75,6 +79,22 @@ public:
   void Button25Click();
   // "Build Prj": "compress test".
   void Button20Click();
+  // The "Compile" page and the batch project (trans_grab_batch.cpp).
+  void dCompileClick();
+  void Button14Click();
+  void OpenBatchPrjFile1Click();
+  void Extractrawmidata1Click();
+  void RebuildSrcLngfile1Click();
+  void UpdateDstLng1Click();
+  // The project the "Compile" page compiles with (its translation file).
+  void SetTranslationFile(const QString &path);
+  // Opens a batch project as "Open Batch Prj File" does after its dialog; false when unreadable.
+  bool OpenBatchProject(const QString &path);
+  const TBatchProject *BatchProject() const { return FBatch.get(); }
+  TCompilePage *CompilePage() const { return FCompile; }
+  QMenu *BatchProcess1 = nullptr;
+  QAction *OpenBatchPrjFile1 = nullptr, *Extractrawmidata1 = nullptr, *RebuildSrcLngfile1 = nullptr,
+          *UpdateDstLng1 = nullptr;
   // Sets the Extract page from a raw script; false when the file does not exist.
   bool LoadRawScript(const QString &path);
 
@@ -101,6 +121,9 @@ public:
 
 private:
   void BuildMenus();
+  void AddBatchMenus(QMenu *file);
+  // Runs body with the log shown once at its end rather than line by line.
+  template <typename F> void WithLogShownAtEnd(F &&body);
   void ConnectTools();
   void ShowFormList();
   // The view memo in one piece: lines of stored (UTF-8) text, or of 8-bit form text.
@@ -121,6 +144,8 @@ private:
   TBlacklistPage *FBlacklist;
   TBuildPrjPage *FBuildPrj;
   TSingleStepPage *FSingleStep;
+  TCompilePage *FCompile;
+  std::unique_ptr<TBatchProject> FBatch;
   QString FScriptOpenDefault, FScriptSaveDefault;
   // The form of the file "Open" last read into the view memo, so that "Save" writes it back alike.
   QString FGeneralPath;
