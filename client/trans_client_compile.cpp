@@ -19,9 +19,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -197,8 +200,13 @@ void TTransClientFrm3::RunListTranslation(bool browser) {
   };
   steps.ShowCaption = [this](const std::string &caption) { setWindowTitle(Utf8Text(caption)); };
   steps.Pump = [] { QApplication::processEvents(); };
-  // Moving the window off the left screen edge is the other way to stop a long run.
-  steps.Aborted = [this] { return FListRun.Stop || frameGeometry().left() < -50; };
+  // Moving the window off the left screen edge is the other way to stop a long run. The edge is the
+  // desktop's (a screen left of the main one lies at negative positions), and a window that starts
+  // beyond it already must be moved further.
+  const int startLeft = frameGeometry().left();
+  const int desktopLeft = screen() ? screen()->virtualGeometry().left() : 0;
+  const int abortLeft = std::min(desktopLeft, startLeft) - 50;
+  steps.Aborted = [this, abortLeft] { return FListRun.Stop || frameGeometry().left() < abortLeft; };
   if (browser) {
     steps.Translate = [this, dialog](TWordObj &entry) { return TranslateListRowByBrowser(*dialog, entry); };
   } else {
