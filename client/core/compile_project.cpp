@@ -2,10 +2,12 @@
 
 #include "model/text_helpers.h"
 #include "model/trans_word_list.h"
+#include "support/ascii_case.h"
 #include "support/file_io.h"
 
 #include <deque>
 #include <filesystem>
+#include <unordered_set>
 
 namespace vt {
 
@@ -24,17 +26,26 @@ public:
   TSectionWriter(const TSectionWriter &) = delete;
   TSectionWriter &operator=(const TSectionWriter &) = delete;
 
-  void Write(std::string_view section, std::string key, std::string value) {
-    if (key.empty() || value.empty()) return;
+  void Write(std::string_view section, std::string key, std::string value, bool header = false) {
+    if (key.empty() || (value.empty() && !header)) return;
     if (section != FSection) {
       Flush();
       FSection.assign(section);
     }
     FTexts.push_back(std::move(key));
     const std::string_view k = FTexts.back();
+    if (value.empty()) {
+      // A batch write of an empty value would delete the key: the earlier writes go first.
+      if (!FWrites.empty()) FIni.WriteValues(FSection, FWrites);
+      FWrites.clear();
+      FIni.WriteString(FSection, k, {});
+      FTexts.clear();
+      if (!header) ++Count;
+      return;
+    }
     FTexts.push_back(std::move(value));
     FWrites.push_back({k, FTexts.back()});
-    ++Count;
+    if (!header) ++Count;
   }
 
   void Flush() {
@@ -52,8 +63,130 @@ private:
   std::vector<TIniWrite> FWrites;
 };
 
+bool Blank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+// The ini dialect's trim: bytes up to 32 at both ends.
+std::string_view Trimmed(std::string_view v) {
+  while (!v.empty() && Blank(v.front())) v.remove_prefix(1);
+  while (!v.empty() && Blank(v.back())) v.remove_suffix(1);
+  return v;
+}
+
+// Writes the file's bytes straight in the ini dialect's normal form while the writes allow it:
+// each section in one run, no key twice in a section (without case), no section twice. Otherwise
+// Ok turns false and the caller goes the ini file's way, which merges such writes as the dialect does.
+class TDirectWriter {
+public:
+  TDirectWriter() { FKeys.Reset(64); }
+
+  void Write(std::string_view section, std::string key, std::string value, bool header = false) {
+    if (!Ok || key.empty() || (value.empty() && !header)) return;
+    if (!FOpen || section != FSection) {
+      if (!Claim(section)) return;
+      if (FOpen) Bytes += "\r\n";
+      FOpen = true;
+      FSection.assign(section);
+      Bytes += '[';
+      Bytes += section;
+      Bytes += "]\r\n";
+      FKeys.Reset(64);
+      FKeyTexts.clear();
+    }
+    FKeyTexts.push_back(std::move(key));
+    if (!FKeys.Add(FKeyTexts.back())) {
+      Ok = false;
+      return;
+    }
+    if (!value.empty() && (Blank(value.front()) || Blank(value.back()))) Untrimmed = true;
+    Bytes += FKeyTexts.back();
+    Bytes += '=';
+    Bytes += value;
+    Bytes += "\r\n";
+    if (!header) ++Count;
+  }
+
+  // A section name of its own (without case); false (and not Ok) when it was met before.
+  bool Claim(std::string_view section) {
+    if (section.empty() || !FSeen.insert(LowerAscii(section)).second) Ok = false;
+    return Ok;
+  }
+
+  // The "Messages" block as reading it back would leave it: blanks trimmed, no empty lines.
+  void AppendMessages(const std::vector<const TWordObj *> &messages, std::size_t &pairs) {
+    if (!Ok || !Claim(kMessages)) return;
+    if (FOpen) Bytes += "\r\n";
+    FOpen = true;
+    Bytes += "[Messages]\r\n";
+    pairs = 0;
+    for (const TWordObj *m : messages) {
+      const std::string encoded = m->EncodeValue(m->TranslationText());
+      if (encoded.empty()) continue;
+      Bytes += "R=";
+      Bytes += Trimmed(m->Source().view());
+      Bytes += "\r\nL=";
+      Bytes += Trimmed(encoded);
+      Bytes += "\r\n";
+      ++pairs;
+    }
+  }
+
+  std::string Finish() {
+    if (FOpen) Bytes += "\r\n";
+    return std::move(Bytes);
+  }
+
+  bool Ok = true;
+  bool Untrimmed = false; // a value the dialect would trim when the file is read back
+  std::size_t Count = 0;
+  std::string Bytes;
+
+private:
+  bool FOpen = false;
+  std::string FSection;
+  std::unordered_set<std::string> FSeen;
+  TSectionKeySet FKeys;
+  std::deque<std::string> FKeyTexts; // stable addresses for the views FKeys keeps
+};
+
+// The stored translation without its status letters.
+std::string_view StoredBody(const TWordObj &entry) {
+  std::string_view t = entry.Translation.view();
+  if (t.empty() || t.front() != '[') return t;
+  const auto close = t.find(']');
+  return close == std::string_view::npos ? t : t.substr(close + 1);
+}
+
+// Whether decoding and encoding again gives the stored bytes back: no escapes or control bytes,
+// and UTF-8 of characters of the basic plane only, in shortest form, without surrogates (others
+// come back in another form).
+bool SurvivesRecoding(std::string_view v) {
+  const auto cont = [&](std::size_t i) {
+    return i < v.size() && (static_cast<unsigned char>(v[i]) & 0xC0) == 0x80;
+  };
+  for (std::size_t i = 0; i < v.size();) {
+    const auto b = static_cast<unsigned char>(v[i]);
+    if (b < 0x80) {
+      if (b < 32 || b == '\\') return false;
+      ++i;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      if (!cont(i + 1)) return false;
+      i += 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      if (!cont(i + 1) || !cont(i + 2)) return false;
+      const auto b1 = static_cast<unsigned char>(v[i + 1]);
+      if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0)) return false;
+      i += 3;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 // One compiled entry (translation not empty, not a message): its key, or ".TH"/".TF" for hints.
-void WriteEntry(TSectionWriter &out, const TWordObj &entry, const std::u16string &text) {
+template <class Out> void WriteEntry(Out &out, const TWordObj &entry, const std::u16string &text) {
   if (entry.Kind().view() == kHintKind) {
     const THintParts parts = SplitCompiledHint(text);
     const std::string name(entry.Name().view());
@@ -140,31 +273,106 @@ bool CheckCompileTarget(const TWordList &project, const std::string &target,
   return true;
 }
 
-std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts) {
+namespace {
+
+// An ordinary key whose stored translation is written as it stands (the same bytes that decoding
+// and encoding would give); false when the entry needs the full way.
+template <class Out> bool WritePlain(Out &out, const TWordObj &entry) {
+  const std::string_view kind = entry.Kind().view();
+  if (kind == kHintKind || kind == kMessageKind || kind == kind::IT) return false;
+  const std::string_view body = StoredBody(entry);
+  if (body.empty() || !SurvivesRecoding(body)) return false;
+  out.Write(entry.Section().view(), entry.Key(), std::string(body));
+  return true;
+}
+
+// The entries "Compile selected kxLng File (old)" takes: keys written to out, messages collected.
+template <class Out>
+bool EmitSelection(Out &out, const TEntryList &entries, std::vector<const TWordObj *> &messages) {
+  bool anyMessage = false;
+  for (const TWordObj *entry : entries) {
+    if (!entry || entry->Hidden) continue;
+    if (WritePlain(out, *entry)) continue;
+    const std::u16string text = entry->TranslationText();
+    if (entry->Kind().view() == kMessageKind) {
+      messages.push_back(entry);
+      if (!text.empty()) anyMessage = true;
+      continue;
+    }
+    if (!text.empty()) WriteEntry(out, *entry, text);
+  }
+  return anyMessage;
+}
+
+// The entries the raw file lists (with a value); true when a listed message is translated.
+template <class Out> bool EmitRaw(Out &out, const TWordList &project, const TIniFile &raw) {
+  out.Write("_info", "DestLng", project.DestLng, true); // a header: written even when empty
+  bool anyMessage = false;
+  for (const TWordObj *entry : project.Items) {
+    if (entry->Hidden || StoredBody(*entry).empty()) continue;
+    const TCompactText *listed = raw.FindValue(entry->Section().view(), entry->Key());
+    if (!listed || listed->view().empty()) continue;
+    if (WritePlain(out, *entry)) continue;
+    const std::u16string text = entry->TranslationText();
+    if (text.empty()) continue;
+    if (entry->Kind().view() == kMessageKind) {
+      anyMessage = true;
+      continue;
+    }
+    WriteEntry(out, *entry, text);
+  }
+  return anyMessage;
+}
+
+// The translated messages whose source is one of the raw file's message texts.
+std::vector<const TWordObj *> RawMessages(const TWordList &project, const TIniFile &raw) {
+  // The raw file's message texts, each its own pair, first occurrence kept.
+  TTransWordList known;
+  if (const TIniSection *section = raw.FindSection(kMessages))
+    for (const TIniLine &line : section->Lines)
+      if (!line.Key.view().empty() && !line.Value.view().empty())
+        known.Add(TTransWordList::NewWord(std::string(line.Value.view()), std::string(line.Value.view())));
+  std::vector<const TWordObj *> messages;
+  for (const TWordObj *entry : project.Items)
+    if (!entry->Hidden && entry->Kind().view() == kMessageKind && !entry->TranslationText().empty() &&
+        known.Find(entry->Source().view()))
+      messages.push_back(entry);
+  return messages;
+}
+
+// Fast: the bytes written straight. Otherwise (or when the block's re-reading would change a value)
+// the ini file merges the writes and reads the block back.
+template <class Emit, class Messages>
+std::string Compile(Emit &&emit, Messages &&collect, TCompileCounts *counts, bool eraseMessages,
+                    std::size_t entries) {
+  std::size_t pairs = 0;
+  {
+    TDirectWriter direct;
+    direct.Bytes.reserve(entries * 48); // about a line's length per entry: the buffer grows once or never
+    std::vector<const TWordObj *> messages;
+    const bool anyMessage = emit(direct, messages);
+    if (direct.Ok && !(anyMessage && direct.Untrimmed)) {
+      if (anyMessage) direct.AppendMessages(collect(messages), pairs);
+      if (direct.Ok) {
+        if (counts) *counts = {direct.Count, pairs};
+        return direct.Finish();
+      }
+    }
+  }
   TIniFile ini;
   std::vector<const TWordObj *> messages;
   bool anyMessage = false;
   std::size_t keys = 0;
   {
     TSectionWriter out(ini);
-    for (const TWordObj *entry : entries) {
-      if (!entry || entry->Hidden) continue;
-      const std::u16string text = entry->TranslationText();
-      if (entry->Kind().view() == kMessageKind) {
-        messages.push_back(entry);
-        if (!text.empty()) anyMessage = true;
-        continue;
-      }
-      if (!text.empty()) WriteEntry(out, *entry, text);
-    }
+    anyMessage = emit(out, messages);
     out.Flush();
     keys = out.Count;
   }
-  std::size_t pairs = 0;
   std::string bytes;
   if (anyMessage) {
-    ini.EraseSection(kMessages);
-    bytes = WithMessageBlock(ini, messages, pairs);
+    if (eraseMessages) ini.EraseSection(kMessages);
+    bytes = WithMessageBlock(ini, collect(messages), pairs);
   } else {
     bytes = ini.ToBytes();
   }
@@ -172,48 +380,20 @@ std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *cou
   return bytes;
 }
 
+} // namespace
+
+std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts) {
+  return Compile(
+      [&](auto &out, std::vector<const TWordObj *> &messages) {
+        return EmitSelection(out, entries, messages);
+      },
+      [](const std::vector<const TWordObj *> &messages) { return messages; }, counts, true, entries.size());
+}
+
 std::string CompileRawBytes(const TWordList &project, const TIniFile &raw, TCompileCounts *counts) {
-  TIniFile ini;
-  ini.WriteString("_info", "DestLng", project.DestLng); // written even when empty
-  bool anyMessage = false;
-  std::size_t keys = 0;
-  {
-    TSectionWriter out(ini);
-    for (const TWordObj *entry : project.Items) {
-      if (entry->Hidden) continue;
-      const std::u16string text = entry->TranslationText();
-      if (text.empty()) continue;
-      const TCompactText *listed = raw.FindValue(entry->Section().view(), entry->Key());
-      if (!listed || listed->view().empty()) continue;
-      if (entry->Kind().view() == kMessageKind) {
-        anyMessage = true;
-        continue;
-      }
-      WriteEntry(out, *entry, text);
-    }
-    out.Flush();
-    keys = out.Count;
-  }
-  std::size_t pairs = 0;
-  std::string bytes;
-  if (anyMessage) {
-    // The raw file's message texts, each its own pair, first occurrence kept.
-    TTransWordList known;
-    if (const TIniSection *section = raw.FindSection(kMessages))
-      for (const TIniLine &line : section->Lines)
-        if (!line.Key.view().empty() && !line.Value.view().empty())
-          known.Add(TTransWordList::NewWord(std::string(line.Value.view()), std::string(line.Value.view())));
-    std::vector<const TWordObj *> messages;
-    for (const TWordObj *entry : project.Items)
-      if (!entry->Hidden && entry->Kind().view() == kMessageKind && !entry->TranslationText().empty() &&
-          known.Find(entry->Source().view()))
-        messages.push_back(entry);
-    bytes = WithMessageBlock(ini, messages, pairs);
-  } else {
-    bytes = ini.ToBytes();
-  }
-  if (counts) *counts = {keys, pairs};
-  return bytes;
+  return Compile([&](auto &out, std::vector<const TWordObj *> &) { return EmitRaw(out, project, raw); },
+                 [&](const std::vector<const TWordObj *> &) { return RawMessages(project, raw); }, counts,
+                 false, project.Items.Count());
 }
 
 bool CompileSelectionFile(const TWordList &project, const TEntryList &entries, const std::string &target,

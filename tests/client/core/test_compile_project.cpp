@@ -60,6 +60,7 @@ TEST(CompiledHint, SplitsAtTheFirstBar) {
 TEST_F(CompileTest, SelectionGivesHintPartsKeysAndMessagePairsWithoutBlankLines) {
   // Read back through the ini dialect, the block loses the blanks at the ends of values.
   Project->FindEntry("Messages/P_002_.msg")->SetTranslationText(u"  Otro  ");
+  Project->FindEntry("F/ok.TC")->SetTranslationText(u"Aceptar  ");
   TCompileCounts counts;
   std::string error;
   ASSERT_TRUE(CompileSelectionFile(*Project, Project->Items.Raw(), Path("out.kxLng"), &counts, &error))
@@ -71,6 +72,45 @@ TEST_F(CompileTest, SelectionGivesHintPartsKeysAndMessagePairsWithoutBlankLines)
             "R=File %s not found\r\nL=Archivo %s falta\r\nR=Other\r\nL=Otro\r\n\r\n");
   EXPECT_EQ(counts.Keys, 5u);
   EXPECT_EQ(counts.Messages, 3u);
+}
+
+TEST_F(CompileTest, KeysMetTwiceAndSplitSectionsMergeAsTheIniFileDoes) {
+  // btn.THF writes btn.TH, which the entry btn.TH writes again: the later value stands in place.
+  TRef<TWordList> p(new TWordList);
+  const auto add = [&](const char *section, const char *name, const char *kind, const char16_t *text) {
+    p->AddEntry(section, name, kind, "x")->SetTranslationText(text);
+  };
+  add("G", "btn", "THF", u"Short|Full");
+  add("G", "btn", "TH", u"Other");
+  add("H", "a", "TC", u"A");
+  add("g", "b", "TC", u"B"); // the first section again, in other case
+  TCompileCounts counts;
+  EXPECT_EQ(CompileSelectionBytes(p->Items.Raw(), &counts),
+            "[G]\r\nbtn.TH=Other\r\nbtn.TF=Full\r\nb.TC=B\r\n\r\n[H]\r\na.TC=A\r\n\r\n");
+  EXPECT_EQ(counts.Keys, 5u);
+}
+
+TEST(CompiledValue, StoredBytesGoOutAsTheirDecodedAndEncodedText) {
+  // Values copied as stored must be what decoding and encoding them gives.
+  TRef<TWordList> p(new TWordList);
+  const std::vector<std::string> stored = {"Gr\xC3\xB6\xC3\x9F"
+                                           "e",
+                                           "a\\nb",
+                                           "tab\\t",
+                                           "\xF0\x9F\x98\x80 smile",
+                                           "\xED\xA0\xBD\xED\xB8\x80",
+                                           "caf\xE9 (ANSI)",
+                                           "\xE0\x80\xAF",
+                                           "x\\",
+                                           "[~][not a prefix",
+                                           "\\91bracket",
+                                           "\x7F del"};
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    p->AddEntry("S", "k" + std::to_string(i), "TC", "x")->Translation = stored[i];
+  std::string expected = "[S]\r\n";
+  for (const TWordObj *e : p->Items)
+    expected += e->Key() + "=" + e->EncodeValue(e->TranslationText()) + "\r\n";
+  EXPECT_EQ(CompileSelectionBytes(p->Items.Raw()), expected + "\r\n");
 }
 
 TEST_F(CompileTest, RawFileLimitsTheEntriesAndTheMessages) {
