@@ -11,7 +11,8 @@ void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
-void RegisterListCompileCommands(CLI::App &app); // auto-translate, compile-list, compile-rawmi
+// auto-translate, compile-list, compile-rawmi
+void RegisterListCompileCommands(CLI::App &app);
 // merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
 void RegisterReleaseCommands(CLI::App &app);
 void RegisterCompileCommands(CLI::App &app); // compile, batch (with the tools)
