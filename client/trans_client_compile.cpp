@@ -93,7 +93,6 @@ void TTransClientFrm3::CompileFinalkxLngFile1Click() {
   const std::string target =
       AskTargetFile(kSaveDialog2Title, QString(), kSaveDialog2Filter, QStringLiteral("kxLng"));
   if (target.empty()) return;
-  CommitEntryChange();
   TCompileCounts counts;
   std::string error;
   if (!CompileSelectionFile(*Project, Project->Selection.Raw(), target, &counts, &error)) {
@@ -115,7 +114,6 @@ void TTransClientFrm3::CompileextractedkxLngfile1Click() {
   const std::string target =
       AskTargetFile(kSaveDialog2Title, proposed, kSaveDialog2Filter, QStringLiteral("kxLng"));
   if (target.empty()) return;
-  CommitEntryChange();
   const std::string rawPath = PathBytes(*raw);
   std::string error;
   if (!CompileRawFile(*Project, rawPath, target, nullptr, &error)) {
