@@ -304,13 +304,67 @@ bool EmitSelection(Out &out, const TEntryList &entries, std::vector<const TWordO
   return anyMessage;
 }
 
+// The raw file's value for each entry of the project in turn. A raw file lists its keys in the
+// order the project was built in, so a cursor through the raw section finds most keys without a
+// look-up; what it cannot prove to be the first line of its key is looked up.
+class TRawCursor {
+public:
+  TRawCursor(const TWordList &project, const TIniFile &raw) : FRaw(raw), FOn(project.KeysDistinct()) {}
+
+  // Every entry of Items passes here in order, so the cursor follows the raw lines; only those
+  // that need the value (need) are looked up when the cursor cannot tell.
+  const TCompactText *Find(const TWordObj &entry, const std::string &key, bool need) {
+    const std::string_view section = entry.Section().view();
+    if (!FOn) return need ? FRaw.FindValue(section, key) : nullptr;
+    if (!FStarted || section != FSectionName) {
+      FStarted = true;
+      FSectionName.assign(section);
+      FSection = FRaw.FindSection(section);
+      FAt = 0;
+      FSkipped.clear();
+      FTrusted = FSection != nullptr;
+    }
+    if (FTrusted) {
+      const auto &lines = FSection->Lines;
+      // A few lines ahead: keys the raw file has and the project lacks are passed over.
+      for (std::size_t i = FAt; i < lines.size() && i < FAt + kLookAhead; ++i) {
+        if (!SameIniName(lines[i].Key.view(), key)) continue;
+        // Lines before the cursor belong to other keys of this section (they are distinct), except
+        // those passed over: a key among them is looked up.
+        bool passed = false;
+        for (std::string_view k : FSkipped) passed = passed || SameIniName(k, key);
+        for (std::size_t j = FAt; j < i; ++j) FSkipped.push_back(lines[j].Key.view());
+        if (FSkipped.size() > kMaxSkipped) FTrusted = false;
+        FAt = i + 1;
+        if (!passed) return &lines[i].Value;
+        break;
+      }
+    }
+    return need ? FRaw.FindValue(section, key) : nullptr;
+  }
+
+private:
+  static constexpr std::size_t kLookAhead = 4;
+  static constexpr std::size_t kMaxSkipped = 32;
+  const TIniFile &FRaw;
+  bool FOn;
+  bool FStarted = false;
+  bool FTrusted = false;
+  std::string FSectionName;
+  const TIniSection *FSection = nullptr;
+  std::size_t FAt = 0;
+  std::vector<std::string_view> FSkipped;
+};
+
 // The entries the raw file lists (with a value); true when a listed message is translated.
 template <class Out> bool EmitRaw(Out &out, const TWordList &project, const TIniFile &raw) {
   out.Write("_info", "DestLng", project.DestLng, true); // a header: written even when empty
   bool anyMessage = false;
+  TRawCursor cursor(project, raw);
   for (const TWordObj *entry : project.Items) {
-    if (entry->Hidden || StoredBody(*entry).empty()) continue;
-    const TCompactText *listed = raw.FindValue(entry->Section().view(), entry->Key());
+    const bool wanted = !entry->Hidden && !StoredBody(*entry).empty();
+    const TCompactText *listed = cursor.Find(*entry, entry->Key(), wanted);
+    if (!wanted) continue;
     if (!listed || listed->view().empty()) continue;
     if (WritePlain(out, *entry)) continue;
     const std::u16string text = entry->TranslationText();

@@ -136,6 +136,23 @@ TEST_F(CompileTest, RawFileLimitsTheEntriesAndTheMessages) {
   EXPECT_EQ(counts.Messages, 0u);
 }
 
+TEST_F(CompileTest, RawKeysInAnyOrderAndRepeatedCountByTheirFirstLine) {
+  WriteFileAtomic(Path("Q.SrcLng"), "[F]\r\nb.TC=B\r\na.TC=A\r\nc.TC=C\r\nd.TC=D\r\ne.TC=E\r\n");
+  WriteFileAtomic(Path("Q.kxLng"), "[F]\r\nb.TC=b\r\na.TC=a\r\nc.TC=c\r\nd.TC=d\r\ne.TC=e\r\n");
+  TRef<TWordList> q(new TWordList);
+  std::string error;
+  ASSERT_TRUE(q->Open(Path("Q.kxLng"), &error, TWordList::TOpenMode::ReadOnly)) << error;
+  ASSERT_TRUE(q->KeysDistinct());
+  // a is listed twice, first without a value; e comes before d; x is the raw file's own.
+  TIniFile raw;
+  raw.LoadFromBytes("[F]\r\na.TC=\r\nb.TC=1\r\nA.tc=1\r\nx.TC=1\r\nc.TC=1\r\ne.TC=1\r\nd.TC=1\r\n");
+  EXPECT_EQ(CompileRawBytes(*q, raw),
+            "[_info]\r\nDestLng=\r\n\r\n[F]\r\nb.TC=b\r\nc.TC=c\r\nd.TC=d\r\ne.TC=e\r\n\r\n");
+  raw.LoadFromBytes("[F]\r\ne.TC=1\r\nd.TC=\r\nc.TC=1\r\nb.TC=1\r\na.TC=1\r\n[F]\r\nd.TC=1\r\n");
+  EXPECT_EQ(CompileRawBytes(*q, raw),
+            "[_info]\r\nDestLng=\r\n\r\n[F]\r\nb.TC=b\r\na.TC=a\r\nc.TC=c\r\ne.TC=e\r\n\r\n");
+}
+
 TEST_F(CompileTest, RefusedTargetsAndEmptyResultsLeaveEveryFileAsItWas) {
   const std::string before = Read(Path("P.kxLng"));
   WriteFileAtomic(Path("R.rawmi"), "[F]\r\nnothing.TC=x\r\n");
