@@ -26,13 +26,13 @@ public:
   TSectionWriter(const TSectionWriter &) = delete;
   TSectionWriter &operator=(const TSectionWriter &) = delete;
 
-  void Write(std::string_view section, std::string key, std::string value, bool header = false) {
+  void Write(std::string_view section, std::string_view key, std::string_view value, bool header = false) {
     if (key.empty() || (value.empty() && !header)) return;
     if (section != FSection) {
       Flush();
       FSection.assign(section);
     }
-    FTexts.push_back(std::move(key));
+    FTexts.emplace_back(key);
     const std::string_view k = FTexts.back();
     if (value.empty()) {
       // A batch write of an empty value would delete the key: the earlier writes go first.
@@ -43,7 +43,7 @@ public:
       if (!header) ++Count;
       return;
     }
-    FTexts.push_back(std::move(value));
+    FTexts.emplace_back(value);
     FWrites.push_back({k, FTexts.back()});
     if (!header) ++Count;
   }
@@ -79,9 +79,11 @@ std::string_view Trimmed(std::string_view v) {
 // Ok turns false and the caller goes the ini file's way, which merges such writes as the dialect does.
 class TDirectWriter {
 public:
-  TDirectWriter() { FKeys.Reset(64); }
+  // keysDistinct: the entries' own keys never repeat within a section (a project as opened), so
+  // only keys that a hint's parts can meet (".TH", ".TF") need checking.
+  explicit TDirectWriter(bool keysDistinct) : FKeysDistinct(keysDistinct) { FKeys.Reset(64); }
 
-  void Write(std::string_view section, std::string key, std::string value, bool header = false) {
+  void Write(std::string_view section, std::string_view key, std::string_view value, bool header = false) {
     if (!Ok || key.empty() || (value.empty() && !header)) return;
     if (!FOpen || section != FSection) {
       if (!Claim(section)) return;
@@ -94,13 +96,15 @@ public:
       FKeys.Reset(64);
       FKeyTexts.clear();
     }
-    FKeyTexts.push_back(std::move(key));
-    if (!FKeys.Add(FKeyTexts.back())) {
-      Ok = false;
-      return;
+    if (!FKeysDistinct || MayMeetHintPart(key)) {
+      FKeyTexts.emplace_back(key);
+      if (!FKeys.Add(FKeyTexts.back())) {
+        Ok = false;
+        return;
+      }
     }
     if (!value.empty() && (Blank(value.front()) || Blank(value.back()))) Untrimmed = true;
-    Bytes += FKeyTexts.back();
+    Bytes += key;
     Bytes += '=';
     Bytes += value;
     Bytes += "\r\n";
@@ -143,6 +147,12 @@ public:
   std::string Bytes;
 
 private:
+  static bool MayMeetHintPart(std::string_view key) {
+    return key.size() >= 3 && (SameIgnoringAsciiCase(key.substr(key.size() - 3), ".TH") ||
+                               SameIgnoringAsciiCase(key.substr(key.size() - 3), ".TF"));
+  }
+
+  bool FKeysDistinct;
   bool FOpen = false;
   std::string FSection;
   std::unordered_set<std::string> FSeen;
@@ -282,7 +292,9 @@ template <class Out> bool WritePlain(Out &out, const TWordObj &entry) {
   if (kind == kHintKind || kind == kMessageKind || kind == kind::IT) return false;
   const std::string_view body = StoredBody(entry);
   if (body.empty() || !SurvivesRecoding(body)) return false;
-  out.Write(entry.Section().view(), entry.Key(), std::string(body));
+  thread_local std::string key;
+  key.assign(entry.Name().view()).append(1, '.').append(kind);
+  out.Write(entry.Section().view(), key, body);
   return true;
 }
 
@@ -398,10 +410,10 @@ std::vector<const TWordObj *> RawMessages(const TWordList &project, const TIniFi
 // the ini file merges the writes and reads the block back.
 template <class Emit, class Messages>
 std::string Compile(Emit &&emit, Messages &&collect, TCompileCounts *counts, bool eraseMessages,
-                    std::size_t entries) {
+                    std::size_t entries, bool keysDistinct) {
   std::size_t pairs = 0;
   {
-    TDirectWriter direct;
+    TDirectWriter direct(keysDistinct);
     direct.Bytes.reserve(entries * 48); // about a line's length per entry: the buffer grows once or never
     std::vector<const TWordObj *> messages;
     const bool anyMessage = emit(direct, messages);
@@ -436,25 +448,26 @@ std::string Compile(Emit &&emit, Messages &&collect, TCompileCounts *counts, boo
 
 } // namespace
 
-std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts) {
+std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts, bool keysDistinct) {
   return Compile(
       [&](auto &out, std::vector<const TWordObj *> &messages) {
         return EmitSelection(out, entries, messages);
       },
-      [](const std::vector<const TWordObj *> &messages) { return messages; }, counts, true, entries.size());
+      [](const std::vector<const TWordObj *> &messages) { return messages; }, counts, true, entries.size(),
+      keysDistinct);
 }
 
 std::string CompileRawBytes(const TWordList &project, const TIniFile &raw, TCompileCounts *counts) {
   return Compile([&](auto &out, std::vector<const TWordObj *> &) { return EmitRaw(out, project, raw); },
                  [&](const std::vector<const TWordObj *> &) { return RawMessages(project, raw); }, counts,
-                 false, project.Items.Count());
+                 false, project.Items.Count(), project.KeysDistinct());
 }
 
 bool CompileSelectionFile(const TWordList &project, const TEntryList &entries, const std::string &target,
                           TCompileCounts *counts, std::string *error) {
   if (!CheckCompileTarget(project, target, {}, error)) return false;
   TCompileCounts made;
-  const std::string bytes = CompileSelectionBytes(entries, &made);
+  const std::string bytes = CompileSelectionBytes(entries, &made, project.KeysDistinct());
   if (counts) *counts = made;
   return WriteCompiled(target, bytes, made, error);
 }

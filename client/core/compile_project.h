@@ -34,7 +34,10 @@ bool CheckCompileTarget(const TWordList &project, const std::string &target,
                         const std::vector<std::string> &inputs, std::string *error);
 
 // The file bytes "Compile selected kxLng File (old)" writes for these entries (no "_info").
-std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts = nullptr);
+// keysDistinct: the entries are of a project whose keys do not repeat within a section
+// (TWordList::KeysDistinct), which spares checking most of them.
+std::string CompileSelectionBytes(const TEntryList &entries, TCompileCounts *counts = nullptr,
+                                  bool keysDistinct = false);
 // The file bytes compiled from the raw data file raw (already read): "_info"/"DestLng", the
 // entries raw lists, and the messages whose source is among raw's message texts.
 std::string CompileRawBytes(const TWordList &project, const TIniFile &raw, TCompileCounts *counts = nullptr);
