@@ -128,6 +128,7 @@ void TTransClientFrm3::ExportPackedProject1Click() {
 }
 
 void TTransClientFrm3::ImportPackedProject1Click() {
+  if (DeferDuringListRun([this] { ImportPackedProject1Click(); })) return;
   if (!Project->FileName.empty()) CloseCurrentFile1Click();
   if (!Project->Items.Empty()) return; // the user kept the project open
   const auto archive =

@@ -764,16 +764,17 @@ void TTransClientFrm3::BuildMenus() {
                                       {"Mark non Ascii", "MarknonAscii1"},
                                       {"Mark TransAPI Erros", "MarkTransAPIErros1"}})
     AddAction(system, QLatin1String(caption), name);
-  int n = 11;
-  for (const char *caption : {"AutoTranslateList", "Auto GoogleTranslateList"})
-    later(AddAction(system, QLatin1String(caption),
-                    QStringLiteral("System%1").arg(++n).toLatin1().constData()));
+  AutoTranslateList1 = AddAction(system, QStringLiteral("AutoTranslateList"), "AutoTranslateList1");
+  AutoGoogleTranslateList1 =
+      AddAction(system, QStringLiteral("Auto GoogleTranslateList"), "AutoGoogleTranslateList1");
 
   QMenu *lists = Named(bar->addMenu(QStringLiteral("WordLists")), "WordLists1");
-  later(AddAction(lists, QStringLiteral("Compile selected kxLng File (old)"), "CompileselectedkxLngFile1"));
-  GrabSourceData1 = AddAction(lists, QStringLiteral("Grab Source Data..."), "GrabSourceData1");
-  GrabSourceData1->setEnabled(false);
-  later(AddAction(lists, QStringLiteral("Compile Final from Rawmi file..."), "CompileFinalfromRawmifile1"));
+  CompileFinalkxLngFile1 =
+      AddAction(lists, QStringLiteral("Compile selected kxLng File (old)"), "CompileFinalkxLngFile1");
+  ExtractSrcLngdata1 = AddAction(lists, QStringLiteral("Grab Source Data..."), "ExtractSrcLngdata1");
+  ExtractSrcLngdata1->setEnabled(false);
+  CompileextractedkxLngfile1 =
+      AddAction(lists, QStringLiteral("Compile Final from Rawmi file..."), "CompileextractedkxLngfile1");
   ExtractWordList1 = AddAction(lists, QStringLiteral("Extract WordList"), "ExtractWordList1");
   MergefromWordList1 = AddAction(lists, QStringLiteral("Merge from WordList"), "MergefromWordList1");
   ExtractRawMsgs1 = AddAction(lists, QStringLiteral("Extract RawMsgs"), "ExtractRawMsgs1");
@@ -793,6 +794,7 @@ void TTransClientFrm3::BuildMenus() {
   WireBackupCommands();
   WireBatchCommands();
   WireWordListCommands();
+  WireCompileCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,
@@ -819,7 +821,6 @@ void TTransClientFrm3::BuildMenus() {
   Wire(Warning1, &QAction::triggered, &TTransClientFrm3::Warning1Click, "Warning1Click");
   Wire(Filter1, &QAction::triggered, &TTransClientFrm3::Filter1Click, "Filter1Click");
   Wire(Instructions1, &QAction::triggered, &TTransClientFrm3::Instructions1Click, "Instructions1Click");
-  Wire(GrabSourceData1, &QAction::triggered, &TTransClientFrm3::GrabSourceData1Click, "GrabSourceData1Click");
 }
 
 void TTransClientFrm3::BuildPopupMenus() {

@@ -10,6 +10,7 @@
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
+#include "client/core/list_translate.h"
 #include "client/core/machine_text.h"
 #include "client/core/section_lines.h"
 #include "client/core/suggestion_rules.h"
@@ -96,7 +97,6 @@ public:
   void AdminLogon1Click();
   void AdvancedTools1Click();
   void Instructions1Click();
-  void GrabSourceData1Click();
   void StaticHotBtn18SubmitData() { OpenFile1Click(); }
   void StaticHotBtn1SubmitData() { SaveFile1Click(); }
   void RxSplitter2PosChanged();
@@ -192,6 +192,19 @@ public:
   void MergeHints1Click();
   // The clock of backup names and archive times (the local time unless set).
   void SetBackupClock(TZipClock clock);
+
+  // --- compile commands and list-wide machine translation (trans_client_compile.cpp) -------------
+  void CompileFinalkxLngFile1Click();
+  void CompileextractedkxLngfile1Click();
+  void ExtractSrcLngdata1Click();
+  void AutoTranslateList1Click();
+  void AutoGoogleTranslateList1Click();
+  // While a list run lasts: stops it and keeps command to run once it has ended (true); otherwise
+  // false and the caller goes on.
+  bool DeferDuringListRun(std::function<void()> command);
+  bool ListRunActive() const { return FListRun.Active; }
+  // How long one row of "Auto GoogleTranslateList" may take before it counts as cancelled.
+  void SetListRowLimitMs(int ms) { ListRowLimitMs = ms; }
 
   // --- control preview -------------------------------------------------------------------------
   void ShowPreview();
@@ -326,6 +339,20 @@ private:
   // The project's changes were deliberately dropped (or there were none): the journal goes.
   void JournalDiscard();
 
+  // Compile and list-run helpers (trans_client_compile.cpp).
+  void WireCompileCommands();
+  void RunListTranslation(bool browser);
+  TRowOutcome TranslateListRowByBrowser(class TGTransFrm &dialog, TWordObj &entry);
+  struct TListRunState {
+    bool Active = false;
+    bool Stop = false;
+    std::function<void()> After; // a command asked for during the run
+  };
+  TListRunState FListRun;
+  int ListRowLimitMs = 30000;
+  QAction *CompileFinalkxLngFile1 = nullptr, *CompileextractedkxLngfile1 = nullptr,
+          *ExtractSrcLngdata1 = nullptr, *AutoTranslateList1 = nullptr, *AutoGoogleTranslateList1 = nullptr;
+
   // Suggestion helpers (trans_client_suggest.cpp).
   void WireSuggestionCommands();
   void RepaintSuggestionLists();
@@ -385,9 +412,9 @@ private:
           *CopyTranslationtoClipboard1 = nullptr, *CopyOriginaltoClipboard1 = nullptr,
           *PastefromClipboard1 = nullptr, *ViewAll1 = nullptr, *AdvancedTools1 = nullptr,
           *AutoTranslated1 = nullptr, *Queried1 = nullptr, *NeedsWork1 = nullptr, *Warning1 = nullptr,
-          *Filter1 = nullptr, *Instructions1 = nullptr, *GrabSourceData1 = nullptr, *Clear1 = nullptr,
-          *NotSureaboutmeaning1 = nullptr, *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr,
-          *GoogleReverseTranslation1 = nullptr, *ApplyAutoTranslation1 = nullptr;
+          *Filter1 = nullptr, *Instructions1 = nullptr, *Clear1 = nullptr, *NotSureaboutmeaning1 = nullptr,
+          *AutoTranslate1 = nullptr, *GoogleTranslate1 = nullptr, *GoogleReverseTranslation1 = nullptr,
+          *ApplyAutoTranslation1 = nullptr;
   QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
           *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
           *MergeHints1 = nullptr;

@@ -78,7 +78,7 @@ void TTransClientFrm3::SetAsker(std::unique_ptr<TAsker> asker) {
 
 void TTransClientFrm3::SetGrabForm(QWidget *form) {
   FGrabForm = form;
-  GrabSourceData1->setEnabled(form != nullptr);
+  ExtractSrcLngdata1->setEnabled(form != nullptr);
 }
 
 void TTransClientFrm3::ReportError(const char *command, const QString &what) {
@@ -91,6 +91,7 @@ void TTransClientFrm3::ReportError(const char *command, const QString &what) {
 // ---- open, save, close ---------------------------------------------------------------------------
 
 void TTransClientFrm3::OpenFile1Click() {
+  if (DeferDuringListRun([this] { OpenFile1Click(); })) return;
   QString folder;
   const QString projects = QCoreApplication::applicationDirPath() + QStringLiteral("/Projects");
   if (QFileInfo(projects).isDir()) folder = projects;
@@ -185,6 +186,7 @@ void TTransClientFrm3::ResetProject() {
 }
 
 void TTransClientFrm3::CloseCurrentFile1Click() {
+  if (DeferDuringListRun([this] { CloseCurrentFile1Click(); })) return;
   SelectEntry(nullptr);
   if (TimerBU->isActive()) RunBackup();
   if (!SettleModifiedProject()) return;
@@ -192,6 +194,7 @@ void TTransClientFrm3::CloseCurrentFile1Click() {
 }
 
 void TTransClientFrm3::Exit1Click() {
+  if (DeferDuringListRun([this] { Exit1Click(); })) return;
   CloseCurrentFile1Click();
   if (Project->Items.Empty()) close();
 }
@@ -203,6 +206,7 @@ bool TTransClientFrm3::TntFormCloseQuery() {
 }
 
 void TTransClientFrm3::closeEvent(QCloseEvent *event) {
+  if (DeferDuringListRun([this] { close(); })) return event->ignore();
   bool allow = true;
   Guard("TntFormCloseQuery", [&] { allow = TntFormCloseQuery(); });
   if (allow) {
@@ -243,13 +247,6 @@ void TTransClientFrm3::Instructions1Click() {
   const QString manual =
       QCoreApplication::applicationDirPath() + QStringLiteral("/Translator Client Usage.pdf");
   if (QFileInfo::exists(manual)) QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
-}
-
-void TTransClientFrm3::GrabSourceData1Click() {
-  if (!FGrabForm) return;
-  FGrabForm->show();
-  FGrabForm->raise();
-  FGrabForm->activateWindow();
 }
 
 // ---- pane rules ------------------------------------------------------------------------------------

@@ -98,6 +98,9 @@ public:
 
   // Called after Items was reordered or compacted by code outside this class.
   void ItemsReordered();
+  // Whether no two entries of a section share a key (without case): true after Open until a key
+  // changes or an entry is added.
+  bool KeysDistinct() const { return FKeysDistinct; }
 
 protected:
   ~TWordList() override;

@@ -43,7 +43,8 @@ struct TSlistDeleter {
 
 } // namespace
 
-std::string FetchUrl(const std::string &url, const TFetchLimits &limits) {
+std::string FetchUrl(const std::string &url, const TFetchLimits &limits, bool *transportFailed) {
+  if (transportFailed) *transportFailed = false;
   GlobalInitOnce();
   std::unique_ptr<CURL, TCurlDeleter> curl(curl_easy_init());
   if (!curl) return {};
@@ -66,7 +67,12 @@ std::string FetchUrl(const std::string &url, const TFetchLimits &limits) {
   curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &AppendChunk);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-  if (curl_easy_perform(c) != CURLE_OK || body.OverCap) return {};
+  const CURLcode code = curl_easy_perform(c);
+  if (body.OverCap) return {};
+  if (code != CURLE_OK) {
+    if (transportFailed) *transportFailed = true;
+    return {};
+  }
   return std::move(body.Bytes);
 }
 
@@ -102,9 +108,10 @@ std::u16string TranslateText(std::string_view text, std::string_view target) {
 }
 
 std::u16string TranslateText(std::string_view text, std::string_view target, std::string_view host,
-                             const TFetchLimits &limits) {
+                             const TFetchLimits &limits, bool *transportFailed) {
+  if (transportFailed) *transportFailed = false;
   try {
-    const std::string body = FetchUrl(BuildTranslateUrl(host, text, target), limits);
+    const std::string body = FetchUrl(BuildTranslateUrl(host, text, target), limits, transportFailed);
     std::u16string decoded;
     if (!StoredUtf8ToUtf16(StripTags(body), decoded)) decoded.clear();
     return decoded;

@@ -19,7 +19,10 @@ struct TFetchLimits {
 };
 
 // The response body, whatever the status; empty when nothing could be read or a bound was hit.
-std::string FetchUrl(const std::string &url, const TFetchLimits &limits = {});
+// transportFailed (when given) tells a server that could not be reached or did not answer in time
+// from one that answered.
+std::string FetchUrl(const std::string &url, const TFetchLimits &limits = {},
+                     bool *transportFailed = nullptr);
 
 // The bytes outside markup, with a nesting counter: "<" opens, ">" closes, and a stray ">"
 // suppresses what follows until a "<" balances it. Entities stay as they are.
@@ -33,6 +36,6 @@ std::string BuildTranslateUrl(std::string_view host, std::string_view text, std:
 // environment names (VT_MT_HOST, default the local mtserver); empty on any failure.
 std::u16string TranslateText(std::string_view text, std::string_view target);
 std::u16string TranslateText(std::string_view text, std::string_view target, std::string_view host,
-                             const TFetchLimits &limits = {});
+                             const TFetchLimits &limits = {}, bool *transportFailed = nullptr);
 
 } // namespace vt

@@ -55,6 +55,7 @@ void RegisterClientCoreCommands(CLI::App &app) {
   recover->add_flag("--dry-run", *dryRun, "only print what would be recovered; change nothing");
   recover->callback([path, dryRun] { Recover(*path, *dryRun); });
   RegisterWordListCommands(app);
+  RegisterListCompileCommands(app);
 }
 
 } // namespace lngtool

@@ -11,6 +11,8 @@ void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
+// auto-translate, compile-list, compile-rawmi
+void RegisterListCompileCommands(CLI::App &app);
 // merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
 void RegisterReleaseCommands(CLI::App &app);
 // wordlist, msg-diffs, repo-load, wordfreq, statistics, dump-raw, hash (wordlist_commands.cpp)

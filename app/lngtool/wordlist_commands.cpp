@@ -12,78 +12,14 @@
 #include <map>
 #include <memory>
 
+#include "select_options.h"
+
 namespace lngtool {
 
 namespace {
 
 using TProject = vt::TRef<vt::TWordList>;
 using TOpenMode = vt::TWordList::TOpenMode;
-
-// The part of the main list's filters these commands take.
-struct TListOptions {
-  std::string Section = std::string(vt::section::All);
-  std::string Type = "all";
-  std::string Status = "all";
-  std::string Text;
-  std::string Method = "contains";
-  bool Dedup = false;
-  std::string Sort = "id";
-
-  void AddTo(CLI::App *cmd) {
-    cmd->add_option("--section", Section, "Section name, or [ALL] for all sections");
-    cmd->add_option("--type", Type, "all, captions, hints, list-items or messages");
-    cmd->add_option("--status", Status, "all, untranslated, completed, query, auto, warnings or needwork");
-    CLI::Option *text = cmd->add_option("--text", Text, "Text filter (lower-cased, first \"&\" ignored)");
-    cmd->add_option("--method", Method, "Text filter method: starts, contains or full")->needs(text);
-    cmd->add_flag("--dedup", Dedup, "Keep only the last entry of each group of equal source texts");
-    cmd->add_option("--sort", Sort, "name, original, translated, id or section, with :desc to reverse");
-  }
-};
-
-template <class T>
-T Named(const std::map<std::string, T> &names, const std::string &value, const char *what) {
-  const auto it = names.find(value);
-  if (it == names.end()) Die(std::string("Unknown ") + what + ": " + value);
-  return it->second;
-}
-
-// Fills the project's Selection as the main list would show it.
-void SelectList(vt::TWordList &p, const TListOptions &o) {
-  using vt::TSortColumn, vt::TStatusFilter, vt::TTextMatch, vt::TTypeFilter;
-  static const std::map<std::string, TTypeFilter> types = {{"all", TTypeFilter::All},
-                                                           {"captions", TTypeFilter::Captions},
-                                                           {"hints", TTypeFilter::Hints},
-                                                           {"list-items", TTypeFilter::ListItems},
-                                                           {"messages", TTypeFilter::Messages}};
-  static const std::map<std::string, TStatusFilter> statuses = {{"all", TStatusFilter::All},
-                                                                {"untranslated", TStatusFilter::Untranslated},
-                                                                {"completed", TStatusFilter::Completed},
-                                                                {"query", TStatusFilter::Query},
-                                                                {"auto", TStatusFilter::Auto},
-                                                                {"warnings", TStatusFilter::Warnings},
-                                                                {"needwork", TStatusFilter::NeedsWork}};
-  static const std::map<std::string, TSortColumn> columns = {{"name", TSortColumn::Name},
-                                                             {"original", TSortColumn::Original},
-                                                             {"translated", TSortColumn::Translated},
-                                                             {"id", TSortColumn::Id},
-                                                             {"section", TSortColumn::Section}};
-  static const std::map<std::string, TTextMatch> methods = {{"starts", TTextMatch::StartsWith},
-                                                            {"contains", TTextMatch::Contains},
-                                                            {"full", TTextMatch::FullMatch}};
-  std::string sortName = o.Sort;
-  bool descending = false;
-  if (const auto colon = sortName.find(':'); colon != std::string::npos) {
-    const std::string direction = sortName.substr(colon + 1);
-    if (direction != "desc" && direction != "asc") Die("Unknown sort direction: " + direction);
-    descending = direction == "desc";
-    sortName.resize(colon);
-  }
-  const vt::TStatusMask status = vt::StatusMask(Named(statuses, o.Status, "status"));
-  p.Select(o.Section, vt::TypeFilterKinds(Named(types, o.Type, "type")), status.Flags, status.States);
-  if (!o.Text.empty()) p.FilterByText(o.Text, Named(methods, o.Method, "method"));
-  if (o.Dedup) p.RemoveDuplicateSources();
-  p.SortSelection(Named(columns, sortName, "sort column"), descending);
-}
 
 void WriteBytes(const std::string &bytes) {
   std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -116,7 +52,7 @@ void CountLine(const char *what, std::size_t n) {
 
 struct TWordListArgs {
   std::string Action, Project, File;
-  TListOptions List;
+  TSelectOptions List;
 };
 
 void RunWordList(const TWordListArgs &a) {
@@ -129,12 +65,12 @@ void RunWordList(const TWordListArgs &a) {
   vt::TWordList &p = *project;
   std::size_t count = 0;
   if (a.Action == "export") {
-    SelectList(p, a.List);
+    ApplySelectOptions(p, a.List);
     WriteExport(p, a.File, vt::ExtractWordList(p.Selection.Raw(), &count));
   } else if (a.Action == "export-raw") {
     WriteExport(p, a.File, vt::ExtractRawMsgs(p, &count));
   } else if (a.Action == "merge") {
-    SelectList(p, a.List);
+    ApplySelectOptions(p, a.List);
     count = static_cast<std::size_t>(vt::MergeFromWordList(p, p.Selection.Raw(), words));
   } else {
     count = static_cast<std::size_t>(vt::MergeRawWordList(p, words));
@@ -143,25 +79,25 @@ void RunWordList(const TWordListArgs &a) {
   CountLine(merge ? "merged" : "exported", count);
 }
 
-void RunRepoLoad(const std::string &path, const std::string &repoPath, const TListOptions &list) {
+void RunRepoLoad(const std::string &path, const std::string &repoPath, const TSelectOptions &list) {
   vt::TIniFile repository;
   std::string error;
   if (!repository.LoadFromFile(repoPath, &error))
     Die("Unable to Open File " + repoPath + (error.empty() ? "" : " (" + error + ")"));
   TProject project = OpenProjectOrDie(path, TOpenMode::Edit);
   vt::TWordList &p = *project;
-  SelectList(p, list);
+  ApplySelectOptions(p, list);
   CountLine("loaded", static_cast<std::size_t>(vt::LoadFromRepository(p, p.Selection.Raw(), repository)));
   SaveOrDie(p);
 }
 
-void RunHash(const std::string &path, const std::string &seedText, bool listAll, const TListOptions &list) {
+void RunHash(const std::string &path, const std::string &seedText, bool listAll, const TSelectOptions &list) {
   std::string error;
   const auto seed = vt::HashSeedFromText(seedText, &error);
   if (!seed) Die(error);
   TProject project = OpenProjectOrDie(path, TOpenMode::ReadOnly);
   vt::TWordList &p = *project;
-  SelectList(p, list);
+  ApplySelectOptions(p, list);
   std::string out;
   const auto each = [&](const vt::TWordObj &entry, std::uint32_t hash) {
     out.append(vt::HashText(hash)).append("\t").append(entry.FullId()).append("\n");
@@ -186,7 +122,7 @@ void RegisterWordListCommands(CLI::App &app) {
   cmd->add_option("action", wl->Action, "export, merge, export-raw or merge-raw")->required();
   cmd->add_option("project", wl->Project, "Any file of the project (.SrcLng, .kxLng, .AutoLng)")->required();
   cmd->add_option("file", wl->File, "The word list file")->required();
-  wl->List.AddTo(cmd);
+  AddSelectOptions(*cmd, wl->List);
   cmd->callback([wl] { RunWordList(*wl); });
 
   auto diffs = std::make_shared<std::string>();
@@ -202,17 +138,17 @@ void RegisterWordListCommands(CLI::App &app) {
                    "status letters included, and save");
   rl->add_option("project", repo->Project, "Any file of the project")->required();
   rl->add_option("repository", repo->File, "The translation file to take values from")->required();
-  repo->List.AddTo(rl);
+  AddSelectOptions(*rl, repo->List);
   rl->callback([repo] { RunRepoLoad(repo->Project, repo->File, repo->List); });
 
   auto freq = std::make_shared<TWordListArgs>();
   CLI::App *wf = app.add_subcommand(
       "wordfreq", "Word frequencies of the list's sources: count, TAB, word; sorted as text without case");
   wf->add_option("project", freq->Project, "Any file of the project")->required();
-  freq->List.AddTo(wf);
+  AddSelectOptions(*wf, freq->List);
   wf->callback([freq] {
     TProject project = OpenProjectOrDie(freq->Project, TOpenMode::ReadOnly);
-    SelectList(*project, freq->List);
+    ApplySelectOptions(*project, freq->List);
     WriteBytes(vt::WordFrequencyList(project->Selection.Raw()));
   });
 
@@ -229,10 +165,10 @@ void RegisterWordListCommands(CLI::App &app) {
   auto dump = std::make_shared<TWordListArgs>();
   CLI::App *dr = app.add_subcommand("dump-raw", "The stored sources of the list, one a line (stored bytes)");
   dr->add_option("project", dump->Project, "Any file of the project")->required();
-  dump->List.AddTo(dr);
+  AddSelectOptions(*dr, dump->List);
   dr->callback([dump] {
     TProject project = OpenProjectOrDie(dump->Project, TOpenMode::ReadOnly);
-    SelectList(*project, dump->List);
+    ApplySelectOptions(*project, dump->List);
     WriteBytes(vt::DumpRawStrings(project->Selection.Raw()));
   });
 
@@ -246,7 +182,7 @@ void RegisterWordListCommands(CLI::App &app) {
   hs->add_option("project", hash->Project, "Any file of the project")->required();
   hs->add_option("--seed", *seed, "Decimal 32-bit integer added to 0x9747B28C (default 0)");
   hs->add_flag("--list", *listAll, "Print every hash and full id, TAB-separated, in list order");
-  hash->List.AddTo(hs);
+  AddSelectOptions(*hs, hash->List);
   hs->callback([hash, seed, listAll] { RunHash(hash->Project, *seed, *listAll, hash->List); });
 }
 

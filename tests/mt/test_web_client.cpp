@@ -83,7 +83,9 @@ TEST_F(WebClientTest, TextReachesTheServerAsTheCallerWroteIt) {
 
 TEST_F(WebClientTest, NoServerGivesEmptyAtOnce) {
   const auto start = Clock::now();
-  EXPECT_EQ(TranslateText("Hello", "es", "http://127.0.0.1:1"), u"");
+  bool unreachable = false;
+  EXPECT_EQ(TranslateText("Hello", "es", "http://127.0.0.1:1", {}, &unreachable), u"");
+  EXPECT_TRUE(unreachable);
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(FetchUrl("file:///etc/passwd"), ""); // web addresses only
   EXPECT_EQ(FetchUrl("not a url"), "");
@@ -131,9 +133,13 @@ TEST(FetchUrl, ReadsBodiesWhateverTheirSizeOrStatus) {
   // Over the body cap the answer is a failure, not a truncated text.
   TFetchLimits small;
   small.MaxBodyBytes = 1u << 20;
-  EXPECT_EQ(FetchUrl(odd.Url("/big"), small), "");
+  bool unreachable = true;
+  EXPECT_EQ(FetchUrl(odd.Url("/big"), small, &unreachable), "");
+  EXPECT_FALSE(unreachable); // the server answered, however unusably
   // A body that is not UTF-8 gives no translation.
-  EXPECT_EQ(TranslateText("x", "es", odd.Url("")), u"");
+  unreachable = true;
+  EXPECT_EQ(TranslateText("x", "es", odd.Url(""), {}, &unreachable), u"");
+  EXPECT_FALSE(unreachable);
 }
 
 TEST(FetchUrl, SilentServerEndsWithinTheBound) {
@@ -151,7 +157,9 @@ TEST(FetchUrl, SilentServerEndsWithinTheBound) {
   TFetchLimits limits;
   limits.TotalTimeoutMs = 800;
   const auto start = Clock::now();
-  EXPECT_EQ(TranslateText("Hello", "es", host, limits), u"");
+  bool unreachable = false;
+  EXPECT_EQ(TranslateText("Hello", "es", host, limits, &unreachable), u"");
+  EXPECT_TRUE(unreachable); // a time-out counts as not reached
   const auto took = Clock::now() - start;
   EXPECT_GE(took, std::chrono::milliseconds(700));
   EXPECT_LT(took, std::chrono::milliseconds(3000));
