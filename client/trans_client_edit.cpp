@@ -4,6 +4,7 @@
 #include "controls/hot_button.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
+#include "prev_dfm_frm.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 
@@ -50,7 +51,8 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
   if (entry && entry == FSession.Current()) return;
   Timer_Suggestions->stop();
   SuggestionCountdown.Stop();
-  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  // The entry that stops being current is settled first (MakeCurrent finds nothing left to do).
+  CommitEntryChange();
   FSession.MakeCurrent(entry);
   if (entry) FJournal.Baseline(*entry);
   {
@@ -61,6 +63,15 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
     vt2Model->SetRowCount(0);
   }
   ReloadEditors();
+  if (PreviewShowing()) {
+    const TWordObj *current = FSession.Current();
+    const bool here = current && QString::fromUtf8(current->Section().view().data(),
+                                                   static_cast<qsizetype>(current->Section().view().size())) ==
+                                     PreviewWindow()->SectionName;
+    PreviewWindow()->HighlightControl(here ? QString::fromUtf8(current->Name().view().data(),
+                                                               static_cast<qsizetype>(current->Name().view().size()))
+                                           : QString());
+  }
   // The suggestion lists follow a moment later, and only for the entry where the user stops.
   if (entry) {
     SuggestionCountdown.Start();
@@ -96,7 +107,9 @@ void TTransClientFrm3::ReloadEditors() {
 
 bool TTransClientFrm3::CommitEntryChange() {
   FSession.SetReplaceAll(cReplaceAuto->isChecked());
-  return FSession.Settle();
+  const bool changed = FSession.Settle();
+  if (changed && PreviewShowing()) ShowFormPreview();
+  return changed;
 }
 
 void TTransClientFrm3::BeginBatchChange() {
@@ -173,6 +186,7 @@ void TTransClientFrm3::Update1Click() {
   ShowPreview();
   ShowEntryStatus();
   RepaintEntryLists();
+  if (PreviewShowing()) ShowFormPreview();
 }
 
 void TTransClientFrm3::Undo1Click() {

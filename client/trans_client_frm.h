@@ -17,6 +17,7 @@
 #include "support/zip_file.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <memory>
 
 class QAction;
@@ -201,6 +202,24 @@ public:
   QWidget *PreviewControl() const;
   samples::TPreviewSurface &PreviewSurface() { return *FPreviewSurface; }
 
+  // --- form preview window (trans_client_form_preview.cpp) ---------------------------------------
+  void ShowFormPreview();
+  void ShowEntryPreview(TWordObj *entry);
+  void PreviewControlClicked(QObject *control);
+  void PreviewClosed();
+  void PreviewScreenOnOff1Click();
+  void stPreviewSubmitData() { PreviewScreenOnOff1Click(); }
+  void vtListDblClick();
+  void vt1DblClick();
+  void cShowTransClick();
+  // The preview window, shown or hidden; null when there is none.
+  class TPrevDfmFrm *PreviewWindow() const { return PreviewForm.get(); }
+  bool PreviewShowing() const;
+  // The fit check of every section with a form text (or of one): one line per finding, "full id,
+  // needed px, available px, reason, text" separated by tabs. False with a reason when a named
+  // section has no form text or a form text cannot be read.
+  bool FitReportLines(const QString &section, std::vector<std::string> &lines, QString *error);
+
   // Runs a command; an error escaping it ends only that command and is written to stderr and the
   // status bar.
   template <class Fn> void Guard(const char *command, Fn &&fn);
@@ -278,6 +297,18 @@ private:
   // The project's changes were deliberately dropped (or there were none): the journal goes.
   void JournalDiscard();
 
+  // Form preview helpers (trans_client_form_preview.cpp).
+  void WireFormPreviewCommands();
+  // Opens or refreshes the preview of a section; with an entry, as ShowEntryPreview does.
+  void OpenFormPreview(const QString &section, TWordObj *entry, bool entryMode);
+  void FreeFormPreview();
+  void SetPreviewPressed(bool pressed);
+  // The fit check of the shown preview, told in the status bar.
+  void ReportPreviewFit();
+  std::unique_ptr<class TPrevDfmFrm> PreviewForm;
+  std::unique_ptr<class TIniFile> FPreviewStore;
+  QPoint FPreviewPlace{0, 0};
+
   // Suggestion helpers (trans_client_suggest.cpp).
   void WireSuggestionCommands();
   void RepaintSuggestionLists();
@@ -343,6 +374,7 @@ private:
   QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
           *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
           *MergeHints1 = nullptr;
+  QAction *PreviewScreenOnOff1 = nullptr;
   // One key to each main pane: sections, entries, translation.
   QAction *GoToSections1 = nullptr, *GoToEntries1 = nullptr, *GoToTranslation1 = nullptr;
 
