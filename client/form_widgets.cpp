@@ -667,9 +667,11 @@ private:
     // A tab sheet lives on its page control; one elsewhere is shown as a plain container.
     const bool page = kind == K::TabSheet && pages;
     QWidget *w = MakeWidget(kind, obj, page ? nullptr : parent);
+    c.Widget = w;
     if (page) {
       const int index = pages->addTab(w, QString());
       pages->setTabVisible(index, obj.Bool("TabVisible", true));
+      c.Hidden = !obj.Bool("TabVisible", true);
     } else {
       const int left = Clamp(obj.Int("Left").value_or(0), -20000, 20000);
       const int y = Clamp(obj.Int("Top").value_or(0), -20000, 20000) + top;
@@ -687,10 +689,16 @@ private:
       w->setAutoFillBackground(true);
     }
     c.AutoSize = kind == K::Label && obj.Bool("AutoSize", true);
+    c.Design = w->geometry();
+    if (const auto &caption = c.Original[static_cast<int>(P::Caption)])
+      c.DesignLines = std::max<int>(1, static_cast<int>(SplitLines(*caption).size()));
     c.WordWrap = obj.Bool("WordWrap", false);
     if (kind == K::StatusBar && !obj.Find("Align")) c.Aligned = true;
     w->setEnabled(obj.Bool("Enabled", true));
-    if (!obj.Bool("Visible", true)) w->hide();
+    if (!obj.Bool("Visible", true)) {
+      w->hide();
+      c.Hidden = true;
+    }
     if (obj.Find("Hint") && obj.Bool("ShowHint", false)) w->setProperty("showHint", true);
     QWidget *const made = w;
     // Children before the states that depend on them (the active page, the item index).

@@ -278,6 +278,7 @@ void TPrevDfmFrm::ApplyVisibility(const TIniFile &store) {
   for (TFormComponent &c : FComponents) {
     if (c.Name.isEmpty()) continue;
     if (store.ReadString(section, c.Name.toStdString() + ".vis").empty()) continue;
+    c.Hidden = true;
     if (c.Action) c.Action->setVisible(false);
     if (!c.Widget) continue;
     if (c.Kind == TFormWidgetKind::TabSheet) {
@@ -460,6 +461,12 @@ bool TPrevDfmFrm::event(QEvent *event) {
     std::cerr << "transclient: error wmpaint in the form preview" << std::endl;
     return true;
   }
+}
+
+bool TPrevDfmFrm::ShownInForm(const QWidget *control) const {
+  for (const QWidget *w = control; w && w != this; w = w->parentWidget())
+    if (const TFormComponent *c = ComponentOf(w); c && c->Hidden) return false;
+  return true;
 }
 
 void TPrevDfmFrm::ShowFitOutlines(std::vector<QPointer<QWidget>> controls) {

@@ -93,6 +93,9 @@ struct TFormComponent {
   bool Wide = false;
   bool AutoSize = false;
   bool Aligned = false; // placed by its Align, not by its bounds
+  bool Hidden = false;  // hidden by the form text or by the visibility store
+  QRect Design;         // bounds the form text gave (an auto-size label grows from them)
+  int DesignLines = 1;  // lines of the form's own caption
   bool WordWrap = false;
   // Graphic controls have no window of their own: the frame goes around them, not inside.
   bool Graphic = false;
@@ -185,6 +188,9 @@ private:
   QWidget *ControlAt(const QPoint &windowPos) const;
   void WatchPresses(QWidget *widget);
   void ShowFitOutlines(std::vector<QPointer<QWidget>> controls);
+  // Whether the control shows when its pages are active: neither it nor a control around it is
+  // hidden by the form text or the visibility store.
+  bool ShownInForm(const QWidget *control) const;
 
   std::vector<TFormComponent> FComponents;
   QHash<const QObject *, std::size_t> FIndex;

@@ -61,7 +61,7 @@ std::vector<TControlFit> TPrevDfmFrm::CheckFit() {
 
   for (const TFormComponent &c : FComponents) {
     QWidget *w = c.Widget;
-    if (!w || c.Name.isEmpty() || c.Tag == -1 || !w->isVisibleTo(this)) continue;
+    if (!w || c.Name.isEmpty() || c.Tag == -1 || !ShownInForm(w)) continue;
     QWidget *parent = w->parentWidget();
     const QFontMetrics fm(w->font());
     TFitMeasure m;
@@ -83,13 +83,18 @@ std::vector<TControlFit> TPrevDfmFrm::CheckFit() {
     case K::Label: {
       const QString caption = shown(P::Caption);
       m.Shape = c.AutoSize && !c.WordWrap ? TFitShape::AutoSizeText : TFitShape::Text;
+      if (m.Shape == TFitShape::AutoSizeText) {
+        // Grown from where the form put it; a line as high as the form's own caption had.
+        m.Bounds = RectOf(c.Design);
+        if (c.Design.height() > 0) m.LineHeight = std::min(m.LineHeight, c.Design.height() / c.DesignLines);
+      }
       m.LineWidths = widths(fm, MeasureLines(ToU16(caption)));
       m.CheckHeight = true;
       m.WordWrap = c.WordWrap;
       if (m.Shape == TFitShape::AutoSizeText && parent)
         for (QWidget *sibling : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
           const TFormComponent *s = ComponentOf(sibling);
-          if (sibling == w || !s || !sibling->isVisibleTo(this)) continue;
+          if (sibling == w || !s || !ShownInForm(sibling)) continue;
           m.Siblings.push_back({s->Name.toStdString(), RectOf(sibling->geometry())});
         }
       if (!caption.isEmpty()) flag(c, "VC", textOf(P::Caption), vt::CheckFit(m));
@@ -204,7 +209,7 @@ std::vector<TControlFit> TPrevDfmFrm::CheckFit() {
       m.Shape = TFitShape::Toolbar;
       for (QWidget *child : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         const TFormComponent *s = ComponentOf(child);
-        if (s && !s->Aligned && child->isVisibleTo(this)) m.Children.push_back(RectOf(child->geometry()));
+        if (s && !s->Aligned && ShownInForm(child)) m.Children.push_back(RectOf(child->geometry()));
       }
       m.ParentWidth = w->width();
       m.ParentHeight = w->height();
