@@ -41,7 +41,7 @@ std::string BigFormText() {
       control(out, indent, "TTntButton", 275, top, 40, "Caption");
     }
   };
-  for (int g = 0; g < 8; ++g) {
+  for (int g = 0; g < 9; ++g) {
     t += "  object Group" + std::to_string(g) + ": TTntGroupBox\n    Left = " + std::to_string((g % 4) * 300) +
          "\n    Top = " + std::to_string((g / 4) * 300) + "\n    Width = 320\n    Height = 290\n    Caption = 'Group'\n";
     rows(t, "    ", 10);
@@ -65,7 +65,8 @@ std::string BigFormText() {
 
 struct TFixture {
   QTemporaryDir Dir;
-  vt::TWordList Project;
+  vt::TRef<vt::TWordList> ProjectRef{new vt::TWordList()};
+  vt::TWordList &Project = *ProjectRef;
   std::string FormFile;
   int Controls = 0;
 
@@ -118,6 +119,24 @@ void BM_RefreshAfterEdit(benchmark::State &state) {
   state.counters["entries"] = static_cast<double>(f.Project.Items.Raw().size());
 }
 BENCHMARK(BM_RefreshAfterEdit)->Unit(benchmark::kMillisecond);
+
+// The two halves of the refresh.
+void BM_BuildPreviewStore(benchmark::State &state) {
+  TFixture &f = Fixture();
+  for (auto _ : state) benchmark::DoNotOptimize(vt::BuildPreviewStore(f.Project, kSection));
+}
+BENCHMARK(BM_BuildPreviewStore)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyTexts(benchmark::State &state) {
+  TFixture &f = Fixture();
+  vt::TPrevDfmFrm form;
+  form.SectionName = QString::fromLatin1(kSection);
+  form.FormTextFile = f.FormFile;
+  form.LoadFormText();
+  const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection);
+  for (auto _ : state) form.ApplyTexts(&store);
+}
+BENCHMARK(BM_ApplyTexts)->Unit(benchmark::kMillisecond);
 
 void BM_FitCheck(benchmark::State &state) {
   TFixture &f = Fixture();
