@@ -16,6 +16,8 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "examples")
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import demo_forms  # noqa: E402  (examples/DfmData: the form texts)
 
 # ---------------------------------------------------------------- stored form
 
@@ -113,6 +115,7 @@ class Section:
         self.notes = []  # developer notes go last: the source hint update appends them
         self.trans = []
         self.auto = []
+        self.objects = {}  # name -> the obj() arguments, for the form texts
 
     def _text(self, name, t):
         key = "%s.%s" % (name, t.kind)
@@ -128,6 +131,7 @@ class Section:
 
     def obj(self, name, cls, texts=(), aid=None, pid=None, layout=(), thf=None):
         """An object block. layout: (property, value) pairs in form order."""
+        self.objects[name] = dict(cls=cls, texts=list(texts), aid=aid, pid=pid, layout=list(layout), thf=thf)
         self.src.append((name + "._CN", cls.encode()))
         if aid is not None:
             self.src.append((name + "._AID", str(aid).encode()))
@@ -335,14 +339,14 @@ s.obj("lblLibraryFolder", "TTntLabel", [T("VC", "&Library folder:", "Carpeta de 
 s.obj("edLibraryFolder", "TTntEdit", [T("VH", "Folder where new collections are stored",
                                        "Carpeta donde se guardan las colecciones nuevas")],
       layout=[("Width", 330), ("Height", 21), ("ShowHint", "True")])
-s.obj("btnBrowse", "TTntButton", [T("VC", "&Browse...", "E&xaminar...")], layout=btn(80, 23))
+s.obj("btnBrowse", "TTntButton", [T("VC", "&Browse...", "E&xaminar carpetas...")], layout=btn(80, 23))
 s.obj("lblWatchedFolders", "TTntLabel", [T("VC", "&Watched folders:", None)], layout=[("Width", 120), ("Height", 16)])
-s.obj("lbWatchedFolders", "TTntListBox", [T("VH", "New files in these folders are imported automatically.", None,
+s.obj("lbWatchedFolders", "TListBox", [T("VH", "New files in these folders are imported automatically.", None,
                                             auto="Los archivos nuevos en estas carpetas se importan automáticamente.")],
       layout=[("Width", 330), ("Height", 120), ("ShowHint", "True")])
 s.obj("btnAddFolder", "TTntButton", [T("VC", "&Add...", "&Agregar...")], layout=btn(80, 23))
 s.obj("btnRemoveFolder", "TTntButton", [T("VC", "&Remove", "&Quitar")], layout=btn(80, 23))
-s.obj("tcAdvanced", "TTntTabControl", [T("TS", "Cache\nNetwork\nLogging", "Caché\nRed\nRegistro")],
+s.obj("tcAdvanced", "TTabSet", [T("TS", "Cache\nNetwork\nLogging", "Caché\nRed\nRegistro")],
       layout=[("Width", 470), ("Height", 200)])
 s.obj("lblCacheSize", "TTntLabel", [T("VC", "Maximum cache size (MB):", "Tamaño máximo de la caché (MB):")],
       layout=[("Width", 180), ("Height", 16)])
@@ -451,7 +455,7 @@ s.obj("lblSummary", "TTntLabel", [T("VC", "The wizard is ready to export the ite
 s.obj("mmSummary", "TTntMemo", [T("VT", "Items:\t%d\r\nTarget:\t%s\r\nFormat:\t%s",
                                   "Elementos:\t%d\r\nDestino:\t%s\r\nFormato:\t%s")],
       layout=[("Width", 380), ("Height", 90)])
-s.obj("pbExport", "TTntProgressBar", [T("VH", "Progress of the export", None)], layout=[("Width", 380), ("Height", 17)])
+s.obj("pbExport", "TProgressBar", [T("VH", "Progress of the export", None)], layout=[("Width", 380), ("Height", 17)])
 s.obj("btnBack", "TStaticPushBtn", [T("TC", "< &Back", "< &Atrás")], layout=btn())
 s.obj("btnNext", "TStaticPushBtn", [T("TC", "&Next >", "&Siguiente >")], layout=btn())
 s.obj("btnFinish", "TStaticPushBtn", [T("TC", "&Finish", "&Finalizar")], layout=btn(),
@@ -493,7 +497,7 @@ s.obj("cbPrinter", "TTntComboBox", [T("VH", "Printers installed on this computer
       layout=[("Width", 260), ("Height", 21), ("ShowHint", "True")])
 s.obj("btnPrinterProps", "TTntButton", [T("VC", "P&roperties...", "P&ropiedades...")], layout=btn(90, 23))
 s.obj("gbLayout", "TTntGroupBox", [T("VC", "Layout", "Diseño")], layout=[("Width", 200), ("Height", 150)])
-s.obj("lbLayouts", "TTntListBox",
+s.obj("lbLayouts", "TListBox",
       [T("VI", "Full page\nTwo per page\nFour per page\nContact sheet (20 per page)\nWallet size (9 per page)",
          "Página completa\nDos por página\nCuatro por página\nHoja de contactos (20 por página)\n"
          "Tamaño cartera (9 por página)")],
@@ -905,19 +909,25 @@ def check_and_count():
 
 def main():
     files = build()
+    files.update(demo_forms.form_texts(SECTIONS))
     check_only = "--check" in sys.argv
     for name, data in files.items():
         path = os.path.join(OUT, name)
         if check_only:
+            if not os.path.exists(path):
+                sys.exit("%s is missing; run scripts/make_demo.py" % path)
             with open(path, "rb") as f:
                 if f.read() != data:
                     sys.exit("%s is out of date; run scripts/make_demo.py" % path)
             continue
-        os.makedirs(OUT, exist_ok=True)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(data)
     print("demo project %s in %s" % ("up to date" if check_only else "written", OUT))
     check_and_count()
+    problems = demo_forms.check(OUT, ROOT, read_ini(files["Demo.SrcLng"]), check_only)
+    if problems:
+        sys.exit("\n".join(problems))
 
 
 if __name__ == "__main__":

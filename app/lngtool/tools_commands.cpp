@@ -5,9 +5,11 @@
 #include "tools/form_filter.h"
 #include "tools/form_lists.h"
 #include "tools/form_section.h"
+#include "tools/form_text_reader.h"
 #include "tools/message_lists.h"
 #include "tools/message_scan.h"
 #include "tools/raw_extract.h"
+#include "tools/resource_info.h"
 
 #include <fstream>
 #include <iostream>
@@ -65,6 +67,18 @@ template <typename F> void PrintAllOrWhatWasRead(vt::TGrabSession &s, F &&read) 
   }
   s.FillFormList();
   PrintLines(s.FormList);
+}
+
+// A form text file (as the form preview reads them) holds one form: its section is printed whole.
+bool FormSectionOfFormText(vt::TGrabSession &s, const std::string &path, bool prune) {
+  RequireFile(path);
+  std::string bytes, error;
+  if (!vt::ReadFileBytes(path, bytes, &error)) Die(error);
+  if (!vt::LooksLikeFormText(bytes)) return false;
+  if (prune) Die("--prune-actions needs a skin file");
+  s.PrepareForm(vt::SplitLines(bytes));
+  PrintLines(s.BuildFormSection());
+  return true;
 }
 
 struct TExtractArgs {
@@ -167,13 +181,16 @@ void RegisterToolsCommands(CLI::App &app) {
 
   auto *section =
       app.add_subcommand("form-section", "Print the raw-data section extraction builds from one form");
-  section->add_option("FILE", *exe, "the product executable or a skin file")->required();
-  section->add_option("NAME", *name, "the resource or pseudo-resource name")->required();
+  section->add_option("FILE", *exe, "the product executable, a skin file or a form text file (.dfmp)")
+      ->required();
+  section->add_option("NAME", *name, "the resource or pseudo-resource name (not for a form text file)");
   section->add_flag("--prune-actions", *flag,
                     "\"get filtered Actions\": leave out the actions no definition uses");
   section->callback([exe, name, flag] {
     Guarded([&] {
       vt::TGrabSession s;
+      if (FormSectionOfFormText(s, *exe, *flag)) return;
+      if (name->empty()) Die("NAME is needed for an executable or a skin file");
       OpenFormsOf(s, *exe);
       const std::vector<std::string> lines = FormLinesOrDie(s, *name);
       if (*flag) {

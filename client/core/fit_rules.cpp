@@ -1,5 +1,6 @@
 #include "fit_rules.h"
 
+#include "model/text_helpers.h"
 #include "support/text_codec.h"
 
 #include <algorithm>
@@ -140,6 +141,17 @@ std::optional<TFitFinding> CheckLostCharacters(std::string_view className, std::
   const int lost = LostCharacters(text);
   if (lost == 0) return std::nullopt;
   return TFitFinding{"loses " + std::to_string(lost) + (lost == 1 ? " character" : " characters"), lost, 0};
+}
+
+std::string FitReportLine(std::string_view fullId, const TFitFinding &finding, std::u16string_view text) {
+  std::u16string shown = LineBreaksToBars(text);
+  std::replace(shown.begin(), shown.end(), u'\t', u' ');
+  std::string line(fullId);
+  line += '\t' + std::to_string(finding.Needed) + '\t' + std::to_string(finding.Available) + '\t';
+  line += finding.Reason;
+  line += '\t';
+  line += Utf16ToUtf8(shown);
+  return line;
 }
 
 } // namespace vt

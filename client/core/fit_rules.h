@@ -69,4 +69,9 @@ int LostCharacters(std::u16string_view text);
 // "loses N characters" when a control of an 8-bit class would lose characters of text.
 std::optional<TFitFinding> CheckLostCharacters(std::string_view className, std::u16string_view text);
 
+// One line of the fit report: full id, needed pixels, available pixels, reason and the text (UTF-8),
+// separated by tabs, without a line end. Line breaks of the text become "|" and its tabs spaces, so
+// a finding is always one line.
+std::string FitReportLine(std::string_view fullId, const TFitFinding &finding, std::u16string_view text);
+
 } // namespace vt

@@ -43,6 +43,63 @@ struct TStoreBatch {
   }
 };
 
+// Calls take(entry) for the entries of Items whose Section is section, in Items order. A preview
+// refresh runs this after every committed edit over projects of a million entries, so the walk
+// fetches entries ahead and compares a section text that it has met before by its bytes' address
+// (entries read from one file view the same section name).
+template <class Take>
+void ForSectionEntries(const TWordList &project, std::string_view section, Take &&take) {
+  const std::vector<TWordObj *> &items = project.Items.Raw();
+  constexpr std::size_t kAhead = 8;
+  const char *lastData = nullptr;
+  std::size_t lastSize = 0;
+  bool lastSame = false;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i + kAhead < items.size()) __builtin_prefetch(items[i + kAhead]);
+    TWordObj *e = items[i];
+    const TCompactText &s = e->Section();
+    if (s.data() != lastData || s.size() != lastSize) {
+      lastData = s.data();
+      lastSize = s.size();
+      lastSame = s.view() == section;
+    }
+    if (lastSame) take(e);
+  }
+}
+
+// The preview store's keys of one entry of the section.
+void AddPreviewEntry(TStoreBatch &batch, const TWordObj &e, std::u16string &shortHint,
+                     std::u16string &fullHint) {
+  if (e.Hidden) return;
+  std::string body = e.TranslationBody();
+  if (body.empty()) return;
+  if (e.Kind().view() != kind::THF) {
+    batch.Add(e.Key(), std::move(body));
+    return;
+  }
+  if (!SplitHint(e.TranslationText(), shortHint, fullHint)) return;
+  const std::string name(e.Name().view());
+  if (shortHint != u"|") batch.Add(name + ".TH", e.EncodeValue(shortHint));
+  if (!fullHint.empty()) batch.Add(name + ".TF", e.EncodeValue(fullHint));
+}
+
+void AddVisibilityEntry(TStoreBatch &batch, const TWordObj &e) {
+  if (e.Hidden && e.Kind().view() == "_vis") batch.Add(std::string(e.Name().view()) + ".vis", "x");
+}
+
+// Calls take(entry) for the entries of the named objects of the section (hashed look-ups).
+template <class Take>
+void ForNamedEntries(const TWordList &project, std::string_view section,
+                     const std::vector<std::string> &names, Take &&take) {
+  std::string objectId;
+  for (const std::string &name : names) {
+    if (name.empty()) continue;
+    objectId.assign(section).append("/").append(name);
+    for (TWordObj *e : project.FindEntries(objectId))
+      if (e->Section().view() == section && e->Name().view() == name) take(*e);
+  }
+}
+
 } // namespace
 
 std::string FormTextFileName(std::string_view section) {
@@ -82,19 +139,19 @@ TIniFile BuildPreviewStore(const TWordList &project, std::string_view section, b
   if (showOriginal) return store;
   TStoreBatch batch;
   std::u16string shortHint, fullHint;
-  for (TWordObj *e : project.Items.Raw()) {
-    if (e->Hidden || e->Section().view() != section) continue;
-    std::string body = e->TranslationBody();
-    if (body.empty()) continue;
-    if (e->Kind().view() != kind::THF) {
-      batch.Add(e->Key(), std::move(body));
-      continue;
-    }
-    if (!SplitHint(e->TranslationText(), shortHint, fullHint)) continue;
-    const std::string name(e->Name().view());
-    if (shortHint != u"|") batch.Add(name + ".TH", e->EncodeValue(shortHint));
-    if (!fullHint.empty()) batch.Add(name + ".TF", e->EncodeValue(fullHint));
-  }
+  ForSectionEntries(project, section, [&](TWordObj *e) { AddPreviewEntry(batch, *e, shortHint, fullHint); });
+  batch.WriteTo(store, section);
+  return store;
+}
+
+TIniFile BuildPreviewStore(const TWordList &project, std::string_view section,
+                           const std::vector<std::string> &names, bool showOriginal) {
+  TIniFile store;
+  if (showOriginal) return store;
+  TStoreBatch batch;
+  std::u16string shortHint, fullHint;
+  ForNamedEntries(project, section, names,
+                  [&](const TWordObj &e) { AddPreviewEntry(batch, e, shortHint, fullHint); });
   batch.WriteTo(store, section);
   return store;
 }
@@ -102,9 +159,16 @@ TIniFile BuildPreviewStore(const TWordList &project, std::string_view section, b
 TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section) {
   TIniFile store;
   TStoreBatch batch;
-  for (TWordObj *e : project.Items.Raw())
-    if (e->Hidden && e->Kind().view() == "_vis" && e->Section() == section)
-      batch.Add(std::string(e->Name().view()) + ".vis", "x");
+  ForSectionEntries(project, section, [&](TWordObj *e) { AddVisibilityEntry(batch, *e); });
+  batch.WriteTo(store, section);
+  return store;
+}
+
+TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section,
+                              const std::vector<std::string> &names) {
+  TIniFile store;
+  TStoreBatch batch;
+  ForNamedEntries(project, section, names, [&](const TWordObj &e) { AddVisibilityEntry(batch, e); });
   batch.WriteTo(store, section);
   return store;
 }

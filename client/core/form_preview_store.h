@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vt {
 
@@ -33,5 +34,14 @@ std::string FindFormTextFile(std::string_view projectFile, std::string_view sect
 TIniFile BuildPreviewStore(const TWordList &project, std::string_view section, bool showOriginal = false);
 // The visibility store of one section: Name.vis=x for each hidden "_vis" entry of the section.
 TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section);
+
+// The same stores holding only the entries of the named objects (the components of the form shown),
+// found through the project's hashed object look-up instead of a walk over every entry: what a
+// refresh after each edit uses in a large project. For those names they hold what the stores above
+// hold.
+TIniFile BuildPreviewStore(const TWordList &project, std::string_view section,
+                           const std::vector<std::string> &names, bool showOriginal = false);
+TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section,
+                              const std::vector<std::string> &names);
 
 } // namespace vt

@@ -2,6 +2,7 @@
 #include "pe_writer.h"
 #include "sample_forms.h"
 #include "skin_fixture.h"
+#include "tools/binary_form.h"
 
 #include "lngtool_runner.h"
 
@@ -106,4 +107,23 @@ TEST(LngtoolTools, SkinCommands) {
   EXPECT_EQ(section.Out, "[Main_Tools]\nbtnC._CN=TStaticHotBtn\nbtnC.TC=btnC caption\nbtnC._AID=7\n"
                          "btnC.THF=Hint of btnC\n\n");
   EXPECT_EQ(Lngtool("skin-forms '" + dir.File("none.ini") + "'").Code, 1);
+}
+
+TEST(LngtoolTools, FormSectionOfAFormTextFile) {
+  // A form text as the converter writes it, read from its file as the form preview reads it.
+  vt::test::TTempDir dir("lngdfmp");
+  vt::test::TFormWriter w;
+  w.Object("TTntForm", "TID_X").Prop("Width").Int(300).Prop("Caption").Str("It's").EndList();
+  w.Object("TButton", "btnOK").Prop("Left").Int(5).Prop("Caption").Str("OK").EndList().EndList();
+  w.Object("TButton", "btnNo").Prop("Tag").Int(-1).Prop("Caption").Str("No").EndList().EndList();
+  w.EndList();
+  vt::test::WriteBytes(dir.File("TTID_X.dfmp"), vt::ConvertBinaryForm(w.Bytes()));
+  auto section = Lngtool("form-section '" + dir.File("TTID_X.dfmp") + "'");
+  EXPECT_EQ(section.Code, 0);
+  EXPECT_EQ(section.Out, "[TID_X]\nTID_X._CN=TTntForm\nTID_X.VC=It's\nTID_X._Width=300\n\n"
+                         "btnOK._CN=TButton\nbtnOK.VC=OK\n\n");
+  // An executable still needs the form's name; a form text refuses action pruning.
+  EXPECT_EQ(Lngtool("form-section '" + vt::test::TestExe("i686") + "'", dir.File("err")).Code, 1);
+  EXPECT_EQ(vt::test::ReadBytes(dir.File("err")), "NAME is needed for an executable or a skin file\n");
+  EXPECT_EQ(Lngtool("form-section '" + dir.File("TTID_X.dfmp") + "' --prune-actions").Code, 1);
 }

@@ -116,5 +116,12 @@ TEST(FitRules, EightBitControlsLoseWhatTheCodePageLacks) {
   EXPECT_EQ(CheckLostCharacters("TLabel", u"Caf\u00e9"), std::nullopt);
 }
 
+TEST(FitRules, ReportLinesAreOneLineEach) {
+  EXPECT_EQ(FitReportLine("TID_OptionsDlg/btnBrowse.VC", {"too wide", 118, 80}, u"E&xaminar carpetas..."),
+            "TID_OptionsDlg/btnBrowse.VC\t118\t80\ttoo wide\tE&xaminar carpetas...");
+  EXPECT_EQ(FitReportLine("S/l.VC", {"loses 1 character", 1, 0}, u"a\tb\r\n\u4e2d"),
+            "S/l.VC\t1\t0\tloses 1 character\ta b|\xe4\xb8\xad");
+}
+
 } // namespace
 } // namespace vt

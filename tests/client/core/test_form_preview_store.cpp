@@ -131,5 +131,24 @@ TEST_F(PreviewStores, VisibilityNamesHiddenControlsOfTheSection) {
   EXPECT_TRUE(BuildVisibilityStore(*Project, "U").Sections().empty());
 }
 
+TEST_F(PreviewStores, ByNamesHoldWhatTheWalkHoldsForThoseNames) {
+  Add("S", "btnOK", "VC", "OK", "Aceptar");
+  Add("S", "btnOK", "VH", "Confirms", "[~]Confirma");
+  Add("S", "hbOpen", "THF", "Open|Opens", "Abrir|Abre");
+  Add("S", "pnlPro", "_vis", "0", "");
+  Add("S", "lblOther", "VC", "Other", "Otro"); // not a component of the form shown
+  Add("T", "btnOK", "VC", "OK", "Vale");
+  Add("S/x", "y", "VC", "Slash", "Barra"); // "S/x" + "/" + "y" reads like "S" + "/" + "x/y"
+  const std::vector<std::string> names = {"btnOK", "hbOpen", "pnlPro", "x/y", "missing", ""};
+  const TIniFile all = BuildPreviewStore(*Project, "S"), named = BuildPreviewStore(*Project, "S", names);
+  EXPECT_EQ(Keys(named, "S"), (std::vector<std::string>{"btnOK.VC", "btnOK.VH", "hbOpen.TH", "hbOpen.TF"}));
+  for (const std::string &key : Keys(named, "S"))
+    EXPECT_EQ(named.ReadString("S", key), all.ReadString("S", key));
+  EXPECT_FALSE(named.KeyExists("S", "lblOther.VC"));
+  EXPECT_TRUE(BuildPreviewStore(*Project, "S", names, true).Sections().empty());
+  EXPECT_EQ(Keys(BuildVisibilityStore(*Project, "S", names), "S"), std::vector<std::string>{"pnlPro.vis"});
+  EXPECT_TRUE(BuildVisibilityStore(*Project, "T", names).Sections().empty());
+}
+
 } // namespace
 } // namespace vt
