@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -119,6 +120,18 @@ const TFormComponent *TPrevDfmFrm::FindComponent(const QString &name) const {
   for (const TFormComponent &c : FComponents)
     if (c.Name == name) return &c;
   return nullptr;
+}
+
+std::vector<std::string> TPrevDfmFrm::ComponentNames() const {
+  std::vector<std::string> names;
+  names.reserve(FComponents.size());
+  QSet<QString> seen;
+  for (const TFormComponent &c : FComponents)
+    if (!c.Name.isEmpty() && !seen.contains(c.Name)) {
+      seen.insert(c.Name);
+      names.push_back(c.Name.toStdString());
+    }
+  return names;
 }
 
 TFormComponent &TPrevDfmFrm::AddComponent(TFormComponent component) {

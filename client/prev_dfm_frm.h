@@ -162,6 +162,8 @@ public:
   const std::vector<TFormComponent> &Components() const { return FComponents; }
   const TFormComponent *ComponentOf(const QObject *object) const;
   const TFormComponent *FindComponent(const QString &name) const;
+  // The names of the components, each once (what the stores of a refresh need).
+  std::vector<std::string> ComponentNames() const;
   QWidget *Shape1xxx() const { return FShape; }
   // The widget the form's children are placed on (the window itself).
   QWidget *ClientWidget() { return this; }

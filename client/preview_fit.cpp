@@ -35,7 +35,9 @@ constexpr int kEditMargin = 6;    // frame and inner margins of an edit field
 constexpr int kComboArrow = 17;   // drop-down button
 constexpr int kGroupIndent = 16;  // caption set into a group box's top edge
 constexpr int kTabPadding = 12;   // both sides of a tab's caption
-constexpr int kHotPadding = 16;   // as the toolbar arrangement sizes a tool button
+constexpr int kHotCaptionMargin = 6; // a tool button's caption without an icon
+constexpr int kHotSideRoom = 6;      // left of the icon beside the caption
+constexpr int kHotTopRoom = 2;       // above the icon over the caption
 
 } // namespace
 
@@ -176,14 +178,16 @@ std::vector<TControlFit> TPrevDfmFrm::CheckFit() {
       auto *hot = qobject_cast<TStaticHotBtn *>(w);
       if (!hot || hot->Caption().isEmpty()) break;
       m.LineWidths = widths(fm, MeasureLines(ToU16(hot->Caption())));
+      // As the button draws its caption: beside the icon, under it, or alone between small margins.
       const int icon = hot->ToolIconSize();
-      if (hot->Layout() == TButtonLayout::GlyphLeft && icon > 0)
-        m.ChromeWidth = kHotPadding + icon + hot->Look().Spacing;
-      else
-        m.ChromeWidth = kHotPadding;
-      if (hot->Layout() == TButtonLayout::GlyphTop) {
+      if (icon <= 0) {
+        m.ChromeWidth = kHotCaptionMargin;
+      } else if (hot->Layout() == TButtonLayout::GlyphLeft) {
+        m.ChromeWidth = kHotSideRoom + icon + hot->Look().Spacing + 4;
+      } else {
+        m.ChromeWidth = 4;
         m.CheckHeight = true;
-        m.ChromeHeight = icon + hot->Look().Spacing + 2 * hot->Look().PadY;
+        m.ChromeHeight = kHotTopRoom + icon + hot->Look().Spacing;
       }
       if (hot->Layout() != TButtonLayout::GlyphOnly) flag(c, "TC", textOf(P::ToolCaption), vt::CheckFit(m));
       lost(P::ToolCaption, "TC");

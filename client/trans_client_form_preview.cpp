@@ -1,6 +1,7 @@
 // The form preview window from the main window's side: opening it for the chosen section or the
 // current entry, refreshing it after edits, F12 and the toolbar toggle, "Show Original", a press on
 // one of its controls making the matching entry current, and the fit report.
+#include "client/core/fit_rules.h"
 #include "client/core/form_preview_store.h"
 #include "controls/hot_button.h"
 #include "prev_dfm_frm.h"
@@ -19,15 +20,6 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A text on one report line: tabs and line breaks would split it.
-std::string ReportText(const QString &text) {
-  QString out = text;
-  out.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
-  out.replace(QLatin1Char('\n'), QLatin1Char('|'));
-  out.replace(QLatin1Char('\r'), QLatin1Char('|'));
-  out.replace(QLatin1Char('\t'), QLatin1Char(' '));
-  return out.toStdString();
-}
 
 } // namespace
 
@@ -79,8 +71,6 @@ void TTransClientFrm3::OpenFormPreview(const QString &section, TWordObj *entry, 
       statusBar()->showMessage(QStringLiteral("No form text for %1").arg(section), 15000);
       return;
     }
-    FPreviewStore = std::make_unique<TIniFile>(BuildPreviewStore(*Project, name, showOriginal));
-    const TIniFile visibility = BuildVisibilityStore(*Project, name);
     PreviewForm = std::make_unique<TPrevDfmFrm>(this);
     PreviewForm->move(FPreviewPlace);
     PreviewForm->SectionName = section;
@@ -93,9 +83,12 @@ void TTransClientFrm3::OpenFormPreview(const QString &section, TWordObj *entry, 
       statusBar()->showMessage(error, 15000);
       return;
     }
+    // The stores hold the entries of the form's components, found through the hashed look-up.
+    const std::vector<std::string> names = PreviewForm->ComponentNames();
+    FPreviewStore = std::make_unique<TIniFile>(BuildPreviewStore(*Project, name, names, showOriginal));
     PreviewForm->TextStore = FPreviewStore.get();
     PreviewForm->ApplyTexts(FPreviewStore.get());
-    PreviewForm->ApplyVisibility(visibility);
+    PreviewForm->ApplyVisibility(BuildVisibilityStore(*Project, name, names));
     PreviewForm->OnControlClick = [this](QObject *, QObject *control) {
       Guard("PreviewControlClicked", [&] { PreviewControlClicked(control); });
     };
@@ -112,8 +105,10 @@ void TTransClientFrm3::OpenFormPreview(const QString &section, TWordObj *entry, 
     }
   } else {
     SetPreviewPressed(true);
-    FPreviewStore = std::make_unique<TIniFile>(BuildPreviewStore(*Project, name, showOriginal));
-    PreviewForm->ApplyTexts(FPreviewStore.get());
+    auto store =
+        std::make_unique<TIniFile>(BuildPreviewStore(*Project, name, PreviewForm->ComponentNames(), showOriginal));
+    PreviewForm->ApplyTexts(store.get());
+    FPreviewStore = std::move(store);
     PreviewForm->OnPreviewClose = [this](QObject *, QWidget *) { PreviewClosed(); };
     PreviewForm->show();
     if (!entryMode) {
@@ -205,13 +200,14 @@ bool TTransClientFrm3::FitReportLines(const QString &section, std::vector<std::s
     form.SectionName = Q(name);
     form.FormTextFile = FindFormTextFile(Project->FileName, name);
     if (!form.LoadFormText()) return fail(form.LoadError);
-    const TIniFile store = BuildPreviewStore(*Project, name);
+    const TIniFile store = BuildPreviewStore(*Project, name, form.ComponentNames());
     form.ApplyTexts(&store);
-    form.ApplyVisibility(BuildVisibilityStore(*Project, name));
+    form.ApplyVisibility(BuildVisibilityStore(*Project, name, form.ComponentNames()));
     for (const TControlFit &fit : form.CheckFit()) {
-      lines.push_back(name + "/" + fit.Control.toStdString() + "." + fit.Kind + "\t" +
-                      std::to_string(fit.Finding.Needed) + "\t" + std::to_string(fit.Finding.Available) + "\t" +
-                      fit.Finding.Reason + "\t" + ReportText(fit.Text));
+      const std::string fullId = name + "/" + fit.Control.toStdString() + "." + fit.Kind;
+      lines.push_back(FitReportLine(fullId, fit.Finding,
+                                    std::u16string(reinterpret_cast<const char16_t *>(fit.Text.utf16()),
+                                                   static_cast<std::size_t>(fit.Text.size()))));
     }
   }
   return true;
