@@ -26,7 +26,8 @@ std::string BigFormText() {
                            int width, const std::string &textProp) {
     const std::string name = std::string(cls + 1) + std::to_string(++n);
     out += indent + "object " + name + ": " + cls + "\n";
-    out += indent + "  Left = " + std::to_string(left) + "\n" + indent + "  Top = " + std::to_string(top) + "\n";
+    out +=
+        indent + "  Left = " + std::to_string(left) + "\n" + indent + "  Top = " + std::to_string(top) + "\n";
     out += indent + "  Width = " + std::to_string(width) + "\n" + indent + "  Height = 21\n";
     if (!textProp.empty()) out += indent + "  " + textProp + " = 'Text of " + name + "'\n";
     out += indent + "end\n";
@@ -42,8 +43,10 @@ std::string BigFormText() {
     }
   };
   for (int g = 0; g < 9; ++g) {
-    t += "  object Group" + std::to_string(g) + ": TTntGroupBox\n    Left = " + std::to_string((g % 4) * 300) +
-         "\n    Top = " + std::to_string((g / 4) * 300) + "\n    Width = 320\n    Height = 290\n    Caption = 'Group'\n";
+    t += "  object Group" + std::to_string(g) +
+         ": TTntGroupBox\n    Left = " + std::to_string((g % 4) * 300) +
+         "\n    Top = " + std::to_string((g / 4) * 300) +
+         "\n    Width = 320\n    Height = 290\n    Caption = 'Group'\n";
     rows(t, "    ", 10);
     t += "  end\n";
   }
@@ -53,7 +56,8 @@ std::string BigFormText() {
     rows(t, "      ", 4);
     t += "    end\n";
   }
-  t += "  end\n  object Toolbar: TPanel\n    Left = 0\n    Top = 860\n    Width = 1200\n    Height = 40\n    Tag = 1234\n";
+  t += "  end\n  object Toolbar: TPanel\n    Left = 0\n    Top = 860\n    Width = 1200\n    Height = 40\n    "
+       "Tag = 1234\n";
   for (int b = 0; b < 20; ++b) {
     const std::string name = "tb" + std::to_string(b);
     t += "    object " + name + ": TStaticHotBtn\n      Left = " + std::to_string(b * 50) +

@@ -57,34 +57,62 @@ struct TClassInfo {
 
 // The classes a form text may name and what each becomes.
 constexpr TClassInfo kClasses[] = {
-    {"TSpeedButton", K::SpeedButton, true},   {"TLabel", K::Label, true},
-    {"TTntButton", K::PushButton, false},     {"TPaintBox", K::PaintBox, true},
-    {"TStaticGroupBox", K::ToolGroup, false}, {"TTntLabel", K::Label, true},
-    {"TProgressBar", K::ProgressBar, false},  {"TShape", K::Shape, true},
-    {"TTntPageControl", K::PageControl, false}, {"TTntTabSheet", K::TabSheet, false},
-    {"TStaticHotBtn", K::HotButton, false},   {"TBevel", K::Bevel, true},
-    {"TStaticCheckBox", K::ToolControl, false}, {"TStaticEditCtrl", K::ToolControl, false},
-    {"TStaticRadioBtn", K::ToolControl, false}, {"TCheckBox", K::CheckBox, false},
-    {"TComboBox", K::ComboBox, false},        {"TPanel", K::Panel, false},
-    {"TTntMemo", K::Memo, false},             {"TThemePageControl", K::PageControl, false},
-    {"TThemeTabSheet", K::TabSheet, false},   {"TRxSpinEdit", K::SpinEdit, false},
-    {"TTntEdit", K::Edit, false},             {"TButton", K::PushButton, false},
-    {"TmmNumEdit", K::SpinEdit, false},       {"TImage", K::Image, true},
-    {"TTabSet", K::TabSet, false},            {"TTntImage", K::Image, true},
-    {"TTntCheckBox", K::CheckBox, false},     {"TTntGroupBox", K::GroupBox, false},
-    {"TSpinButton", K::SpinButton, false},    {"TStaticGrid", K::Grid, false},
-    {"TListBox", K::ListBox, false},          {"TEdit", K::Edit, false},
-    {"TTntSpeedButton", K::SpeedButton, true}, {"TMemo", K::Memo, false},
-    {"TRxSplitter", K::Splitter, false},      {"TTntStatusBar", K::StatusBar, false},
-    {"TImageList", K::None, false},           {"TTntMainMenu", K::MainMenu, false},
-    {"TTntMenuItem", K::MenuItem, false},     {"TStaticPushBtn", K::ToolControl, false},
-    {"TTntRadioButton", K::RadioButton, false}, {"TTrackBar", K::TrackBar, false},
-    {"TStaticBtn", K::ToolControl, false},    {"TSpinEdit", K::SpinEdit, false},
-    {"TScrollBar", K::ScrollBar, false},      {"TStatusBar", K::StatusBar, false},
-    {"TPageControl", K::PageControl, false},  {"TTabSheet", K::TabSheet, false},
-    {"TGroupBox", K::GroupBox, false},        {"TGeneralEdit", K::Edit, false},
-    {"TStaticPreviewBox", K::PreviewBox, false}, {"TTntComboBox", K::ComboBox, false},
-    {"TBMSpinEdit", K::SpinEdit, false},      {"TFontComboBox", K::ComboBox, false},
+    {"TSpeedButton", K::SpeedButton, true},
+    {"TLabel", K::Label, true},
+    {"TTntButton", K::PushButton, false},
+    {"TPaintBox", K::PaintBox, true},
+    {"TStaticGroupBox", K::ToolGroup, false},
+    {"TTntLabel", K::Label, true},
+    {"TProgressBar", K::ProgressBar, false},
+    {"TShape", K::Shape, true},
+    {"TTntPageControl", K::PageControl, false},
+    {"TTntTabSheet", K::TabSheet, false},
+    {"TStaticHotBtn", K::HotButton, false},
+    {"TBevel", K::Bevel, true},
+    {"TStaticCheckBox", K::ToolControl, false},
+    {"TStaticEditCtrl", K::ToolControl, false},
+    {"TStaticRadioBtn", K::ToolControl, false},
+    {"TCheckBox", K::CheckBox, false},
+    {"TComboBox", K::ComboBox, false},
+    {"TPanel", K::Panel, false},
+    {"TTntMemo", K::Memo, false},
+    {"TThemePageControl", K::PageControl, false},
+    {"TThemeTabSheet", K::TabSheet, false},
+    {"TRxSpinEdit", K::SpinEdit, false},
+    {"TTntEdit", K::Edit, false},
+    {"TButton", K::PushButton, false},
+    {"TmmNumEdit", K::SpinEdit, false},
+    {"TImage", K::Image, true},
+    {"TTabSet", K::TabSet, false},
+    {"TTntImage", K::Image, true},
+    {"TTntCheckBox", K::CheckBox, false},
+    {"TTntGroupBox", K::GroupBox, false},
+    {"TSpinButton", K::SpinButton, false},
+    {"TStaticGrid", K::Grid, false},
+    {"TListBox", K::ListBox, false},
+    {"TEdit", K::Edit, false},
+    {"TTntSpeedButton", K::SpeedButton, true},
+    {"TMemo", K::Memo, false},
+    {"TRxSplitter", K::Splitter, false},
+    {"TTntStatusBar", K::StatusBar, false},
+    {"TImageList", K::None, false},
+    {"TTntMainMenu", K::MainMenu, false},
+    {"TTntMenuItem", K::MenuItem, false},
+    {"TStaticPushBtn", K::ToolControl, false},
+    {"TTntRadioButton", K::RadioButton, false},
+    {"TTrackBar", K::TrackBar, false},
+    {"TStaticBtn", K::ToolControl, false},
+    {"TSpinEdit", K::SpinEdit, false},
+    {"TScrollBar", K::ScrollBar, false},
+    {"TStatusBar", K::StatusBar, false},
+    {"TPageControl", K::PageControl, false},
+    {"TTabSheet", K::TabSheet, false},
+    {"TGroupBox", K::GroupBox, false},
+    {"TGeneralEdit", K::Edit, false},
+    {"TStaticPreviewBox", K::PreviewBox, false},
+    {"TTntComboBox", K::ComboBox, false},
+    {"TBMSpinEdit", K::SpinEdit, false},
+    {"TFontComboBox", K::ComboBox, false},
     {"TColorComboBox", K::ComboBox, false},
 };
 static_assert(std::size(kClasses) == 57);
@@ -99,7 +127,8 @@ QString ToQ(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 std::u16string ToU16(const QString &text) {
-  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size()));
+  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
 }
 // Form texts break lines with CR LF; widgets with LF.
 QString WidgetLines(const QString &text) {
@@ -129,14 +158,25 @@ std::optional<QColor> FormColor(const TFormObject &obj, std::string_view prop) {
     return QColor(static_cast<int>(*v & 0xFF), static_cast<int>((*v >> 8) & 0xFF),
                   static_cast<int>((*v >> 16) & 0xFF));
   }
-  static const std::pair<std::string_view, QColor> kNames[] = {
-      {"clBlack", Qt::black},          {"clMaroon", QColor(128, 0, 0)}, {"clGreen", QColor(0, 128, 0)},
-      {"clOlive", QColor(128, 128, 0)}, {"clNavy", QColor(0, 0, 128)},  {"clPurple", QColor(128, 0, 128)},
-      {"clTeal", QColor(0, 128, 128)},  {"clGray", QColor(128, 128, 128)}, {"clSilver", QColor(192, 192, 192)},
-      {"clRed", Qt::red},              {"clLime", Qt::green},          {"clYellow", Qt::yellow},
-      {"clBlue", Qt::blue},            {"clFuchsia", Qt::magenta},     {"clAqua", Qt::cyan},
-      {"clWhite", Qt::white},          {"clWindow", Qt::white},        {"clBtnFace", QColor(240, 240, 240)},
-      {"clGrayText", QColor(109, 109, 109)}};
+  static const std::pair<std::string_view, QColor> kNames[] = {{"clBlack", Qt::black},
+                                                               {"clMaroon", QColor(128, 0, 0)},
+                                                               {"clGreen", QColor(0, 128, 0)},
+                                                               {"clOlive", QColor(128, 128, 0)},
+                                                               {"clNavy", QColor(0, 0, 128)},
+                                                               {"clPurple", QColor(128, 0, 128)},
+                                                               {"clTeal", QColor(0, 128, 128)},
+                                                               {"clGray", QColor(128, 128, 128)},
+                                                               {"clSilver", QColor(192, 192, 192)},
+                                                               {"clRed", Qt::red},
+                                                               {"clLime", Qt::green},
+                                                               {"clYellow", Qt::yellow},
+                                                               {"clBlue", Qt::blue},
+                                                               {"clFuchsia", Qt::magenta},
+                                                               {"clAqua", Qt::cyan},
+                                                               {"clWhite", Qt::white},
+                                                               {"clWindow", Qt::white},
+                                                               {"clBtnFace", QColor(240, 240, 240)},
+                                                               {"clGrayText", QColor(109, 109, 109)}};
   if (const auto id = obj.Ident(prop))
     for (const auto &[name, color] : kNames)
       if (name == *id) return color;
@@ -294,7 +334,7 @@ QWidget *MakeWidget(K kind, const TFormObject &obj, QWidget *parent) {
   case K::Bevel: {
     auto *bevel = new QFrame(parent);
     const auto shape = obj.Ident("Shape").value_or("bsBox");
-    bevel->setFrameShape(shape == "bsTopLine" || shape == "bsBottomLine" ? QFrame::HLine
+    bevel->setFrameShape(shape == "bsTopLine" || shape == "bsBottomLine"   ? QFrame::HLine
                          : shape == "bsLeftLine" || shape == "bsRightLine" ? QFrame::VLine
                          : shape == "bsSpacer"                             ? QFrame::NoFrame
                                                                            : QFrame::Box);
@@ -314,23 +354,24 @@ QWidget *MakeWidget(K kind, const TFormObject &obj, QWidget *parent) {
     return new QWidget(parent);
   case K::ProgressBar: {
     auto *bar = new QProgressBar(parent);
-    bar->setRange(Clamp(obj.Int("Min").value_or(0), 0, 1 << 30), Clamp(obj.Int("Max").value_or(100), 0, 1 << 30));
+    bar->setRange(Clamp(obj.Int("Min").value_or(0), 0, 1 << 30),
+                  Clamp(obj.Int("Max").value_or(100), 0, 1 << 30));
     bar->setValue(Clamp(obj.Int("Position").value_or(0), 0, 1 << 30));
     bar->setTextVisible(false);
     return bar;
   }
   case K::TrackBar: {
-    auto *slider = new QSlider(obj.Ident("Orientation").value_or("trHorizontal") == "trVertical" ? Qt::Vertical
-                                                                                               : Qt::Horizontal,
-                               parent);
+    auto *slider = new QSlider(
+        obj.Ident("Orientation").value_or("trHorizontal") == "trVertical" ? Qt::Vertical : Qt::Horizontal,
+        parent);
     slider->setRange(Clamp(obj.Int("Min").value_or(0), -(1 << 30), 1 << 30),
                      Clamp(obj.Int("Max").value_or(10), -(1 << 30), 1 << 30));
     slider->setValue(Clamp(obj.Int("Position").value_or(0), -(1 << 30), 1 << 30));
     return slider;
   }
   case K::ScrollBar:
-    return new QScrollBar(obj.Ident("Kind").value_or("sbHorizontal") == "sbVertical" ? Qt::Vertical : Qt::Horizontal,
-                          parent);
+    return new QScrollBar(
+        obj.Ident("Kind").value_or("sbHorizontal") == "sbVertical" ? Qt::Vertical : Qt::Horizontal, parent);
   case K::SpinEdit: {
     auto *spin = new QSpinBox(parent);
     spin->setRange(-(1 << 30), 1 << 30);
@@ -386,16 +427,18 @@ QWidget *MakeWidget(K kind, const TFormObject &obj, QWidget *parent) {
                    : layout == "blGlyphOnly" ? TButtonLayout::GlyphOnly
                                              : TButtonLayout::GlyphTop);
     const auto icon = obj.Int("ToolIconSize").value_or(obj.Int("ToolIcon.Size").value_or(0));
-    if (icon > 0 && icon <= 256) hot->SetToolIcon(samples::IconPicture(static_cast<int>(icon)), static_cast<int>(icon));
+    if (icon > 0 && icon <= 256)
+      hot->SetToolIcon(samples::IconPicture(static_cast<int>(icon)), static_cast<int>(icon));
     return hot;
   }
   case K::ToolControl: {
     const std::string cls = obj.ClassName;
     samples::TStaticToolControl *tool = nullptr;
     if (cls == "TStaticCheckBox" || cls == "TStaticRadioBtn") {
-      samples::TStaticMarkControl *mark = cls == "TStaticCheckBox"
-                                              ? static_cast<samples::TStaticMarkControl *>(new samples::TStaticCheckBox(parent))
-                                              : new samples::TStaticRadioBtn(parent);
+      samples::TStaticMarkControl *mark =
+          cls == "TStaticCheckBox"
+              ? static_cast<samples::TStaticMarkControl *>(new samples::TStaticCheckBox(parent))
+              : new samples::TStaticRadioBtn(parent);
       mark->SetChecked(obj.Bool("Checked", false));
       tool = mark;
     } else if (cls == "TStaticEditCtrl") {
@@ -404,7 +447,8 @@ QWidget *MakeWidget(K kind, const TFormObject &obj, QWidget *parent) {
       tool = new samples::TStaticPushBtn(parent);
     }
     const auto icon = obj.Int("ToolIconSize").value_or(obj.Int("ToolIcon.Size").value_or(0));
-    if (icon > 0 && icon <= 256) tool->SetToolIcon(samples::IconPicture(static_cast<int>(icon)), static_cast<int>(icon));
+    if (icon > 0 && icon <= 256)
+      tool->SetToolIcon(samples::IconPicture(static_cast<int>(icon)), static_cast<int>(icon));
     return tool;
   }
   case K::ToolGroup:
@@ -513,7 +557,8 @@ QString OriginalText(const TFormObject &obj, P prop) {
 
 // Delphi's alignment of the children of a container, in its order: top, bottom, left, right,
 // then the client.
-void AlignChildren(QWidget *container, const std::vector<std::pair<QWidget *, std::string>> &aligned, int top) {
+void AlignChildren(QWidget *container, const std::vector<std::pair<QWidget *, std::string>> &aligned,
+                   int top) {
   QRect free(0, top, container->width(), container->height() - top);
   if (auto *frame = qobject_cast<QFrame *>(container); frame && frame->frameShape() != QFrame::NoFrame) {
     const int m = frame->frameWidth();
@@ -546,8 +591,10 @@ public:
   TBuilder(TPrevDfmFrm &window) : FWindow(window) {}
 
   bool Build(const TFormObject &root, QString *error) {
-    const int width = Clamp(root.Int("Width").value_or(root.Int("ClientWidth").value_or(TPrevDfmFrm::kDesignWidth)), 1, 8000);
-    const int height = Clamp(root.Int("Height").value_or(root.Int("ClientHeight").value_or(TPrevDfmFrm::kDesignHeight)), 1, 8000);
+    const int width = Clamp(
+        root.Int("Width").value_or(root.Int("ClientWidth").value_or(TPrevDfmFrm::kDesignWidth)), 1, 8000);
+    const int height = Clamp(
+        root.Int("Height").value_or(root.Int("ClientHeight").value_or(TPrevDfmFrm::kDesignHeight)), 1, 8000);
     FWindow.setFixedSize(width + 1, height + 1);
     ApplyFont(&FWindow, root);
     if (const auto color = FormColor(root, "Color")) {
@@ -560,6 +607,7 @@ public:
     for (const auto &child : root.Children)
       if (child->ClassName == "TTntMainMenu") top = BuildMenu(*child);
     Children(root, &FWindow, top);
+    SetBuddies();
     if (FTooMany) {
       if (error) *error = QStringLiteral("too many controls");
       return false;
@@ -643,7 +691,8 @@ private:
     if (!aligned.empty()) AlignChildren(parent, aligned, top);
     if (pages) {
       if (const auto active = obj.Ident("ActivePage"))
-        if (QWidget *page = parent->findChild<QWidget *>(QString::fromStdString(*active))) pages->setCurrentWidget(page);
+        if (QWidget *page = parent->findChild<QWidget *>(QString::fromStdString(*active)))
+          pages->setCurrentWidget(page);
     }
   }
 
@@ -689,6 +738,8 @@ private:
       w->setAutoFillBackground(true);
     }
     c.AutoSize = kind == K::Label && obj.Bool("AutoSize", true);
+    if (const auto focus = obj.Ident("FocusControl"); focus && kind == K::Label)
+      FFocusControls.emplace_back(w, QString::fromStdString(*focus));
     c.Design = w->geometry();
     if (const auto &caption = c.Original[static_cast<int>(P::Caption)])
       c.DesignLines = std::max<int>(1, static_cast<int>(SplitLines(*caption).size()));
@@ -700,22 +751,67 @@ private:
       c.Hidden = true;
     }
     if (obj.Find("Hint") && obj.Bool("ShowHint", false)) w->setProperty("showHint", true);
+    Describe(w, kind, c);
     QWidget *const made = w;
     // Children before the states that depend on them (the active page, the item index).
-    if (kind != K::ComboBox && kind != K::ListBox && kind != K::Memo && kind != K::Edit)
-      Children(obj, w, 0);
+    if (kind != K::ComboBox && kind != K::ListBox && kind != K::Memo && kind != K::Edit) Children(obj, w, 0);
     Finish(c);
     SetState(made, kind, obj);
     // A status bar sits at the bottom unless the form text places it.
-    if (kind == K::StatusBar && !obj.Find("Align") && !page)
-      AlignChildren(parent, {{made, "alBottom"}}, 0);
+    if (kind == K::StatusBar && !obj.Find("Align") && !page) AlignChildren(parent, {{made, "alBottom"}}, 0);
     return made;
+  }
+
+  // Names for assistive tools: a control that shows no text of its own is called by its component
+  // name; a label gives its text to the control it focuses (FocusControl, set once all exist).
+  void Describe(QWidget *w, K kind, const TFormComponent &c) {
+    w->setAccessibleDescription(c.Name);
+    switch (kind) {
+    case K::Edit:
+    case K::Memo:
+    case K::ComboBox:
+    case K::ListBox:
+    case K::SpinEdit:
+    case K::TrackBar:
+    case K::Grid:
+    case K::TabSet:
+      w->setAccessibleName(c.Name);
+      break;
+    case K::SpinButton: {
+      const auto arrows = w->findChildren<QToolButton *>();
+      for (int i = 0; i < arrows.size(); ++i)
+        arrows[i]->setAccessibleName(c.Name + (i == 0 ? QStringLiteral(" up") : QStringLiteral(" down")));
+      break;
+    }
+    case K::PushButton:
+    case K::SpeedButton:
+    case K::CheckBox:
+    case K::RadioButton:
+      if (c.Original[static_cast<int>(P::Caption)].value_or(QString()).isEmpty())
+        w->setAccessibleName(c.Name);
+      break;
+    case K::HotButton:
+      // The preview's tool buttons are reached with Tab like the product's.
+      w->setFocusPolicy(Qt::TabFocus);
+      break;
+    default:
+      break;
+    }
+  }
+
+  void SetBuddies() {
+    for (const auto &[label, target] : FFocusControls) {
+      auto *l = qobject_cast<QLabel *>(label.data());
+      QWidget *buddy = FWindow.FindControl(target);
+      if (l && buddy) l->setBuddy(buddy);
+    }
   }
 
   static void SetState(QWidget *w, K kind, const TFormObject &obj) {
     switch (kind) {
     case K::CheckBox:
-      static_cast<QCheckBox *>(w)->setChecked(obj.Bool("Checked", false) || obj.Ident("State") == "cbChecked");
+      static_cast<QCheckBox *>(w)->setChecked(obj.Bool("Checked", false) ||
+                                              obj.Ident("State") == "cbChecked");
       break;
     case K::RadioButton:
       static_cast<QRadioButton *>(w)->setChecked(obj.Bool("Checked", false));
@@ -729,7 +825,8 @@ private:
         static_cast<QListWidget *>(w)->setCurrentRow(Clamp(*index, -1, 1 << 30));
       break;
     case K::TabSet:
-      if (const auto index = obj.Int("TabIndex")) static_cast<QTabBar *>(w)->setCurrentIndex(Clamp(*index, -1, 1 << 30));
+      if (const auto index = obj.Int("TabIndex"))
+        static_cast<QTabBar *>(w)->setCurrentIndex(Clamp(*index, -1, 1 << 30));
       break;
     default:
       break;
@@ -738,6 +835,7 @@ private:
 
   static constexpr int kMaxComponents = 20000;
   TPrevDfmFrm &FWindow;
+  std::vector<std::pair<QPointer<QWidget>, QString>> FFocusControls;
   int FCount = 0;
   bool FTooMany = false;
 };
@@ -771,9 +869,12 @@ void SetComponentText(TFormComponent &c, TFormTextProp prop, const QString &text
   if (!w) return;
   switch (prop) {
   case P::Hint:
-    if (c.Kind != K::HotButton && c.Kind != K::ToolControl) w->setToolTip(ShortHint(shown));
-    else if (auto *hot = qobject_cast<TStaticHotBtn *>(w)) hot->SetControlHint(shown);
-    else if (auto *tool = qobject_cast<samples::TStaticToolControl *>(w)) tool->SetControlHint(shown);
+    if (c.Kind != K::HotButton && c.Kind != K::ToolControl)
+      w->setToolTip(ShortHint(shown));
+    else if (auto *hot = qobject_cast<TStaticHotBtn *>(w))
+      hot->SetControlHint(shown);
+    else if (auto *tool = qobject_cast<samples::TStaticToolControl *>(w))
+      tool->SetControlHint(shown);
     break;
   case P::Caption:
     switch (c.Kind) {
@@ -811,9 +912,12 @@ void SetComponentText(TFormComponent &c, TFormTextProp prop, const QString &text
     }
     break;
   case P::Text:
-    if (auto *edit = qobject_cast<QLineEdit *>(w)) edit->setText(WidgetLines(shown));
-    else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) memo->setPlainText(WidgetLines(shown));
-    else if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->isEditable() && combo->currentIndex() < 0)
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+      edit->setText(WidgetLines(shown));
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+      memo->setPlainText(WidgetLines(shown));
+    else if (auto *combo = qobject_cast<QComboBox *>(w);
+             combo && combo->isEditable() && combo->currentIndex() < 0)
       combo->setEditText(shown);
     break;
   case P::Items:
@@ -837,8 +941,10 @@ void SetComponentText(TFormComponent &c, TFormTextProp prop, const QString &text
     const QString caption = ShownText(c, c.Current[static_cast<int>(P::ToolCaption)]);
     const QString hint = ShownText(c, c.Current[static_cast<int>(P::ToolHint)]);
     const QString full = ShownText(c, c.Current[static_cast<int>(P::ToolFullHint)]);
-    if (auto *hot = qobject_cast<TStaticHotBtn *>(w)) hot->SetToolText(caption, hint, full);
-    else if (auto *tool = qobject_cast<samples::TStaticToolControl *>(w)) tool->SetToolText(caption, hint, full);
+    if (auto *hot = qobject_cast<TStaticHotBtn *>(w))
+      hot->SetToolText(caption, hint, full);
+    else if (auto *tool = qobject_cast<samples::TStaticToolControl *>(w))
+      tool->SetToolText(caption, hint, full);
     break;
   }
   case P::ToolName:

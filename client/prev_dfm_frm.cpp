@@ -37,7 +37,8 @@ QString ToQ(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 std::u16string ToU16(const QString &text) {
-  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size()));
+  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
 }
 
 // The highlight frame: a rectangle of a 3-pixel pen with a clear brush, drawn inside its bounds.
@@ -195,8 +196,10 @@ bool TPrevDfmFrm::LoadFormText() {
                static_cast<int>(std::clamp<std::int64_t>(height, 1, 8000)) + 1);
   // A position the form text gives wins over the one the main window gave, but stays on screen.
   QPoint pos = this->pos();
-  if (const auto left = root->Int("Left")) pos.setX(static_cast<int>(std::clamp<std::int64_t>(*left, -10000, 10000)));
-  if (const auto top = root->Int("Top")) pos.setY(static_cast<int>(std::clamp<std::int64_t>(*top, -10000, 10000)));
+  if (const auto left = root->Int("Left"))
+    pos.setX(static_cast<int>(std::clamp<std::int64_t>(*left, -10000, 10000)));
+  if (const auto top = root->Int("Top"))
+    pos.setY(static_cast<int>(std::clamp<std::int64_t>(*top, -10000, 10000)));
   if (const QScreen *screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     pos.setX(std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() - 100)));

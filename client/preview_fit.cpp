@@ -21,7 +21,8 @@ using K = TFormWidgetKind;
 using P = TFormTextProp;
 
 std::u16string ToU16(const QString &text) {
-  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size()));
+  return std::u16string(reinterpret_cast<const char16_t *>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
 }
 
 TFitRect RectOf(const QRect &r) {
@@ -29,12 +30,12 @@ TFitRect RectOf(const QRect &r) {
 }
 
 // Room the controls draw beside their texts, in pixels.
-constexpr int kButtonMargin = 8;  // both sides of a push button's caption
-constexpr int kMarkRoom = 13 + 4; // check mark or radio circle and the gap after it
-constexpr int kEditMargin = 6;    // frame and inner margins of an edit field
-constexpr int kComboArrow = 17;   // drop-down button
-constexpr int kGroupIndent = 16;  // caption set into a group box's top edge
-constexpr int kTabPadding = 12;   // both sides of a tab's caption
+constexpr int kButtonMargin = 8;     // both sides of a push button's caption
+constexpr int kMarkRoom = 13 + 4;    // check mark or radio circle and the gap after it
+constexpr int kEditMargin = 6;       // frame and inner margins of an edit field
+constexpr int kComboArrow = 17;      // drop-down button
+constexpr int kGroupIndent = 16;     // caption set into a group box's top edge
+constexpr int kTabPadding = 12;      // both sides of a tab's caption
 constexpr int kHotCaptionMargin = 6; // a tool button's caption without an icon
 constexpr int kHotSideRoom = 6;      // left of the icon beside the caption
 constexpr int kHotTopRoom = 2;       // above the icon over the caption
@@ -57,7 +58,8 @@ std::vector<TControlFit> TPrevDfmFrm::CheckFit() {
     std::vector<int> px;
     px.reserve(lines.size());
     for (const auto &line : lines)
-      px.push_back(fm.horizontalAdvance(QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()))));
+      px.push_back(
+          fm.horizontalAdvance(QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()))));
     return px;
   };
 

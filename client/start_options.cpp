@@ -34,7 +34,8 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
                                       QStringLiteral("FILE.png"));
   const QCommandLineOption formPreview(
       QStringLiteral("form-preview"),
-      QStringLiteral("Open the form preview of the --section (as F12) or of the --entry (as a double-click)."));
+      QStringLiteral(
+          "Open the form preview of the --section (as F12) or of the --entry (as a double-click)."));
   const QCommandLineOption fitReport(
       QStringLiteral("fit-report"),
       QStringLiteral("Write the texts that do not fit their controls (every section with a form text, or the "

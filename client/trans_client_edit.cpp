@@ -4,7 +4,6 @@
 #include "controls/hot_button.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
-#include "prev_dfm_frm.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
 
@@ -63,15 +62,7 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
     vt2Model->SetRowCount(0);
   }
   ReloadEditors();
-  if (PreviewShowing()) {
-    const TWordObj *current = FSession.Current();
-    const bool here = current && QString::fromUtf8(current->Section().view().data(),
-                                                   static_cast<qsizetype>(current->Section().view().size())) ==
-                                     PreviewWindow()->SectionName;
-    PreviewWindow()->HighlightControl(here ? QString::fromUtf8(current->Name().view().data(),
-                                                               static_cast<qsizetype>(current->Name().view().size()))
-                                           : QString());
-  }
+  HighlightCurrentInPreview();
   // The suggestion lists follow a moment later, and only for the entry where the user stops.
   if (entry) {
     SuggestionCountdown.Start();

@@ -20,7 +20,6 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-
 } // namespace
 
 void TTransClientFrm3::WireFormPreviewCommands() {
@@ -45,7 +44,12 @@ void TTransClientFrm3::SetPreviewPressed(bool pressed) {
 void TTransClientFrm3::FreeFormPreview() {
   if (!PreviewForm) return;
   FPreviewPlace = PreviewForm->pos();
-  PreviewForm.reset();
+  // The window may be freed from within one of its own events (a press whose entry change
+  // refreshes another section): it goes once its events are done.
+  TPrevDfmFrm *old = PreviewForm.release();
+  old->TextStore = nullptr;
+  old->hide();
+  old->deleteLater();
   FPreviewStore.reset();
   SetPreviewPressed(false);
 }
@@ -105,8 +109,8 @@ void TTransClientFrm3::OpenFormPreview(const QString &section, TWordObj *entry, 
     }
   } else {
     SetPreviewPressed(true);
-    auto store =
-        std::make_unique<TIniFile>(BuildPreviewStore(*Project, name, PreviewForm->ComponentNames(), showOriginal));
+    auto store = std::make_unique<TIniFile>(
+        BuildPreviewStore(*Project, name, PreviewForm->ComponentNames(), showOriginal));
     PreviewForm->ApplyTexts(store.get());
     FPreviewStore = std::move(store);
     PreviewForm->OnPreviewClose = [this](QObject *, QWidget *) { PreviewClosed(); };
@@ -121,6 +125,13 @@ void TTransClientFrm3::OpenFormPreview(const QString &section, TWordObj *entry, 
   }
   if (entryMode && entry) PreviewForm->HighlightControl(Q(entry->Name().view()));
   ReportPreviewFit();
+}
+
+void TTransClientFrm3::HighlightCurrentInPreview() {
+  if (!PreviewShowing()) return;
+  const TWordObj *current = FSession.Current();
+  const bool here = current && Q(current->Section().view()) == PreviewForm->SectionName;
+  PreviewForm->HighlightControl(here ? Q(current->Name().view()) : QString());
 }
 
 void TTransClientFrm3::ReportPreviewFit() {
@@ -179,7 +190,8 @@ void TTransClientFrm3::cShowTransClick() {
   ShowFormPreview();
 }
 
-bool TTransClientFrm3::FitReportLines(const QString &section, std::vector<std::string> &lines, QString *error) {
+bool TTransClientFrm3::FitReportLines(const QString &section, std::vector<std::string> &lines,
+                                      QString *error) {
   const auto fail = [&](const QString &text) {
     if (error) *error = text;
     return false;
@@ -189,7 +201,8 @@ bool TTransClientFrm3::FitReportLines(const QString &section, std::vector<std::s
     const std::string name = section.toStdString();
     if (std::find(Project->Sections.begin(), Project->Sections.end(), name) == Project->Sections.end())
       return fail(QStringLiteral("No section ") + section);
-    if (FindFormTextFile(Project->FileName, name).empty()) return fail(QStringLiteral("No form text for ") + section);
+    if (FindFormTextFile(Project->FileName, name).empty())
+      return fail(QStringLiteral("No form text for ") + section);
     sections.push_back(name);
   } else {
     for (const std::string &name : Project->Sections)

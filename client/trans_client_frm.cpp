@@ -676,8 +676,8 @@ void TTransClientFrm3::BuildMenus() {
   later(AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1"));
 
   QMenu *view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
-  PreviewScreenOnOff1 =
-      AddAction(view, QStringLiteral("Preview Screen On/Off"), "PreviewScreenOnOff1", QKeySequence(Qt::Key_F12));
+  PreviewScreenOnOff1 = AddAction(view, QStringLiteral("Preview Screen On/Off"), "PreviewScreenOnOff1",
+                                  QKeySequence(Qt::Key_F12));
   ViewAll1 = AddAction(view, QStringLiteral("View All Items (Clear Filters)"), "ViewAll1",
                        QKeySequence(QStringLiteral("Ctrl+Shift+A")));
   AdvancedTools1 = AddAction(view, QStringLiteral("Advanced Tools"), "AdvancedTools1",

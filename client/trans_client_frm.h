@@ -213,7 +213,9 @@ public:
   void vt1DblClick();
   void cShowTransClick();
   // The preview window, shown or hidden; null when there is none.
-  class TPrevDfmFrm *PreviewWindow() const { return PreviewForm.get(); }
+  class TPrevDfmFrm *PreviewWindow() const {
+    return PreviewForm.get();
+  }
   bool PreviewShowing() const;
   // The fit check of every section with a form text (or of one): one line per finding, "full id,
   // needed px, available px, reason, text" separated by tabs. False with a reason when a named
@@ -303,6 +305,9 @@ private:
   void OpenFormPreview(const QString &section, TWordObj *entry, bool entryMode);
   void FreeFormPreview();
   void SetPreviewPressed(bool pressed);
+  // While the preview shows: frames the current entry's control, or nothing for an entry of
+  // another section.
+  void HighlightCurrentInPreview();
   // The fit check of the shown preview, told in the status bar.
   void ReportPreviewFit();
   std::unique_ptr<class TPrevDfmFrm> PreviewForm;

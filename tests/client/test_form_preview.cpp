@@ -56,7 +56,15 @@ std::string DialogForm() {
   w.EndList().EndList().EndList().EndList();
   w.Object("TPanel", "tbBar").Prop("Left").Int(0).Prop("Top").Int(210).Prop("Width").Int(400);
   w.Prop("Height").Int(40).Prop("Tag").Int(1234).EndList();
-  w.Object("TBevel", "bv1").Prop("Left").Int(5).Prop("Top").Int(2).Prop("Width").Int(2).Prop("Height").Int(30);
+  w.Object("TBevel", "bv1")
+      .Prop("Left")
+      .Int(5)
+      .Prop("Top")
+      .Int(2)
+      .Prop("Width")
+      .Int(2)
+      .Prop("Height")
+      .Int(30);
   w.EndList().EndList();
   w.Object("TStaticHotBtn", "tbSave").Prop("Left").Int(10).Prop("Top").Int(2).Prop("Width").Int(40);
   w.Prop("Height").Int(36).Prop("TextData.Caption").Str("Save").EndList().EndList();
@@ -199,7 +207,8 @@ TEST_F(FormPreviewTest, OnlyAChosenSectionWithAFormTextOpensAPreview) {
   EXPECT_EQ(Preview(), nullptr);
   EXPECT_FALSE(Child<TStaticHotBtn>(*W, "stPreview")->isChecked());
   // A form text that cannot be read leaves no window; the reason goes to the status bar.
-  WriteTestFile(Dir.path() + QStringLiteral("/DfmData/TTID_Abc.dfmp"), "object X: TTntForm\n  Caption = 'broken\n");
+  WriteTestFile(Dir.path() + QStringLiteral("/DfmData/TTID_Abc.dfmp"),
+                "object X: TTntForm\n  Caption = 'broken\n");
   ASSERT_TRUE(W->ChooseSection(QStringLiteral("TID_Abc")));
   F12();
   EXPECT_EQ(Preview(), nullptr);
