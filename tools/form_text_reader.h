@@ -83,7 +83,7 @@ struct TFormTextLimits {
   int MaxDepth = 64;                               // objects and values nested in each other
   std::size_t MaxObjects = 100000;                 // objects of the whole text
   std::size_t MaxProperties = 100000;              // properties of the whole text
-  std::size_t MaxListItems = std::size_t{1} << 20; // items of all lists together
+  std::size_t MaxListItems = std::size_t{1} << 18; // items of all lists and sets together
 };
 
 // Parses one form text (one root object, then nothing but white space). Returns the root, or none
