@@ -135,7 +135,8 @@ protected:
                                                    "btnTagged.VC=Etiqueta\n"
                                                    "btn8.VC=Ωmega\n"
                                                    "tsTabs.TS=Uno\\nDos\n"
-                                                   "btnInFrame.VC=Interior\n");
+                                                   "btnInFrame.VC=Interior\n"
+                                                   "lblFree.VC=libre\\nde verdad\n");
     ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("DfmData")));
     const std::string text = ConvertBinaryForm(DialogForm());
     WriteTestFile(Dir.path() + QStringLiteral("/DfmData/TTID_Dlg.dfmp"), QByteArray::fromStdString(text));
@@ -221,7 +222,7 @@ TEST_F(FormPreviewTest, TranslationsVisibilityAndTheFormsOwnTexts) {
   EXPECT_EQ(Control<QPushButton>("btnOk")->text(), QStringLiteral("Aceptar"));
   EXPECT_EQ(Control<QPushButton>("btnOk")->toolTip(), QStringLiteral("Confirm")); // untranslated hint
   EXPECT_EQ(Control<QLabel>("lblName")->text(), QStringLiteral("Nombre"));
-  EXPECT_EQ(Control<QLabel>("lblFree")->text(), QStringLiteral("free"));
+  EXPECT_EQ(Control<QLabel>("lblFree")->text(), QStringLiteral("libre\nde verdad"));
   // A Unicode combo box takes the translated items and keeps its item index.
   auto *combo = Control<QComboBox>("cbMode");
   ASSERT_EQ(combo->count(), 2);
@@ -367,9 +368,35 @@ TEST_F(FormPreviewTest, TextsThatDoNotFitAreOutlinedAndCounted) {
   std::vector<std::string> lines;
   QString error;
   ASSERT_TRUE(W->FitReportLines(QStringLiteral("TID_Dlg"), lines, &error)) << error.toStdString();
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front().rfind("TID_Dlg/btn8.VC\t1\t0\tloses 1 character\tΩmega", 0), 0u) << lines.front();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "TID_Dlg/btn8.VC\t1\t0\tloses 1 character\tΩmega"),
+            lines.end());
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string &line) { return line.rfind("TID_Dlg/btnLong.", 0) == 0; }),
+            0);
   EXPECT_FALSE(W->FitReportLines(QStringLiteral("TID_NoForm"), lines, &error));
+}
+
+TEST_F(FormPreviewTest, TabCaptionsOfAnotherCountAndGrownLabels) {
+  OpenDialogPreview();
+  // A caption list of another length than the tabs keeps the tab set's own captions.
+  ASSERT_TRUE(W->ChooseEntry(QStringLiteral("TID_Dlg/tsTabs.TS")));
+  Child<QPlainTextEdit>(*W, "TntMemoLng")->setPlainText(QStringLiteral("Uno\nDos\nTres"));
+  Child<QAction>(*W, "Update1")->trigger();
+  auto *tabs = Control<QTabBar>("tsTabs");
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), QStringLiteral("One"));
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  // An auto-size label grown to two lines covers the combo box under it; the report names it.
+  std::vector<std::string> lines;
+  QString error;
+  ASSERT_TRUE(W->FitReportLines(QStringLiteral("TID_Dlg"), lines, &error));
+  const auto covers = std::find_if(lines.begin(), lines.end(), [](const std::string &line) {
+    return line.rfind("TID_Dlg/lblFree.VC\t", 0) == 0;
+  });
+  ASSERT_NE(covers, lines.end());
+  EXPECT_NE(covers->find("\tcovers cbMode\tlibre|de verdad"), std::string::npos) << *covers;
+  // The one-line label of the same form does not.
+  EXPECT_FALSE(Preview()->FlaggedControls().contains(QStringLiteral("lblName")));
 }
 
 } // namespace
