@@ -413,6 +413,12 @@ void TPrevDfmFrm::ControlPressed(QObject *control) {
 }
 
 bool TPrevDfmFrm::eventFilter(QObject *watched, QEvent *event) {
+  // The window sees Escape before its controls do.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+      watched != this) {
+    FormKeyDown(static_cast<QKeyEvent *>(event));
+    return true;
+  }
   if (event->type() == QEvent::MouseButtonRelease) {
     MouseWasDown = false;
   } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {

@@ -5,7 +5,8 @@
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
-// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance).
+// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance),
+// trans_client_form_preview.cpp (the form preview window).
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"

@@ -181,8 +181,8 @@ TEST_F(FormPreviewTest, F12OpensHidesFreesAndReopensInPlace) {
   EXPECT_EQ(Preview()->size(), QSize(401, 301));
   Preview()->move(120, 70);
   const QPoint place = Preview()->pos();
-  // Escape only hides the window.
-  QTest::keyClick(Preview(), Qt::Key_Escape);
+  // Escape, wherever the focus is in the window, only hides it.
+  QTest::keyClick(Control<QComboBox>("cbMode"), Qt::Key_Escape);
   ASSERT_NE(Preview(), nullptr);
   EXPECT_FALSE(Preview()->isVisible());
   EXPECT_FALSE(stPreview->isChecked());
