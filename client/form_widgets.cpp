@@ -749,6 +749,9 @@ private:
     if (!obj.Bool("Visible", true)) {
       w->hide();
       c.Hidden = true;
+    } else if (!page) {
+      // Controls made on a window that already shows stay hidden unless told.
+      w->show();
     }
     if (obj.Find("Hint") && obj.Bool("ShowHint", false)) w->setProperty("showHint", true);
     Describe(w, kind, c);

@@ -198,7 +198,7 @@ private:
   QHash<const QObject *, std::size_t> FIndex;
   QWidget *FShape = nullptr;
   class TFitOverlay *FOverlay = nullptr;
-  QWidget *FMenuBar = nullptr;
+  QPointer<QWidget> FMenuBar;
   qint64 FLastPressStamp = -1;
   QStringList FFlagged;
 };

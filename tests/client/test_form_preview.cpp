@@ -1,6 +1,7 @@
 // The form preview window on the real main window: forms written as binary forms, turned into form
 // texts by the converter, shown with the project's translations; F12, the frame, presses, the
 // toolbar arrangement, refreshes and the fit check.
+#include "client/core/form_preview_store.h"
 #include "client/prev_dfm_frm.h"
 #include "controls/tool_text.h"
 #include "tests/tools/form_writer.h"
@@ -220,6 +221,14 @@ TEST_F(FormPreviewTest, OnlyAChosenSectionWithAFormTextOpensAPreview) {
 
 TEST_F(FormPreviewTest, TranslationsVisibilityAndTheFormsOwnTexts) {
   OpenDialogPreview();
+  // Reading the form again replaces its controls instead of adding to them.
+  const std::size_t components = Preview()->Components().size();
+  ASSERT_TRUE(Preview()->LoadFormText());
+  EXPECT_EQ(Preview()->Components().size(), components);
+  EXPECT_EQ(Preview()->findChildren<QPushButton *>(QStringLiteral("btnOk")).size(), 1);
+  EXPECT_TRUE(Control<QPushButton>("btnOk")->isVisible());
+  Preview()->ApplyTexts(nullptr);
+  Preview()->ApplyVisibility(BuildVisibilityStore(W->CurrentProject(), "TID_Dlg"));
   EXPECT_EQ(Control<QPushButton>("btnOk")->text(), QStringLiteral("Aceptar"));
   EXPECT_EQ(Control<QPushButton>("btnOk")->toolTip(), QStringLiteral("Confirm")); // untranslated hint
   EXPECT_EQ(Control<QLabel>("lblName")->text(), QStringLiteral("Nombre"));
