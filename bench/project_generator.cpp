@@ -5,9 +5,11 @@
 #include "support/file_io.h"
 
 #include <array>
+#include <cstdio>
 #include <functional>
 #include <random>
 #include <string_view>
+#include <vector>
 
 namespace vt::bench {
 
@@ -258,6 +260,82 @@ std::string WriteLinguistFile(const std::string &folder, const std::string &base
   const std::string path = folder + "/" + base + ".ts";
   WriteFileAtomic(path, out);
   return path;
+}
+
+TReleaseFiles WriteRelease(const std::string &folder, const std::string &base, std::size_t entries,
+                           std::uint32_t seed, bool next) {
+  struct TMessage {
+    std::string Text, Translation, Comment;
+  };
+  TIniWriter src, trans, english;
+  std::string words;
+  std::vector<TMessage> messages;
+  trans.Section(section::Info);
+  trans.Line(kDestLngKey, "de");
+  english.Section(section::Info);
+  english.Line(kDestLngKey, "en");
+  // The release's changes come from a generator of their own, so that the project's own texts stay
+  // those of WriteProject.
+  std::mt19937 changes(seed * 7919u + 17u);
+  auto per1000 = [&changes](unsigned n) { return changes() % 1000 < n; };
+  std::size_t keys = 0, inserted = 0;
+  std::string key;
+  TGenerator(seed).Run(entries, [&](const TRecord &r) {
+    const bool removed = per1000(10), changed = per1000(30), added = per1000(10), fixed = per1000(50),
+               prefixed = per1000(333);
+    const bool visible = !IsHiddenKind(r.Kind);
+    if (next && visible && removed) return;
+    std::string source = r.Source;
+    if (next && visible && changed) source += " (revised)";
+    if (r.Section == "Messages") {
+      messages.push_back({source, next ? std::string() : r.Translation, next ? std::string() : r.Comment});
+      if (next && added) messages.push_back({"New message " + std::to_string(++inserted), {}, {}});
+      return;
+    }
+    key = Key(r.Name, r.Kind);
+    src.Section(r.Section);
+    src.Line(key, source);
+    ++keys;
+    if (next && visible && added) {
+      const std::string number = std::to_string(++inserted);
+      src.Line("Added" + number + "." + r.Kind, "New text " + number);
+      ++keys;
+    }
+    if (next) return;
+    if (!r.Translation.empty() || !r.Comment.empty()) trans.Section(r.Section);
+    if (!r.Translation.empty()) trans.Line(key, r.Translation);
+    if (!r.Comment.empty()) trans.Line(key + std::string(kind::CommentSuffix), r.Comment);
+    if (visible && fixed) {
+      english.Section(r.Section);
+      english.Line(key, (prefixed ? "[~]" : "") + source + " fixed");
+    }
+  });
+  src.Section("Messages");
+  trans.Section("Messages");
+  char msgKey[32];
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    const TMessage &m = messages[i];
+    std::snprintf(msgKey, sizeof msgKey, "Msg_%06zu_.msg", i);
+    src.Line(msgKey, m.Text);
+    ++keys;
+    if (!m.Translation.empty()) trans.Line(msgKey, m.Translation);
+    if (!m.Comment.empty()) trans.Line(std::string(msgKey) + std::string(kind::CommentSuffix), m.Comment);
+    if (!next && i % 50 == 7)
+      words.append("R=").append(m.Text).append("\r\nL=").append(m.Text).append(".\r\n\r\n");
+  }
+  TReleaseFiles files;
+  files.Entries = keys;
+  const std::string stem = folder + "/" + base;
+  files.SrcLng = stem + ".SrcLng";
+  WriteFileAtomic(files.SrcLng, src.Finish(), nullptr, TFileSync::NoFlush);
+  if (next) return files;
+  files.KxLng = stem + ".kxLng";
+  files.EnglishKxLng = stem + ".English.kxLng";
+  files.MessageList = stem + ".Messages.txt";
+  WriteFileAtomic(files.KxLng, trans.Finish(), nullptr, TFileSync::NoFlush);
+  WriteFileAtomic(files.EnglishKxLng, english.Finish(), nullptr, TFileSync::NoFlush);
+  WriteFileAtomic(files.MessageList, words, nullptr, TFileSync::NoFlush);
+  return files;
 }
 
 } // namespace vt::bench

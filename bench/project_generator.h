@@ -32,4 +32,17 @@ TGeneratedFiles WriteProject(const std::string &folder, const std::string &base,
 std::string WriteLinguistFile(const std::string &folder, const std::string &base, std::size_t entries,
                               std::uint32_t seed = 1);
 
+// One release of the product as a source file with the project that followed it, for the release
+// benchmarks: the generated project, with every message in one "Messages" section at the end under
+// keys numbered in file order (Msg_000000_.msg ...). With next, the following release instead: 3% of
+// the visible texts changed, 1% new entries, 1% removed (messages renumbered); only its source file
+// is written. Without next, also an English project correcting about 5% of the texts (some with a
+// status prefix) and a word list correcting about 2% of the messages.
+struct TReleaseFiles {
+  std::string SrcLng, KxLng, EnglishKxLng, MessageList; // paths written (empty when not written)
+  std::size_t Entries = 0;                              // keys in the source file
+};
+TReleaseFiles WriteRelease(const std::string &folder, const std::string &base, std::size_t entries,
+                           std::uint32_t seed = 1, bool next = false);
+
 } // namespace vt::bench

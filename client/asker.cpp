@@ -7,6 +7,10 @@
 
 namespace vt {
 
+void TAsker::Message(QWidget *parent, const QString &text) {
+  QMessageBox::information(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
 TAsker::TAnswer TDialogAsker::YesNoCancel(QWidget *parent, const QString &text) {
   const auto button =
       QMessageBox::question(parent, QApplication::applicationDisplayName(), text,

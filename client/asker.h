@@ -30,6 +30,8 @@ public:
                                               const QString &filter, const QString &defaultSuffix) = 0;
   // A warning box with an OK button.
   virtual void Warning(QWidget *parent, const QString &text) = 0;
+  // An information box with an OK button.
+  virtual void Message(QWidget *parent, const QString &text);
 };
 
 // The real dialogs.

@@ -666,14 +666,14 @@ void TTransClientFrm3::BuildMenus() {
   PastefromClipboard1 = AddAction(edit, QStringLiteral("Paste from Clipboard"), "PastefromClipboard1",
                                   QKeySequence(QStringLiteral("Shift+Ctrl+V")));
   edit->addSeparator();
-  later(AddAction(edit, QStringLiteral("Replace Text"), "ReplaceText1"));
+  AddAction(edit, QStringLiteral("Replace Text"), "ReplaceText1");
 
   QMenu *word = Named(bar->addMenu(QStringLiteral("Word")), "Word1");
   // Ctrl+Q belongs to "Queried" of the Status menu.
-  later(AddAction(word, QStringLiteral("Capitalize"), "Capitalize1"));
-  later(AddAction(word, QStringLiteral("Add Trailing ..."), "AddTrailing1"));
-  later(AddAction(word, QStringLiteral("Strip Trailing ..."), "StripTrailing1"));
-  later(AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1"));
+  AddAction(word, QStringLiteral("Capitalize"), "Capitalize1");
+  AddAction(word, QStringLiteral("Add Trailing ..."), "AddTrailing1");
+  AddAction(word, QStringLiteral("Strip Trailing ..."), "StripTrailing1");
+  AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1");
 
   QMenu *view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
   PreviewScreenOnOff1 = AddAction(view, QStringLiteral("Preview Screen On/Off"), "PreviewScreenOnOff1",
@@ -713,42 +713,58 @@ void TTransClientFrm3::BuildMenus() {
                                         "GoogleReverseTranslation1", QKeySequence(QStringLiteral("Ctrl+R")));
   ApplyAutoTranslation1 = AddAction(translate, QStringLiteral("Apply Auto Translation"),
                                     "ApplyAutoTranslation1", QKeySequence(Qt::Key_F6));
-  later(AddAction(translate, QStringLiteral("Captilaize Selected List"), "CaptilaizeSelectedList1"));
+  AddAction(translate, QStringLiteral("Captilaize Selected List"), "CaptilaizeSelected1");
   later(AddAction(translate, QStringLiteral("Auto Translate All"), "AutoTranslateAll1"));
 
   QMenu *misc = Named(bar->addMenu(QStringLiteral("Misc")), "Misc1");
   Filter1 = AddAction(misc, QStringLiteral("Filter"), "Filter1", QKeySequence(QStringLiteral("Ctrl+F")));
-  for (const auto &[caption, name] :
-       {std::pair{"Statistics", "Statistics1"}, {"Dump Raw Strings", "DumpRawStrings1"}, {"Hash", "Hash1"}})
-    later(AddAction(misc, QLatin1String(caption), name));
+  Statistics1 = AddAction(misc, QStringLiteral("Statistics"), "Statistics1");
+  DumpRawStrings1 = AddAction(misc, QStringLiteral("Dump Raw Strings"), "DumpRawStrings1");
+  Hash1 = AddAction(misc, QStringLiteral("Hash"), "Hash1");
 
   QMenu *batch = Named(bar->addMenu(QStringLiteral("Batch")), "Batch1");
-  int n = 0;
-  for (const char *caption :
-       {"Set AutoTranslated Flag", "Clear AutoTranslated Flag", "Clear all Translations",
-        "Copy From Src Text", "Remove Exact Translations", "Set Query Flags", "Remove Query Flags",
-        "Set Modified Flag", "Remove Modified Flag", "Set Warning", "Remove Warnings",
-        "Add Unicode Test Char", "Remove Unicode Test Char", "Add Numbers", "Remove Numbers", "Show Only GUI",
-        "Show Only App", "Load from Translation Repository"})
-    later(
-        AddAction(batch, QLatin1String(caption), QStringLiteral("Batch%1").arg(++n).toLatin1().constData()));
+  for (const auto &[caption, name] : {std::pair{"Set AutoTranslated Flag", "SetAutoTranslatedFlag1"},
+                                      {"Clear AutoTranslated Flag", "ClearAutoTranslatedFlag1"},
+                                      {"Clear all Translations", "ClearallTranslations1"},
+                                      {"Copy From Src Text", "CopyFromSrcText1"},
+                                      {"Remove Exact Translations", "RemoveExactTranslations1"},
+                                      {"Set Query Flags", "SetQueryFlag1"},
+                                      {"Remove Query Flags", "RemoveQueryFlags1"},
+                                      {"Set Modified Flag", "SetModifiedFlag1"},
+                                      {"Remove Modified Flag", "RemoveModifiedFlag1"},
+                                      {"Set Warning", "SetWarning1"},
+                                      {"Remove Warnings", "RemoveWarnings1"},
+                                      {"Add Unicode Test Char", "AddUnicodeTestChar1"},
+                                      {"Remove Unicode Test Char", "RemoveUnicodeTestChar1"},
+                                      {"Add Numbers", "AddNumbers1"}})
+    AddAction(batch, QLatin1String(caption), name);
+  later(AddAction(batch, QStringLiteral("Remove Numbers"), "Batch15"));
+  AddAction(batch, QStringLiteral("Show Only GUI"), "ShowGUI1");
+  AddAction(batch, QStringLiteral("Show Only App"), "ShowApp1");
+  LoadfromTranslationRepository1 =
+      AddAction(batch, QStringLiteral("Load from Translation Repository"), "LoadfromTranslationRepository1");
 
   QMenu *processing = Named(bar->addMenu(QStringLiteral("BatchProcessing")), "BatchProcessing1");
-  n = 0;
-  for (const char *caption :
-       {"Replicate trailing Periods ...", "Remove Trailing period", "Remove Accelerators", "Word Frequ List"})
-    later(AddAction(processing, QLatin1String(caption),
-                    QStringLiteral("BatchProcessing%1").arg(++n).toLatin1().constData()));
+  AddAction(processing, QStringLiteral("Replicate trailing Periods ..."), "ReplicatetrailingPeriods1");
+  AddAction(processing, QStringLiteral("Remove Trailing period"), "RemoveTrailingperiod1");
+  AddAction(processing, QStringLiteral("Remove Accelerators"), "RemoveAccelerators1");
+  WordFrequList1 = AddAction(processing, QStringLiteral("Word Frequ List"), "WordFrequList1");
 
   QMenu *system = Named(bar->addMenu(QStringLiteral("System")), "System1");
   BuildUpdatedSrcLng1 = AddAction(system, QStringLiteral("Build Updated SrcLng"), "BuildUpdatedSrcLng1");
   ResaveEntireFiles1 = AddAction(system, QStringLiteral("Resave Entire Files"), "ResaveEntireFiles1");
   CloneProjectas1 = AddAction(system, QStringLiteral("Clone Project as..."), "CloneProjectas1");
   MergeHints1 = AddAction(system, QStringLiteral("Merge Hints"), "MergeHints1");
-  n = 4;
-  for (const char *caption :
-       {"test", "FlagAuto", "Fix Invalid", "Fix Html Codes", "Fix Param case", "Mark non Ascii",
-        "Mark TransAPI Erros", "AutoTranslateList", "Auto GoogleTranslateList"})
+  for (const auto &[caption, name] : {std::pair{"test", "test1"},
+                                      {"FlagAuto", "FlagAuto1"},
+                                      {"Fix Invalid", "FixInvalid1"},
+                                      {"Fix Html Codes", "FixHtmlCodes1"},
+                                      {"Fix Param case", "FixParamcase1"},
+                                      {"Mark non Ascii", "MarknonAscii1"},
+                                      {"Mark TransAPI Erros", "MarkTransAPIErros1"}})
+    AddAction(system, QLatin1String(caption), name);
+  int n = 11;
+  for (const char *caption : {"AutoTranslateList", "Auto GoogleTranslateList"})
     later(AddAction(system, QLatin1String(caption),
                     QStringLiteral("System%1").arg(++n).toLatin1().constData()));
 
@@ -757,11 +773,11 @@ void TTransClientFrm3::BuildMenus() {
   GrabSourceData1 = AddAction(lists, QStringLiteral("Grab Source Data..."), "GrabSourceData1");
   GrabSourceData1->setEnabled(false);
   later(AddAction(lists, QStringLiteral("Compile Final from Rawmi file..."), "CompileFinalfromRawmifile1"));
-  n = 0;
-  for (const char *caption : {"Extract WordList", "Merge from WordList", "Extract RawMsgs",
-                              "Merge RawWordlist", "List Raw Msg Diffs"})
-    later(AddAction(lists, QLatin1String(caption),
-                    QStringLiteral("WordLists%1").arg(++n).toLatin1().constData()));
+  ExtractWordList1 = AddAction(lists, QStringLiteral("Extract WordList"), "ExtractWordList1");
+  MergefromWordList1 = AddAction(lists, QStringLiteral("Merge from WordList"), "MergefromWordList1");
+  ExtractRawMsgs1 = AddAction(lists, QStringLiteral("Extract RawMsgs"), "ExtractRawMsgs1");
+  MergeRawWordlist1 = AddAction(lists, QStringLiteral("Merge RawWordlist"), "MergeRawWordlist1");
+  ListMsgDiffs1 = AddAction(lists, QStringLiteral("List Raw Msg Diffs"), "ListMsgDiffs1");
 
   QMenu *help = Named(bar->addMenu(QStringLiteral("&Help")), "Help1");
   Instructions1 =
@@ -775,6 +791,8 @@ void TTransClientFrm3::BuildMenus() {
 
   WireBackupCommands();
   WireFormPreviewCommands();
+  WireBatchCommands();
+  WireWordListCommands();
   Wire(OpenFile1, &QAction::triggered, &TTransClientFrm3::OpenFile1Click, "OpenFile1Click");
   Wire(SaveFile1, &QAction::triggered, &TTransClientFrm3::SaveFile1Click, "SaveFile1Click");
   Wire(CloseCurrentFile1, &QAction::triggered, &TTransClientFrm3::CloseCurrentFile1Click,
@@ -849,7 +867,8 @@ void TTransClientFrm3::BuildPopupMenus() {
        "NotSureaboutmeaning1Click");
 
   PopupMenu3 = Named(new QMenu(this), "PopupMenu3");
-  AddAction(PopupMenu3, QStringLiteral("&Strip EOL Characters"), "StripEOLCharacters1")->setEnabled(false);
+  Wire(AddAction(PopupMenu3, QStringLiteral("&Strip EOL Characters"), "StripEOL1"), &QAction::triggered,
+       &TTransClientFrm3::StripEOL1Click, "StripEOL1Click");
 }
 
 void TTransClientFrm3::GoToPane(QWidget *pane) {

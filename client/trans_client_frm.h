@@ -5,7 +5,8 @@
 // logon, hints), trans_client_views.cpp (lists, filters, sorting, navigation) and
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
-// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance),
+// (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance)
+// and trans_client_wordlists.cpp (word lists, statistics, message tools),
 // trans_client_form_preview.cpp (the form preview window).
 #include "asker.h"
 #include "client/core/edit_journal.h"
@@ -222,6 +223,42 @@ public:
   // needed px, available px, reason, text" separated by tabs. False with a reason when a named
   // section has no form text or a form text cannot be read.
   bool FitReportLines(const QString &section, std::vector<std::string> &lines, QString *error);
+  // --- batch text fixes (trans_client_batch.cpp) ------------------------------------------------
+  void SetAutoTranslatedFlag1Click();
+  void ClearAutoTranslatedFlag1Click();
+  void ClearallTranslations1Click();
+  void CopyFromSrcText1Click();
+  void RemoveExactTranslations1Click();
+  void SetQueryFlag1Click();
+  void RemoveQueryFlags1Click();
+  void SetModifiedFlag1Click();
+  void RemoveModifiedFlag1Click();
+  void SetWarning1Click();
+  void RemoveWarnings1Click();
+  void AddUnicodeTestChar1Click();
+  void RemoveUnicodeTestChar1Click();
+  void AddNumbers1Click();
+  void ShowGUI1Click();
+  void ShowApp1Click();
+  void ReplicatetrailingPeriods1Click();
+  void RemoveTrailingperiod1Click();
+  void RemoveAccelerators1Click();
+  void CaptilaizeSelected1Click();
+  void test1Click();
+  void FlagAuto1Click();
+  void FixInvalid1Click();
+  void FixHtmlCodes1Click();
+  void FixParamcase1Click();
+  void MarknonAscii1Click();
+  void MarkTransAPIErros1Click();
+  void ReplaceText1Click();
+  void Capitalize1Click();
+  void AddTrailing1Click();
+  void StripTrailing1Click();
+  void MirrorTrailing1Click();
+  void StripEOL1Click();
+  // How often "test" sounded the system beep.
+  int BeepCount() const { return FBeepCount; }
 
   // Runs a command; an error escaping it ends only that command and is written to stderr and the
   // status bar.
@@ -287,6 +324,16 @@ private:
                             const QString &suffix);
   // Asks before files other than the one the dialog confirmed are replaced; true to go on.
   bool ConfirmReplace(const std::vector<std::string> &targets, const std::string &chosen);
+
+  // --- batch text fixes (trans_client_batch.cpp) ------------------------------------------------
+  void WireBatchCommands();
+  // Runs a list command between BeginBatchChange and EndBatchChange and journals what it changed.
+  void RunListFix(int (*fix)(TWordList &, TEntryList *));
+  // Puts an editor rule's result into the translation editor, whose change handler stores it.
+  void PutEditorResult(const std::u16string &result);
+  // Makes each visible entry of the list current in turn and runs an editor command on it.
+  void EditEachSelected(void (TTransClientFrm3::*command)());
+  int FBeepCount = 0;
 
   // --- journal of unsaved edits (trans_client_journal.cpp) ----------------------------------------
   // After a project opened: offers to replay a journal left behind, then starts journalling.
@@ -407,6 +454,34 @@ private:
   bool FDestroyed = false;
   int FHeaderSortColumn[2] = {3, 3};
   bool FHeaderDescending[2] = {false, false};
+
+  // --- word lists, statistics, message tools (trans_client_wordlists.cpp) --------------------------
+public:
+  void ExtractWordList1Click();
+  void MergefromWordList1Click();
+  void ExtractRawMsgs1Click();
+  void MergeRawWordlist1Click();
+  void ListMsgDiffs1Click();
+  void LoadfromTranslationRepository1Click();
+  void WordFrequList1Click();
+  void Statistics1Click();
+  void DumpRawStrings1Click();
+  void Hash1Click();
+  // Shows a command's text result in TntMemoSrc, read-only and scrollable, until an entry becomes
+  // current; the current entry is settled and let go first, so the text is no entry's original.
+  void ShowTextResult(const QString &text);
+
+private:
+  void WireWordListCommands();
+  std::string AskExportTarget();
+  std::string AskImportSource();
+  void WriteExportResult(const std::string &bytes, const std::string &path);
+  void MergeWordListFile(bool rawMessages);
+  // Journal, backup timer, section counts and lists after a command filled entries.
+  void EntriesFilled(const TEntryList &changed);
+  QAction *ExtractWordList1 = nullptr, *MergefromWordList1 = nullptr, *ExtractRawMsgs1 = nullptr,
+          *MergeRawWordlist1 = nullptr, *ListMsgDiffs1 = nullptr, *LoadfromTranslationRepository1 = nullptr,
+          *WordFrequList1 = nullptr, *Statistics1 = nullptr, *DumpRawStrings1 = nullptr, *Hash1 = nullptr;
 };
 
 // Raised around every programmatic change of the window's views, memos and boxes.

@@ -14,3 +14,4 @@ if ! command -v lconvert >/dev/null && [ ! -x /usr/lib/qt6/bin/lconvert ]; then
   apt-get install -y qt6-l10n-tools >/dev/null || echo "qt6-l10n-tools not installed: no lconvert comparison"
 fi
 python3 "$(dirname "$0")/bench_project.py" "$dir" --sizes "${VT_BENCH_SIZES:-100000,1000000,10000000}"
+python3 "$(dirname "$0")/../bench/bench_wordlists.py" "$dir" || echo "bench_wordlists: a command is over its limit"

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ make pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
-  zlib1g-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libbackward-cpp-dev libdw-dev
+  zlib1g-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libbackward-cpp-dev libdw-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core unzip zip python3
   dpkg-dev desktop-file-utils appstream man-db

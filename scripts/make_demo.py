@@ -740,6 +740,74 @@ def build():
         "Demo.AutoLng": b"; Machine suggestions, not reviewed\r\n" + ini_bytes(auto),
     }
 
+# ---------------------------------------------------------------- release
+# The raw data files the demo source comes from, and what turns them into it:
+#   lngtool merge-raw Skin.rawmi Vantreo.rawmi; lngtool filter-raw Obsolete.ini Vantreo.rawmi;
+#   lngtool rebuild-src --raw Vantreo.rawmi --out Demo.SrcLng --english English.kxLng --messages Messages.txt
+# gives Demo.SrcLng without its comment lines and developer notes. next/ holds the next release.
+
+SKIN_SECTIONS = ("Zt4_Actions", "Main_Properties")
+# Texts as the extraction finds them, corrected by the English project: (section, key): raw text.
+RELEASE_FIXES = {
+    ("TID_MainMenu0", "mnuFileImport.VH"): b"Adds files and folder to the collection",
+    ("TID_OptionsDlg", "chkConfirmDelete.VC"): b"Ask before &deleting file",
+    ("TID_ExportWizard", "lblTargetQuestion.VC"): b"Where do you want to export the item?",
+    ("Zt4_Actions", "actRedEye.TC"): b"Red-&eye Removal",
+}
+# The English translator's status letters stay in the English project.
+RELEASE_FIX_PREFIX = {("TID_ExportWizard", "lblTargetQuestion.VC"): b"[~]"}
+# An object of the last release that the product no longer has; the filter file removes it.
+OBSOLETE = ("TID_MainMenu0", "mnuFileExport._CN", [("mnuFileSendTo._CN", b"TTntMenuItem"),
+                                                  ("mnuFileSendTo.VC", b"&Send To")])
+
+
+def build_release():
+    sections = {sec.name: sec for sec in SECTIONS}
+    extracted = dict(sections["_Messages"].src)
+
+    def raw_lines(sec):
+        lines = []
+        for key, value in sec.src:
+            value = RELEASE_FIXES.get((sec.name, key), value)
+            if sec.name == "Messages":
+                value = extracted.get(key.replace(".msg", "._msg", 1), value)
+            lines.append((key, value))
+            if (sec.name, key) == OBSOLETE[:2]:
+                lines.extend(OBSOLETE[2])
+        return lines
+
+    exe = [(sec.name, raw_lines(sec)) for sec in SECTIONS
+           if sec.name not in SKIN_SECTIONS and sec.name != "_Messages"]
+    skin = [(sec.name, raw_lines(sec)) for sec in SECTIONS if sec.name in SKIN_SECTIONS]
+    english = [("_info", [("DestLng", b"en")])]
+    for (name, key), _ in RELEASE_FIXES.items():
+        value = RELEASE_FIX_PREFIX.get((name, key), b"") + dict(sections[name].src)[key]
+        if english[-1][0] != name:
+            english.append((name, []))
+        english[-1][1].append((key, value))
+    words = b"".join(b"R=" + extracted[k.replace(".msg", "._msg", 1)] + b"\r\nL=" + v + b"\r\n\r\n"
+                     for k, v in sections["Messages"].src if k.replace(".msg", "._msg", 1) in extracted)
+
+    # The next release: a message inserted before the fifth, the rest renumbered, one text changed.
+    msgs = dict(exe)["Messages"]
+    numbered = [(k, v) for k, v in msgs if k.startswith("Vantreo_")]
+    others = [(k, v) for k, v in msgs if not k.startswith("Vantreo_")]
+    texts = [v for _, v in numbered]
+    texts.insert(4, b"The collection %s was saved.")
+    changed = texts.index(b"No printer is installed.")
+    texts[changed] = b"No printer is installed. Add one in the system settings."
+    next_msgs = [("Vantreo_%03d_.msg" % i, t) for i, t in enumerate(texts)] + others
+    next_exe = [(name, next_msgs if name == "Messages" else lines) for name, lines in exe]
+
+    return {
+        "Release/Vantreo.rawmi": ini_bytes(exe),
+        "Release/Skin.rawmi": ini_bytes(skin),
+        "Release/Obsolete.ini": ini_bytes([(OBSOLETE[0], [(k, b"x") for k, _ in OBSOLETE[2]])]),
+        "Release/English.kxLng": ini_bytes(english),
+        "Release/Messages.txt": words,
+        "Release/next/Vantreo.rawmi": ini_bytes(next_exe),
+    }
+
 # ---------------------------------------------------------------- checking
 # Reads the files back the way the client does, independently of the
 # generator above, and prints the numbers `lngtool stats` must agree with.
@@ -909,6 +977,7 @@ def check_and_count():
 
 def main():
     files = build()
+    files.update(build_release())
     files.update(demo_forms.form_texts(SECTIONS))
     check_only = "--check" in sys.argv
     for name, data in files.items():

@@ -42,7 +42,10 @@ void Recover(const std::string &path, bool dryRun) {
 
 } // namespace
 
+void RegisterFixCommands(CLI::App &app); // fix (client_core_fix_commands.cpp)
+
 void RegisterClientCoreCommands(CLI::App &app) {
+  RegisterFixCommands(app);
   auto path = std::make_shared<std::string>();
   auto dryRun = std::make_shared<bool>(false);
   auto *recover = app.add_subcommand(
@@ -51,6 +54,7 @@ void RegisterClientCoreCommands(CLI::App &app) {
   recover->add_option("PROJECT", *path, "the .SrcLng, .kxLng or .AutoLng file of the project")->required();
   recover->add_flag("--dry-run", *dryRun, "only print what would be recovered; change nothing");
   recover->callback([path, dryRun] { Recover(*path, *dryRun); });
+  RegisterWordListCommands(app);
 }
 
 } // namespace lngtool

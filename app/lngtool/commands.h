@@ -11,6 +11,10 @@ void RegisterToolsCommands(CLI::App &app); // forms, form-text, skin-forms, form
 void RegisterAdminCommands(CLI::App &app); // compare, used-actions, manual-tree (with the tools)
 void RegisterSupportCommands(CLI::App &app);
 void RegisterClientCoreCommands(CLI::App &app); // recover
+// merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans, build-project, update-project
+void RegisterReleaseCommands(CLI::App &app);
+// wordlist, msg-diffs, repo-load, wordfreq, statistics, dump-raw, hash (wordlist_commands.cpp)
+void RegisterWordListCommands(CLI::App &app);
 
 // Thrown by a subcommand's callback to end the program with that exit code.
 struct Exit {

@@ -2,6 +2,7 @@
 // of the window would do with a project, for scripts and tests.
 #include "commands.h"
 #include "model_commands.h"
+#include "select_options.h"
 
 #include "model/selection_summary.h"
 #include "model/text_helpers.h"
@@ -23,78 +24,10 @@ std::string Shown(std::u16string_view text) {
   return vt::Utf16ToUtf8(vt::LineBreaksToBars(text));
 }
 
-struct TSelectOptions {
-  std::string Project;
-  std::string Section = std::string(vt::section::All);
-  std::string Type = "all";
-  std::string Status = "all";
-  std::string Text;
-  std::string Method = "contains";
-  std::optional<int> WordsGreater;
-  std::optional<int> WordsAtMost;
-  bool Dedup = false;
-  std::string Sort = "id";
-};
-
-// The option a name stands for.
-template <class T>
-T Named(const std::map<std::string, T> &names, const std::string &value, const char *what) {
-  const auto it = names.find(value);
-  if (it == names.end()) Die(std::string("Unknown ") + what + ": " + value);
-  return it->second;
-}
-
-// The word count box keeps its value between 1 and 999.
-int ClampWords(int n) {
-  return std::max(1, std::min(999, n));
-}
-
-void RunSelect(const TSelectOptions &o) {
-  using vt::TSortColumn, vt::TStatusFilter, vt::TTextMatch, vt::TTypeFilter;
-  static const std::map<std::string, TTypeFilter> types = {{"all", TTypeFilter::All},
-                                                           {"captions", TTypeFilter::Captions},
-                                                           {"hints", TTypeFilter::Hints},
-                                                           {"list-items", TTypeFilter::ListItems},
-                                                           {"messages", TTypeFilter::Messages}};
-  static const std::map<std::string, TStatusFilter> statuses = {{"all", TStatusFilter::All},
-                                                                {"untranslated", TStatusFilter::Untranslated},
-                                                                {"completed", TStatusFilter::Completed},
-                                                                {"query", TStatusFilter::Query},
-                                                                {"auto", TStatusFilter::Auto},
-                                                                {"warnings", TStatusFilter::Warnings},
-                                                                {"needwork", TStatusFilter::NeedsWork}};
-  static const std::map<std::string, TSortColumn> columns = {{"name", TSortColumn::Name},
-                                                             {"original", TSortColumn::Original},
-                                                             {"translated", TSortColumn::Translated},
-                                                             {"id", TSortColumn::Id},
-                                                             {"section", TSortColumn::Section}};
-  static const std::map<std::string, TTextMatch> methods = {{"starts", TTextMatch::StartsWith},
-                                                            {"contains", TTextMatch::Contains},
-                                                            {"full", TTextMatch::FullMatch}};
-  const TTypeFilter type = Named(types, o.Type, "type");
-  const vt::TStatusMask status = vt::StatusMask(Named(statuses, o.Status, "status"));
-  std::string sortName = o.Sort;
-  bool descending = false;
-  if (const auto colon = sortName.find(':'); colon != std::string::npos) {
-    const std::string direction = sortName.substr(colon + 1);
-    if (direction != "desc" && direction != "asc") Die("Unknown sort direction: " + direction);
-    descending = direction == "desc";
-    sortName.resize(colon);
-  }
-  const TSortColumn column = Named(columns, sortName, "sort column");
-  const TTextMatch method = Named(methods, o.Method, "method");
-
-  TProject project = OpenProjectOrDie(o.Project, vt::TWordList::TOpenMode::ReadOnly);
+void RunSelect(const std::string &path, const TSelectOptions &o) {
+  TProject project = OpenProjectOrDie(path, vt::TWordList::TOpenMode::ReadOnly);
   vt::TWordList &p = *project;
-  p.Select(o.Section, vt::TypeFilterKinds(type), status.Flags, status.States);
-  if (!o.Text.empty())
-    p.FilterByText(o.Text, method);
-  else if (o.WordsGreater)
-    p.FilterByWordCount(ClampWords(*o.WordsGreater), vt::TWordCountMatch::MoreThan);
-  else if (o.WordsAtMost)
-    p.FilterByWordCount(ClampWords(*o.WordsAtMost), vt::TWordCountMatch::AtMost);
-  if (o.Dedup) p.RemoveDuplicateSources();
-  p.SortSelection(column, descending);
+  ApplySelectOptions(p, o);
 
   std::string out;
   for (const vt::TWordObj *e : p.Selection) {
@@ -146,26 +79,13 @@ void RunMergeHints(const std::string &path) {
 } // namespace
 
 void RegisterQueryCommands(CLI::App &app) {
-  auto select = std::make_shared<TSelectOptions>();
+  auto select = std::make_shared<std::pair<std::string, TSelectOptions>>();
   CLI::App *cmd =
       app.add_subcommand("select", "List the entries the main list would show, then its summary line");
-  cmd->add_option("project", select->Project, "Any file of the project (.SrcLng, .kxLng, .AutoLng)")
+  cmd->add_option("project", select->first, "Any file of the project (.SrcLng, .kxLng, .AutoLng)")
       ->required();
-  cmd->add_option("--section", select->Section, "Section name, or [ALL] for all sections");
-  cmd->add_option("--type", select->Type, "all, captions, hints, list-items or messages");
-  cmd->add_option("--status", select->Status,
-                  "all, untranslated, completed, query, auto, warnings or needwork");
-  CLI::Option *text =
-      cmd->add_option("--text", select->Text, "Text filter (lower-cased, first \"&\" ignored)");
-  cmd->add_option("--method", select->Method, "Text filter method: starts, contains or full")->needs(text);
-  CLI::Option *gt =
-      cmd->add_option("--words-gt", select->WordsGreater, "Keep entries with more words than N");
-  CLI::Option *le = cmd->add_option("--words-le", select->WordsAtMost, "Keep entries with at most N words");
-  gt->excludes(le)->excludes(text);
-  le->excludes(text);
-  cmd->add_flag("--dedup", select->Dedup, "Keep only the last entry of each group of equal source texts");
-  cmd->add_option("--sort", select->Sort, "name, original, translated, id or section, with :desc to reverse");
-  cmd->callback([select] { RunSelect(*select); });
+  AddSelectOptions(*cmd, select->second);
+  cmd->callback([select] { RunSelect(select->first, select->second); });
 
   auto similar = std::make_shared<std::pair<std::string, std::string>>();
   CLI::App *sim =

@@ -250,6 +250,7 @@ void RegisterToolsCommands(CLI::App &app) {
   });
 
   RegisterAdminCommands(app);
+  RegisterReleaseCommands(app);
 }
 
 } // namespace lngtool

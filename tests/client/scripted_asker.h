@@ -13,7 +13,7 @@ public:
   std::deque<std::optional<QString>> Inputs;    // for Input
   std::deque<std::optional<QString>> OpenFiles; // for OpenFileName
   std::deque<std::optional<QString>> SaveFiles; // for SaveFileName
-  QStringList Questions, Errors, Prompts, Filters, Warnings, SaveProposals;
+  QStringList Questions, Errors, Prompts, Filters, Warnings, SaveProposals, Messages;
 
   TAnswer YesNoCancel(QWidget *, const QString &text) override {
     Questions << text;
@@ -58,6 +58,7 @@ public:
     return a;
   }
   void Warning(QWidget *, const QString &text) override { Warnings << text; }
+  void Message(QWidget *, const QString &text) override { Messages << text; }
 };
 
 } // namespace vt::test

@@ -52,6 +52,9 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
     return QMessageBox::question(w, tr("TransGrabFrm"), text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
   };
+  Dialogs.ShowMessage = [](QWidget *w, const QString &text) {
+    QMessageBox::information(w, tr("TransGrabFrm"), text);
+  };
 
   auto *central = new QWidget(this);
   auto *topPanel = new QWidget(central);
@@ -77,10 +80,12 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
   FExtract = new TExtractPage(PageControl1);
   FBlacklist = new TBlacklistPage(PageControl1);
+  FMergeRaw = new TMergeRawPage(PageControl1);
   FBuildPrj = new TBuildPrjPage(PageControl1);
   FSingleStep = new TSingleStepPage(PageControl1);
   PageControl1->addTab(FExtract, QStringLiteral("Extract"));
   PageControl1->addTab(FBlacklist, QStringLiteral("Blacklist"));
+  PageControl1->addTab(FMergeRaw, QStringLiteral("Merge RawFiles"));
   PageControl1->addTab(FBuildPrj, QStringLiteral("Build Prj"));
   PageControl1->addTab(FSingleStep, QStringLiteral("TabSheet4"));
   PageControl1->setCurrentWidget(FBlacklist);
@@ -105,6 +110,7 @@ TTransGrabFrm::TTransGrabFrm(QWidget *parent) : QMainWindow(parent) {
 
   BuildMenus();
   ConnectTools();
+  ConnectRelease();
   FSession.OnFormListChanged = [this] { ShowFormList(); };
   FLog.OnChange = [this] { ShowLog(); };
 

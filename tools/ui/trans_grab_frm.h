@@ -5,6 +5,7 @@
 #include "blacklist_page.h"
 #include "build_prj_page.h"
 #include "extract_page.h"
+#include "merge_raw_page.h"
 #include "single_step_page.h"
 #include "tools/error.h"
 #include "tools/grab_log.h"
@@ -32,6 +33,8 @@ struct TGrabDialogs {
   std::function<void(QWidget *, const QString &)> ShowError;
   // A question with Yes and No; true for Yes.
   std::function<bool(QWidget *, const QString &)> AskYesNo;
+  // A message with an OK button.
+  std::function<void(QWidget *, const QString &)> ShowMessage;
 };
 
 class TTransGrabFrm : public QMainWindow {
@@ -75,6 +78,30 @@ public:
   void Button25Click();
   // "Build Prj": "compress test".
   void Button20Click();
+  // "Merge RawFiles" and "Build Prj" (trans_grab_release.cpp): merge, removal, rebuild, source texts,
+  // language projects, and the buttons that show their files.
+  void dMergeClick();
+  void dFilterMIClick();
+  void Button16Click();
+  void dResbuildSrcLngClick();
+  void Button15Click();
+  void Button17Click();
+  void Button19Click();
+  void Button18Click();
+  void dRebuildDstPrjClick();
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void SpeedButton5Click();
+  void SpeedButton6Click();
+  void SpeedButton7Click();
+  void SpeedButton8Click();
+  void SpeedButton9Click();
+  void SpeedButton10Click();
+  void SpeedButton11Click();
+  void SpeedButton12Click();
+  void SpeedButton13Click();
+  TMergeRawPage *MergeRawPage() const { return FMergeRaw; }
   // Sets the Extract page from a raw script; false when the file does not exist.
   bool LoadRawScript(const QString &path);
 
@@ -102,6 +129,10 @@ public:
 private:
   void BuildMenus();
   void ConnectTools();
+  void ConnectRelease();
+  // The whole text of a file, or its section names, in the view memo.
+  void ViewFile(const QString &path);
+  void ViewSections(const QString &path);
   void ShowFormList();
   // The view memo in one piece: lines of stored (UTF-8) text, or of 8-bit form text.
   void ShowLines(const std::vector<std::string> &lines);
@@ -119,6 +150,7 @@ private:
   TGrabLog FLog;
   TExtractPage *FExtract;
   TBlacklistPage *FBlacklist;
+  TMergeRawPage *FMergeRaw;
   TBuildPrjPage *FBuildPrj;
   TSingleStepPage *FSingleStep;
   QString FScriptOpenDefault, FScriptSaveDefault;

@@ -1,0 +1,562 @@
+#include "batch_fixes.h"
+
+#include "client/core/edit_session.h"
+#include "client/core/machine_text.h"
+#include "model/text_helpers.h"
+#include "model/trans_man.h"
+#include "support/text_codec.h"
+
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace vt {
+
+namespace {
+
+enum class THidden { Skip, Visit };
+
+// Walks list (a copy of the pointers: a command may not change the list it walks, but the caller's
+// list stays valid either way) and counts the entries fix reports as changed.
+template <class Fix>
+int Walk(const TReleaseList<TWordObj> &list, THidden hidden, TEntryList *changed, Fix &&fix) {
+  int count = 0;
+  for (TWordObj *e : list) {
+    if (e->Hidden && hidden == THidden::Skip) continue;
+    if (!fix(*e)) continue;
+    ++count;
+    if (changed) changed->push_back(e);
+  }
+  return count;
+}
+
+// A change of the stored translation: true when it differs afterwards.
+template <class Change> bool ChangeTranslation(TWordObj &e, Change &&change) {
+  const std::string before = e.Translation;
+  change(e);
+  return e.Translation != before;
+}
+
+// Edits of translations make the project Modified, so that closing asks before dropping them.
+int Touch(TWordList &project, int count) {
+  if (count > 0) project.Modified = true;
+  return count;
+}
+
+// The entry and the project take the change flags of an edit.
+bool MarkEdited(TWordList &project, TWordObj &e) {
+  e.Changed = true;
+  project.Modified = true;
+  return true;
+}
+
+// A stored translation as its status letters (between a leading "[" and the first "]") and its body.
+struct TStoredParts {
+  bool HasPrefix = false;
+  std::string_view Letters, Body;
+};
+
+TStoredParts PartsOf(std::string_view stored) {
+  TStoredParts parts;
+  parts.Body = stored;
+  if (stored.empty() || stored.front() != '[') return parts;
+  const auto close = stored.find(']');
+  if (close == std::string_view::npos) return parts;
+  parts.HasPrefix = true;
+  parts.Letters = stored.substr(1, close - 1);
+  parts.Body = stored.substr(close + 1);
+  return parts;
+}
+
+bool HasLetter(const TStoredParts &parts, char letter) {
+  return parts.Letters.find(letter) != std::string_view::npos;
+}
+
+// The letters of the prefix change as SetFlags and SetAutoState change them (the first of each
+// letter of drop leaves, then add follows; a prefix left empty goes), with one allocation: the
+// list commands do this for up to every entry of a project.
+void Reprefix(TWordObj &e, std::string_view drop, std::string_view add) {
+  thread_local std::string stored;
+  const TStoredParts parts = PartsOf(e.Translation);
+  stored.clear();
+  stored.push_back('[');
+  unsigned dropped = 0; // bit i: the first drop[i] has left
+  for (const char c : parts.Letters) {
+    const auto at = drop.find(c);
+    if (at != std::string_view::npos && (dropped & (1u << at)) == 0) {
+      dropped |= 1u << at;
+      continue;
+    }
+    stored.push_back(c);
+  }
+  stored.append(add);
+  stored.push_back(']');
+  if (stored.size() == 2) stored.clear();
+  stored.append(parts.Body);
+  e.Translation = std::string_view(stored);
+}
+
+bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
+  const TStoredParts parts = PartsOf(e.Translation);
+  TEntryFlags flags = 0;
+  if (HasLetter(parts, '?')) flags |= efQuery;
+  if (HasLetter(parts, '!')) flags |= efWarning;
+  if (HasLetter(parts, '+')) flags |= efNeedsWork;
+  const auto wanted = static_cast<TEntryFlags>((flags | add) & ~remove);
+  if (wanted == flags) return false;
+  char letters[3];
+  std::size_t n = 0;
+  if (wanted & efQuery) letters[n++] = '?';
+  if (wanted & efWarning) letters[n++] = '!';
+  if (wanted & efNeedsWork) letters[n++] = '+';
+  Reprefix(e, "?!+", std::string_view(letters, n));
+  return true;
+}
+
+// Whether the translation text is not empty, mostly without decoding it: a stored body without
+// escapes or list quotes decodes to at least one character.
+bool HasText(const TWordObj &e) {
+  const std::string_view body = PartsOf(e.Translation).Body;
+  if (body.empty()) return false;
+  if (body.find('\\') == std::string_view::npos && body.front() != '"') return true;
+  return !e.TranslationText().empty();
+}
+
+// A text that starts with "[" and runs to the first "]" is a flag prefix.
+std::string_view WithoutPrefix(std::string_view stored) {
+  if (stored.empty() || stored.front() != '[') return stored;
+  const auto close = stored.find(']');
+  return close == std::string_view::npos ? stored : stored.substr(close + 1);
+}
+
+// Every occurrence of what in text replaced (left to right, the scan going on after each replacement).
+std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what, std::u16string_view with) {
+  std::u16string out;
+  std::size_t from = 0;
+  for (auto at = text.find(what); at != std::u16string_view::npos; at = text.find(what, from)) {
+    out.append(text.substr(from, at - from)).append(with);
+    from = at + what.size();
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
+// The stored translation drops trailing line breaks: texts that differ only there are the same.
+std::u16string_view WithoutTrailingBreaks(std::u16string_view text) {
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+  return text;
+}
+
+bool EndsWithStopOrColon(std::u16string_view text) {
+  return !text.empty() && (text.back() == u'.' || text.back() == u':');
+}
+
+// The full upper-case form of the character at the start of text (a surrogate pair is one
+// character); length receives how many code units it took.
+std::u16string UpperFirst(std::u16string_view text, std::size_t &length) {
+  length = 1;
+  if (text.size() >= 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF)
+    length = 2;
+  UChar out[8];
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n = u_strToUpper(out, 8, reinterpret_cast<const UChar *>(text.data()),
+                                 static_cast<int32_t>(length), "", &status);
+  if (U_FAILURE(status) || n <= 0 || n > 8) return std::u16string(text.substr(0, length));
+  return std::u16string(reinterpret_cast<const char16_t *>(out), static_cast<std::size_t>(n));
+}
+
+// Runs an editor rule on each visible selected entry as a typed edit would: the entry becomes
+// current (settling the one before), the rule's result is stored as the editor's text. An entry
+// the rule leaves as it is takes no part: making it current and leaving it changes nothing. A
+// changed entry settles at once, which is what making the next entry current would do first.
+template <class Rule>
+int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule) {
+  TEditSession session;
+  session.SetProject(&project);
+  session.SetReplaceAll(replaceAll);
+  if (changed)
+    session.OnCopied = [changed](const TEntryList &copied) {
+      changed->insert(changed->end(), copied.begin(), copied.end());
+    };
+  int count = 0;
+  const TEntryList entries(project.Selection.begin(), project.Selection.end());
+  for (TWordObj *e : entries) {
+    if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
+    std::u16string text = e->TranslationDisplay();
+    if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
+    const std::u16string result = rule(text, *e);
+    if (WithoutTrailingBreaks(result) == WithoutTrailingBreaks(text)) continue;
+    const std::string before = e->Translation;
+    session.MakeCurrent(e);
+    session.StoreEditorText(result);
+    const bool differs = e->Translation != before;
+    session.MakeCurrent(nullptr);
+    if (!differs) continue;
+    ++count;
+    if (changed) changed->push_back(e);
+  }
+  return count;
+}
+
+} // namespace
+
+// ---- Batch menu -------------------------------------------------------------------------------------
+
+int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
+                 if (!HasText(e) || HasLetter(PartsOf(e.Translation), '~')) return false;
+                 Reprefix(e, "~", "~");
+                 return true;
+               }));
+}
+
+int ClearAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
+                 if (!HasLetter(PartsOf(e.Translation), '~')) return false;
+                 Reprefix(e, "~", "");
+                 return true;
+               }));
+}
+
+int ClearAllTranslations(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+                 return ChangeTranslation(e, [](TWordObj &x) { x.SetTranslationText({}); });
+               }));
+}
+
+int CopyFromSrcText(TWordList &project, TEntryList *changed) {
+  return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
+    if (!e.TranslationText().empty()) return false;
+    if (!ChangeTranslation(e, [](TWordObj &x) { x.SetTranslationText(x.SourceText()); })) return false;
+    return MarkEdited(project, e);
+  });
+}
+
+int RemoveExactTranslations(TWordList &project, TEntryList *changed) {
+  return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
+    if (e.Translation.empty() || e.TranslationText() != e.SourceText()) return false;
+    e.Translation.clear();
+    return MarkEdited(project, e);
+  });
+}
+
+int SetQueryFlags(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed,
+                             [](TWordObj &e) { return ChangeFlags(e, efQuery, 0); }));
+}
+
+int RemoveQueryFlags(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed,
+                             [](TWordObj &e) { return ChangeFlags(e, 0, efQuery); }));
+}
+
+int SetModifiedFlag(TWordList &project, TEntryList *changed) {
+  return Walk(project.Selection, THidden::Skip, changed,
+              [](TWordObj &e) { return !std::exchange(e.Changed, true); });
+}
+
+int RemoveModifiedFlag(TWordList &project, TEntryList *changed) {
+  return Walk(project.Selection, THidden::Skip, changed,
+              [](TWordObj &e) { return std::exchange(e.Changed, false); });
+}
+
+int SetWarning(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed,
+                             [](TWordObj &e) { return ChangeFlags(e, efWarning, 0); }));
+}
+
+int RemoveWarnings(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Skip, changed,
+                             [](TWordObj &e) { return ChangeFlags(e, 0, efWarning); }));
+}
+
+int AddUnicodeTestChar(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+                 std::u16string text = e.TranslationText();
+                 if (text.empty()) text = e.SourceText();
+                 if (!text.empty() && text.front() == kUnicodeTestChar) return false;
+                 text.insert(text.begin(), kUnicodeTestChar);
+                 return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationText(text); });
+               }));
+}
+
+int RemoveUnicodeTestChar(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+                 const std::u16string text = e.TranslationText();
+                 if (text.empty() || text.front() != kUnicodeTestChar) return false;
+                 return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationText(text.substr(1)); });
+               }));
+}
+
+int AddNumbers(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+                 const std::u16string text = e.TranslationText();
+                 if (text.empty()) return false;
+                 const std::string first = Utf16ToCp1252(text.substr(0, 1));
+                 if (!first.empty() && first[0] >= '0' && first[0] <= '9') return false;
+                 const std::string number = std::to_string(e.Index) + "_";
+                 std::u16string numbered(number.begin(), number.end());
+                 numbered += text;
+                 return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationText(numbered); });
+               }));
+}
+
+bool IsGuiSection(std::string_view section) {
+  return section == section::Actions || section == section::Properties ||
+         section.starts_with(section::TidPrefix);
+}
+
+namespace {
+
+// One pass that keeps the order and gives the holders of the removed entries back.
+int NarrowSelection(TWordList &project, bool gui) {
+  auto &raw = project.Selection.Raw();
+  std::size_t kept = 0;
+  for (TWordObj *e : raw) {
+    if (IsGuiSection(e->Section()) == gui)
+      raw[kept++] = e;
+    else
+      TRefObj::Release(e);
+  }
+  const auto removed = static_cast<int>(raw.size() - kept);
+  raw.resize(kept);
+  return removed;
+}
+
+} // namespace
+
+int ShowOnlyGui(TWordList &project) {
+  return NarrowSelection(project, true);
+}
+
+int ShowOnlyApp(TWordList &project) {
+  return NarrowSelection(project, false);
+}
+
+// ---- BatchProcessing and Translate menus ------------------------------------------------------------
+
+int RemoveTrailingPeriod(TWordList &project, TEntryList *changed) {
+  return Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
+    std::u16string text = e.SourceText();
+    if (!EndsWithStopOrColon(text)) return false;
+    text.pop_back();
+    e.SetSourceText(text);
+    return true;
+  });
+}
+
+int RemoveAccelerators(TWordList &project, TEntryList *changed) {
+  return Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
+    if (e.Source().empty() || e.SourceText().empty()) return false;
+    const std::string_view source = e.Source();
+    for (std::size_t i = 0; i < source.size(); ++i) {
+      if (source[i] != '&') continue;
+      if (i + 1 < source.size() && source[i + 1] == '&') {
+        ++i; // "&&" is a literal "&"
+        continue;
+      }
+      std::string stripped(source.substr(0, i));
+      stripped.append(source.substr(i + 1));
+      e.SetSource(stripped);
+      return true;
+    }
+    return false;
+  });
+}
+
+int ReplicateTrailingPeriods(TWordList &project, bool replaceAll, TEntryList *changed) {
+  return EditSelection(project, replaceAll, changed, [](std::u16string_view text, const TWordObj &e) {
+    return MirrorTrailing(text, e.SourceDisplay()); // only its end counts: its line breaks may stay
+  });
+}
+
+int CaptilaizeSelectedList(TWordList &project, bool replaceAll, TEntryList *changed) {
+  return EditSelection(project, replaceAll, changed,
+                       [](std::u16string_view text, const TWordObj &) { return Capitalize(text); });
+}
+
+// ---- System menu ------------------------------------------------------------------------------------
+
+int FlagAuto(TWordList &project, TEntryList *changed) {
+  return Walk(project.Items, THidden::Visit, changed, [&](TWordObj &e) {
+    if (e.AutoText.empty()) return false;
+    const std::string_view a = WithoutPrefix(e.AutoText);
+    const std::string_view t = WithoutPrefix(e.Translation);
+    if (a.empty() || a == t || a == e.Source().view()) return false;
+    if (!t.empty()) {
+      ChangeFlags(e, efQuery, 0);
+      // The translator's own note stays; the suggestion remains the entry's AutoText.
+      if (e.Comment.empty()) e.Comment = a;
+    } else {
+      const TEntryFlags letters = e.Flags();
+      std::string body(a);
+      if (body.front() == '[') body.replace(0, 1, "\\91"); // a body must not read as a prefix
+      e.Translation = body;
+      e.SetAutoState(esAutoTranslated);
+      if (letters != 0) e.SetFlags(letters);
+    }
+    return MarkEdited(project, e);
+  });
+}
+
+int FixInvalid(TWordList &project, TEntryList *changed) {
+  return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
+    if (e.Translation.empty() || !e.TranslationText().empty()) return false;
+    e.SetTranslationText(Cp1252ToUtf16(e.TranslationBody()));
+    return MarkEdited(project, e);
+  });
+}
+
+namespace {
+
+// The Items fixes of translation texts: rule gives the new text; a different one is stored with a
+// warning.
+template <class Rule> int FixTexts(TWordList &project, TEntryList *changed, Rule &&rule) {
+  return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
+    if (e.Translation.empty()) return false;
+    const std::u16string text = e.TranslationText();
+    if (text.empty()) return false;
+    const std::u16string fixed = rule(text);
+    if (fixed == text) return false;
+    ChangeFlags(e, efWarning, 0);
+    e.SetTranslationText(fixed);
+    return MarkEdited(project, e);
+  });
+}
+
+} // namespace
+
+int FixHtmlCodes(TWordList &project, TEntryList *changed) {
+  return FixTexts(project, changed, [](const std::u16string &text) {
+    return ReplaceAll(ReplaceAll(ReplaceAll(text, u"&lt;", u"<"), u"&gt;", u">"), u"&nbsp;", u" ");
+  });
+}
+
+int FixParamCase(TWordList &project, TEntryList *changed) {
+  return FixTexts(project, changed, [](std::u16string text) {
+    bool inside = false;
+    for (char16_t &c : text) {
+      if (c == u'[')
+        inside = true;
+      else if (c == u']')
+        inside = false;
+      else if (inside && c >= u'a' && c <= u'z')
+        c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    return text;
+  });
+}
+
+int MarkNonAscii(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Items, THidden::Visit, changed, [](TWordObj &e) {
+                 const std::string_view source = e.Source();
+                 if (source.empty()) return false;
+                 // Decoded as UTF-8 and written back as 8-bit text, only pure ASCII comes back the same.
+                 if (std::none_of(source.begin(), source.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+                   return false;
+                 return ChangeFlags(e, efWarning, 0);
+               }));
+}
+
+int MarkTransAPIErrors(TWordList &project, TEntryList *changed) {
+  return Touch(project, Walk(project.Items, THidden::Skip, changed, [](TWordObj &e) {
+                 if (e.Translation.empty()) return false;
+                 if (Utf16ToCp1252(e.TranslationText()).find("TranslateApiExceptionMethod") ==
+                     std::string::npos)
+                   return false;
+                 return ChangeFlags(e, efWarning, 0);
+               }));
+}
+
+// ---- Edit menu --------------------------------------------------------------------------------------
+
+int ReplaceText(TWordList &project, std::u16string_view search, std::u16string_view replacement,
+                TEntryList *changed) {
+  if (search.empty()) return 0;
+  return Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+    const std::u16string text = e.TranslationText();
+    if (text.find(search) == std::u16string::npos) return false;
+    const std::u16string result = ReplaceAll(text, search, replacement);
+    if (result == text) return false;
+    e.SetTranslationText(result);
+    return MarkEdited(project, e);
+  });
+}
+
+// ---- "test" -----------------------------------------------------------------------------------------
+
+TTestCheck TestEntry(TWordList &project, TWordObj &entry) {
+  TTestCheck check;
+  if (entry.Translation.empty()) return check;
+  std::string copy = entry.Translation;
+  if (static_cast<unsigned char>(copy.back()) == 0x85) copy.back() = 0x40;
+  const std::u16string asUtf8 = TTransMan::UnescapeText(Utf8ToUtf16Replacing(copy));
+  const std::u16string asAnsi = TTransMan::UnescapeText(Cp1252ToUtf16(copy));
+  check.Beep = asUtf8 != asAnsi;
+  if (!entry.Hidden && entry.TranslationText() == entry.SourceText()) {
+    entry.Translation.clear();
+    project.Modified = true;
+    check.Emptied = true;
+  }
+  return check;
+}
+
+// ---- editor rules -----------------------------------------------------------------------------------
+
+bool EndsInEllipsis(std::u16string_view text) {
+  return text.size() >= 3 && text.ends_with(u"...");
+}
+
+std::u16string Capitalize(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size() + 2);
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // One line: up to CR LF, CR or LF (a final break opens no new line).
+    std::size_t end = at;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
+    const std::u16string_view line = text.substr(at, end - at);
+    if (!line.empty()) {
+      const char16_t first = line.front();
+      if (first < 0x80) { // plain ASCII needs no case tables
+        out.push_back(first >= u'a' && first <= u'z' ? static_cast<char16_t>(first - u'a' + u'A') : first);
+        out.append(line.substr(1));
+      } else {
+        std::size_t length = 0;
+        out += UpperFirst(line, length);
+        out.append(line.substr(length));
+      }
+    }
+    out += u"\r\n";
+    at = end;
+    if (at < text.size()) {
+      ++at;
+      if (text[end] == u'\r' && at < text.size() && text[at] == u'\n') ++at;
+    }
+  }
+  return out;
+}
+
+std::u16string AddTrailing(std::u16string_view text) {
+  if (text.empty() || EndsInEllipsis(text)) return std::u16string(text);
+  return std::u16string(text) + u"...";
+}
+
+std::u16string StripTrailing(std::u16string_view text) {
+  if (!EndsInEllipsis(text)) return std::u16string(text);
+  return std::u16string(text.substr(0, text.size() - 3));
+}
+
+std::u16string MirrorTrailing(std::u16string_view text, std::u16string_view source) {
+  if (source.empty()) return std::u16string(text);
+  return EndsInEllipsis(source) ? AddTrailing(text) : StripTrailing(text);
+}
+
+std::u16string StripEOL(std::u16string_view text) {
+  if (!EndsWithStopOrColon(text)) return std::u16string(text);
+  return std::u16string(text.substr(0, text.size() - 1));
+}
+
+} // namespace vt
