@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QStatusBar>
 
 namespace vt {
 
@@ -31,7 +32,16 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
   const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Render the window to this PNG file and exit."),
                                       QStringLiteral("FILE.png"));
-  parser.addOptions({section, entry, advanced, screenshot});
+  const QCommandLineOption formPreview(
+      QStringLiteral("form-preview"),
+      QStringLiteral(
+          "Open the form preview of the --section (as F12) or of the --entry (as a double-click)."));
+  const QCommandLineOption fitReport(
+      QStringLiteral("fit-report"),
+      QStringLiteral("Write the texts that do not fit their controls (every section with a form text, or the "
+                     "--section) to this file, tab-separated, and exit."),
+      QStringLiteral("FILE"));
+  parser.addOptions({section, entry, advanced, screenshot, formPreview, fitReport});
   if (!parser.parse(arguments)) {
     if (error) *error = parser.errorText();
     return std::nullopt;
@@ -51,6 +61,16 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
   options.Entry = parser.value(entry);
   options.Advanced = parser.isSet(advanced);
   options.Screenshot = parser.value(screenshot);
+  options.FormPreview = parser.isSet(formPreview);
+  options.FitReport = parser.value(fitReport);
+  if ((options.FormPreview || !options.FitReport.isEmpty()) && options.Project.isEmpty()) {
+    if (error) *error = QStringLiteral("--form-preview and --fit-report need a project.");
+    return std::nullopt;
+  }
+  if (options.FormPreview && options.Section.isEmpty() && options.Entry.isEmpty()) {
+    if (error) *error = QStringLiteral("--form-preview needs --section or --entry.");
+    return std::nullopt;
+  }
   if ((!options.Section.isEmpty() || !options.Entry.isEmpty()) && options.Project.isEmpty()) {
     if (error) *error = QStringLiteral("--section and --entry need a project.");
     return std::nullopt;
@@ -77,6 +97,31 @@ bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, Q
     return fail(QStringLiteral("No section ") + options.Section);
   if (!options.Entry.isEmpty() && !window.ChooseEntry(options.Entry))
     return fail(QStringLiteral("No entry ") + options.Entry);
+  if (options.FormPreview) {
+    if (!options.Entry.isEmpty())
+      window.ShowEntryPreview(window.Current());
+    else
+      window.ShowFormPreview();
+    if (!window.PreviewWindow()) {
+      const QString section =
+          options.Entry.isEmpty() ? options.Section : options.Entry.section(QLatin1Char('/'), 0, 0);
+      const QString why = window.statusBar()->currentMessage();
+      return fail(why.isEmpty() ? QStringLiteral("No form preview of ") + section : why);
+    }
+  }
+  return true;
+}
+
+bool WriteFitReport(TTransClientFrm3 &window, const TStartOptions &options, QString *error) {
+  std::vector<std::string> lines;
+  if (!window.FitReportLines(options.Section, lines, error)) return false;
+  std::string text;
+  for (const std::string &line : lines) text += line + "\n";
+  std::string why;
+  if (!WriteFileAtomic(QFile::encodeName(options.FitReport).toStdString(), text, &why)) {
+    if (error) *error = QString::fromStdString(why);
+    return false;
+  }
   return true;
 }
 

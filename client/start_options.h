@@ -17,6 +17,11 @@ struct TStartOptions {
   QString Entry;
   QString Screenshot;
   bool Advanced = false;
+  // Open the form preview for the section (or the entry) as F12 (or a double-click) would; a
+  // screenshot then renders the preview.
+  bool FormPreview = false;
+  // Write the fit check of the form texts to this file and exit.
+  QString FitReport;
 };
 
 // Parses the arguments (the program name first); none with a message on a usage error.
@@ -24,6 +29,9 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
 // Applies the options in order: open, Advanced Tools, section, entry. False with a message when a
 // step fails; later steps are then skipped.
 bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, QString *error);
+// The fit report of the open project (every section with a form text, or the chosen --section),
+// written to options.FitReport. False with a message when it could not be made or written.
+bool WriteFitReport(TTransClientFrm3 &window, const TStartOptions &options, QString *error);
 // Renders the widget to a PNG file.
 bool SaveScreenshot(QWidget &widget, const QString &path);
 

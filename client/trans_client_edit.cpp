@@ -50,7 +50,8 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
   if (entry && entry == FSession.Current()) return;
   Timer_Suggestions->stop();
   SuggestionCountdown.Stop();
-  FSession.SetReplaceAll(cReplaceAuto->isChecked());
+  // The entry that stops being current is settled first (MakeCurrent finds nothing left to do).
+  CommitEntryChange();
   FSession.MakeCurrent(entry);
   if (entry) FJournal.Baseline(*entry);
   {
@@ -61,6 +62,7 @@ void TTransClientFrm3::SelectEntry(TWordObj *entry) {
     vt2Model->SetRowCount(0);
   }
   ReloadEditors();
+  HighlightCurrentInPreview();
   // The suggestion lists follow a moment later, and only for the entry where the user stops.
   if (entry) {
     SuggestionCountdown.Start();
@@ -96,7 +98,9 @@ void TTransClientFrm3::ReloadEditors() {
 
 bool TTransClientFrm3::CommitEntryChange() {
   FSession.SetReplaceAll(cReplaceAuto->isChecked());
-  return FSession.Settle();
+  const bool changed = FSession.Settle();
+  if (changed && PreviewShowing()) ShowFormPreview();
+  return changed;
 }
 
 void TTransClientFrm3::BeginBatchChange() {
@@ -173,6 +177,7 @@ void TTransClientFrm3::Update1Click() {
   ShowPreview();
   ShowEntryStatus();
   RepaintEntryLists();
+  if (PreviewShowing()) ShowFormPreview();
 }
 
 void TTransClientFrm3::Undo1Click() {

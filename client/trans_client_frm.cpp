@@ -8,6 +8,7 @@
 #include "controls/hot_button.h"
 #include "controls/theme_painter.h"
 #include "image_list.h"
+#include "prev_dfm_frm.h"
 #include "virtual_tree.h"
 
 #include <QAction>
@@ -502,8 +503,6 @@ QWidget *TTransClientFrm3::BuildRawLeft() {
   Wire(TntMemoSrc, &QPlainTextEdit::textChanged, &TTransClientFrm3::TntMemoSrcChange, "TntMemoSrcChange");
   Wire(cWarning, &QCheckBox::toggled, &TTransClientFrm3::cWarningClick, "cWarningClick");
   Wire(cNeedsWork, &QCheckBox::toggled, &TTransClientFrm3::cNeedsWorkClick, "cNeedsWorkClick");
-  // The form preview arrives with its own window.
-  stPreview->setEnabled(false);
   return pnl_rawleft;
 }
 
@@ -677,8 +676,8 @@ void TTransClientFrm3::BuildMenus() {
   AddAction(word, QStringLiteral("Mirror Trailing ..."), "MirrorTrailing1");
 
   QMenu *view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
-  later(
-      AddAction(view, QStringLiteral("Preview Screen On/Off"), "PreviewScreen1", QKeySequence(Qt::Key_F12)));
+  PreviewScreenOnOff1 = AddAction(view, QStringLiteral("Preview Screen On/Off"), "PreviewScreenOnOff1",
+                                  QKeySequence(Qt::Key_F12));
   ViewAll1 = AddAction(view, QStringLiteral("View All Items (Clear Filters)"), "ViewAll1",
                        QKeySequence(QStringLiteral("Ctrl+Shift+A")));
   AdvancedTools1 = AddAction(view, QStringLiteral("Advanced Tools"), "AdvancedTools1",
@@ -792,6 +791,7 @@ void TTransClientFrm3::BuildMenus() {
   AdminMenus[4] = lists;
 
   WireBackupCommands();
+  WireFormPreviewCommands();
   WireBatchCommands();
   WireWordListCommands();
   WireCompileCommands();

@@ -6,7 +6,8 @@
 // trans_client_edit.cpp (current entry, editing, status and comment commands),
 // trans_client_suggest.cpp (suggestion band and machine translation) and trans_client_preview.cpp
 // (the control preview) and trans_client_backup.cpp (backups, packed projects, project maintenance)
-// and trans_client_wordlists.cpp (word lists, statistics, message tools).
+// and trans_client_wordlists.cpp (word lists, statistics, message tools),
+// trans_client_form_preview.cpp (the form preview window).
 #include "asker.h"
 #include "client/core/edit_journal.h"
 #include "client/core/edit_session.h"
@@ -19,6 +20,7 @@
 #include "support/zip_file.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <memory>
 
 class QAction;
@@ -215,6 +217,25 @@ public:
   QWidget *PreviewControl() const;
   samples::TPreviewSurface &PreviewSurface() { return *FPreviewSurface; }
 
+  // --- form preview window (trans_client_form_preview.cpp) ---------------------------------------
+  void ShowFormPreview();
+  void ShowEntryPreview(TWordObj *entry);
+  void PreviewControlClicked(QObject *control);
+  void PreviewClosed();
+  void PreviewScreenOnOff1Click();
+  void stPreviewSubmitData() { PreviewScreenOnOff1Click(); }
+  void vtListDblClick();
+  void vt1DblClick();
+  void cShowTransClick();
+  // The preview window, shown or hidden; null when there is none.
+  class TPrevDfmFrm *PreviewWindow() const {
+    return PreviewForm.get();
+  }
+  bool PreviewShowing() const;
+  // The fit check of every section with a form text (or of one): one line per finding, "full id,
+  // needed px, available px, reason, text" separated by tabs. False with a reason when a named
+  // section has no form text or a form text cannot be read.
+  bool FitReportLines(const QString &section, std::vector<std::string> &lines, QString *error);
   // --- batch text fixes (trans_client_batch.cpp) ------------------------------------------------
   void SetAutoTranslatedFlag1Click();
   void ClearAutoTranslatedFlag1Click();
@@ -352,6 +373,20 @@ private:
   int ListRowLimitMs = 30000;
   QAction *CompileFinalkxLngFile1 = nullptr, *CompileextractedkxLngfile1 = nullptr,
           *ExtractSrcLngdata1 = nullptr, *AutoTranslateList1 = nullptr, *AutoGoogleTranslateList1 = nullptr;
+  // Form preview helpers (trans_client_form_preview.cpp).
+  void WireFormPreviewCommands();
+  // Opens or refreshes the preview of a section; with an entry, as ShowEntryPreview does.
+  void OpenFormPreview(const QString &section, TWordObj *entry, bool entryMode);
+  void FreeFormPreview();
+  void SetPreviewPressed(bool pressed);
+  // While the preview shows: frames the current entry's control, or nothing for an entry of
+  // another section.
+  void HighlightCurrentInPreview();
+  // The fit check of the shown preview, told in the status bar.
+  void ReportPreviewFit();
+  std::unique_ptr<class TPrevDfmFrm> PreviewForm;
+  std::unique_ptr<class TIniFile> FPreviewStore;
+  QPoint FPreviewPlace{0, 0};
 
   // Suggestion helpers (trans_client_suggest.cpp).
   void WireSuggestionCommands();
@@ -418,6 +453,7 @@ private:
   QAction *BackupFile1 = nullptr, *ImportPackedProject1 = nullptr, *ExportPackedProject1 = nullptr,
           *BuildUpdatedSrcLng1 = nullptr, *ResaveEntireFiles1 = nullptr, *CloneProjectas1 = nullptr,
           *MergeHints1 = nullptr;
+  QAction *PreviewScreenOnOff1 = nullptr;
   // One key to each main pane: sections, entries, translation.
   QAction *GoToSections1 = nullptr, *GoToEntries1 = nullptr, *GoToTranslation1 = nullptr;
 

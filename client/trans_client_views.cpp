@@ -132,6 +132,7 @@ void TTransClientFrm3::vtListFocusChanged() {
 void TTransClientFrm3::ListboxSectionsClick() {
   SelectEntry(nullptr);
   RebuildItemList();
+  if (PreviewShowing()) ShowFormPreview();
 }
 
 bool TTransClientFrm3::ChooseSection(const QString &name) {

@@ -178,16 +178,18 @@ void TStaticHotBtn::paintEvent(QPaintEvent *) {
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRect r = rect();
-  if (isEnabled() && (isDown() || FHot)) {
+  // A checkable button that is checked stays pressed, as a toggle of the toolbar shows its state.
+  const bool down = isDown() || isChecked();
+  if (isEnabled() && (down || FHot)) {
     if (FLook.HotFace)
-      FLook.HotFace(p, QRectF(r), isDown());
+      FLook.HotFace(p, QRectF(r), down);
     else
-      DrawPlate(p, QRectF(r), isDown());
+      DrawPlate(p, QRectF(r), down);
   }
   p.setPen(isEnabled() ? FLook.Text : QColor(150, 150, 150));
   const QString caption = text();
   const QPixmap image = CurrentImage();
-  const int shift = isDown() ? 1 : 0;
+  const int shift = down ? 1 : 0;
   if (image.isNull() || FIconBox.isEmpty()) { // without an icon every layout shows the caption alone
     DrawCaption(p, r.adjusted(3, 2 + shift, -3, -2 + shift), Qt::AlignCenter | Qt::TextWordWrap, caption);
   } else {

@@ -2,6 +2,7 @@
 // window. The browser translation dialog waits until a command needs it.
 #include "client/crash_startup.h"
 #include "client/guarded_application.h"
+#include "client/prev_dfm_frm.h"
 #include "client/start_options.h"
 #include "client/trans_client_frm.h"
 #include "tools/ui/trans_grab_frm.h"
@@ -38,6 +39,14 @@ int main(int argc, char **argv) {
 
   const bool applied = vt::ApplyStartOptions(*window, *options, &error);
   if (!applied) std::cerr << "transclient: " << error.toStdString() << std::endl;
+  if (!options->FitReport.isEmpty()) {
+    if (!applied) return 1;
+    if (!vt::WriteFitReport(*window, *options, &error)) {
+      std::cerr << "transclient: " << error.toStdString() << std::endl;
+      return 1;
+    }
+    return 0;
+  }
   window->show();
   if (!options->Screenshot.isEmpty()) {
     if (!applied) return 1;
@@ -48,7 +57,10 @@ int main(int argc, char **argv) {
       QApplication::processEvents();
       QThread::msleep(5);
     }
-    if (!vt::SaveScreenshot(*window, options->Screenshot)) {
+    // With the form preview open, the screenshot is the preview's.
+    QWidget *shot = window.get();
+    if (options->FormPreview && window->PreviewWindow()) shot = window->PreviewWindow();
+    if (!vt::SaveScreenshot(*shot, options->Screenshot)) {
       std::cerr << "transclient: cannot write " << options->Screenshot.toStdString() << std::endl;
       return 1;
     }

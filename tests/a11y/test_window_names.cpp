@@ -2,6 +2,7 @@
 // title of its own, and every showing control that takes input has a non-empty name that no other
 // control of its window shares, and can be reached with Tab.
 #include "client/crash_report_frm.h"
+#include "client/prev_dfm_frm.h"
 #include "client/trans_client_frm.h"
 #include "tests/client/scripted_asker.h"
 #include "tests/client/window_fixture.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,36 @@ TEST_F(WindowNamesTest, EveryWindowNamesEachControlOnce) {
                          QStringLiteral("http://127.0.0.1:9/upload"), QString());
                      return crash.get();
                    }});
+  cases.push_back(
+      {"form preview", [this]() -> QWidget * {
+         // A form of the controls people type into, pick from and press.
+         QDir(Dir.path()).mkdir(QStringLiteral("DfmData"));
+         WriteTestFile(
+             Dir.path() + QStringLiteral("/DfmData/TTID_Form1.dfmp"),
+             "object TID_Form1: TTntForm\n  Width = 300\n  Height = 260\n"
+             "  object btnOk: TTntButton\n    Left = 8\n    Top = 8\n    Caption = 'OK'\n  end\n"
+             "  object lblName: TTntLabel\n    Left = 8\n    Top = 40\n    Caption = '&Name'\n"
+             "    FocusControl = edName\n  end\n"
+             "  object edName: TTntEdit\n    Left = 60\n    Top = 40\n  end\n"
+             "  object lblMode: TTntLabel\n    Left = 8\n    Top = 70\n    Caption = 'Mode'\n"
+             "    FocusControl = cbMode\n  end\n"
+             "  object cbMode: TTntComboBox\n    Left = 60\n    Top = 70\n"
+             "    Style = csDropDownList\n    Items.Strings = (\n      'Fast'\n      'Slow')\n  end\n"
+             "  object chkAll: TTntCheckBox\n    Left = 8\n    Top = 100\n    Caption = 'All'\n  end\n"
+             "  object hbTool: TStaticHotBtn\n    Left = 8\n    Top = 130\n"
+             "    TextData.Caption = 'Tool'\n  end\n"
+             "  object seCount: TSpinEdit\n    Left = 100\n    Top = 130\n  end\n"
+             "  object pcPages: TTntPageControl\n    Left = 8\n    Top = 170\n    Width = 280\n"
+             "    Height = 80\n    object tsOne: TTntTabSheet\n      Caption = 'One'\n"
+             "      object btnFirst: TTntButton\n        Caption = 'First'\n      end\n    end\n"
+             "    object tsTwo: TTntTabSheet\n      Caption = 'Two'\n"
+             "      object btnSecond: TTntButton\n        Caption = 'Second'\n      end\n    end\n"
+             "  end\nend\n");
+         FullMainWindow();
+         ClickSection(QStringLiteral("TID_Form1"));
+         Child<QAction>(*W, "PreviewScreenOnOff1")->trigger();
+         return W->PreviewWindow();
+       }});
 #ifdef VT_TEST_ADMIN_WINDOW
   std::unique_ptr<TTransGrabFrm> admin;
   cases.push_back({"administrator window", [&] {
