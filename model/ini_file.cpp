@@ -129,12 +129,13 @@ bool TIniFile::Load(std::string *error) {
   return LoadFromFile(FFileName, error);
 }
 
-bool TIniFile::LoadFromFile(const std::string &path, std::string *error) {
+bool TIniFile::LoadFromFile(const std::string &path, std::string *error, bool skipBom) {
   auto bytes = std::make_shared<std::string>();
   if (!ReadFileBytes(path, *bytes, error, kMaxFileBytes)) return false;
   FFileName = path;
+  const bool bom = skipBom && std::string_view(*bytes).starts_with("\xEF\xBB\xBF");
   FBytes = std::move(bytes);
-  Parse();
+  Parse(bom ? 3 : 0);
   return true;
 }
 
@@ -145,10 +146,10 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
 
 // One pass over the buffer: each line is found, trimmed and split where it stands, and kept as
 // views of it.
-void TIniFile::Parse() {
+void TIniFile::Parse(std::size_t from) {
   FSections.clear();
-  const char *p = FBytes->data();
-  const char *const end = p + FBytes->size();
+  const char *p = FBytes->data() + from;
+  const char *const end = FBytes->data() + FBytes->size();
   TIniSection *current = nullptr;
   while (p < end) {
     const auto rest = static_cast<std::size_t>(end - p);

@@ -95,7 +95,9 @@ public:
 
   // Reads FileName (or path) whole; false with a message when it cannot be read or is too large.
   bool Load(std::string *error = nullptr);
-  bool LoadFromFile(const std::string &path, std::string *error = nullptr);
+  // skipBom: a UTF-8 byte-order mark at the start is no part of the text (the project's files); it
+  // stays in the buffer, which is the file as read.
+  bool LoadFromFile(const std::string &path, std::string *error = nullptr, bool skipBom = false);
   // Takes a copy of bytes as the file's buffer.
   void LoadFromBytes(std::string_view bytes);
   // Writes the dialect's normal form atomically to FileName (or path).
@@ -149,7 +151,7 @@ private:
   friend class TIniSectionWriter;
   struct Index;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-  void Parse();
+  void Parse(std::size_t from = 0);
   template <class Put> void Emit(Put &&put) const;
   void SetLineValue(TIniLine &line, std::string_view value);
   // Applies a write to its line, found or not (npos).

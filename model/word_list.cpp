@@ -108,14 +108,10 @@ bool Fail(std::string *error, std::string message) {
   return false;
 }
 
-// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory.
+// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory; the bytes read are
+// the ini's buffer, not copied again.
 bool LoadProjectFile(TIniFile &ini, std::string *error) {
-  std::string bytes;
-  if (!ReadFileBytes(ini.FileName(), bytes, error, TIniFile::kMaxFileBytes)) return false;
-  std::string_view text = bytes;
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  ini.LoadFromBytes(text);
-  return true;
+  return ini.LoadFromFile(ini.FileName(), error, true);
 }
 
 } // namespace

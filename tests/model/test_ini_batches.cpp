@@ -162,4 +162,17 @@ TEST_F(IniSave, SavedBytesAreTheNormalFormWhateverTheFileLooksLike) {
   }
 }
 
+TEST_F(IniSave, ByteOrderMarkIsSkippedOnReadingAndNeverSaved) {
+  const std::string path = (FDir / "marked.ini").string();
+  const std::string text = "[A]\r\nk=v\r\n\r\n";
+  ASSERT_TRUE(WriteFileAtomic(path, "\xEF\xBB\xBF" + text));
+  TIniFile skipped, kept;
+  ASSERT_TRUE(skipped.LoadFromFile(path, nullptr, true));
+  ASSERT_TRUE(kept.LoadFromFile(path));
+  EXPECT_EQ(skipped.ReadString("A", "k"), "v");
+  EXPECT_EQ(*skipped.Bytes(), "\xEF\xBB\xBF" + text); // the file as read
+  EXPECT_EQ(Saved(skipped), text);
+  EXPECT_FALSE(kept.SectionExists("A")); // the mark is part of the first line then
+}
+
 } // namespace
