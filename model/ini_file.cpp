@@ -129,12 +129,13 @@ bool TIniFile::Load(std::string *error) {
   return LoadFromFile(FFileName, error);
 }
 
-bool TIniFile::LoadFromFile(const std::string &path, std::string *error) {
+bool TIniFile::LoadFromFile(const std::string &path, std::string *error, bool skipBom) {
   auto bytes = std::make_shared<std::string>();
   if (!ReadFileBytes(path, *bytes, error, kMaxFileBytes)) return false;
   FFileName = path;
+  const bool bom = skipBom && std::string_view(*bytes).starts_with("\xEF\xBB\xBF");
   FBytes = std::move(bytes);
-  Parse();
+  Parse(bom ? 3 : 0);
   return true;
 }
 
@@ -145,10 +146,10 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
 
 // One pass over the buffer: each line is found, trimmed and split where it stands, and kept as
 // views of it.
-void TIniFile::Parse() {
+void TIniFile::Parse(std::size_t from) {
   FSections.clear();
-  const char *p = FBytes->data();
-  const char *const end = p + FBytes->size();
+  const char *p = FBytes->data() + from;
+  const char *const end = FBytes->data() + FBytes->size();
   TIniSection *current = nullptr;
   while (p < end) {
     const auto rest = static_cast<std::size_t>(end - p);
@@ -204,29 +205,123 @@ template <class Put> void TIniFile::Emit(Put &&put) const {
   }
 }
 
+namespace {
+
+// Takes the pieces of a save in order and hands them to the file. Pieces that continue the file's
+// own bytes where the previous piece ended (a view of the next bytes, or any text equal to them)
+// only lengthen a run of the buffer, which is written straight from there; other pieces are copied
+// into one reused block. A file saved unchanged in its normal form is one write of its buffer.
+class TSaveSink {
+public:
+  TSaveSink(const std::string *buffer, const TBytePut &write) : FWrite(write) {
+    if (buffer) {
+      FBegin = buffer->data();
+      FEnd = FBegin + buffer->size();
+    }
+  }
+
+  void Put(std::string_view piece) {
+    if (piece.empty()) return; // an empty view may have no data pointer at all
+    if (FRunEnd) {
+      const auto left = static_cast<std::size_t>(FEnd - FRunEnd);
+      if (piece.size() <= left && (piece.data() == FRunEnd || Same(piece, FRunEnd))) {
+        FRunEnd += piece.size();
+        return;
+      }
+      EndRun();
+    }
+    if (Inside(piece)) {
+      StartRun(piece);
+      return;
+    }
+    Copy(piece);
+  }
+
+  bool Finish() {
+    EndRun();
+    Flush();
+    return FOk;
+  }
+
+private:
+  // Runs shorter than this are copied into the block: fewer, larger writes.
+  static constexpr std::size_t kDirectRun = std::size_t{64} << 10;
+  static constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+  // Whether the bytes at at are piece's (short pieces, the line ends and "=", compared in place).
+  static bool Same(std::string_view piece, const char *at) {
+    if (piece.size() > 4) return std::memcmp(piece.data(), at, piece.size()) == 0;
+    for (std::size_t i = 0; i < piece.size(); ++i)
+      if (piece[i] != at[i]) return false;
+    return true;
+  }
+
+  bool Inside(std::string_view piece) const {
+    const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
+    return FBegin && at >= reinterpret_cast<std::uintptr_t>(FBegin) &&
+           at + piece.size() <= reinterpret_cast<std::uintptr_t>(FEnd);
+  }
+
+  void StartRun(std::string_view piece) {
+    FRunStart = piece.data();
+    FRunEnd = FRunStart + piece.size();
+    // Bytes just copied that equal the buffer's bytes before the run join it instead ("[" before a
+    // section name, the line end before a key).
+    while (FUsed > 0 && FRunStart > FBegin && FBlock[FUsed - 1] == FRunStart[-1]) {
+      --FUsed;
+      --FRunStart;
+    }
+  }
+
+  void EndRun() {
+    if (!FRunEnd) return;
+    const std::string_view run(FRunStart, static_cast<std::size_t>(FRunEnd - FRunStart));
+    FRunStart = FRunEnd = nullptr;
+    if (run.size() < kDirectRun) {
+      Copy(run);
+      return;
+    }
+    Flush();
+    Write(run);
+  }
+
+  void Copy(std::string_view piece) {
+    if (!FBlock) FBlock = std::make_unique_for_overwrite<char[]>(kBlock);
+    if (FUsed + piece.size() > kBlock) {
+      Flush();
+      if (piece.size() > kBlock) {
+        Write(piece);
+        return;
+      }
+    }
+    std::memcpy(FBlock.get() + FUsed, piece.data(), piece.size());
+    FUsed += piece.size();
+  }
+
+  void Flush() {
+    if (FUsed) Write({FBlock.get(), FUsed});
+    FUsed = 0;
+  }
+
+  void Write(std::string_view bytes) { FOk = FOk && FWrite(bytes); }
+
+  const TBytePut &FWrite;
+  const char *FBegin = nullptr, *FEnd = nullptr;       // the file's buffer
+  const char *FRunStart = nullptr, *FRunEnd = nullptr; // the current run of it
+  std::unique_ptr<char[]> FBlock;
+  std::size_t FUsed = 0;
+  bool FOk = true;
+};
+
+} // namespace
+
 bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
-  // Through one reused block rather than a copy of the whole file: no fresh pages to fault in.
   return WriteFileAtomic(
       path,
       [this](const TBytePut &write) {
-        constexpr std::size_t kBlock = std::size_t{1} << 20;
-        const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
-        std::size_t used = 0;
-        bool ok = true;
-        Emit([&](std::string_view piece) {
-          if (piece.empty()) return; // an empty view may have no data pointer at all
-          if (used + piece.size() > kBlock) {
-            ok = ok && write({block.get(), used});
-            used = 0;
-            if (piece.size() > kBlock) {
-              ok = ok && write(piece);
-              return;
-            }
-          }
-          std::memcpy(block.get() + used, piece.data(), piece.size());
-          used += piece.size();
-        });
-        if (used) ok = ok && write({block.get(), used});
+        TSaveSink sink(FBytes.get(), write);
+        Emit([&sink](std::string_view piece) { sink.Put(piece); });
+        sink.Finish();
       },
       error);
 }
@@ -466,61 +561,144 @@ bool TSectionKeySet::Add(std::string_view key) {
   return added;
 }
 
+namespace {
+
+// Equality without ASCII case, eight bytes at a time: keys that differ mostly do so early.
+inline bool SameKeyPiece(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  const auto sameWord = [&](std::size_t at) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a.data() + at, 8);
+    std::memcpy(&y, b.data() + at, 8);
+    return x == y || LowerAsciiWord(x) == LowerAsciiWord(y);
+  };
+  if (n < 8) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+  }
+  for (std::size_t i = 0; i + 8 < n; i += 8)
+    if (!sameWord(i)) return false;
+  return sameWord(n - 8); // the last eight bytes, overlapping the words before
+}
+
+// Whether the line's key is the write's Key followed by its KeyTail.
+inline bool SameWriteKey(std::string_view lineKey, const TIniWrite &w) {
+  if (lineKey.size() != w.Key.size() + w.KeyTail.size()) return false;
+  if (w.KeyTail.empty()) return SameKeyPiece(lineKey, w.Key);
+  return SameKeyPiece(lineKey.substr(0, w.Key.size()), w.Key) &&
+         SameKeyPiece(lineKey.substr(w.Key.size()), w.KeyTail);
+}
+
+// The writes with each key joined from its pieces, in bytes that outlive the returned views.
+std::vector<TIniWrite> JoinKeys(const std::vector<TIniWrite> &writes, std::string &bytes) {
+  std::size_t size = 0;
+  for (const TIniWrite &w : writes) size += w.Key.size() + w.KeyTail.size();
+  bytes.clear();
+  bytes.reserve(size); // no reallocation below: the views stay valid
+  std::vector<TIniWrite> joined;
+  joined.reserve(writes.size());
+  for (const TIniWrite &w : writes) {
+    const std::size_t from = bytes.size();
+    bytes.append(w.Key).append(w.KeyTail);
+    joined.push_back(TIniWrite{std::string_view(bytes).substr(from), w.Value});
+  }
+  return joined;
+}
+
+} // namespace
+
 void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes,
                            bool keysDistinct) {
-  const std::size_t n = writes.size();
-  // Keys that repeat (without case) act on each other's lines: done one by one.
-  bool distinct = true;
-  if (keysDistinct) {
-    for (const TIniWrite &w : writes)
-      if (w.Key.empty()) distinct = false;
-  } else {
+  TIniSectionWriter writer(*this, section, keysDistinct);
+  for (const TIniWrite &w : writes) writer.Write(w);
+  writer.Finish();
+}
+
+void TIniFile::ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIniWrite &write,
+                          std::string_view section) {
+  if (linePos != npos) {
+    TIniLine &line = FSections[sectionPos].Lines[linePos];
+    if (write.Value.empty())
+      DeleteLine(line);
+    else
+      SetLineValue(line, write.Value);
+    return;
+  }
+  if (write.Value.empty()) return; // nothing to delete
+  const std::size_t sec = EnsureSection(section);
+  if (write.KeyTail.empty()) {
+    AppendLine(sec, OwnLine(write.Key, write.Value));
+    return;
+  }
+  std::string key(write.Key);
+  key.append(write.KeyTail);
+  AppendLine(sec, OwnLine(key, write.Value));
+}
+
+TIniSectionWriter::TIniSectionWriter(TIniFile &ini, std::string_view section, bool keysDistinct)
+    : FIni(ini), FSection(section), FDistinct(keysDistinct), FSectionPos(ini.FindSectionPos(section)) {}
+
+void TIniSectionWriter::Write(const TIniWrite &write) {
+  if (write.Key.empty() && write.KeyTail.empty()) return; // an empty key is never written
+  if (FDistinct && FSectionPos != TIniFile::npos) {
+    // Keys are distinct, so the next keyed line, when it has this write's key, is the first line of
+    // that key: every keyed line before it was taken by an earlier write of another key.
+    auto &lines = FIni.FSections[FSectionPos].Lines;
+    while (FNext < lines.size() && lines[FNext].Key.empty()) ++FNext;
+    if (FNext < lines.size() && SameWriteKey(lines[FNext].Key, write)) {
+      const TCompactText &value = lines[FNext].Value;
+      // The usual case, the very text the line views already, needs no call.
+      if (write.Value.data() != value.data() || write.Value.size() != value.size() || write.Value.empty())
+        FIni.ApplyWrite(FSectionPos, FNext, write, FSection);
+      ++FNext;
+      return;
+    }
+  }
+  FPending.push_back(write);
+}
+
+void TIniSectionWriter::Finish() {
+  std::string bytes;
+  if (!FDistinct) {
+    // Keys that repeat (without case) act on each other's lines: done one by one.
+    const std::vector<TIniWrite> writes = JoinKeys(FPending, bytes);
+    FPending.clear();
     TSectionKeySet keys;
-    keys.Reset(n);
+    keys.Reset(writes.size());
+    bool distinct = true;
     for (const TIniWrite &w : writes)
       if (w.Key.empty() || !keys.Add(w.Key)) distinct = false;
-  }
-  if (!distinct) {
+    if (distinct) {
+      FIni.WriteValues(FSection, writes, true);
+      return;
+    }
     for (const TIniWrite &w : writes) {
       if (w.Value.empty())
-        DeleteKey(section, w.Key);
+        FIni.DeleteKey(FSection, w.Key);
       else
-        WriteString(section, w.Key, w.Value);
+        FIni.WriteString(FSection, w.Key, w.Value);
     }
     return;
   }
-  // Distinct keys never meet lines that other writes of the batch add or delete, so every line
-  // can be found before anything changes.
-  std::vector<std::size_t> at(n, npos);
-  std::size_t sec = FindSectionPos(section);
-  if (sec != npos) {
-    const auto &lines = FSections[sec].Lines;
-    std::size_t c = 0;
-    auto skipUnkeyed = [&] {
-      while (c < lines.size() && lines[c].Key.empty()) ++c;
-    };
-    for (std::size_t i = 0; i < n; ++i) {
-      skipUnkeyed();
-      if (c < lines.size() && CaseEqual(lines[c].Key, writes[i].Key)) at[i] = c++;
-    }
-    skipUnkeyed();
-    // Every keyed line taken in turn: each is the only one of its key, and a key not met is absent.
-    if (c != lines.size())
-      for (std::size_t i = 0; i < n; ++i) at[i] = FindLinePos(sec, writes[i].Key);
+  // Every keyed line taken in turn: each was the only one of its key, and a key not met is absent.
+  bool allTaken = true;
+  if (FSectionPos != TIniFile::npos) {
+    const auto &lines = FIni.FSections[FSectionPos].Lines;
+    while (FNext < lines.size() && lines[FNext].Key.empty()) ++FNext;
+    allTaken = FNext == lines.size();
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    const TIniWrite &w = writes[i];
-    if (at[i] != npos) {
-      TIniLine &line = FSections[sec].Lines[at[i]];
-      if (w.Value.empty())
-        DeleteLine(line);
-      else
-        SetLineValue(line, w.Value);
-    } else if (!w.Value.empty()) {
-      sec = EnsureSection(section);
-      AppendLine(sec, OwnLine(w.Key, w.Value));
-    }
+  if (allTaken) {
+    for (const TIniWrite &w : FPending)
+      if (!w.Value.empty()) FIni.ApplyWrite(FSectionPos, TIniFile::npos, w, FSection);
+  } else {
+    // The other keys are looked up whole; lines the walk took are of other keys.
+    const std::vector<TIniWrite> joined = JoinKeys(FPending, bytes);
+    for (std::size_t i = 0; i < joined.size(); ++i)
+      FIni.ApplyWrite(FSectionPos, FIni.FindLinePos(FSectionPos, joined[i].Key), FPending[i], FSection);
   }
+  FPending.clear();
 }
 
 } // namespace vt

@@ -48,9 +48,35 @@ private:
 };
 
 // One write of a batch: a non-empty Value replaces or appends the key, an empty one deletes it.
+// The key is Key followed by KeyTail ("Name.Kind" and "_?"): the two are matched against the lines
+// piece by piece and joined only for a line that is appended or looked up by hash.
 struct TIniWrite {
   std::string_view Key;
   std::string_view Value;
+  std::string_view KeyTail = {};
+};
+
+class TIniFile;
+
+// The writes of one batch into one section made one at a time, for a caller that walks its own
+// records in about the order of the section's lines (no list of writes is built). A write whose key
+// is that of the next keyed line changes the line at once; the others wait for Finish, which looks
+// them up or appends them. The result is that of WriteValues with the same writes. The texts
+// written (keys and values) must stay alive and unchanged until Finish.
+class TIniSectionWriter {
+public:
+  // keysDistinct: the caller knows that no two writes share a key (without case).
+  TIniSectionWriter(TIniFile &ini, std::string_view section, bool keysDistinct);
+  void Write(const TIniWrite &write);
+  void Finish();
+
+private:
+  TIniFile &FIni;
+  std::string_view FSection;
+  bool FDistinct;
+  std::size_t FSectionPos;
+  std::size_t FNext = 0;           // the line the next write is compared with
+  std::vector<TIniWrite> FPending; // writes whose line was not met in turn (all, keys not distinct)
 };
 
 class TIniFile {
@@ -69,7 +95,9 @@ public:
 
   // Reads FileName (or path) whole; false with a message when it cannot be read or is too large.
   bool Load(std::string *error = nullptr);
-  bool LoadFromFile(const std::string &path, std::string *error = nullptr);
+  // skipBom: a UTF-8 byte-order mark at the start is no part of the text (the project's files); it
+  // stays in the buffer, which is the file as read.
+  bool LoadFromFile(const std::string &path, std::string *error = nullptr, bool skipBom = false);
   // Takes a copy of bytes as the file's buffer.
   void LoadFromBytes(std::string_view bytes);
   // Writes the dialect's normal form atomically to FileName (or path).
@@ -120,11 +148,15 @@ public:
   void AppendRawLine(std::string_view section, std::string_view line);
 
 private:
+  friend class TIniSectionWriter;
   struct Index;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-  void Parse();
+  void Parse(std::size_t from = 0);
   template <class Put> void Emit(Put &&put) const;
   void SetLineValue(TIniLine &line, std::string_view value);
+  // Applies a write to its line, found or not (npos).
+  void ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIniWrite &write,
+                  std::string_view section);
   void DeleteLine(TIniLine &line);
   std::size_t FindSectionPos(std::string_view section) const;
   std::size_t FindLinePos(std::size_t sectionPos, std::string_view key) const;

@@ -108,14 +108,10 @@ bool Fail(std::string *error, std::string message) {
   return false;
 }
 
-// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory.
+// Reads a project file into ini, skipping a UTF-8 byte-order mark in memory; the bytes read are
+// the ini's buffer, not copied again.
 bool LoadProjectFile(TIniFile &ini, std::string *error) {
-  std::string bytes;
-  if (!ReadFileBytes(ini.FileName(), bytes, error, TIniFile::kMaxFileBytes)) return false;
-  std::string_view text = bytes;
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  ini.LoadFromBytes(text);
-  return true;
+  return ini.LoadFromFile(ini.FileName(), error, true);
 }
 
 } // namespace
@@ -212,41 +208,47 @@ bool KeyIsContiguous(const TWordObj &entry) {
   return name.data() + name.size() + 1 == kind.data() && name.data()[name.size()] == '.';
 }
 
+// Equal texts; the entries of one section mostly view the very same bytes.
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.data() == b.data() || a == b);
+}
+
 } // namespace
 
 bool TWordList::Save(std::string *error) {
   if (!TransIni) return true;
   // Entries go to the file section by section (a run of entries with the same Section), each with
   // its translation key and comment key, in the order the writes would be made one by one. Keys
-  // are views of the source file where they can be; the others are composed and kept in a store
-  // whose copies stay put until the save is done.
-  TTextStore *keys = new TTextStore();
+  // are views of the source file where they can be; the comment key is that key with the comment
+  // suffix as a second piece. Other keys are composed into a store whose copies stay put until the
+  // save is done.
+  TTextStore *keys = nullptr;
   std::string scratch;
-  const auto compose = [&](std::string_view name, std::string_view kindName, std::string_view suffix) {
-    scratch.assign(name).append(1, '.').append(kindName).append(suffix);
+  const auto compose = [&](std::string_view name, std::string_view kindName) {
+    if (!keys) keys = new TTextStore();
+    scratch.assign(name).append(1, '.').append(kindName);
     return keys->Keep(scratch);
   };
-  std::vector<TIniWrite> writes;
   std::vector<TWordObj *> changed; // entries whose Changed mark this save clears
   auto &items = Items.Raw();
   for (std::size_t first = 0; first < items.size();) {
     const std::string_view section = items[first]->Section();
-    writes.clear();
+    TIniSectionWriter writer(*TransIni, section, FKeysDistinct);
     std::size_t last = first;
-    for (; last < items.size() && items[last]->Section() == section; ++last) {
+    for (; last < items.size() && SameText(items[last]->Section(), section); ++last) {
       TWordObj *entry = items[last];
       if (entry->Changed) changed.push_back(entry);
       const std::string_view name = entry->Name(), kindName = entry->Kind();
       const std::string_view key = KeyIsContiguous(*entry)
                                        ? std::string_view(name.data(), name.size() + 1 + kindName.size())
-                                       : compose(name, kindName, {});
-      writes.push_back(TIniWrite{key, entry->Translation});
-      writes.push_back(TIniWrite{compose(name, kindName, kind::CommentSuffix), entry->Comment});
+                                       : compose(name, kindName);
+      writer.Write(TIniWrite{key, entry->Translation});
+      writer.Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
     }
-    TransIni->WriteValues(section, writes, FKeysDistinct);
+    writer.Finish();
     first = last;
   }
-  keys->Release();
+  if (keys) keys->Release();
   // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
   if (!TransIni->Save(error)) return false;
   for (TWordObj *entry : changed) entry->Changed = false;

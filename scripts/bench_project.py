@@ -147,9 +147,9 @@ def main():
             t = results[10000000]
             print("  open 10M / open 1M:     %.2f wall, %.2f cpu" % (t["stats"]["wall"] / m["stats"]["wall"],
                                                               t["stats"]["cpu"] / m["stats"]["cpu"]))
-            print("  save 10M / save 1M:     %.2f" % (t["runs"]["save"][0] / m["runs"]["save"][0]))
-            print("  pipeline 10M / 1M:      %.2f" % (t["runs"]["pipeline_contains_open"][0] /
-                                                    m["runs"]["pipeline_contains_open"][0]))
+            for label, name in (("save", "save"), ("pipeline", "pipeline_contains_open")):
+                print("  %-8s 10M / 1M:      %.2f wall, %.2f cpu" % (
+                    label, ratio(t["runs"][name][0], m["runs"][name][0]), ratio(t["runs"][name][1], m["runs"][name][1])))
 
 
 if __name__ == "__main__":

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev-tools libqt6opengl6-dev libgl-dev
   zlib1g-dev libcurl4-openssl-dev libcpp-httplib-dev libcli11-dev libbackward-cpp-dev libdw-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core unzip zip python3
+  xvfb xauth fonts-dejavu-core unzip zip python3 time
   dpkg-dev desktop-file-utils appstream man-db
   dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
   apertium apertium-eng-spa apertium-eng-cat apertium-en-gl apertium-eo-en

@@ -93,8 +93,13 @@ bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::strin
       path, [bytes](const TBytePut &put) { put(bytes); }, error, sync);
 }
 
-bool WriteFileAtomic(const std::string &path, const std::function<void(const TBytePut &put)> &produce,
-                     std::string *error, TFileSync sync) {
+namespace {
+
+// The one way a file is replaced: fill(fd) writes a temporary file in the target's folder, which is
+// flushed (unless told not to) and renamed over the target; on failure the target is untouched and
+// the temporary file is removed. fill returns false with errno set when it failed.
+bool ReplaceFile(const std::string &path, const std::function<bool(int fd)> &fill, std::string *error,
+                 TFileSync sync) {
   std::string dir = ExtractFileDir(path);
   if (dir.empty()) dir.push_back('.');
   std::string tmpl = std::move(dir);
@@ -105,8 +110,7 @@ bool WriteFileAtomic(const std::string &path, const std::function<void(const TBy
     SetError(error, "Unable to save file", path, errno);
     return false;
   }
-  bool ok = ::fchmod(fd, mode) == 0;
-  if (ok) produce([&](std::string_view bytes) { return ok = ok && WriteAll(fd, bytes); });
+  bool ok = ::fchmod(fd, mode) == 0 && fill(fd);
   ok = ok && (sync == TFileSync::NoFlush || ::fsync(fd) == 0);
   int err = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
@@ -124,15 +128,68 @@ bool WriteFileAtomic(const std::string &path, const std::function<void(const TBy
   return ok;
 }
 
+// Copies the rest of in to out. The bytes stay in the kernel (copy_file_range) where the file
+// system allows it; otherwise, or for files that report no size (whose bytes only a read
+// reveals), they go through one small buffer.
+bool CopyRest(int in, int out, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size - done, 0);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n == 0) return true; // the file shrank meanwhile
+    if (errno == EINTR) continue;
+    // Refused for this pair of files (another file system, no support): the loop below does it.
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EPERM &&
+        errno != EBADF)
+      return false;
+    break;
+  }
+  if (size != 0 && done == size) return true;
+  char buffer[64 * 1024];
+  while (true) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (!WriteAll(out, std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
+  }
+}
+
+} // namespace
+
+bool WriteFileAtomic(const std::string &path, const std::function<void(const TBytePut &put)> &produce,
+                     std::string *error, TFileSync sync) {
+  return ReplaceFile(
+      path,
+      [&produce](int fd) {
+        bool ok = true;
+        produce([&](std::string_view bytes) { return ok = ok && WriteAll(fd, bytes); });
+        return ok;
+      },
+      error, sync);
+}
+
 bool BackupFile(const std::string &path, std::string *error) {
   if (!FileExists(path)) return true;
+  const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    SetError(error, "Unable to open file", path, errno);
+    return false;
+  }
+  struct stat st {};
+  const std::size_t size = ::fstat(in, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
   // The old copy stays whole until the new one is complete.
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes, error)) return false;
   const std::string target = path + ".~bu";
-  if (WriteFileAtomic(target, bytes, nullptr, TFileSync::NoFlush)) return true;
-  SetError(error, "Unable to save Backupfile", target);
-  return false;
+  const bool ok = ReplaceFile(
+      target, [&](int out) { return CopyRest(in, out, size); }, nullptr, TFileSync::NoFlush);
+  ::close(in);
+  if (!ok) SetError(error, "Unable to save Backupfile", target);
+  return ok;
 }
 
 namespace {

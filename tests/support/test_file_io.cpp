@@ -95,6 +95,24 @@ TEST_F(FileIo, BackupCopiesOverwritesAndSkipsMissingFiles) {
   EXPECT_EQ(Others({"f.kxLng", "f.kxLng.~bu", "g.kxLng", "g.kxLng.~bu"}), 0u);
 }
 
+TEST_F(FileIo, BackupCopiesLargeAndEmptyFilesWhole) {
+  // Larger than any one step of the copy, with bytes that differ from place to place; then smaller
+  // (the old copy must not leave a tail), then empty.
+  std::string big(5 << 20, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 7919) >> 3);
+  ASSERT_TRUE(WriteFileAtomic(P("big.kxLng"), big));
+  ASSERT_TRUE(BackupFile(P("big.kxLng")));
+  EXPECT_TRUE(Read("big.kxLng.~bu") == big);
+  ASSERT_TRUE(WriteFileAtomic(P("big.kxLng"), "short"));
+  ASSERT_TRUE(BackupFile(P("big.kxLng")));
+  EXPECT_EQ(Read("big.kxLng.~bu"), "short");
+  ASSERT_TRUE(WriteFileAtomic(P("big.kxLng"), ""));
+  ASSERT_TRUE(BackupFile(P("big.kxLng")));
+  EXPECT_TRUE(fs::exists(P("big.kxLng.~bu")));
+  EXPECT_EQ(Read("big.kxLng.~bu"), "");
+  EXPECT_EQ(Others({"big.kxLng", "big.kxLng.~bu"}), 0u);
+}
+
 TEST(FilePaths, ExtensionsAndFolders) {
   EXPECT_EQ(ChangeFileExt("/a/b/Demo.kxLng", ".SrcLng"), "/a/b/Demo.SrcLng");
   EXPECT_EQ(ChangeFileExt("/a.b/Demo", ".SrcLng"), "/a.b/Demo.SrcLng");
