@@ -4,6 +4,7 @@
 // asks, shows and reports.
 #include "client/core/packed_project.h"
 #include "list_models.h"
+#include "path_text.h"
 #include "support/file_io.h"
 #include "trans_client_frm.h"
 
@@ -18,22 +19,6 @@
 namespace vt {
 
 namespace {
-
-QString PathText(const std::string &path) {
-  return QDir::toNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-std::string PathBytes(const QString &path) {
-  return QDir::fromNativeSeparators(path).toStdString();
-}
-
-// The message of a failed write: the text, CR, the path, and the reason on a line of its own.
-QString FailureText(const char *text, const std::string &path, const std::string &reason) {
-  QString message = QLatin1String(text) + QLatin1Char('\r') + PathText(path);
-  if (!reason.empty())
-    message += QLatin1Char('\r') + QString::fromUtf8(reason.data(), qsizetype(reason.size()));
-  return message;
-}
 
 const QString kPackedFilter = QStringLiteral("Language Project (*.LngPrj)");
 const QString kSourceFilter = QStringLiteral("Source Translation (*.SrcLng)");

@@ -6,6 +6,7 @@
 #include "mt/mt_endpoint.h"
 #include "mt/translator_web_utils.h"
 #include "mt/ui/gtrans_dlg.h"
+#include "path_text.h"
 #include "support/file_io.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
@@ -29,14 +30,6 @@
 namespace vt {
 
 namespace {
-
-QString PathText(const std::string &path) {
-  return QDir::toNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-std::string PathBytes(const QString &path) {
-  return QDir::fromNativeSeparators(path).toStdString();
-}
 
 QString Utf8Text(const std::string &text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -1,6 +1,7 @@
 // The journal of unsaved edits in the main window: the recovery question when a project opens,
 // noting each change as the commands make it, and dropping the journal when the work is saved or
 // deliberately given up.
+#include "path_text.h"
 #include "support/file_io.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
@@ -11,13 +12,7 @@
 
 namespace vt {
 
-namespace {
-
-QString PathText(const std::string &path) {
-  return QDir::toNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-} // namespace
+namespace {} // namespace
 
 void TTransClientFrm3::OfferJournalRecovery() {
   // Without a translation file nothing can be saved, so there is nothing to journal either.

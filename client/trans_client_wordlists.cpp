@@ -5,6 +5,7 @@
 #include "client/core/project_measures.h"
 #include "client/core/word_list_tools.h"
 #include "model/trans_man.h"
+#include "path_text.h"
 #include "support/text_codec.h"
 #include "trans_client_frm.h"
 #include "virtual_tree.h"
@@ -29,22 +30,6 @@ const QString kSaveDialog2Filter = QStringLiteral("Compiled Translation (*.kxLng
 const QString kOpenDialog1Title = QStringLiteral("Open Translation File");
 const QString kOpenDialog1Filter = QStringLiteral(
     "Translation File (*.kxLng);;Raw Translation (*.SrcLng);;All Translations (*.kxLng *.SrcLng *.AutoLng)");
-
-QString PathText(const std::string &path) {
-  return QDir::toNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-std::string PathBytes(const QString &path) {
-  return QDir::fromNativeSeparators(path).toStdString();
-}
-
-// The message of a failed file operation: the text, CR, the path, and the reason on a line of its own.
-QString FailureText(const char *text, const std::string &path, const std::string &reason) {
-  QString message = QLatin1String(text) + QLatin1Char('\r') + PathText(path);
-  if (!reason.empty())
-    message += QLatin1Char('\r') + QString::fromUtf8(reason.data(), qsizetype(reason.size()));
-  return message;
-}
 
 // Stored or 8-bit bytes shown as text of the local code page.
 QString CodePageText(const std::string &bytes) {

@@ -1,5 +1,6 @@
 // Subcommands of the extraction toolkit: forms, form-text, skin-forms, form-section, messages, extract.
 #include "commands.h"
+#include "grab_guard.h"
 #include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/form_filter.h"
@@ -17,17 +18,6 @@
 
 namespace lngtool {
 namespace {
-
-// Runs a command body, turning toolkit errors into the one-line failure.
-template <typename F> void Guarded(F &&body) {
-  try {
-    body();
-  } catch (const vt::EGrabAssertion &e) {
-    Die(std::string(e.what()) + " (" + vt::EGrabAssertion::Source + ")");
-  } catch (const vt::EGrabError &e) {
-    Die(e.what());
-  }
-}
 
 void RequireFile(const std::string &path) {
   if (!vt::FileExists(path)) Die("Unable to Open File " + path);

@@ -1,6 +1,7 @@
 // Subcommands of compiled language files and batch projects: compile, batch extract / rebuild /
 // update / compile / release.
 #include "commands.h"
+#include "grab_guard.h"
 #include "support/file_io.h"
 #include "tools/batch_project.h"
 #include "tools/compile.h"
@@ -50,16 +51,6 @@ struct TBatchArgs {
   std::vector<std::string> Projects;
   bool Yes = false, KeepPrevious = false, Erase = false, AllowMissing = false;
 };
-
-template <typename F> void Guarded(F &&body) {
-  try {
-    body();
-  } catch (const vt::EGrabAssertion &e) {
-    Die(std::string(e.what()) + " (" + vt::EGrabAssertion::Source + ")");
-  } catch (const vt::EGrabError &e) {
-    Die(e.what());
-  }
-}
 
 vt::TBatchProject LoadBatch(const std::string &path) {
   vt::TBatchProject batch;

@@ -1,6 +1,7 @@
 // Subcommands of a release: merge-raw, filter-raw, rebuild-src, src-hints, src-apply, copy-trans,
 // build-project, update-project. Their log goes to stderr as the window's log memo shows it.
 #include "commands.h"
+#include "grab_guard.h"
 #include "support/file_io.h"
 #include "tools/error.h"
 #include "tools/project_update.h"
@@ -30,9 +31,7 @@ template <typename F> void RunLogged(F &&body) {
       body(log);
   } catch (const vt::EGrabAssertion &e) {
     PrintLog(log);
-    std::string text = e.what();
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    Die(text + " (" + vt::EGrabAssertion::Source + ")");
+    Die(GrabFailureText(e));
   } catch (const vt::EGrabError &e) {
     PrintLog(log);
     Die(e.what());
