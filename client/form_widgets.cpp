@@ -555,7 +555,7 @@ QString OriginalText(const TFormObject &obj, P prop) {
   return {};
 }
 
-// Delphi's alignment of the children of a container, in its order: top, bottom, left, right,
+// The form's alignment of a container's children, in its order: top, bottom, left, right,
 // then the client.
 void AlignChildren(QWidget *container, const std::vector<std::pair<QWidget *, std::string>> &aligned,
                    int top) {
