@@ -1,9 +1,7 @@
 // The WordLists menu's compile commands and "Grab Source Data..." with the real administrator
 // window, and the System menu's list runs against a real mtserver and the real translator page.
-#include "mt/ui/gtrans_dlg.h"
-#include "mtserver_process.h"
+#include "mtserver_window_fixture.h"
 #include "tools/ui/trans_grab_frm.h"
-#include "window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,28 +13,8 @@
 
 namespace vt::test {
 
-namespace {
-vt::testing::TMtServerProcess *g_server = nullptr;
-TGTransFrm *g_dialog = nullptr; // one browser for the whole program
-} // namespace
-
-class CompileWindowTest : public WindowTest {
+class CompileWindowTest : public MtServerWindowTest<WindowTest> {
 protected:
-  static void SetUpTestSuite() {
-    g_server = new vt::testing::TMtServerProcess;
-    ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
-  }
-  static void TearDownTestSuite() {
-    delete g_dialog;
-    g_dialog = nullptr;
-    delete g_server;
-    g_server = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(g_server, nullptr);
-    qputenv("VT_MT_HOST", QByteArray::fromStdString(g_server->Url()));
-    WindowTest::SetUp();
-  }
   // Opens the project, shows every section and focuses the row of fullId in the main list.
   void OpenAndFocus(const char *fullId) {
     OpenThroughMenu();
@@ -172,9 +150,7 @@ TEST_F(CompileWindowTest, EscapeOrACloseDuringARunEndsItFirst) {
 }
 
 TEST_F(CompileWindowTest, BrowserListRunTakesThePageResultAndBoundsEachRow) {
-  if (!g_dialog) g_dialog = new TGTransFrm(nullptr, g_server->Url() + "/translate");
-  g_dialog->PageWaitLimitMs = 10000;
-  W->SetBrowserDialog(g_dialog);
+  Dialog();
   OpenAndFocus("Messages/msgMissing.MG"); // the last row
   Asker->Answers.push_back(TAsker::TAnswer::Yes);
   QElapsedTimer clock;
@@ -183,12 +159,12 @@ TEST_F(CompileWindowTest, BrowserListRunTakesThePageResultAndBoundsEachRow) {
   const std::string result = Stored("Messages/msgMissing.MG");
   EXPECT_FALSE(result.empty());
   EXPECT_NE(result.rfind("[~]", 0), 0u) << result; // an ordinary translation, as "Google Translate" stores it
-  EXPECT_FALSE(g_dialog->AutoClose);
+  EXPECT_FALSE(Browser->AutoClose);
   EXPECT_LT(clock.elapsed(), 30000);
 
   // A page that never shows a result: the row is given up after its time limit and the run goes on.
   W->CurrentProject().FindEntry("Messages/msgMissing.MG")->Translation = "";
-  g_dialog->TranslatorPage = g_server->Url() + "/no-such-page";
+  Browser->TranslatorPage = Server->Url() + "/no-such-page";
   W->SetListRowLimitMs(1500);
   ASSERT_TRUE(W->ChooseEntry(QStringLiteral("Messages/msgMissing.MG")));
   Asker->Answers.push_back(TAsker::TAnswer::Yes);
@@ -197,8 +173,8 @@ TEST_F(CompileWindowTest, BrowserListRunTakesThePageResultAndBoundsEachRow) {
   EXPECT_EQ(Stored("Messages/msgMissing.MG"), "");
   EXPECT_GE(clock.elapsed(), 1400);
   EXPECT_LT(clock.elapsed(), 15000);
-  EXPECT_FALSE(g_dialog->isVisible());
-  g_dialog->TranslatorPage = g_server->Url() + "/translate";
+  EXPECT_FALSE(Browser->isVisible());
+  Browser->TranslatorPage = Server->Url() + "/translate";
 }
 
 } // namespace vt::test

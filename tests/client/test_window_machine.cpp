@@ -2,8 +2,7 @@
 // "Auto Translate" line by line (also from the "<Auto Translate>" suggestion) and the two
 // browser commands through the real translator page.
 #include "band_fixture.h"
-#include "mt/ui/gtrans_dlg.h"
-#include "mtserver_process.h"
+#include "mtserver_window_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,36 +13,12 @@
 
 namespace vt::test {
 
-namespace {
-vt::testing::TMtServerProcess *g_server = nullptr;
-TGTransFrm *g_dialog = nullptr; // one browser for the whole program
-} // namespace
-
-class MachineTest : public BandTest {
+class MachineTest : public MtServerWindowTest<BandTest> {
 protected:
-  static void SetUpTestSuite() {
-    g_server = new vt::testing::TMtServerProcess;
-    ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
-  }
-  static void TearDownTestSuite() {
-    delete g_dialog;
-    g_dialog = nullptr;
-    delete g_server;
-    g_server = nullptr;
-  }
   void SetUp() override {
-    ASSERT_NE(g_server, nullptr);
-    UseHost(g_server->Url());
-    BandTest::SetUp();
+    MtServerWindowTest<BandTest>::SetUp();
+    if (HasFatalFailure()) return;
     Child<QLineEdit>(*W, "editLn")->setText(QStringLiteral("es"));
-  }
-  static void UseHost(const std::string &url) { qputenv("VT_MT_HOST", QByteArray::fromStdString(url)); }
-  TGTransFrm &Dialog() {
-    if (!g_dialog) g_dialog = new TGTransFrm(nullptr, g_server->Url() + "/translate");
-    g_dialog->AutoClose = false;
-    g_dialog->PageWaitLimitMs = 10000;
-    W->SetBrowserDialog(g_dialog);
-    return *g_dialog;
   }
   // Presses `button` of the dialog once the page shows a result (bounded); runs `command` meanwhile.
   void AnswerDialog(const std::function<void()> &command, bool ok) {
@@ -60,7 +35,7 @@ protected:
       return !d.ResultText.empty();
     };
     QObject::connect(&poll, &QTimer::timeout, [&] {
-      TGTransFrm &d = *g_dialog;
+      TGTransFrm &d = *Browser;
       if (!d.isVisible() || reading) return;
       if (clock.elapsed() > 15000 || (!d.AutoClose && d.PageComplete() &&
                                       d.windowTitle() == QStringLiteral("Complete") && resultReady(d))) {
@@ -99,7 +74,7 @@ TEST_F(MachineTest, AutoTranslateFallsBackToTheCleanedSourceAndDropsErrorReplies
             QStringLiteral("your name\nthe name shown to others"));
   EXPECT_EQ(Entry("TID_Main/lblName.VH")->State(), esAutoTranslated);
 
-  UseHost(g_server->Url());
+  UseHost(Server->Url());
   Child<QLineEdit>(*W, "editLn")->setText(QStringLiteral("de")); // the service answers with error reports
   Pick("TID_A/btnOpen.TC");
   Child<QAction>(*W, "AutoTranslate1")->trigger();
@@ -124,8 +99,8 @@ TEST_F(MachineTest, BrowserCommandsTakeAnAcceptedResultAsAnOrdinaryTranslation) 
   ASSERT_TRUE(Child<QAction>(*W, "GoogleTranslate1")->isEnabled());
   Pick("TID_C/btnOpen.TC");
   AnswerDialog([&] { Child<QAction>(*W, "GoogleTranslate1")->trigger(); }, true);
-  EXPECT_EQ(g_dialog->RequestText, "open");
-  EXPECT_FALSE(g_dialog->ReverseMode);
+  EXPECT_EQ(Browser->RequestText, "open");
+  EXPECT_FALSE(Browser->ReverseMode);
   TWordObj *c = Entry("TID_C/btnOpen.TC");
   ASSERT_FALSE(c->TranslationText().empty());
   EXPECT_EQ(c->State(), esTranslated);
@@ -138,15 +113,15 @@ TEST_F(MachineTest, BrowserCommandsTakeAnAcceptedResultAsAnOrdinaryTranslation) 
   // Cancel leaves the translation as it was.
   const std::string before = c->Translation;
   AnswerDialog([&] { Child<QAction>(*W, "GoogleReverseTranslation1")->trigger(); }, false);
-  EXPECT_TRUE(g_dialog->ReverseMode);
+  EXPECT_TRUE(Browser->ReverseMode);
   EXPECT_EQ(c->Translation, before);
   // OK takes the English text the page produced; Undo brings the earlier translation back.
   // The dialog closes by itself on the page's new, stable result.
   Pick("TID_Main/btnHot.TC");
-  g_dialog->AutoClose = true;
+  Browser->AutoClose = true;
   AnswerDialog([&] { Child<QAction>(*W, "GoogleReverseTranslation1")->trigger(); }, false);
-  g_dialog->AutoClose = false;
-  EXPECT_EQ(g_dialog->RequestText, "Imprimir");
+  Browser->AutoClose = false;
+  EXPECT_EQ(Browser->RequestText, "Imprimir");
   TWordObj *hot = Entry("TID_Main/btnHot.TC");
   EXPECT_FALSE(hot->TranslationText().empty());
   EXPECT_NE(hot->Translation, "Imprimir");
@@ -159,7 +134,7 @@ TEST_F(MachineTest, BrowserRequestOfAHintPairKeepsItsLinesApart) {
   Pick("TID_Main/lblName.VH");
   AnswerDialog([&] { Child<QAction>(*W, "GoogleTranslate1")->trigger(); }, false);
   // The editor breaks lines with LF alone; the request keeps a break between the two parts.
-  EXPECT_EQ(g_dialog->RequestText, "your name\rthe name shown to others"); // "Strip" lower-cases
+  EXPECT_EQ(Browser->RequestText, "your name\rthe name shown to others"); // "Strip" lower-cases
 }
 
 TEST_F(MachineTest, TheWindowMakesItsOwnBrowserOnFirstUse) {
