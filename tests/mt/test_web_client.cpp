@@ -1,4 +1,5 @@
 // The client against the real mtserver and against small servers on loopback that misbehave.
+#include "lngtool_runner.h"
 #include "mt/translator_web_utils.h"
 #include "mtserver_process.h"
 
@@ -166,28 +167,18 @@ TEST(FetchUrl, SilentServerEndsWithinTheBound) {
   close(fd);
 }
 
-std::pair<int, std::string> RunLngtool(const std::string &args) {
-  const std::string cmd = std::string(VT_LNGTOOL_PROGRAM) + " " + args + " 2>&1";
-  FILE *p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[512];
-  while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-  const int status = pclose(p);
-  return {WEXITSTATUS(status), out};
-}
-
 TEST_F(WebClientTest, LngtoolTranslatesLineByLine) {
-  auto [code, out] =
-      RunLngtool("translate --to en --host " + FServer->Url() + " \"$(printf 'first line\\nsecond')\"");
+  auto [code, out] = test::LngtoolWithErrors("translate --to en --host " + FServer->Url() +
+                                             " \"$(printf 'first line\\nsecond')\"");
   EXPECT_EQ(code, 0) << out;
   EXPECT_EQ(out, "first line\nsecond\n");
   // The whole text reaches the service: signs that would end or change the query value included.
   // (Markup signs come back as character references, which the client leaves as they are.)
-  auto [ampCode, ampOut] = RunLngtool("translate --to en --host " + FServer->Url() +
-                                      " 'Salt & pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9'");
+  auto [ampCode, ampOut] = test::LngtoolWithErrors("translate --to en --host " + FServer->Url() +
+                                                   " 'Salt & pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9'");
   EXPECT_EQ(ampCode, 0) << ampOut;
   EXPECT_EQ(ampOut, "Salt &amp; pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9\n");
-  auto [badCode, badOut] = RunLngtool("translate --to xx --host " + FServer->Url() + " Hello");
+  auto [badCode, badOut] = test::LngtoolWithErrors("translate --to xx --host " + FServer->Url() + " Hello");
   EXPECT_EQ(badCode, 1);
   EXPECT_NE(badOut.find("Unsupported language pair"), std::string::npos) << badOut;
   EXPECT_EQ(badOut.find('\n'), badOut.size() - 1) << "one line expected: " << badOut;

@@ -1,13 +1,12 @@
 // lngtool auto-translate against the real mtserver and against a closed loopback port, and
 // compile-list / compile-rawmi end to end.
+#include "lngtool_runner.h"
 #include "mtserver_process.h"
 #include "support/file_io.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vt {
@@ -15,22 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int Code = -1;
-  std::string Out;
-};
-
-TRun Lngtool(const std::string &args) {
-  TRun run;
-  const std::string command = std::string(VT_LNGTOOL_PROGRAM) + " " + args + " 2>&1";
-  std::FILE *pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using test::LngtoolWithErrors;
+using test::TLngtoolResult;
 
 std::string Read(const fs::path &path) {
   std::string bytes;
@@ -68,7 +53,8 @@ protected:
 TEST_F(LngtoolListCompile, AutoTranslateFillsEmptyEntriesAndLeavesTranslatedSameSourceAlone) {
   vt::testing::TMtServerProcess server;
   ASSERT_TRUE(server.Start(VT_MTSERVER_PROGRAM)) << server.Log();
-  const TRun run = Lngtool("auto-translate " + P() + " --to es --section S --host " + server.Url());
+  const TLngtoolResult run =
+      LngtoolWithErrors("auto-translate " + P() + " --to es --section S --host " + server.Url());
   ASSERT_EQ(run.Code, 0) << run.Out;
   EXPECT_NE(run.Out.find("rows: 4\ntranslated: 3\ncopied: 1\n"), std::string::npos) << run.Out;
   // Every empty entry of S has a machine translation; T/other.TC took the copy of S/open.TC, marked
@@ -83,21 +69,22 @@ TEST_F(LngtoolListCompile, AutoTranslateFillsEmptyEntriesAndLeavesTranslatedSame
 
 TEST_F(LngtoolListCompile, AnUnreachableServiceEndsAfterOneRowChangingNoFile) {
   const auto before = Snapshot(Dir);
-  const TRun run = Lngtool("auto-translate " + P() + " --to es --host http://127.0.0.1:9");
+  const TLngtoolResult run =
+      LngtoolWithErrors("auto-translate " + P() + " --to es --host http://127.0.0.1:9");
   EXPECT_EQ(run.Code, 1) << run.Out;
   EXPECT_NE(run.Out.find("rows: 0\ntranslated: 0"), std::string::npos) << run.Out;
   EXPECT_NE(run.Out.find("stopped at S/open.TC"), std::string::npos) << run.Out; // the first row
   EXPECT_EQ(Snapshot(Dir), before);
   // A start row that is not in the list is an error too.
-  EXPECT_EQ(Lngtool("auto-translate " + P() + " --to es --section T --from S/open.TC").Code, 1);
+  EXPECT_EQ(LngtoolWithErrors("auto-translate " + P() + " --to es --section T --from S/open.TC").Code, 1);
 }
 
 TEST_F(LngtoolListCompile, CompileCommandsWriteTheirLayoutsAndRefuseProjectFiles) {
   const fs::path out = Dir / "out.kxLng";
-  TRun run = Lngtool("compile-list " + P() + " " + out.string() + " --section T");
+  TLngtoolResult run = LngtoolWithErrors("compile-list " + P() + " " + out.string() + " --section T");
   ASSERT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(Read(out), "[T]\r\nopen.TC=Abrir\r\n\r\n");
-  run = Lngtool("compile-list " + P() + " " + out.string());
+  run = LngtoolWithErrors("compile-list " + P() + " " + out.string());
   ASSERT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(Read(out),
             "[S]\r\nsave.TC=Guardar\r\n\r\n[T]\r\nopen.TC=Abrir\r\n\r\n[Messages]\r\nR=File not found\r\n"
@@ -105,17 +92,18 @@ TEST_F(LngtoolListCompile, CompileCommandsWriteTheirLayoutsAndRefuseProjectFiles
 
   ASSERT_TRUE(WriteFileAtomic((Dir / "R.rawmi").string(),
                               "[T]\r\nopen.TC=Open\r\n[Messages]\r\nP_000_.msg=File gone\r\n"));
-  run = Lngtool("compile-rawmi " + P() + " " + (Dir / "R.rawmi").string() + " " + out.string());
+  run = LngtoolWithErrors("compile-rawmi " + P() + " " + (Dir / "R.rawmi").string() + " " + out.string());
   ASSERT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(Read(out), "[_info]\r\nDestLng=es\r\n\r\n[T]\r\nopen.TC=Abrir\r\n\r\n[Messages]\r\n\r\n");
 
   const auto before = Snapshot(Dir);
   for (const std::string target : {"P.kxLng", "P.SrcLng", "R.rawmi"}) {
-    run = Lngtool("compile-rawmi " + P() + " " + (Dir / "R.rawmi").string() + " " + (Dir / target).string());
+    run = LngtoolWithErrors("compile-rawmi " + P() + " " + (Dir / "R.rawmi").string() + " " +
+                            (Dir / target).string());
     EXPECT_EQ(run.Code, 1) << target;
     EXPECT_NE(run.Out.find("Refusing"), std::string::npos) << run.Out;
   }
-  EXPECT_EQ(Lngtool("compile-list " + P() + " " + (Dir / "P.kxLng").string()).Code, 1);
+  EXPECT_EQ(LngtoolWithErrors("compile-list " + P() + " " + (Dir / "P.kxLng").string()).Code, 1);
   EXPECT_EQ(Snapshot(Dir), before);
 }
 

@@ -1,11 +1,10 @@
 // lngtool recover: the journal replayed without a window, dry run first, then for real.
 #include "client/core/edit_journal.h"
+#include "lngtool_runner.h"
 #include "support/file_io.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vt {
@@ -13,22 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int Code = -1;
-  std::string Out;
-};
-
-TRun Lngtool(const std::string &args) {
-  TRun run;
-  const std::string command = std::string(VT_LNGTOOL_PROGRAM) + " " + args + " 2>&1";
-  std::FILE *pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using test::LngtoolWithErrors;
+using test::TLngtoolResult;
 
 TEST(LngtoolRecover, DryRunChangesNothingThenTheJournalIsSavedAndRemoved) {
   const fs::path dir = fs::temp_directory_path() / ("vt-recover-" + std::to_string(::getpid()));
@@ -44,7 +29,7 @@ TEST(LngtoolRecover, DryRunChangesNothingThenTheJournalIsSavedAndRemoved) {
   journal += "R\tF1/btnOk.TC\tcut off";
   ASSERT_TRUE(WriteFileAtomic(JournalPathFor(trans), journal));
 
-  TRun run = Lngtool("recover --dry-run " + trans);
+  TLngtoolResult run = LngtoolWithErrors("recover --dry-run " + trans);
   EXPECT_EQ(run.Code, 0) << run.Out;
   EXPECT_NE(run.Out.find("entries: 2\napplied: 1\nmissing: 1\ndamaged: 1\n"), std::string::npos) << run.Out;
   std::string bytes;
@@ -52,7 +37,7 @@ TEST(LngtoolRecover, DryRunChangesNothingThenTheJournalIsSavedAndRemoved) {
   EXPECT_EQ(bytes, original);
   EXPECT_TRUE(fs::exists(JournalPathFor(trans)));
 
-  run = Lngtool("recover " + src);
+  run = LngtoolWithErrors("recover " + src);
   EXPECT_EQ(run.Code, 0) << run.Out;
   EXPECT_FALSE(fs::exists(JournalPathFor(trans)));
   TRef<TWordList> project(new TWordList);
@@ -62,13 +47,13 @@ TEST(LngtoolRecover, DryRunChangesNothingThenTheJournalIsSavedAndRemoved) {
   EXPECT_EQ(project->FindEntry("F1/btnOk.TC")->Translation, "Aceptar");
 
   // Without a journal, or with one of another project, it fails with a message.
-  run = Lngtool("recover " + trans);
+  run = LngtoolWithErrors("recover " + trans);
   EXPECT_EQ(run.Code, 1);
   EXPECT_NE(run.Out.find("No journal of unsaved changes: " + JournalPathFor(trans)), std::string::npos)
       << run.Out;
   ASSERT_TRUE(WriteFileAtomic(JournalPathFor(trans), FormatJournalHeader("Other.kxLng") +
                                                          FormatJournalRecord({"F1/btnOk.TC", "mal", ""})));
-  run = Lngtool("recover " + trans);
+  run = LngtoolWithErrors("recover " + trans);
   EXPECT_EQ(run.Code, 1);
   EXPECT_NE(run.Out.find("belongs to Other.kxLng; nothing recovered"), std::string::npos) << run.Out;
   TRef<TWordList> unchanged(new TWordList);
