@@ -1,24 +1,9 @@
 #!/usr/bin/env bash
 # lngtool fix on copies of the demo project and of a tiny project: which keys each command lists,
 # what it writes, dry runs that write nothing, source fixes through --resave-to, and select --only.
-set -u
-lngtool=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failed=0
-passed=0
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lngtool_test_lib.sh"
 fresh() { # a new copy of the demo in $work/$1
-  rm -rf "${work:?}/$1" && mkdir "$work/$1" && cp "$examples"/Demo.SrcLng "$examples"/Demo.kxLng "$examples"/Demo.AutoLng "$work/$1"/
+  rm -rf "${work:?}/$1" && mkdir "$work/$1" && copy_demo "$work/$1"
 }
 sums() { (cd "$1" && md5sum ./* | sort); }
 stat_of() { "$lngtool" stats "$1" | sed -n "s/^$2: //p"; }
@@ -111,5 +96,4 @@ check "the project's source file is untouched" "btnSave.VC=&Save && Exit" "$(gre
 check "Items commands refuse select's options" 1 "$("$lngtool" fix fix-html "$T" --section TID_Tiny >/dev/null 2>&1; echo $?)"
 check "unknown command" 1 "$("$lngtool" fix no-such "$T" >/dev/null 2>&1; echo $?)"
 
-echo "passed: $passed, failed: $failed"
-[ "$failed" -eq 0 ]
+finish

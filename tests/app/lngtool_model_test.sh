@@ -1,23 +1,8 @@
 #!/usr/bin/env bash
 # lngtool's project commands against a copy of the demo project: the counts a reader of the files gets,
 # the main list pipeline, a resave that keeps the normal form, merge-hints, and the failure contract.
-set -u
-lngtool=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$examples"/Demo.SrcLng "$examples"/Demo.kxLng "$examples"/Demo.AutoLng "$work"/
-failed=0
-passed=0
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lngtool_test_lib.sh"
+copy_demo "$work"
 
 expected_stats='entries: 767
 visible: 273
@@ -78,5 +63,4 @@ rc=$?
 check "missing project exit code" 1 "$rc"
 check "missing project message" "Unable to Open File $work/Missing.kxLng (File not found: $work/Missing.kxLng)" "$out"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,25 +2,10 @@
 # lngtool's word-list and measuring commands on copies of the demo project: an export merged into the
 # same project without translations, the repository load, the hash listing against an independent
 # MurmurHash2 in Python, the byte statistics against a reading of the files, and refused targets.
-set -u
-lngtool=$1
-examples=$2
+source "$(dirname "${BASH_SOURCE[0]}")/lngtool_test_lib.sh"
 reference=$3 # murmur2_reference.py
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$examples"/Demo.SrcLng "$examples"/Demo.kxLng "$examples"/Demo.AutoLng "$work"/
+copy_demo "$work"
 P=$work/Demo.kxLng
-failed=0
-passed=0
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
 
 # The files' values as the ini dialect reads them (first of each key; names without case).
 cat >"$work/ini.py" <<'PY'
@@ -181,5 +166,4 @@ check "dump-raw lines" "$("$lngtool" select "$P" | head -n -1 | awk -F'\t' '$2 !
   "$("$lngtool" dump-raw "$P" | grep -c $'\r$')"
 check "wordfreq counts every word once" "$("$lngtool" wordfreq "$P" | tr -d '\r' | cut -f2 | tr 'A-Z' 'a-z' | sort | uniq -d | wc -l)" 0
 
-echo "passed: $passed, failed: $failed"
-[ "$failed" -eq 0 ]
+finish

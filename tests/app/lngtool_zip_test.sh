@@ -2,22 +2,7 @@
 # lngtool's archive and packed-project commands against the real zip tools: what we write, unzip,
 # zipinfo and Python's zipfile read; what they write, we read; damaged and hostile archives end in one
 # line and exit 1 with nothing written; backups, clones and resaves on a copy of the demo project.
-set -u
-lngtool=$1
-examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failed=0
-passed=0
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lngtool_test_lib.sh"
 ok() { check "$1" ok "$("${@:2}" >/dev/null 2>&1 && echo ok || echo failed)"; }
 fails_in_one_line() { # name, command...: exit 1 and exactly one line on stderr
   local err rc
@@ -216,5 +201,4 @@ for delay in 0.05 0.3 0.6 0.9; do
 done
 check "kill -9 of backup leaves a whole archive" 4 $killed_whole
 
-echo "lngtool zip commands: $passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish
