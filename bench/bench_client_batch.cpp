@@ -1,21 +1,18 @@
 // "Captilaize Selected List" in the offscreen window over a selection of about 100,000 entries:
 // each entry is made current, capitalized in the editor and stored as a typed edit. Reports the
 // process CPU time per entry (the machine is shared, so wall time says little).
+#include "bench/bench_clock.h"
 #include "bench/project_generator.h"
+#include "bench/window_bench.h"
 #include "client/trans_client_frm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <benchmark/benchmark.h>
-#include <ctime>
 
 namespace {
 
-double CpuMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
+using vt::bench::CpuMs;
 
 // Every translation starts with a lower-case letter, so that each entry of the run changes.
 void LowerFirstLetters(vt::TWordList &project) {
@@ -64,10 +61,5 @@ BENCHMARK(BM_CapitalizeSelectedList)->Arg(113800)->Iterations(1)->Unit(benchmark
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return vt::bench::RunWindowBenchmarks(argc, argv);
 }

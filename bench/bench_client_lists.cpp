@@ -1,6 +1,7 @@
 // Rebuilding the entry list of a 100,000-entry project and painting its first screen, as the
 // window does after a change of section or filter; and scrolling to the end.
 #include "bench/project_generator.h"
+#include "bench/window_bench.h"
 #include "client/trans_client_frm.h"
 #include "client/virtual_tree.h"
 
@@ -68,10 +69,5 @@ BENCHMARK(BM_ScrollToEndAndPaint)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return vt::bench::RunWindowBenchmarks(argc, argv);
 }

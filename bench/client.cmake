@@ -1,16 +1,11 @@
-# Benchmarks of the main window's lists (offscreen Qt).
+# Benchmarks of the main window (offscreen Qt): rebuilding its lists, "Captilaize Selected List" over
+# a 100,000-entry selection, and the form preview window (load, refresh, fit check).
+# vt_bench_generator comes from model.cmake.
 if(VT_WITH_GUI)
-  add_executable(bench_client_lists ${CMAKE_CURRENT_SOURCE_DIR}/bench_client_lists.cpp
-                                    ${CMAKE_CURRENT_SOURCE_DIR}/project_generator.cpp)
-  target_link_libraries(bench_client_lists PRIVATE vt_client benchmark::benchmark)
-  vt_warnings(bench_client_lists)
-  vt_qt_defines(bench_client_lists)
-endif()
-# "Captilaize Selected List" over a 100,000-entry selection in the offscreen window.
-if(VT_WITH_GUI)
-  add_executable(bench_client_batch ${CMAKE_CURRENT_SOURCE_DIR}/bench_client_batch.cpp
-                                    ${CMAKE_CURRENT_SOURCE_DIR}/project_generator.cpp)
-  target_link_libraries(bench_client_batch PRIVATE vt_client benchmark::benchmark)
-  vt_warnings(bench_client_batch)
-  vt_qt_defines(bench_client_batch)
+  foreach(b IN ITEMS bench_client_lists bench_client_batch bench_form_preview)
+    add_executable(${b} ${CMAKE_CURRENT_SOURCE_DIR}/${b}.cpp)
+    target_link_libraries(${b} PRIVATE vt_client vt_bench_generator benchmark::benchmark)
+    vt_warnings(${b})
+    vt_qt_defines(${b})
+  endforeach()
 endif()

@@ -4,6 +4,7 @@
 // with the median of REPS runs.
 //
 //   project_runs PROJECT.kxLng [REPS]
+#include "bench/bench_clock.h"
 #include "model/ids.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
@@ -18,11 +19,7 @@
 
 namespace {
 
-double CpuMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
+using vt::bench::CpuMs;
 
 double WallMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
