@@ -3,6 +3,7 @@
 #include "model/ids.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
+#include "support/markup_text.h"
 
 #include <array>
 #include <cstdio>
@@ -199,25 +200,9 @@ TGeneratedFiles WriteProject(const std::string &folder, const std::string &base,
 
 namespace {
 
+// Character data of the generated file, quotes as references too.
 void AppendXml(std::string &out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-    case '&':
-      out += "&amp;";
-      break;
-    case '<':
-      out += "&lt;";
-      break;
-    case '>':
-      out += "&gt;";
-      break;
-    case '"':
-      out += "&quot;";
-      break;
-    default:
-      out += c;
-    }
-  }
+  AppendMarkupText(out, text, true);
 }
 
 } // namespace

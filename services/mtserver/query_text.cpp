@@ -1,6 +1,7 @@
 #include "services/mtserver/query_text.h"
 
 #include "mt/url_text.h"
+#include "support/markup_text.h"
 #include "support/text_codec.h"
 
 namespace vt::mtserver {
@@ -32,21 +33,7 @@ std::string DecodeQueryText(std::string_view raw) {
 std::string EscapeMarkup(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    switch (c) {
-    case '&':
-      out += "&amp;";
-      break;
-    case '<':
-      out += "&lt;";
-      break;
-    case '>':
-      out += "&gt;";
-      break;
-    default:
-      out += c;
-    }
-  }
+  AppendMarkupText(out, text);
   return out;
 }
 
