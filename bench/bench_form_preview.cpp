@@ -2,6 +2,7 @@
 // widgets, the refresh that runs after every committed edit (preview store and texts), and the fit
 // check. Targets: load 100 ms, refresh 20 ms, fit check 50 ms.
 #include "bench/project_generator.h"
+#include "bench/window_bench.h"
 #include "client/core/form_preview_store.h"
 #include "client/prev_dfm_frm.h"
 #include "model/word_list.h"
@@ -97,6 +98,13 @@ TFixture &Fixture() {
   return *fixture;
 }
 
+// The preview window on the fixture's form text, read into widgets.
+void LoadForm(vt::TPrevDfmFrm &form, const TFixture &f) {
+  form.SectionName = QString::fromLatin1(kSection);
+  form.FormTextFile = f.FormFile;
+  form.LoadFormText();
+}
+
 void BM_LoadFormText(benchmark::State &state) {
   TFixture &f = Fixture();
   for (auto _ : state) {
@@ -112,9 +120,7 @@ BENCHMARK(BM_LoadFormText)->Unit(benchmark::kMillisecond);
 void BM_RefreshAfterEdit(benchmark::State &state) {
   TFixture &f = Fixture();
   vt::TPrevDfmFrm form;
-  form.SectionName = QString::fromLatin1(kSection);
-  form.FormTextFile = f.FormFile;
-  form.LoadFormText();
+  LoadForm(form, f);
   const std::vector<std::string> names = form.ComponentNames();
   for (auto _ : state) {
     const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection, names);
@@ -125,26 +131,21 @@ void BM_RefreshAfterEdit(benchmark::State &state) {
 }
 BENCHMARK(BM_RefreshAfterEdit)->Unit(benchmark::kMillisecond);
 
-// The two halves of the refresh; the store also as a walk over every entry.
+// The two halves of the refresh.
 void BM_BuildPreviewStore(benchmark::State &state) {
   TFixture &f = Fixture();
   vt::TPrevDfmFrm form;
-  form.FormTextFile = f.FormFile;
-  form.LoadFormText();
+  LoadForm(form, f);
   const std::vector<std::string> names = form.ComponentNames();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(state.range(0) ? vt::BuildPreviewStore(f.Project, kSection, names)
-                                            : vt::BuildPreviewStore(f.Project, kSection));
+  for (auto _ : state) benchmark::DoNotOptimize(vt::BuildPreviewStore(f.Project, kSection, names));
 }
-BENCHMARK(BM_BuildPreviewStore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildPreviewStore)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyTexts(benchmark::State &state) {
   TFixture &f = Fixture();
   vt::TPrevDfmFrm form;
-  form.SectionName = QString::fromLatin1(kSection);
-  form.FormTextFile = f.FormFile;
-  form.LoadFormText();
-  const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection);
+  LoadForm(form, f);
+  const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection, form.ComponentNames());
   for (auto _ : state) form.ApplyTexts(&store);
 }
 BENCHMARK(BM_ApplyTexts)->Unit(benchmark::kMillisecond);
@@ -152,10 +153,8 @@ BENCHMARK(BM_ApplyTexts)->Unit(benchmark::kMillisecond);
 void BM_FitCheck(benchmark::State &state) {
   TFixture &f = Fixture();
   vt::TPrevDfmFrm form;
-  form.SectionName = QString::fromLatin1(kSection);
-  form.FormTextFile = f.FormFile;
-  form.LoadFormText();
-  const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection);
+  LoadForm(form, f);
+  const vt::TIniFile store = vt::BuildPreviewStore(f.Project, kSection, form.ComponentNames());
   form.ApplyTexts(&store);
   std::size_t findings = 0;
   for (auto _ : state) findings = form.CheckFit().size();
@@ -166,10 +165,5 @@ BENCHMARK(BM_FitCheck)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return vt::bench::RunWindowBenchmarks(argc, argv);
 }

@@ -43,30 +43,6 @@ struct TStoreBatch {
   }
 };
 
-// Calls take(entry) for the entries of Items whose Section is section, in Items order. A preview
-// refresh runs this after every committed edit over projects of a million entries, so the walk
-// fetches entries ahead and compares a section text that it has met before by its bytes' address
-// (entries read from one file view the same section name).
-template <class Take>
-void ForSectionEntries(const TWordList &project, std::string_view section, Take &&take) {
-  const std::vector<TWordObj *> &items = project.Items.Raw();
-  constexpr std::size_t kAhead = 8;
-  const char *lastData = nullptr;
-  std::size_t lastSize = 0;
-  bool lastSame = false;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i + kAhead < items.size()) __builtin_prefetch(items[i + kAhead]);
-    TWordObj *e = items[i];
-    const TCompactText &s = e->Section();
-    if (s.data() != lastData || s.size() != lastSize) {
-      lastData = s.data();
-      lastSize = s.size();
-      lastSame = s.view() == section;
-    }
-    if (lastSame) take(e);
-  }
-}
-
 // The preview store's keys of one entry of the section.
 void AddPreviewEntry(TStoreBatch &batch, const TWordObj &e, std::u16string &shortHint,
                      std::u16string &fullHint) {
@@ -134,16 +110,6 @@ std::string FindFormTextFile(std::string_view projectFile, std::string_view sect
   return FindFormTextFile(projectFile, section, fallback ? std::string_view(fallback) : std::string_view());
 }
 
-TIniFile BuildPreviewStore(const TWordList &project, std::string_view section, bool showOriginal) {
-  TIniFile store;
-  if (showOriginal) return store;
-  TStoreBatch batch;
-  std::u16string shortHint, fullHint;
-  ForSectionEntries(project, section, [&](TWordObj *e) { AddPreviewEntry(batch, *e, shortHint, fullHint); });
-  batch.WriteTo(store, section);
-  return store;
-}
-
 TIniFile BuildPreviewStore(const TWordList &project, std::string_view section,
                            const std::vector<std::string> &names, bool showOriginal) {
   TIniFile store;
@@ -152,14 +118,6 @@ TIniFile BuildPreviewStore(const TWordList &project, std::string_view section,
   std::u16string shortHint, fullHint;
   ForNamedEntries(project, section, names,
                   [&](const TWordObj &e) { AddPreviewEntry(batch, e, shortHint, fullHint); });
-  batch.WriteTo(store, section);
-  return store;
-}
-
-TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section) {
-  TIniFile store;
-  TStoreBatch batch;
-  ForSectionEntries(project, section, [&](TWordObj *e) { AddVisibilityEntry(batch, *e); });
   batch.WriteTo(store, section);
   return store;
 }

@@ -27,20 +27,16 @@ std::string FindFormTextFile(std::string_view projectFile, std::string_view sect
 // The same with the fallback folder taken from VT_FORM_TEXT_DIR.
 std::string FindFormTextFile(std::string_view projectFile, std::string_view section);
 
-// The preview store of one section: under the section name, the key of each visible entry with a
-// translation and its stored translation without status letters; a "THF" entry gives Name.TH (the
-// short hint, unless it is "|") and Name.TF (the full hint, when not empty) instead. Entries of
-// other sections never contribute. showOriginal (the "Show Original" tick) leaves it empty.
-TIniFile BuildPreviewStore(const TWordList &project, std::string_view section, bool showOriginal = false);
-// The visibility store of one section: Name.vis=x for each hidden "_vis" entry of the section.
-TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section);
-
-// The same stores holding only the entries of the named objects (the components of the form shown),
-// found through the project's hashed object look-up instead of a walk over every entry: what a
-// refresh after each edit uses in a large project. For those names they hold what the stores above
-// hold.
+// The preview store of the named objects (the components of the form shown) in one section: under
+// the section name, the key of each of their visible entries with a translation and its stored
+// translation without status letters; a "THF" entry gives Name.TH (the short hint, unless it is
+// "|") and Name.TF (the full hint, when not empty) instead. Entries of other sections never
+// contribute. showOriginal (the "Show Original" tick) leaves it empty. The entries are found through
+// the project's hashed object look-up, not a walk over every entry: a refresh after each edit builds
+// it anew in projects of a million entries.
 TIniFile BuildPreviewStore(const TWordList &project, std::string_view section,
                            const std::vector<std::string> &names, bool showOriginal = false);
+// The visibility store of the named objects in one section: Name.vis=x for each hidden "_vis" entry.
 TIniFile BuildVisibilityStore(const TWordList &project, std::string_view section,
                               const std::vector<std::string> &names);
 

@@ -228,7 +228,8 @@ TEST_F(FormPreviewTest, TranslationsVisibilityAndTheFormsOwnTexts) {
   EXPECT_EQ(Preview()->findChildren<QPushButton *>(QStringLiteral("btnOk")).size(), 1);
   EXPECT_TRUE(Control<QPushButton>("btnOk")->isVisible());
   Preview()->ApplyTexts(nullptr);
-  Preview()->ApplyVisibility(BuildVisibilityStore(W->CurrentProject(), "TID_Dlg"));
+  Preview()->ApplyVisibility(
+      BuildVisibilityStore(W->CurrentProject(), "TID_Dlg", Preview()->ComponentNames()));
   EXPECT_EQ(Control<QPushButton>("btnOk")->text(), QStringLiteral("Aceptar"));
   EXPECT_EQ(Control<QPushButton>("btnOk")->toolTip(), QStringLiteral("Confirm")); // untranslated hint
   EXPECT_EQ(Control<QLabel>("lblName")->text(), QStringLiteral("Nombre"));

@@ -95,14 +95,15 @@ TEST_F(PreviewStores, TextsOfTheSectionOnly) {
   Add("TID_A", "btnOK", "_CN", "TButton", "");  // hidden
   Add("TID_B", "btnOK", "VC", "OK", "Vale");    // same name, other section
   Add("tid_a", "btnOK", "VH", "Hint", "Pista"); // section names compare exactly
-  const TIniFile store = BuildPreviewStore(*Project, "TID_A");
+  const std::vector<std::string> names = {"btnOK", "lbl", "lbl2", "cb"};
+  const TIniFile store = BuildPreviewStore(*Project, "TID_A", names);
   EXPECT_EQ(Keys(store, "TID_A"), (std::vector<std::string>{"btnOK.VC", "cb.VI"}));
   EXPECT_EQ(store.ReadString("TID_A", "btnOK.VC"), "Aceptar");
   EXPECT_EQ(store.ReadString("TID_A", "cb.VI"), "x\\ny");
   EXPECT_EQ(store.SectionNames(), std::vector<std::string>{"TID_A"});
   // "Show Original": the store stays empty.
-  EXPECT_TRUE(BuildPreviewStore(*Project, "TID_A", true).Sections().empty());
-  EXPECT_TRUE(BuildPreviewStore(*Project, "TID_None").Sections().empty());
+  EXPECT_TRUE(BuildPreviewStore(*Project, "TID_A", names, true).Sections().empty());
+  EXPECT_TRUE(BuildPreviewStore(*Project, "TID_None", names).Sections().empty());
 }
 
 TEST_F(PreviewStores, ToolHintsSplitIntoShortAndFull) {
@@ -111,7 +112,7 @@ TEST_F(PreviewStores, ToolHintsSplitIntoShortAndFull) {
   Add("S", "hbFull", "THF", "|Rotates", "|Gira\\nla imagen"); // an empty short hint takes the full one
   Add("S", "hbBar", "THF", "x", "||");                        // the short part "|" is not written
   Add("S", "hbNone", "THF", "x", "|");
-  const TIniFile store = BuildPreviewStore(*Project, "S");
+  const TIniFile store = BuildPreviewStore(*Project, "S", {"hbOpen", "hbShort", "hbFull", "hbBar", "hbNone"});
   EXPECT_EQ(Keys(store, "S"),
             (std::vector<std::string>{"hbOpen.TH", "hbOpen.TF", "hbShort.TH", "hbFull.TH"}));
   EXPECT_EQ(store.ReadString("S", "hbOpen.TH"), "Abrir");
@@ -125,10 +126,11 @@ TEST_F(PreviewStores, VisibilityNamesHiddenControlsOfTheSection) {
   Add("S", "pnlPro", "_vis", "0", "");
   Add("S", "btnOK", "VC", "OK", "");
   Add("T", "pnlOther", "_vis", "0", "");
-  const TIniFile vis = BuildVisibilityStore(*Project, "S");
+  const std::vector<std::string> names = {"pnlPro", "btnOK", "pnlOther"};
+  const TIniFile vis = BuildVisibilityStore(*Project, "S", names);
   EXPECT_EQ(Keys(vis, "S"), std::vector<std::string>{"pnlPro.vis"});
   EXPECT_EQ(vis.ReadString("S", "pnlPro.vis"), "x");
-  EXPECT_TRUE(BuildVisibilityStore(*Project, "U").Sections().empty());
+  EXPECT_TRUE(BuildVisibilityStore(*Project, "U", names).Sections().empty());
 }
 
 TEST_F(PreviewStores, ByNamesHoldWhatTheWalkHoldsForThoseNames) {
@@ -139,8 +141,11 @@ TEST_F(PreviewStores, ByNamesHoldWhatTheWalkHoldsForThoseNames) {
   Add("S", "lblOther", "VC", "Other", "Otro"); // not a component of the form shown
   Add("T", "btnOK", "VC", "OK", "Vale");
   Add("S/x", "y", "VC", "Slash", "Barra"); // "S/x" + "/" + "y" reads like "S" + "/" + "x/y"
+  // A store of some of the names holds for them what the store of every object of the section does.
   const std::vector<std::string> names = {"btnOK", "hbOpen", "pnlPro", "x/y", "missing", ""};
-  const TIniFile all = BuildPreviewStore(*Project, "S"), named = BuildPreviewStore(*Project, "S", names);
+  const std::vector<std::string> every = {"btnOK", "hbOpen", "pnlPro", "lblOther"};
+  const TIniFile all = BuildPreviewStore(*Project, "S", every),
+                 named = BuildPreviewStore(*Project, "S", names);
   EXPECT_EQ(Keys(named, "S"), (std::vector<std::string>{"btnOK.VC", "btnOK.VH", "hbOpen.TH", "hbOpen.TF"}));
   for (const std::string &key : Keys(named, "S"))
     EXPECT_EQ(named.ReadString("S", key), all.ReadString("S", key));
