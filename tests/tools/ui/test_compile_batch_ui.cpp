@@ -1,8 +1,8 @@
 // The "Compile" page and the batch project as a user drives them: opening a batch project, the
 // "Batch Process" menu, compiling one file and every extracted file, and the rebuild run.
+#include "scripted_grab_window.h"
 #include "support/file_io.h"
 #include "test_data.h"
-#include "tools/ui/trans_grab_frm.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,29 +21,9 @@ using namespace vt::test;
 
 namespace {
 
-QString Q(const std::string &s) {
-  return QString::fromUtf8(s.c_str());
-}
-
-struct TBatchWindow {
-  TTransGrabFrm Frm;
-  QStringList Answers, Captions, Errors, Messages, Questions;
-  bool Yes = true;
+struct TBatchWindow : TScriptedGrabWindow {
   TTempDir Dir{"batchui"};
   TBatchWindow() {
-    auto answer = [this](QWidget *, const QString &caption, const QString &, const QString &) {
-      Captions << caption;
-      return Answers.isEmpty() ? QString() : Answers.takeFirst();
-    };
-    Frm.Dialogs.OpenFile = answer;
-    Frm.Dialogs.SaveFile = answer;
-    Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
-    Frm.Dialogs.ShowMessage = [this](QWidget *, const QString &text) { Messages << text; };
-    Frm.Dialogs.AskYesNo = [this](QWidget *, const QString &text) {
-      Questions << text;
-      return Yes;
-    };
-    Frm.show();
     WriteBytes(Dir.File("A.rawmi"), "[F]\r\na.VC=One\r\nb.VC=Two\r\n[Messages]\r\nA_000_.msg=File\r\n");
     WriteBytes(Dir.File("B.rawmi"), "[G]\r\nc.VC=Three\r\n");
     WriteBytes(Dir.File("Fr.kxLng"), "[_info]\r\nDestLng=fr\r\n[F]\r\na.VC=Un\r\n[G]\r\nc.VC=Trois\r\n"

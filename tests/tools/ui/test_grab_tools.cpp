@@ -1,7 +1,7 @@
 // The administrator window's smaller tools as a user drives them: the layout, the black list, the
 // form view, the single steps, the compression test, file comparison and the manual tree.
+#include "scripted_grab_window.h"
 #include "skin_fixture.h"
-#include "tools/ui/trans_grab_frm.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -19,30 +19,7 @@ using namespace vt::test;
 
 namespace {
 
-QString Q(const std::string &s) {
-  return QString::fromUtf8(s.c_str());
-}
-
-// A window whose dialogs answer from scripts and record what they were asked.
-struct TToolWindow {
-  TTransGrabFrm Frm;
-  QStringList Answers, Captions, Starts, Errors, Questions;
-  bool Yes = true;
-  TToolWindow() {
-    auto answer = [this](QWidget *, const QString &caption, const QString &start, const QString &) {
-      Captions << caption;
-      Starts << start;
-      return Answers.isEmpty() ? QString() : Answers.takeFirst();
-    };
-    Frm.Dialogs.OpenFile = answer;
-    Frm.Dialogs.SaveFile = answer;
-    Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
-    Frm.Dialogs.AskYesNo = [this](QWidget *, const QString &text) {
-      Questions << text;
-      return Yes;
-    };
-    Frm.show();
-  }
+struct TToolWindow : TScriptedGrabWindow {
   QString View() const { return Frm.Memo1->toPlainText(); }
   QString Log() const { return Frm.Memo2->toPlainText(); }
   QString BlackList() const { return Frm.BlacklistPage()->memoBL->toPlainText(); }

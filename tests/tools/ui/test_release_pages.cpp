@@ -1,7 +1,7 @@
 // The pages "Merge RawFiles" and "Build Prj" as a user drives them: files typed into the edits,
 // buttons clicked, the files written and the memos checked.
+#include "scripted_grab_window.h"
 #include "test_data.h"
-#include "tools/ui/trans_grab_frm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,23 +18,7 @@ using namespace vt::test;
 
 namespace {
 
-QString Q(const std::string &s) {
-  return QString::fromUtf8(s.c_str());
-}
-
-struct TReleaseWindow {
-  TTransGrabFrm Frm;
-  QStringList Errors, Questions, Messages;
-  bool Yes = true;
-  TReleaseWindow() {
-    Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
-    Frm.Dialogs.ShowMessage = [this](QWidget *, const QString &text) { Messages << text; };
-    Frm.Dialogs.AskYesNo = [this](QWidget *, const QString &text) {
-      Questions << text;
-      return Yes;
-    };
-    Frm.show();
-  }
+struct TReleaseWindow : TScriptedGrabWindow {
   TMergeRawPage *M() const { return Frm.MergeRawPage(); }
   TBuildPrjPage *B() const { return Frm.BuildPrjPage(); }
   void Show(QWidget *page) { Frm.PageControl1->setCurrentWidget(page); }

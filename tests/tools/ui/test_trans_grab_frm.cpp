@@ -1,7 +1,7 @@
 // The administrator window as a user drives it: the Extract page's enabling rules, file selection,
 // "2. Build Raw", raw scripts and the form list.
+#include "scripted_grab_window.h"
 #include "skin_fixture.h"
-#include "tools/ui/trans_grab_frm.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -22,25 +22,8 @@ using namespace vt::test;
 
 namespace {
 
-QString Q(const std::string &s) {
-  return QString::fromUtf8(s.c_str());
-}
-
-// A window whose dialogs answer from a script and record what they were asked.
-struct TWindow {
-  TTransGrabFrm Frm;
-  QStringList Answers;
-  QStringList Captions;
-  QStringList Errors;
+struct TWindow : TScriptedGrabWindow {
   TWindow() {
-    auto answer = [this](QWidget *, const QString &caption, const QString &, const QString &) {
-      Captions << caption;
-      return Answers.isEmpty() ? QString() : Answers.takeFirst();
-    };
-    Frm.Dialogs.OpenFile = answer;
-    Frm.Dialogs.SaveFile = answer;
-    Frm.Dialogs.ShowError = [this](QWidget *, const QString &text) { Errors << text; };
-    Frm.show();
     // The window opens on the black list; these tests work on the Extract page.
     Frm.PageControl1->setCurrentWidget(Frm.ExtractPage());
   }
