@@ -3,24 +3,22 @@
 // for the whole test program, with the window's machine translation pointed at it, and one
 // browser dialog on its translator page, made on first use and kept to the end.
 #include "mt/ui/gtrans_dlg.h"
-#include "mtserver_process.h"
+#include "mtserver_suite.h"
 #include "window_fixture.h"
 
 #include <string>
 
 namespace vt::test {
 
-template <class Base> class MtServerWindowTest : public Base {
+template <class Base> class MtServerWindowTest : public vt::testing::MtServerSuite<Base> {
 protected:
-  static void SetUpTestSuite() {
-    Server = new vt::testing::TMtServerProcess;
-    ASSERT_TRUE(Server->Start(VT_MTSERVER_PROGRAM)) << Server->Log();
-  }
+  using Suite = vt::testing::MtServerSuite<Base>;
+  using Suite::Server;
+
   static void TearDownTestSuite() {
     delete Browser;
     Browser = nullptr;
-    delete Server;
-    Server = nullptr;
+    Suite::TearDownTestSuite();
   }
   void SetUp() override {
     ASSERT_NE(Server, nullptr);
@@ -38,7 +36,6 @@ protected:
     return *Browser;
   }
 
-  static inline vt::testing::TMtServerProcess *Server = nullptr;
   static inline TGTransFrm *Browser = nullptr; // one browser for the whole program
 };
 

@@ -1,7 +1,7 @@
 // The client against the real mtserver and against small servers on loopback that misbehave.
 #include "lngtool_runner.h"
 #include "mt/translator_web_utils.h"
-#include "mtserver_process.h"
+#include "mtserver_suite.h"
 
 #include <httplib.h>
 
@@ -18,21 +18,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class WebClientTest : public ::testing::Test {
+class WebClientTest : public testing::MtServerSuite<> {
 protected:
-  static void SetUpTestSuite() {
-    FServer = new testing::TMtServerProcess;
-    ASSERT_TRUE(FServer->Start(VT_MTSERVER_PROGRAM)) << FServer->Log();
-  }
   static void TearDownTestSuite() {
-    EXPECT_EQ(FServer->Stop(), 0) << "mtserver did not stop cleanly on SIGTERM";
-    delete FServer;
-    FServer = nullptr;
+    EXPECT_EQ(Server->Stop(), 0) << "mtserver did not stop cleanly on SIGTERM";
+    MtServerSuite::TearDownTestSuite();
   }
   static std::u16string Translate(std::string_view text, std::string_view to) {
-    return TranslateText(text, to, FServer->Url());
+    return TranslateText(text, to, Server->Url());
   }
-  static inline testing::TMtServerProcess *FServer = nullptr;
 };
 
 TEST_F(WebClientTest, TranslatesEnglishIntoSpanish) {
@@ -96,31 +90,31 @@ TEST_F(WebClientTest, NoServerGivesEmptyAtOnce) {
 class TOddServer {
 public:
   TOddServer() {
-    FServer.Get("/big", [](const httplib::Request &, httplib::Response &res) {
+    Server.Get("/big", [](const httplib::Request &, httplib::Response &res) {
       std::string body = "<string>";
       body.append(3u << 20, 'x');
       body += "</string>";
       res.set_content(body, "text/xml");
     });
-    FServer.Get("/gone", [](const httplib::Request &, httplib::Response &res) {
+    Server.Get("/gone", [](const httplib::Request &, httplib::Response &res) {
       res.status = 404;
       res.set_content("<p>not here</p>", "text/html");
     });
-    FServer.Get(R"(/v2/Http.svc/Translate)", [](const httplib::Request &, httplib::Response &res) {
+    Server.Get(R"(/v2/Http.svc/Translate)", [](const httplib::Request &, httplib::Response &res) {
       res.set_content("<string>caf\xE9</string>", "text/xml"); // not UTF-8
     });
-    FPort = FServer.bind_to_any_port("127.0.0.1");
-    FThread = std::thread([this] { FServer.listen_after_bind(); });
-    while (!FServer.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    FPort = Server.bind_to_any_port("127.0.0.1");
+    FThread = std::thread([this] { Server.listen_after_bind(); });
+    while (!Server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   ~TOddServer() {
-    FServer.stop();
+    Server.stop();
     FThread.join();
   }
   std::string Url(const char *path) const { return "http://127.0.0.1:" + std::to_string(FPort) + path; }
 
 private:
-  httplib::Server FServer;
+  httplib::Server Server;
   int FPort = 0;
   std::thread FThread;
 };
@@ -168,17 +162,17 @@ TEST(FetchUrl, SilentServerEndsWithinTheBound) {
 }
 
 TEST_F(WebClientTest, LngtoolTranslatesLineByLine) {
-  auto [code, out] = test::LngtoolWithErrors("translate --to en --host " + FServer->Url() +
+  auto [code, out] = test::LngtoolWithErrors("translate --to en --host " + Server->Url() +
                                              " \"$(printf 'first line\\nsecond')\"");
   EXPECT_EQ(code, 0) << out;
   EXPECT_EQ(out, "first line\nsecond\n");
   // The whole text reaches the service: signs that would end or change the query value included.
   // (Markup signs come back as character references, which the client leaves as they are.)
-  auto [ampCode, ampOut] = test::LngtoolWithErrors("translate --to en --host " + FServer->Url() +
+  auto [ampCode, ampOut] = test::LngtoolWithErrors("translate --to en --host " + Server->Url() +
                                                    " 'Salt & pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9'");
   EXPECT_EQ(ampCode, 0) << ampOut;
   EXPECT_EQ(ampOut, "Salt &amp; pepper, a+b=c #1 100%25 %E9 caf\xC3\xA9\n");
-  auto [badCode, badOut] = test::LngtoolWithErrors("translate --to xx --host " + FServer->Url() + " Hello");
+  auto [badCode, badOut] = test::LngtoolWithErrors("translate --to xx --host " + Server->Url() + " Hello");
   EXPECT_EQ(badCode, 1);
   EXPECT_NE(badOut.find("Unsupported language pair"), std::string::npos) << badOut;
   EXPECT_EQ(badOut.find('\n'), badOut.size() - 1) << "one line expected: " << badOut;

@@ -2,7 +2,7 @@
 // Spanish lines, a service that cannot be reached gives the cleaned source, error answers give none.
 #include "client/core/machine_text.h"
 #include "mt/translator_web_utils.h"
-#include "mtserver_process.h"
+#include "mtserver_suite.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,8 @@ using namespace vt;
 
 namespace {
 
-class AutoTranslateService : public ::testing::Test {
+class AutoTranslateService : public vt::testing::MtServerSuite<> {
 protected:
-  static void SetUpTestSuite() {
-    Server = new vt::testing::TMtServerProcess;
-    ASSERT_TRUE(Server->Start(VT_MTSERVER_PROGRAM)) << Server->Log();
-  }
-  static void TearDownTestSuite() {
-    delete Server;
-    Server = nullptr;
-  }
   static TTranslateFn Via(const std::string &host) {
     return [host](const std::string &text, const std::string &target) {
       TFetchLimits limits;
@@ -27,7 +19,6 @@ protected:
       return TranslateText(text, target, host, limits);
     };
   }
-  static inline vt::testing::TMtServerProcess *Server = nullptr;
 };
 
 } // namespace

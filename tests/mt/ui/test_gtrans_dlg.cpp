@@ -1,6 +1,6 @@
 // The browser dialog driven as a user would, against the translator page of a real mtserver.
 #include "mt/ui/gtrans_dlg.h"
-#include "mtserver_process.h"
+#include "mtserver_suite.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -19,21 +19,11 @@ using vt::TGTransFrm;
 
 namespace {
 
-vt::testing::TMtServerProcess *g_server = nullptr;
-
-class GTransDlgTest : public ::testing::Test {
+class GTransDlgTest : public vt::testing::MtServerSuite<> {
 protected:
-  static void SetUpTestSuite() {
-    g_server = new vt::testing::TMtServerProcess;
-    ASSERT_TRUE(g_server->Start(VT_MTSERVER_PROGRAM)) << g_server->Log();
-  }
-  static void TearDownTestSuite() {
-    delete g_server;
-    g_server = nullptr;
-  }
-  void SetUp() override { ASSERT_NE(g_server, nullptr); }
+  void SetUp() override { ASSERT_NE(Server, nullptr); }
 
-  static std::string Page() { return g_server->Url() + "/translate"; }
+  static std::string Page() { return Server->Url() + "/translate"; }
 
   // Runs the dialog modally; `step` is called every 100 ms while it is open, until it returns true.
   static int RunModal(TGTransFrm &dlg, std::function<bool()> step, int limit_ms = 15000) {
@@ -146,7 +136,7 @@ TEST_F(GTransDlgTest, OkWithoutAResultGivesCancel) {
   EXPECT_EQ(result, TGTransFrm::mrCancel);
   EXPECT_TRUE(dlg.ResultText.empty());
   // A page without the result element at all.
-  TGTransFrm other(nullptr, g_server->Url() + "/languages");
+  TGTransFrm other(nullptr, Server->Url() + "/languages");
   other.RequestText = "Hello";
   const int none = RunModal(other, [&] {
     if (!other.PageComplete()) return false;
