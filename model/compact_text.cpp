@@ -18,7 +18,7 @@ void TCompactText::Assign(std::string_view text) {
   Free();
   FData = copy;
   FSize = static_cast<std::uint32_t>(text.size());
-  FOwned = 1;
+  FOwned = kOwnedBit | kChangedBit;
 }
 
 std::string TCompactText::Concat(std::string_view a, std::string_view b) {

@@ -4,6 +4,11 @@
 // own. 16 bytes, no heap for unchanged text. Reads like a string: compares, concatenates and
 // converts to std::string and std::string_view. A copy is always a copy of its own, so it never
 // outlives the bytes it views; owners that share views say so explicitly (SetView).
+//
+// A text carries a change mark, at no cost in size: every assignment, SetView and clear sets it,
+// and so does making a text anew (empty, from a string, a copy); a view made by View starts without
+// it, and moving carries it along. An owner that has stored the text elsewhere (the project's
+// translation file) clears it, and later finds what changed since without comparing texts.
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
@@ -22,9 +27,12 @@ public:
   TCompactText(const TCompactText &other) { Assign(other.view()); }
   TCompactText(TCompactText &&other) noexcept
       : FData(std::exchange(other.FData, nullptr)), FSize(std::exchange(other.FSize, 0)),
-        FOwned(std::exchange(other.FOwned, 0)) {}
+        FOwned(std::exchange(other.FOwned, kChangedBit)) {}
   TCompactText &operator=(const TCompactText &other) {
-    if (this != &other) Assign(other.view());
+    if (this != &other)
+      Assign(other.view());
+    else
+      FOwned |= kChangedBit;
     return *this;
   }
   TCompactText &operator=(TCompactText &&other) noexcept {
@@ -32,7 +40,9 @@ public:
       Free();
       FData = std::exchange(other.FData, nullptr);
       FSize = std::exchange(other.FSize, 0);
-      FOwned = std::exchange(other.FOwned, 0);
+      FOwned = (std::exchange(other.FOwned, kChangedBit) & kOwnedBit) | kChangedBit;
+    } else {
+      FOwned |= kChangedBit;
     }
     return *this;
   }
@@ -43,10 +53,12 @@ public:
   ~TCompactText() { Free(); }
 
   // A view of bytes that stay alive and unchanged as long as this text views them.
+  // It starts without the change mark.
   static TCompactText View(std::string_view bytes) noexcept {
     TCompactText t;
     t.FData = bytes.data();
     t.FSize = static_cast<std::uint32_t>(bytes.size());
+    t.FOwned = 0;
     return t;
   }
   // Replaces the text with a view (see View).
@@ -58,7 +70,10 @@ public:
   // Replaces the text with a copy of its own.
   void Assign(std::string_view text);
   // Whether the text is a view of bytes it does not own (an empty text is neither).
-  bool IsView() const noexcept { return FSize != 0 && !FOwned; }
+  bool IsView() const noexcept { return FSize != 0 && !(FOwned & kOwnedBit); }
+  // Whether the text was set or made since the change mark was last cleared.
+  bool IsChanged() const noexcept { return (FOwned & kChangedBit) != 0; }
+  void ClearChanged() noexcept { FOwned &= ~kChangedBit; }
 
   std::string_view view() const noexcept { return {FData, FSize}; }
   operator std::string_view() const noexcept { return view(); }
@@ -115,16 +130,19 @@ public:
 
 private:
   static std::string Concat(std::string_view a, std::string_view b);
+  static constexpr std::uint32_t kOwnedBit = 1;   // FData is this text's own heap copy
+  static constexpr std::uint32_t kChangedBit = 2; // the change mark
+  // Lets the text go; what remains is the empty text, marked changed.
   void Free() noexcept {
-    if (FOwned) delete[] FData;
+    if (FOwned & kOwnedBit) delete[] FData;
     FData = nullptr;
     FSize = 0;
-    FOwned = 0;
+    FOwned = kChangedBit;
   }
 
   const char *FData = nullptr;
   std::uint32_t FSize = 0;
-  std::uint32_t FOwned = 0; // 1: FData is this text's own heap copy
+  std::uint32_t FOwned = kChangedBit; // kOwnedBit | kChangedBit
 };
 
 // Keeps the bytes that entries' texts view alive for as long as any entry views them: the files of

@@ -6,6 +6,7 @@
 #include "text_helpers.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +17,11 @@ namespace vt {
 namespace {
 
 constexpr std::uint32_t kEmptySlot = UINT32_MAX;
+
+std::uint64_t NextStamp() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 } // namespace
 
@@ -118,9 +124,9 @@ struct TIniFile::Index {
   }
 };
 
-TIniFile::TIniFile() : FIndex(std::make_unique<Index>()) {}
+TIniFile::TIniFile() : FStamp(NextStamp()), FIndex(std::make_unique<Index>()) {}
 TIniFile::TIniFile(std::string fileName)
-    : FFileName(std::move(fileName)), FIndex(std::make_unique<Index>()) {}
+    : FFileName(std::move(fileName)), FStamp(NextStamp()), FIndex(std::make_unique<Index>()) {}
 TIniFile::~TIniFile() = default;
 TIniFile::TIniFile(TIniFile &&) noexcept = default;
 TIniFile &TIniFile::operator=(TIniFile &&) noexcept = default;
@@ -146,12 +152,29 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
 
 // One pass over the buffer: each line is found, trimmed and split where it stands, and kept as
 // views of it.
+//
+// Each section is also checked against the normal form as it goes: header, lines and the one empty
+// line, each exactly as saving composes it (nothing trimmed, no comment, CR LF ends), one after
+// the other. A section that passes is saved as those bytes while it stays as read.
 void TIniFile::Parse(std::size_t from) {
   FSections.clear();
+  FWhole.clear();
+  FStamp = NextStamp();
   const char *p = FBytes->data() + from;
   const char *const end = FBytes->data() + FBytes->size();
   TIniSection *current = nullptr;
+  // The current section's check: where its next line must start, whether it is still in the
+  // normal form, and whether its empty line (the last of it) was met.
+  const char *expect = nullptr;
+  bool whole = false, closed = false;
+  const auto closeSection = [&](const char *sectionEnd) {
+    if (current && whole && closed && expect == sectionEnd)
+      FWhole.back().End = sectionEnd;
+    else if (current)
+      FWhole.back() = {};
+  };
   while (p < end) {
+    const char *const start = p;
     const auto rest = static_cast<std::size_t>(end - p);
     const char *lf = static_cast<const char *>(std::memchr(p, '\n', rest));
     const char *lineEnd = lf ? lf : end;
@@ -161,24 +184,47 @@ void TIniFile::Parse(std::size_t from) {
       lineEnd = static_cast<const char *>(cr);
       next = lineEnd + 1 < end && lineEnd[1] == '\n' ? lineEnd + 2 : lineEnd + 1;
     }
-    const std::string_view line = TrimControl(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+    const std::size_t rawSize = static_cast<std::size_t>(lineEnd - p);
+    const std::string_view line = TrimControl(std::string_view(p, rawSize));
     p = next;
-    if (line.empty() || line.front() == ';') continue;
+    // The line as saving composes it: nothing trimmed away, ended by CR LF.
+    const bool exact = line.size() == rawSize && next == lineEnd + 2;
+    if (line.empty() || line.front() == ';') {
+      if (line.empty() && exact && !closed && start == expect) {
+        closed = true;
+        expect = next;
+      } else {
+        whole = false;
+      }
+      continue;
+    }
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      FSections.push_back(TIniSection{TCompactText::View(TrimControl(line.substr(1, line.size() - 2))), {}});
+      closeSection(start);
+      const std::string_view name = TrimControl(line.substr(1, line.size() - 2));
+      FSections.push_back(TIniSection{TCompactText::View(name), {}});
+      FWhole.push_back(TSectionBytes{start, nullptr});
       current = &FSections.back();
+      whole = exact && name.size() + 2 == line.size();
+      closed = false;
+      expect = next;
       continue;
     }
     if (!current) continue; // lines before the first section
     const auto eq = line.find('=');
     const std::string_view key =
         eq == std::string_view::npos ? std::string_view() : TrimControl(line.substr(0, eq));
-    if (key.empty())
+    if (key.empty()) {
       current->Lines.push_back(TIniLine{{}, TCompactText::View(line)}); // kept and written back as it stands
-    else
-      current->Lines.push_back(
-          TIniLine{TCompactText::View(key), TCompactText::View(TrimControl(line.substr(eq + 1)))});
+      whole = whole && exact && !closed && start == expect;
+    } else {
+      const std::string_view value = TrimControl(line.substr(eq + 1));
+      current->Lines.push_back(TIniLine{TCompactText::View(key), TCompactText::View(value)});
+      whole = whole && exact && !closed && start == expect && key.size() == eq &&
+              value.size() == line.size() - eq - 1;
+    }
+    expect = next;
   }
+  closeSection(end);
   Reindex();
 }
 
@@ -187,8 +233,13 @@ bool TIniFile::Save(std::string *error) const {
 }
 
 // Calls put with every piece of the file's text in order, straight from the views.
-template <class Put> void TIniFile::Emit(Put &&put) const {
-  for (const auto &sec : FSections) {
+template <class Put> void TIniFile::Emit(Put &&put, bool wholeSections) const {
+  for (std::size_t s = 0; s < FSections.size(); ++s) {
+    const TIniSection &sec = FSections[s];
+    if (wholeSections && FWhole[s].Begin) {
+      put(std::string_view(FWhole[s].Begin, static_cast<std::size_t>(FWhole[s].End - FWhole[s].Begin)));
+      continue;
+    }
     put("[");
     put(sec.Name);
     put("]\r\n");
@@ -320,7 +371,7 @@ bool TIniFile::SaveToFile(const std::string &path, std::string *error) const {
       path,
       [this](const TBytePut &write) {
         TSaveSink sink(FBytes.get(), write);
-        Emit([&sink](std::string_view piece) { sink.Put(piece); });
+        Emit([&sink](std::string_view piece) { sink.Put(piece); }, true);
         sink.Finish();
       },
       error);
@@ -334,14 +385,27 @@ std::string TIniFile::ToBytes() const {
   }
   std::string out;
   out.reserve(size);
-  Emit([&out](std::string_view piece) { out.append(piece); });
+  Emit([&out](std::string_view piece) { out.append(piece); }, true);
+  return out;
+}
+
+std::string TIniFile::ComposedBytes() const {
+  std::string out;
+  Emit([&out](std::string_view piece) { out.append(piece); }, false);
   return out;
 }
 
 void TIniFile::Clear() {
   FSections.clear();
+  FWhole.clear();
+  FStamp = NextStamp();
   FBytes.reset();
   FIndex->Clear();
+}
+
+void TIniFile::Touch(std::size_t sectionPos) {
+  FWhole[sectionPos] = {};
+  FStamp = NextStamp();
 }
 
 void TIniFile::Reindex() const {
@@ -486,11 +550,14 @@ std::size_t TIniFile::EnsureSection(std::string_view section) {
   const auto pos = FindSectionPos(section);
   if (pos != npos) return pos;
   FSections.push_back(TIniSection{TCompactText(section), {}});
+  FWhole.emplace_back();
+  FStamp = NextStamp();
   FIndex->SectionPos.try_emplace(std::string(section), static_cast<std::uint32_t>(FSections.size() - 1));
   return FSections.size() - 1;
 }
 
 void TIniFile::AppendLine(std::size_t sectionPos, TIniLine line) {
+  Touch(sectionPos);
   auto &lines = FSections[sectionPos].Lines;
   lines.push_back(std::move(line));
   if (FIndex->KeysBuilt && !lines.back().Key.empty()) FIndex->Insert(sectionPos, lines.size() - 1, lines);
@@ -501,18 +568,20 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   const auto sec = EnsureSection(section);
   const auto line = FindLinePos(sec, key);
   if (line != npos)
-    SetLineValue(FSections[sec].Lines[line], value);
+    SetLineValue(sec, FSections[sec].Lines[line], value);
   else
     AppendLine(sec, OwnLine(key, value));
 }
 
-void TIniFile::SetLineValue(TIniLine &line, std::string_view value) {
+void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value) {
   // The very bytes the line holds already (an unchanged text taken from this file): nothing to do.
   if (value.data() == line.Value.data() && value.size() == line.Value.size()) return;
+  Touch(sectionPos);
   AssignOneLine(line.Value, value);
 }
 
-void TIniFile::DeleteLine(TIniLine &line) {
+void TIniFile::DeleteLine(std::size_t sectionPos, TIniLine &line) {
+  Touch(sectionPos);
   // Leave a tombstone: erasing here would shift every later line and cost O(section) per delete.
   line.Key.clear();
   line.Value.clear();
@@ -530,13 +599,15 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 void TIniFile::DeleteKey(std::string_view section, std::string_view key) {
   const auto sec = FindSectionPos(section);
   const auto line = FindLinePos(sec, key);
-  if (line != npos) DeleteLine(FSections[sec].Lines[line]);
+  if (line != npos) DeleteLine(sec, FSections[sec].Lines[line]);
 }
 
 void TIniFile::EraseSection(std::string_view section) {
   const auto pos = FindSectionPos(section);
   if (pos == npos) return;
   FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(pos));
+  FWhole.erase(FWhole.begin() + static_cast<std::ptrdiff_t>(pos));
+  FStamp = NextStamp();
   for (auto &sec : FSections) std::erase_if(sec.Lines, IsTombstone);
   Reindex();
 }
@@ -607,6 +678,38 @@ std::vector<TIniWrite> JoinKeys(const std::vector<TIniWrite> &writes, std::strin
   return joined;
 }
 
+// The first line of each write's key in lines (npos when none), for distinct keys: a scan per key
+// when that is little work, else one pass over the lines with the keys hashed.
+std::vector<std::size_t> FirstLinesOf(const std::vector<TIniLine> &lines,
+                                      const std::vector<TIniWrite> &writes) {
+  constexpr std::size_t kScanBudget = std::size_t{1} << 14; // line comparisons
+  constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> at(writes.size(), npos);
+  if (writes.size() * lines.size() <= kScanBudget) {
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+      const std::string_view key = writes[i].Key;
+      for (std::size_t l = 0; l < lines.size(); ++l)
+        if (lines[l].Key.size() == key.size() && SameKeyPiece(lines[l].Key, key)) {
+          at[i] = l;
+          break;
+        }
+    }
+    return at;
+  }
+  THashTable<TPositionSlot> keys;
+  keys.Reset(writes.size());
+  for (std::size_t i = 0; i < writes.size(); ++i)
+    keys.Insert(TPositionSlot{IniNameHash(writes[i].Key), static_cast<std::uint32_t>(i)});
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    const std::string_view key = lines[l].Key;
+    if (key.empty()) continue;
+    const TPositionSlot *slot = keys.Find(
+        IniNameHash(key), [&](const TPositionSlot &s) { return SameIniName(writes[s.At].Key, key); });
+    if (slot && at[slot->At] == npos) at[slot->At] = l;
+  }
+  return at;
+}
+
 } // namespace
 
 void TIniFile::WriteValues(std::string_view section, const std::vector<TIniWrite> &writes,
@@ -621,9 +724,9 @@ void TIniFile::ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIn
   if (linePos != npos) {
     TIniLine &line = FSections[sectionPos].Lines[linePos];
     if (write.Value.empty())
-      DeleteLine(line);
+      DeleteLine(sectionPos, line);
     else
-      SetLineValue(line, write.Value);
+      SetLineValue(sectionPos, line, write.Value);
     return;
   }
   if (write.Value.empty()) return; // nothing to delete
@@ -695,8 +798,18 @@ void TIniSectionWriter::Finish() {
   } else {
     // The other keys are looked up whole; lines the walk took are of other keys.
     const std::vector<TIniWrite> joined = JoinKeys(FPending, bytes);
-    for (std::size_t i = 0; i < joined.size(); ++i)
-      FIni.ApplyWrite(FSectionPos, FIni.FindLinePos(FSectionPos, joined[i].Key), FPending[i], FSection);
+    if (FIni.FIndex->KeysBuilt) {
+      for (std::size_t i = 0; i < joined.size(); ++i)
+        FIni.ApplyWrite(FSectionPos, FIni.FindLinePos(FSectionPos, joined[i].Key), FPending[i], FSection);
+    } else {
+      // No key of the file is indexed yet (a file only read and written in order, or a few writes
+      // into a large file): the first line of each key is found within this section alone, before
+      // any write, which moves no other key's first line (keys are distinct, deleted lines stay
+      // in place as tombstones, appended lines go to the end).
+      const std::vector<std::size_t> at = FirstLinesOf(FIni.FSections[FSectionPos].Lines, joined);
+      for (std::size_t i = 0; i < joined.size(); ++i)
+        FIni.ApplyWrite(FSectionPos, at[i], FPending[i], FSection);
+    }
   }
   FPending.clear();
 }

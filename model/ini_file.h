@@ -8,6 +8,9 @@
 // A file read keeps its bytes once, in one buffer of its own that never changes; section names,
 // keys and values are views into it. Only what is written or appended later owns its text. The
 // buffer is shared (Bytes) so that texts taken from the file can outlive the ini object.
+//
+// Saving takes each section that is still as read, and whose bytes in the buffer are already the
+// normal form, as one piece of the buffer; only the other sections are composed line by line.
 #include "compact_text.h"
 #include "support/hash_table.h"
 
@@ -104,7 +107,16 @@ public:
   bool Save(std::string *error = nullptr) const;
   bool SaveToFile(const std::string &path, std::string *error = nullptr) const;
   std::string ToBytes() const;
+  // The same bytes composed line by line, never taken whole from the buffer: the plain form that
+  // Save and ToBytes are checked against.
+  std::string ComposedBytes() const;
   void Clear();
+
+  // Changes whenever the file's content may have changed (a read, a write, a delete, an append, a
+  // section erased): a number taken from one counter of the whole program, so that no two files
+  // and no two states of one file share it. Owners that keep the file in step with their own data
+  // compare it to tell whether anyone else wrote since.
+  std::uint64_t ChangeStamp() const noexcept { return FStamp; }
 
   // The bytes of the file as read (never changed; none before a read). The texts of sections and
   // lines that are views (TCompactText::IsView) point into it.
@@ -152,12 +164,15 @@ private:
   struct Index;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   void Parse(std::size_t from = 0);
-  template <class Put> void Emit(Put &&put) const;
-  void SetLineValue(TIniLine &line, std::string_view value);
+  // wholeSections: a section still as read whose bytes are its normal form goes as one piece.
+  template <class Put> void Emit(Put &&put, bool wholeSections) const;
+  void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value);
   // Applies a write to its line, found or not (npos).
   void ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIniWrite &write,
                   std::string_view section);
-  void DeleteLine(TIniLine &line);
+  void DeleteLine(std::size_t sectionPos, TIniLine &line);
+  // The section's lines changed: it is composed from now on, and the file has a new stamp.
+  void Touch(std::size_t sectionPos);
   std::size_t FindSectionPos(std::string_view section) const;
   std::size_t FindLinePos(std::size_t sectionPos, std::string_view key) const;
   std::size_t EnsureSection(std::string_view section);
@@ -167,9 +182,18 @@ private:
   void Reindex() const;
   void EnsureKeyIndex() const;
 
+  // Where a section stands in the buffer when those bytes are exactly what saving would compose
+  // for it; Begin is null for a section that must be composed.
+  struct TSectionBytes {
+    const char *Begin = nullptr;
+    const char *End = nullptr;
+  };
+
   std::string FFileName;
   std::shared_ptr<const std::string> FBytes;
   mutable std::vector<TIniSection> FSections;
+  std::vector<TSectionBytes> FWhole; // one per section of FSections
+  std::uint64_t FStamp;
   std::unique_ptr<Index> FIndex;
 };
 

@@ -55,12 +55,25 @@ void Assign(TCompactText &target, const TCompactText *value, TTextStore &store) 
     target.SetView(store.Keep(*value));
 }
 
+// The text is now what saving would write back unchanged: the file's value, or no line at all. An
+// empty value keeps the change mark, since saving deletes its line.
+void MarkStored(TCompactText &text, const TCompactText *value) {
+  if (!value || !value->empty()) text.ClearChanged();
+}
+
 } // namespace
 
-void ReadTranslations(const TIniFile &ini, std::string_view section,
+bool ReadTranslations(const TIniFile &ini, std::string_view section,
                       const std::vector<TPendingEntry> &pending, TTextStore &store) {
   const TIniSection *sec = ini.FindSection(section);
-  if (!sec) return;
+  if (!sec) {
+    // No section, no line of any key: texts still empty need nothing written.
+    for (const TPendingEntry &p : pending) {
+      if (p.Entry->Translation.empty()) p.Entry->Translation.ClearChanged();
+      if (p.Entry->Comment.empty()) p.Entry->Comment.ClearChanged();
+    }
+    return true;
+  }
   // A key that itself ends like a comment key could be another entry's comment: no walk then.
   bool walk = true;
   for (const TPendingEntry &p : pending)
@@ -68,17 +81,26 @@ void ReadTranslations(const TIniFile &ini, std::string_view section,
   if (walk) {
     TOrderedWalk w(*sec);
     for (const TPendingEntry &p : pending) {
-      Assign(p.Entry->Translation, w.TakeIf(p.Key, false), store);
-      Assign(p.Entry->Comment, w.TakeIf(p.Key, true), store);
+      const TCompactText *translation = w.TakeIf(p.Key, false);
+      Assign(p.Entry->Translation, translation, store);
+      MarkStored(p.Entry->Translation, translation);
+      const TCompactText *comment = w.TakeIf(p.Key, true);
+      Assign(p.Entry->Comment, comment, store);
+      MarkStored(p.Entry->Comment, comment);
     }
-    if (w.AllTaken()) return;
+    if (w.AllTaken()) return true;
   }
   std::string commentKey;
   for (const TPendingEntry &p : pending) {
-    Assign(p.Entry->Translation, ini.FindValue(section, p.Key), store);
+    const TCompactText *translation = ini.FindValue(section, p.Key);
+    Assign(p.Entry->Translation, translation, store);
+    MarkStored(p.Entry->Translation, translation);
     commentKey.assign(p.Key).append(kind::CommentSuffix);
-    Assign(p.Entry->Comment, ini.FindValue(section, commentKey), store);
+    const TCompactText *comment = ini.FindValue(section, commentKey);
+    Assign(p.Entry->Comment, comment, store);
+    MarkStored(p.Entry->Comment, comment);
   }
+  return false;
 }
 
 void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending,

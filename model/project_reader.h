@@ -20,8 +20,11 @@ struct TPendingEntry {
 // Sets Translation and Comment (translation file) or AutoText (auto file) of the pending entries
 // from the first section of that name in ini, exactly as first-match look-ups would. The keys of
 // pending must be distinct (without case), as a source section's keys are after de-duplication.
-// The texts become views of the file's bytes, which store must hold (TTextStore::Hold).
-void ReadTranslations(const TIniFile &ini, std::string_view section,
+// The texts become views of the file's bytes, which store must hold (TTextStore::Hold). Translation
+// and Comment lose their change mark where saving them back would leave the file as it is.
+// Returns whether every keyed line of the section is the translation or comment of some pending
+// entry (true as well when there is no such section).
+bool ReadTranslations(const TIniFile &ini, std::string_view section,
                       const std::vector<TPendingEntry> &pending, TTextStore &store);
 void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vector<TPendingEntry> &pending,
                    TTextStore &store);

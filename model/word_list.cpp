@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -57,6 +58,7 @@ TWordObj *TWordList::AppendEntry(TWordObj *entry) {
 
 void TWordList::Close() {
   FKeysDistinct = false;
+  FInStep = false;
   FileName.clear();
   DestLng.clear();
   CurrentObject.clear();
@@ -166,6 +168,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   TSectionKeySet keys;
   bool commentLikeKey = false;
   std::vector<TPendingEntry> pending;
+  std::vector<TWordObj *> hidden;
   std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
@@ -173,6 +176,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
     const std::string_view sectionName = stable(sec.Name);
     keys.Reset(sec.Lines.size());
     pending.clear();
+    hidden.clear();
     for (const auto &line : sec.Lines) {
       if (line.Key.empty()) continue;
       // A repeated key yields one entry, with the first value, as look-ups see it.
@@ -185,9 +189,18 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
       name = key.substr(0, name.size());
       kind = key.substr(key.size() - kind.size());
       TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, stable(line.Value)));
-      if (!entry->Hidden) pending.push_back(TPendingEntry{entry, line.Key});
+      if (!entry->Hidden)
+        pending.push_back(TPendingEntry{entry, line.Key});
+      else
+        hidden.push_back(entry);
     }
-    if (TransIni) ReadTranslations(*TransIni, sec.Name, pending, *FStore);
+    // Hidden entries have no texts; where the file has no line that is not some visible entry's,
+    // saving them would write nothing.
+    if (TransIni && ReadTranslations(*TransIni, sec.Name, pending, *FStore))
+      for (TWordObj *entry : hidden) {
+        entry->Translation.ClearChanged();
+        entry->Comment.ClearChanged();
+      }
     if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending, *FStore);
   }
   FIndex->Invalidate();
@@ -196,6 +209,10 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   FKeysDistinct = !commentLikeKey;
   if (Items.Empty()) return Fail(error, "No entries in " + srcName);
   FileName = path;
+  // The reader cleared the change marks of the texts that the file holds as a save would write
+  // them; every other entry's texts stay marked.
+  FInStep = true;
+  FInStepStamp = TransIni->ChangeStamp();
   return true;
 }
 
@@ -217,6 +234,20 @@ bool SameText(std::string_view a, std::string_view b) {
 
 bool TWordList::Save(std::string *error) {
   if (!TransIni) return true;
+  std::vector<TWordObj *> changed; // entries whose Changed mark this save clears
+  // With distinct keys every entry's writes touch only its own two lines, so when the file is in
+  // step the unmarked entries' writes would change nothing: only the marked ones are made.
+  WriteEntries(FInStep && FKeysDistinct && TransIni->ChangeStamp() == FInStepStamp, changed);
+  FInStep = true;
+  FInStepStamp = TransIni->ChangeStamp();
+  // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
+  if (!TransIni->Save(error)) return false;
+  for (TWordObj *entry : changed) entry->Changed = false;
+  Modified = false;
+  return true;
+}
+
+void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed) {
   // Entries go to the file section by section (a run of entries with the same Section), each with
   // its translation key and comment key, in the order the writes would be made one by one. Keys
   // are views of the source file where they can be; the comment key is that key with the comment
@@ -229,31 +260,31 @@ bool TWordList::Save(std::string *error) {
     scratch.assign(name).append(1, '.').append(kindName);
     return keys->Keep(scratch);
   };
-  std::vector<TWordObj *> changed; // entries whose Changed mark this save clears
-  auto &items = Items.Raw();
-  for (std::size_t first = 0; first < items.size();) {
-    const std::string_view section = items[first]->Section();
-    TIniSectionWriter writer(*TransIni, section, FKeysDistinct);
-    std::size_t last = first;
-    for (; last < items.size() && SameText(items[last]->Section(), section); ++last) {
-      TWordObj *entry = items[last];
-      if (entry->Changed) changed.push_back(entry);
-      const std::string_view name = entry->Name(), kindName = entry->Kind();
-      const std::string_view key = KeyIsContiguous(*entry)
-                                       ? std::string_view(name.data(), name.size() + 1 + kindName.size())
-                                       : compose(name, kindName);
-      writer.Write(TIniWrite{key, entry->Translation});
-      writer.Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
+  std::optional<TIniSectionWriter> writer;
+  std::string_view writerSection;
+  for (TWordObj *entry : Items.Raw()) {
+    if (entry->Changed) changed.push_back(entry);
+    // An entry this project does not observe came into Items some other way: always written.
+    if (onlyChanged && !entry->Translation.IsChanged() && !entry->Comment.IsChanged() &&
+        entry->Observer == this)
+      continue;
+    const std::string_view section = entry->Section();
+    if (!writer || !SameText(section, writerSection)) {
+      if (writer) writer->Finish();
+      writer.emplace(*TransIni, section, FKeysDistinct);
+      writerSection = section;
     }
-    writer.Finish();
-    first = last;
+    const std::string_view name = entry->Name(), kindName = entry->Kind();
+    const std::string_view key = KeyIsContiguous(*entry)
+                                     ? std::string_view(name.data(), name.size() + 1 + kindName.size())
+                                     : compose(name, kindName);
+    writer->Write(TIniWrite{key, entry->Translation});
+    writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
+    entry->Translation.ClearChanged();
+    entry->Comment.ClearChanged();
   }
+  if (writer) writer->Finish();
   if (keys) keys->Release();
-  // Changed and Modified stay set when the file could not be written, so nothing is lost silently.
-  if (!TransIni->Save(error)) return false;
-  for (TWordObj *entry : changed) entry->Changed = false;
-  Modified = false;
-  return true;
 }
 
 } // namespace vt

@@ -133,6 +133,17 @@ private:
   // Whether no two entries of a section share a key (without case) and no key ends like a comment
   // key: true after Open, false after any key change or append.
   bool FKeysDistinct = false;
+
+  // Whether the translation file in memory holds what a save would write for every entry of Items
+  // whose Translation and Comment carry no change mark (and which this project observes): true
+  // after Open and after each save, for as long as the file's ChangeStamp is the one noted then
+  // (a write into the file by anyone else ends it). A save then writes only the marked entries.
+  bool FInStep = false;
+  std::uint64_t FInStepStamp = 0;
+  // Writes the entries' translations and comments into the translation file in Items order (only
+  // the marked ones when onlyChanged), clears their marks, and lists the entries whose Changed
+  // flag a successful save clears.
+  void WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed);
 };
 
 // Words of a text as the word-count filter counts them: 0 for empty, else 1 + spaces that do not
