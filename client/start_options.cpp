@@ -1,5 +1,6 @@
 #include "start_options.h"
 
+#include "client/core/project_preload.h"
 #include "support/file_io.h"
 #include "trans_client_frm.h"
 
@@ -78,7 +79,20 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
   return options;
 }
 
-bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, QString *error) {
+std::unique_ptr<TProjectPreload> PreloadStartProject(int argc, char **argv) {
+  // The arguments as the application will see them; anything the parse refuses (or the toolkit's
+  // own options, which the application takes out first) leaves the open to the window.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const auto options = ParseStartOptions(arguments, nullptr);
+  if (!options || options->Project.isEmpty() ||
+      options->Project.endsWith(QStringLiteral(".LngPrj"), Qt::CaseInsensitive))
+    return nullptr;
+  return std::make_unique<TProjectPreload>(QFileInfo(options->Project).absoluteFilePath().toStdString());
+}
+
+bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, QString *error,
+                       TProjectPreload *preload) {
   const auto fail = [&](const QString &text) {
     if (error) *error = text;
     return false;
@@ -89,7 +103,7 @@ bool ApplyStartOptions(TTransClientFrm3 &window, const TStartOptions &options, Q
     if (!QFileInfo(options.Project).isFile())
       return fail(QStringLiteral("Unable to Open File ") + options.Project);
     window.ImportPackedProjectFrom(options.Project);
-  } else if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project)) {
+  } else if (!options.Project.isEmpty() && !window.OpenProjectFile(options.Project, preload)) {
     return fail(QStringLiteral("Unable to Open File ") + options.Project);
   }
   if (options.Advanced) window.ShowAdvancedTools(true);

@@ -45,6 +45,7 @@ class TStaticToolControl;
 struct TPreviewFont;
 
 class TCommitComboBox;
+class TProjectPreload;
 class TStaticHotBtn;
 class TThemePaintBox;
 class TVirtualTree;
@@ -70,7 +71,8 @@ public:
 
   // Start arguments and tests: open a file as OpenFile1Click does after its dialog; pick a section
   // row by name; make an entry current by its full id. Each returns whether it succeeded.
-  bool OpenProjectFile(const QString &path);
+  // With a preload of that very file, the project it read is taken instead of reading it again.
+  bool OpenProjectFile(const QString &path, TProjectPreload *preload = nullptr);
   // "Import Packed Project" for an archive chosen already (a packed project given at start): asks for
   // the target pair, unpacks and opens it. False when nothing was opened.
   bool ImportPackedProjectFrom(const QString &archive);

@@ -1,5 +1,6 @@
 // Program-level commands of the main window: create and destroy, open, save, close, exit, the
 // administrator logon, Advanced Tools, the pane rules, hints and errors that escape a command.
+#include "client/core/project_preload.h"
 #include "controls/hint_ex32.h"
 #include "controls/hot_button.h"
 #include "controls/theme_painter.h"
@@ -104,13 +105,25 @@ void TTransClientFrm3::OpenFile1Click() {
   OpenProjectFile(*file);
 }
 
-bool TTransClientFrm3::OpenProjectFile(const QString &path) {
+bool TTransClientFrm3::OpenProjectFile(const QString &path, TProjectPreload *preload) {
   SelectEntry(nullptr);
   if (!SettleModifiedProject()) return false;
   CloseCurrentFile1Click();
   if (!Project->Items.Empty()) return false;
   const QString full = QFileInfo(path).absoluteFilePath();
-  if (!Project->Open(full.toStdString())) {
+  bool opened = false;
+  if (preload && preload->Path() == full.toStdString()) {
+    // Read already (the files were treated as Open treats them): the window takes that project.
+    if (TRef<TWordList> ready = preload->Take()) {
+      FSession.SetProject(nullptr);
+      Project = std::move(ready);
+      FSession.SetProject(Project.get());
+      opened = true;
+    }
+  } else {
+    opened = Project->Open(full.toStdString());
+  }
+  if (!opened) {
     ResetProject(); // a failed load may leave partial state behind
     FAsker->Error(this, QStringLiteral("Unable to Open File\r") + QDir::toNativeSeparators(full));
     return false;

@@ -1,9 +1,13 @@
 #include "entry_sort.h"
 
 #include "entry_index.h"
+#include "support/parallel_parts.h"
+#include "support/radix_sort.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -124,26 +128,45 @@ void SortMainList(std::vector<TWordObj *> &entries, TSortColumn column, bool des
 bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
                         bool descending) {
   struct TRanked {
-    uint64_t Key; // rank, then Index with its sign bit flipped so unsigned order is signed order
-    uint32_t Order;
+    uint64_t Key; // rank, then Index (packed below)
     TWordObj *Entry;
   };
-  std::vector<TRanked> keys(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    // Entries lie scattered on the heap: fetch ahead so the misses overlap.
-    if (i + 12 < entries.size()) __builtin_prefetch(&entries[i + 12]->Pos);
-    TWordObj *e = entries[i];
-    const auto pos = static_cast<std::size_t>(e->Pos);
-    if (pos >= rankByPos.size()) return false;
-    const uint64_t key = (uint64_t{rankByPos[pos]} << 32) | (static_cast<uint32_t>(e->Index) ^ 0x80000000u);
-    keys[i] = TRanked{descending ? ~key : key, static_cast<uint32_t>(i), e};
+  const std::size_t n = entries.size();
+  std::vector<TRanked> keys(n);
+  // The keys are gathered in parts at once: entries lie scattered on the heap, and each part
+  // fetches ahead so the misses overlap. A part that meets a Pos outside the ranks says so.
+  std::atomic<bool> outside{false};
+  RunInParts(n, std::size_t{1} << 15, [&](std::size_t, std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i + 12 < end) __builtin_prefetch(&entries[i + 12]->Pos);
+      TWordObj *e = entries[i];
+      const auto pos = static_cast<std::size_t>(e->Pos);
+      if (pos >= rankByPos.size()) {
+        outside.store(true, std::memory_order_relaxed);
+        return;
+      }
+      // Index with its sign bit flipped, so unsigned order is signed order.
+      keys[i] =
+          TRanked{(uint64_t{rankByPos[pos]} << 32) | (static_cast<uint32_t>(e->Index) ^ 0x80000000u), e};
+    }
+  });
+  if (outside.load()) return false;
+  // The Index part takes only the bits its range needs, so the radix sort has fewer digits to
+  // pass; ties keep the list's order, which the stable sort gives without a place in the key.
+  uint32_t low = UINT32_MAX, high = 0;
+  for (const TRanked &k : keys) {
+    low = std::min(low, static_cast<uint32_t>(k.Key));
+    high = std::max(high, static_cast<uint32_t>(k.Key));
   }
-  auto less = [](const TRanked &a, const TRanked &b) {
-    return a.Key != b.Key ? a.Key < b.Key : a.Order < b.Order;
-  };
+  const int bits = n == 0 ? 0 : std::bit_width(high - low);
+  for (TRanked &k : keys) {
+    const uint64_t packed = ((k.Key >> 32) << bits) | (static_cast<uint32_t>(k.Key) - low);
+    k.Key = descending ? ~packed : packed;
+  }
+  auto less = [](const TRanked &a, const TRanked &b) { return a.Key < b.Key; };
   if (std::is_sorted(keys.begin(), keys.end(), less)) return true;
-  std::sort(keys.begin(), keys.end(), less);
-  for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = keys[i].Entry;
+  RadixSortByKey(keys);
+  for (std::size_t i = 0; i < n; ++i) entries[i] = keys[i].Entry;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "entry_sort.h"
 #include "support/ascii_case.h"
 #include "support/hash_table.h"
+#include "support/parallel_parts.h"
 #include "text_helpers.h"
 #include "trans_man.h"
 #include "word_list.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <unordered_map>
 
@@ -40,6 +42,46 @@ template <class Keep> void CompactList(TReleaseList<TWordObj> &list, Keep &&keep
       TRefObj::Release(raw[i]);
   }
   raw.resize(kept);
+}
+
+// Walks shorter than two of these stay on one thread: a thread costs about what a few thousand
+// entries do.
+constexpr std::size_t kMinPart = std::size_t{1} << 15;
+
+// Compacts raw[begin, end) towards begin by keep(entry, position), releasing the others; returns the
+// end of the survivors. fetch(i) fetches what the walk will read at position i.
+template <class Keep, class Fetch>
+std::size_t CompactRange(std::vector<TWordObj *> &raw, std::size_t begin, std::size_t end, Keep &keep,
+                         const Fetch &fetch) {
+  std::size_t to = begin;
+  for (std::size_t i = begin; i < end; ++i) {
+    if (i + kFetchAhead < end) fetch(i + kFetchAhead);
+    if (keep(raw[i], i))
+      raw[to++] = raw[i];
+    else
+      TRefObj::Release(raw[i]);
+  }
+  return to;
+}
+
+// CompactList over consecutive parts of the list at once, for a keep test that is pure: each part
+// gets its own test from makeKeep() (with its own scratch), compacts and releases where it stands,
+// and the parts' survivors are then moved together in order, so the result is that of one walk.
+template <class MakeKeep, class Fetch>
+void CompactInParts(TReleaseList<TWordObj> &list, MakeKeep &&makeKeep, const Fetch &fetch) {
+  auto &raw = list.Raw();
+  const std::size_t n = raw.size();
+  std::vector<std::pair<std::size_t, std::size_t>> kept(PartCount(n, kMinPart)); // (begin, count)
+  RunInParts(n, kMinPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    auto keep = makeKeep();
+    kept[part] = {begin, CompactRange(raw, begin, end, keep, fetch) - begin};
+  });
+  std::size_t out = 0;
+  for (const auto &[begin, count] : kept) {
+    if (begin != out) std::memmove(raw.data() + out, raw.data() + begin, count * sizeof(TWordObj *));
+    out += count;
+  }
+  raw.resize(out);
 }
 
 // Words of a stored source as the word-count filter sees it: "\n" escapes and commas are spaces.
@@ -116,24 +158,40 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
       if (SameIgnoringAsciiCase(k, want)) return true;
     return false;
   };
-  auto &out = Selection.Raw();
+  auto accepted = [&](const TWordObj *e) {
+    if (e->Hidden) return false;
+    if (!allSections && e->Section() != section) return false;
+    if (!kinds.empty() && !kindAccepted(e->Kind())) return false;
+    if (states != 0 && (states & StateBit(e->State())) == 0) return false;
+    if (flags != 0 && (e->Flags() & flags) != flags) return false;
+    return true;
+  };
+  // The parts of Items are walked at once; the first fills Selection, the others lists of their
+  // own that follow it in order.
   const auto &items = Items.Raw();
-  bool indexed = true;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i + kFetchAhead < items.size()) {
-      __builtin_prefetch(items[i + kFetchAhead], 1);
-      __builtin_prefetch(&items[i + kFetchAhead]->Hidden);
+  const std::size_t parts = PartCount(items.size(), kMinPart);
+  std::vector<std::vector<TWordObj *>> found(parts);
+  std::vector<char> indexedPart(parts, 0);
+  RunInParts(items.size(), kMinPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    auto &out = part == 0 ? Selection.Raw() : found[part];
+    bool indexed = true;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i + kFetchAhead < end) {
+        __builtin_prefetch(items[i + kFetchAhead], 1);
+        __builtin_prefetch(&items[i + kFetchAhead]->Hidden);
+      }
+      TWordObj *e = items[i];
+      if (!accepted(e)) continue;
+      indexed = indexed && e->Pos == static_cast<int32_t>(i);
+      out.push_back(TRefObj::AddRef(e));
     }
-    TWordObj *e = items[i];
-    if (e->Hidden) continue;
-    if (!allSections && e->Section() != section) continue;
-    if (!kinds.empty() && !kindAccepted(e->Kind())) continue;
-    if (states != 0 && (states & StateBit(e->State())) == 0) continue;
-    if (flags != 0 && (e->Flags() & flags) != flags) continue;
-    indexed = indexed && e->Pos == static_cast<int32_t>(i);
-    out.push_back(TRefObj::AddRef(e));
-  }
-  if (indexed) NoteSelectionIndexed();
+    indexedPart[part] = indexed;
+  });
+  auto &out = Selection.Raw();
+  for (std::size_t part = 1; part < parts; ++part)
+    out.insert(out.end(), found[part].begin(), found[part].end());
+  if (std::all_of(indexedPart.begin(), indexedPart.end(), [](char c) { return c != 0; }))
+    NoteSelectionIndexed();
 }
 
 void TWordList::NoteSelectionIndexed() {
@@ -148,29 +206,44 @@ bool TWordList::SelectionNotedIndexed() const {
 
 void TWordList::FilterByText(std::string_view text, TTextMatch match) {
   const std::string wanted = LowerAscii(text);
+  // Without "&" in the wanted text, a source that contains it as it stands contains it without its
+  // first "&" too; only sources with an "&" and no plain match need the "&" taken out.
+  const bool plainFirst = match == TTextMatch::Contains && wanted.find('&') == std::string::npos;
   const bool indexed = SelectionNotedIndexed();
-  std::string key;
   auto &raw = Selection.Raw();
-  CompactList(Selection, [&](TWordObj *e, std::size_t i) {
-    // The entry ahead was fetched by the walk; its text lies elsewhere on the heap.
-    if (i + kFetchAhead / 2 < raw.size()) __builtin_prefetch(raw[i + kFetchAhead / 2]->Source().data());
-    const std::string &source = e->Source();
-    // Most sources have no "&": they are compared in place, without a lower-cased copy.
-    std::string_view normalized = source;
-    if (source.find('&') != std::string::npos) {
-      NormalizeAccelKey(source, key);
-      normalized = key;
-    }
-    switch (match) {
-    case TTextMatch::StartsWith:
-      return StartsWithLowered(normalized, wanted);
-    case TTextMatch::Contains:
-      return ContainsLowered(normalized, wanted);
-    case TTextMatch::FullMatch:
-      break;
-    }
-    return normalized.size() == wanted.size() && StartsWithLowered(normalized, wanted);
-  });
+  // The walk fetches the entries ahead, and, half as far ahead, the texts of those already fetched.
+  const auto fetch = [&raw](std::size_t i) {
+    PrefetchEntry(raw[i]);
+    __builtin_prefetch(raw[i - kFetchAhead / 2]->Source().data());
+  };
+  CompactInParts(
+      Selection,
+      [&] {
+        return [&, key = std::string()](TWordObj *e, std::size_t) mutable {
+          const std::string_view source = e->Source();
+          bool amp = false;
+          if (plainFirst) {
+            if (ContainsLoweredNoting(source, wanted, '&', amp)) return true;
+            if (!amp) return false;
+          }
+          // Most sources have no "&": they are compared in place, without a lower-cased copy.
+          std::string_view normalized = source;
+          if (amp || source.find('&') != std::string_view::npos) {
+            NormalizeAccelKey(source, key);
+            normalized = key;
+          }
+          switch (match) {
+          case TTextMatch::StartsWith:
+            return StartsWithLowered(normalized, wanted);
+          case TTextMatch::Contains:
+            return ContainsLowered(normalized, wanted);
+          case TTextMatch::FullMatch:
+            break;
+          }
+          return normalized.size() == wanted.size() && StartsWithLowered(normalized, wanted);
+        };
+      },
+      fetch);
   if (indexed) NoteSelectionIndexed();
 }
 
@@ -205,17 +278,31 @@ void TWordList::RemoveDuplicateSources() {
   if (n > 1 && indexed) {
     // The index numbers the source groups once; each run is then an integer pass.
     const std::vector<uint32_t> &groups = Index().SourceGroups();
+    // The groups of the entries are gathered in parts at once (each entry is a fetch from the heap),
+    // then one walk from the end over the plain numbers keeps the first of each group met.
+    constexpr uint32_t kAway = UINT32_MAX; // not where the note said: take the hashing path
+    std::vector<uint32_t> groupAt(n);
+    RunInParts(n, kMinPart, [&](std::size_t, std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        if (i + kFetchAhead < end) __builtin_prefetch(&raw[i + kFetchAhead]->Pos);
+        const auto pos = static_cast<std::size_t>(raw[i]->Pos);
+        groupAt[i] = pos < groups.size() ? groups[pos] : kAway;
+      }
+    });
     std::vector<char> seen(Items.Count(), 0), keep(n, 0);
     std::size_t i = n;
     while (i-- > 0) {
-      if (i >= kFetchAhead) __builtin_prefetch(&raw[i - kFetchAhead]->Pos);
-      const auto pos = static_cast<std::size_t>(raw[i]->Pos);
-      if (pos >= groups.size()) break; // not where the note said: take the hashing path
-      const uint32_t g = groups[pos];
+      const uint32_t g = groupAt[i];
+      if (g == kAway) break;
       if (!seen[g]) seen[g] = keep[i] = 1;
     }
     if (i == SIZE_MAX) {
-      CompactList(Selection, [&](TWordObj *, std::size_t at) { return keep[at] != 0; });
+      // Only the entries given back are read (their holder count).
+      CompactInParts(
+          Selection, [&] { return [&](TWordObj *, std::size_t at) { return keep[at] != 0; }; },
+          [&](std::size_t at) {
+            if (!keep[at]) __builtin_prefetch(raw[at], 1);
+          });
       NoteSelectionIndexed();
       return;
     }

@@ -29,6 +29,9 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
 // Whether text, lower-cased, starts with / contains lowered (already lower-case).
 bool StartsWithLowered(std::string_view text, std::string_view lowered) noexcept;
 bool ContainsLowered(std::string_view text, std::string_view lowered) noexcept;
+// ContainsLowered that also tells, in the same pass, whether text holds the byte note anywhere;
+// noted is only sure to be complete when the result is false (a match may end the pass early).
+bool ContainsLoweredNoting(std::string_view text, std::string_view lowered, char note, bool &noted) noexcept;
 
 // The ASCII letters of eight bytes lower-cased at once; other bytes (also those >= 0x80) unchanged.
 constexpr std::uint64_t LowerAsciiWord(std::uint64_t x) noexcept {

@@ -1,5 +1,6 @@
 // transclient: creates the main window and the administrator window, and shows only the main
 // window. The browser translation dialog waits until a command needs it.
+#include "client/core/project_preload.h"
 #include "client/crash_startup.h"
 #include "client/guarded_application.h"
 #include "client/prev_dfm_frm.h"
@@ -15,6 +16,8 @@
 #include <memory>
 
 int main(int argc, char **argv) {
+  // A project named on the command line is read while the toolkit starts and the window is built.
+  const auto preload = vt::PreloadStartProject(argc, argv);
   vt::TGuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("transclient"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vantreo Translation Client"));
@@ -37,7 +40,7 @@ int main(int argc, char **argv) {
   auto grab = std::make_unique<vt::TTransGrabFrm>();
   window->SetGrabForm(grab.get());
 
-  const bool applied = vt::ApplyStartOptions(*window, *options, &error);
+  const bool applied = vt::ApplyStartOptions(*window, *options, &error, preload.get());
   if (!applied) std::cerr << "transclient: " << error.toStdString() << std::endl;
   if (!options->FitReport.isEmpty()) {
     if (!applied) return 1;

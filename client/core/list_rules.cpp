@@ -32,10 +32,19 @@ std::vector<TSectionCounts> CountSectionProgress(const TWordList &project,
   std::unordered_map<std::string_view, TCount> bySection;
   bySection.reserve(lines.size());
   TCount all;
+  // Entries come section by section: the count of the section before is found again without a
+  // look-up.
+  std::string_view lastSection;
+  TCount *last = nullptr;
   for (const TWordObj *entry : project.Items) {
     if (entry->Hidden) continue;
     const bool translated = entry->State() == esTranslated;
-    TCount &c = bySection[entry->Section()];
+    const std::string_view section = entry->Section();
+    if (!last || section != lastSection) {
+      last = &bySection[section];
+      lastSection = section;
+    }
+    TCount &c = *last;
     ++c.Total;
     ++all.Total;
     if (translated) {

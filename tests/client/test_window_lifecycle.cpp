@@ -1,4 +1,6 @@
 // Open, save and close through the window's menus and questions.
+#include "client/core/project_preload.h"
+#include "client/start_options.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -41,6 +43,51 @@ TEST_F(WindowTest, OpenFailureReportsPathAndLeavesAnEmptyProject) {
   EXPECT_EQ(Asker->Errors[0], QStringLiteral("Unable to Open File\r") + QDir::toNativeSeparators(missing));
   EXPECT_TRUE(W->CurrentProject().Items.Empty());
   EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 0);
+}
+
+TEST_F(WindowTest, ProjectReadAheadAtStartIsTakenOrReportedAsAnOpenWouldBe) {
+  // As main() starts: the argument list names the project, which is read before the window opens.
+  auto start = [](const QString &project) {
+    QByteArray program("transclient"), path = project.toLocal8Bit();
+    char *argv[] = {program.data(), path.data()};
+    return PreloadStartProject(2, argv);
+  };
+  QString error;
+  TStartOptions options;
+  options.Project = PathOf(QStringLiteral("kxLng"));
+  auto preload = start(options.Project);
+  ASSERT_TRUE(preload);
+  EXPECT_EQ(preload->Path(), options.Project.toStdString());
+  ASSERT_TRUE(ApplyStartOptions(*W, options, &error, preload.get())) << error.toStdString();
+  EXPECT_EQ(W->windowTitle(), QStringLiteral("P.kxLng"));
+  EXPECT_EQ(CellText(Child<TVirtualTree>(*W, "vtList"), 0, 1), QStringLiteral("3 / 8"));
+  EXPECT_EQ(W->CurrentProject().FileName, options.Project.toStdString());
+  EXPECT_TRUE(QFile::exists(PathOf(QStringLiteral("kxLng.~bu")))); // opened for editing
+  EXPECT_FALSE(preload->Take());                                   // the window has it
+  ClickSection(QStringLiteral("TID_Form1"));
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vt1")->model()->rowCount(), 5);
+
+  // A file that does not open says so as the window's own open does, and leaves no project.
+  W->CurrentProject().Modified = false;
+  const QString broken = Dir.path() + QStringLiteral("/Broken.kxLng");
+  WriteTestFile(broken, QByteArray("not a project"));
+  options.Project = broken;
+  preload = start(broken);
+  EXPECT_FALSE(ApplyStartOptions(*W, options, &error, preload.get()));
+  ASSERT_EQ(Asker->Errors.size(), 1);
+  EXPECT_EQ(Asker->Errors[0], QStringLiteral("Unable to Open File\r") + QDir::toNativeSeparators(broken));
+  EXPECT_TRUE(W->CurrentProject().Items.Empty());
+  EXPECT_EQ(Child<TVirtualTree>(*W, "vtList")->model()->rowCount(), 0);
+
+  // A read ahead of another file than the one opened is left alone.
+  preload = start(broken);
+  options.Project = PathOf(QStringLiteral("kxLng"));
+  ASSERT_TRUE(ApplyStartOptions(*W, options, &error, preload.get())) << error.toStdString();
+  EXPECT_EQ(W->CurrentProject().FileName, options.Project.toStdString());
+  EXPECT_EQ(Asker->Errors.size(), 1);
+  // Nothing to read ahead: no project, a packed one (imported with questions), or a usage error.
+  EXPECT_FALSE(start(QString()));
+  EXPECT_FALSE(start(Dir.path() + QStringLiteral("/P.LngPrj")));
 }
 
 TEST_F(WindowTest, CancelInOpenDialogChangesNothing) {

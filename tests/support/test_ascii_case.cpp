@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <random>
+#include <string>
 
 namespace vt {
 namespace {
@@ -43,6 +45,29 @@ TEST(AsciiCase, WordFoldingAgreesWithTheByteRule) {
       for (int i = 0; i < 8; ++i) want[i] = LowerAscii(bytes[i]);
       const std::uint64_t got = LowerAsciiWord(w);
       ASSERT_EQ(std::memcmp(&got, want, 8), 0) << "byte " << b << " lane " << lane;
+    }
+  }
+}
+
+TEST(AsciiCase, WordwiseSearchAgreesWithBytewise) {
+  // Random texts of an alphabet rich in near misses (case, "&", bytes past ASCII) at every length
+  // around the eight-byte words, against a plain byte-by-byte search of the lower-cased text.
+  const char alphabet[] = {'a', 'A', 'b', 'B', '&', ' ', '\xC1', '\xE1', 'z'};
+  std::mt19937 rng(5);
+  auto randomText = [&](std::size_t n) {
+    std::string s(n, ' ');
+    for (char &c : s) c = alphabet[rng() % sizeof alphabet];
+    return s;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = randomText(rng() % 40);
+    const std::string lowered = LowerAscii(randomText(rng() % 5));
+    const bool expected = LowerAscii(text).find(lowered) != std::string::npos;
+    ASSERT_EQ(ContainsLowered(text, lowered), expected) << "'" << text << "' '" << lowered << "'";
+    bool noted = true;
+    ASSERT_EQ(ContainsLoweredNoting(text, lowered, '&', noted), expected) << text;
+    if (!expected) {
+      ASSERT_EQ(noted, text.find('&') != std::string::npos) << "'" << text << "'";
     }
   }
 }
