@@ -1,6 +1,5 @@
 #include "batch_fixes.h"
 
-#include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
@@ -33,7 +32,8 @@ int Walk(const TReleaseList<TWordObj> &list, THidden hidden, TEntryList *changed
 
 // A change of the stored translation: true when it differs afterwards.
 template <class Change> bool ChangeTranslation(TWordObj &e, Change &&change) {
-  const std::string before = e.Translation;
+  thread_local std::string before; // one buffer for every entry of a command
+  before.assign(e.Translation.view());
   change(e);
   return e.Translation != before;
 }
@@ -169,30 +169,31 @@ std::u16string UpperFirst(std::u16string_view text, std::size_t &length) {
 // Runs an editor rule on each visible selected entry as a typed edit would: the entry becomes
 // current (settling the one before), the rule's result is stored as the editor's text. An entry
 // the rule leaves as it is takes no part: making it current and leaving it changes nothing. A
-// changed entry settles at once, which is what making the next entry current would do first.
+// changed entry settles at once, which is what making the next entry current would do first: it
+// is marked changed and, when it has text, its translation goes to the same-source entries (those
+// come first in changed, then the entry, as the edit session reports them). Done here directly, as
+// TEditSession's Store and Settle do it, without the session's undo copy of each entry.
 template <class Rule>
 int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule) {
-  TEditSession session;
-  session.SetProject(&project);
-  session.SetReplaceAll(replaceAll);
-  if (changed)
-    session.OnCopied = [changed](const TEntryList &copied) {
-      changed->insert(changed->end(), copied.begin(), copied.end());
-    };
   int count = 0;
   const TEntryList entries(project.Selection.begin(), project.Selection.end());
+  std::string before;
+  TEntryList copied;
   for (TWordObj *e : entries) {
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
     std::u16string text = e->TranslationDisplay();
     if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
     const std::u16string result = rule(text, *e);
     if (WithoutTrailingBreaks(result) == WithoutTrailingBreaks(text)) continue;
-    const std::string before = e->Translation;
-    session.MakeCurrent(e);
-    session.StoreEditorText(result);
-    const bool differs = e->Translation != before;
-    session.MakeCurrent(nullptr);
-    if (!differs) continue;
+    before.assign(e->Translation.view());
+    e->SetTranslationFromEditor(result);
+    MarkEdited(project, *e);
+    if (e->Translation == before) continue;
+    if (HasText(*e)) {
+      copied.clear();
+      project.ApplyToSameSource(e, replaceAll, &copied);
+      if (changed) changed->insert(changed->end(), copied.begin(), copied.end());
+    }
     ++count;
     if (changed) changed->push_back(e);
   }
@@ -227,7 +228,7 @@ int ClearAllTranslations(TWordList &project, TEntryList *changed) {
 
 int CopyFromSrcText(TWordList &project, TEntryList *changed) {
   return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
-    if (!e.TranslationText().empty()) return false;
+    if (HasText(e)) return false;
     if (!ChangeTranslation(e, [](TWordObj &x) { x.SetTranslationText(x.SourceText()); })) return false;
     return MarkEdited(project, e);
   });
