@@ -8,6 +8,7 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace vt {
@@ -166,6 +167,20 @@ std::u16string UpperFirst(std::u16string_view text, std::size_t &length) {
   return std::u16string(reinterpret_cast<const char16_t *>(out), static_cast<std::size_t>(n));
 }
 
+enum class TSourceEnd { Empty, Ellipsis, Other };
+
+// How the source as the editor shows it ends, mostly without decoding it: a stored source without
+// escapes or list quotes ends in "..." exactly when its bytes do ("|" of a hint becomes a line break).
+TSourceEnd SourceEnd(const TWordObj &e) {
+  const std::string_view source = e.Source();
+  if (source.empty()) return TSourceEnd::Empty;
+  if (source.find('\\') == std::string_view::npos && source.front() != '"')
+    return source.ends_with("...") ? TSourceEnd::Ellipsis : TSourceEnd::Other;
+  const std::u16string shown = e.SourceDisplay();
+  if (shown.empty()) return TSourceEnd::Empty;
+  return EndsInEllipsis(shown) ? TSourceEnd::Ellipsis : TSourceEnd::Other;
+}
+
 // Runs an editor rule on each visible selected entry as a typed edit would: the entry becomes
 // current (settling the one before), the rule's result is stored as the editor's text. An entry
 // the rule leaves as it is takes no part: making it current and leaving it changes nothing. A
@@ -183,10 +198,10 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
     std::u16string text = e->TranslationDisplay();
     if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
-    const std::u16string result = rule(text, *e);
-    if (WithoutTrailingBreaks(result) == WithoutTrailingBreaks(text)) continue;
+    const std::optional<std::u16string> result = rule(text, *e); // none: the rule leaves the text
+    if (!result || WithoutTrailingBreaks(*result) == WithoutTrailingBreaks(text)) continue;
     before.assign(e->Translation.view());
-    e->SetTranslationFromEditor(result);
+    e->SetTranslationFromEditor(*result);
     MarkEdited(project, *e);
     if (e->Translation == before) continue;
     if (HasText(*e)) {
@@ -367,14 +382,24 @@ int RemoveAccelerators(TWordList &project, TEntryList *changed) {
 }
 
 int ReplicateTrailingPeriods(TWordList &project, bool replaceAll, TEntryList *changed) {
-  return EditSelection(project, replaceAll, changed, [](std::u16string_view text, const TWordObj &e) {
-    return MirrorTrailing(text, e.SourceDisplay()); // only its end counts: its line breaks may stay
-  });
+  return EditSelection(project, replaceAll, changed,
+                       [](std::u16string_view text, const TWordObj &e) -> std::optional<std::u16string> {
+                         // Only the source's end counts (its line breaks may stay), and only when
+                         // the text's end differs from it.
+                         const TSourceEnd end = SourceEnd(e);
+                         if (end == TSourceEnd::Empty) return std::nullopt;
+                         if ((end == TSourceEnd::Ellipsis) == EndsInEllipsis(text) ||
+                             (end == TSourceEnd::Ellipsis && text.empty()))
+                           return std::nullopt;
+                         return end == TSourceEnd::Ellipsis ? AddTrailing(text) : StripTrailing(text);
+                       });
 }
 
 int CaptilaizeSelectedList(TWordList &project, bool replaceAll, TEntryList *changed) {
   return EditSelection(project, replaceAll, changed,
-                       [](std::u16string_view text, const TWordObj &) { return Capitalize(text); });
+                       [](std::u16string_view text, const TWordObj &) -> std::optional<std::u16string> {
+                         return Capitalize(text);
+                       });
 }
 
 // ---- System menu ------------------------------------------------------------------------------------
