@@ -444,6 +444,29 @@ int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *c
   if (!entry) return 0;
   TEntryList candidates;
   Index().BySameSource(entry->Source(), candidates);
+  return ApplyToCandidates(entry, candidates, replaceAll, changedEntries);
+}
+
+std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &entries) {
+  TSameSources s;
+  s.Group = Index().SourceGroups();
+  for (const TWordObj *e : entries)
+    if (!Index().Indexed(*e)) return std::nullopt;
+  const std::size_t n = s.Group.size();
+  uint32_t groups = 0;
+  for (const uint32_t g : s.Group) groups = std::max(groups, g + 1);
+  s.Start.assign(groups + 1, 0);
+  for (const uint32_t g : s.Group) ++s.Start[g + 1];
+  for (uint32_t g = 0; g < groups; ++g) s.Start[g + 1] += s.Start[g];
+  s.Members.resize(n);
+  std::vector<uint32_t> next(s.Start.begin(), s.Start.end() - 1);
+  for (std::size_t p = 0; p < n; ++p) s.Members[next[s.Group[p]]++] = Items[p];
+  return s;
+}
+
+int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> candidates, bool replaceAll,
+                                 TEntryList *changedEntries) {
+  if (!entry) return 0;
   const std::string lowerSource = LowerAscii(entry->Source());
   const std::u16string text = entry->TranslationText();
   int changed = 0;

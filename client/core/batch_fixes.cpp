@@ -194,6 +194,8 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
   const TEntryList entries(project.Selection.begin(), project.Selection.end());
   std::string before;
   TEntryList copied;
+  bool grouped = false;
+  std::optional<TWordList::TSameSources> same;
   for (TWordObj *e : entries) {
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
     std::u16string text = e->TranslationDisplay();
@@ -206,7 +208,14 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
     if (e->Translation == before) continue;
     if (HasText(*e)) {
       copied.clear();
-      project.ApplyToSameSource(e, replaceAll, &copied);
+      if (!grouped) { // the groups of the whole project at once, instead of a look-up per entry
+        grouped = true;
+        same = project.SameSources(entries);
+      }
+      if (same)
+        project.ApplyToCandidates(e, same->Of(*e), replaceAll, &copied);
+      else
+        project.ApplyToSameSource(e, replaceAll, &copied);
       if (changed) changed->insert(changed->end(), copied.begin(), copied.end());
     }
     ++count;
