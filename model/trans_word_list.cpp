@@ -4,6 +4,7 @@
 #include "support/file_io.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vt {
 
@@ -40,35 +41,40 @@ private:
 
 } // namespace
 
-bool TTransWordList::Add(std::unique_ptr<TTransWord> word) {
-  if (!word) return false;
-  const TPositionSlot slot{HashIgnoringAsciiCase(word->Source), static_cast<std::uint32_t>(FWords.size())};
-  const bool added =
-      FIndex.FindOrInsert(slot, [&](const TPositionSlot &s) { return FWords[s.At].Source == word->Source; })
-          .second;
-  if (added) FWords.push_back(std::move(*word));
-  return added;
+bool TTransWordList::AddPair(std::string_view source, std::string_view translation) {
+  return AddHashed(HashIgnoringAsciiCase(source), source, translation, true);
 }
 
-bool TTransWordList::AddPair(std::string_view source, std::string_view translation) {
-  const TPositionSlot slot{HashIgnoringAsciiCase(source), static_cast<std::uint32_t>(FWords.size())};
+bool TTransWordList::AddHashed(std::uint64_t hash, std::string_view source, std::string_view translation,
+                               bool keep) {
+  const TPositionSlot slot{hash, static_cast<std::uint32_t>(FWords.size())};
   const bool added =
       FIndex.FindOrInsert(slot, [&](const TPositionSlot &s) { return FWords[s.At].Source == source; }).second;
-  if (added) FWords.push_back(TTransWord{std::string(source), std::string(translation)});
+  if (added)
+    FWords.push_back(keep ? TTransWord{Keep(source), Keep(translation)} : TTransWord{source, translation});
   return added;
 }
 
-std::unique_ptr<TTransWord> TTransWordList::NewWord(std::string source, std::string translation) {
-  auto word = std::make_unique<TTransWord>();
-  word->Source = std::move(source);
-  word->Translation = std::move(translation);
-  return word;
+std::string_view TTransWordList::Keep(std::string_view text) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string *block = FTexts.empty() ? nullptr : FTexts.back().get();
+  if (!block || block->capacity() - block->size() < text.size()) {
+    FTexts.push_back(std::make_unique<std::string>());
+    block = FTexts.back().get();
+    block->reserve(std::max(kBlock, text.size()));
+  }
+  const std::size_t at = block->size();
+  block->append(text);
+  return std::string_view(*block).substr(at, text.size());
 }
 
 const TTransWord *TTransWordList::Find(std::string_view source) const {
-  if (source.empty()) return nullptr;
-  const TPositionSlot *slot = FIndex.Find(
-      HashIgnoringAsciiCase(source), [&](const TPositionSlot &s) { return FWords[s.At].Source == source; });
+  return source.empty() ? nullptr : FindHashed(HashIgnoringAsciiCase(source), source);
+}
+
+const TTransWord *TTransWordList::FindHashed(std::uint64_t hash, std::string_view source) const {
+  const TPositionSlot *slot =
+      FIndex.Find(hash, [&](const TPositionSlot &s) { return FWords[s.At].Source == source; });
   return slot ? &FWords[slot->At] : nullptr;
 }
 
@@ -91,7 +97,7 @@ void TTransWordList::FindAll(std::span<const std::string_view> sources,
         __builtin_prefetch(&FWords[s->At]);
         __builtin_prefetch(FWords[s->At].Source.data());
       }
-    found[i] = Find(sources[i]);
+    found[i] = sources[i].empty() ? nullptr : FindHashed(hashes[i], sources[i]);
   }
 }
 
@@ -106,37 +112,51 @@ void TTransWordList::LoadFromLines(const std::vector<std::string> &lines) {
 }
 
 void TTransWordList::LoadFromBytes(std::string_view bytes) {
+  FTexts.push_back(std::make_unique<std::string>(bytes));
+  LoadHeldBytes(*FTexts.back());
+}
+
+void TTransWordList::LoadHeldBytes(std::string_view bytes) {
   // A pair takes three lines as written: room for that many words saves regrowing a large list.
-  const auto lines = static_cast<std::size_t>(
-      std::max(std::count(bytes.begin(), bytes.end(), '\n'), std::count(bytes.begin(), bytes.end(), '\r')));
-  std::vector<std::pair<std::string_view, std::string_view>> pairs;
+  std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  if (lines == 0) lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+  struct TPair {
+    std::string_view Source, Translation;
+    std::uint64_t Hash;
+  };
+  std::vector<TPair> pairs;
   pairs.reserve(lines / 3 + 1);
   TWordListParser parser([&pairs](std::string_view source, std::string_view translation) {
-    pairs.emplace_back(source, translation);
+    pairs.push_back({source, translation, HashIgnoringAsciiCase(source)});
   });
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    std::size_t end = at;
-    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-    parser.Line(bytes.substr(at, end - at));
-    at = end;
-    if (at < bytes.size() && bytes[at] == '\r') ++at;
-    if (at < bytes.size() && bytes[at] == '\n') ++at;
+  // Lines end at LF, CR LF or a lone CR: the next LF is searched for, then a CR before it.
+  const char *at = bytes.data();
+  const char *const end = at + bytes.size();
+  while (at < end) {
+    const auto *lf = static_cast<const char *>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+    const char *lineEnd = lf ? lf : end;
+    const auto *cr = static_cast<const char *>(std::memchr(at, '\r', static_cast<std::size_t>(lineEnd - at)));
+    if (cr) lineEnd = cr;
+    parser.Line(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
+    at = lineEnd;
+    if (at < end && *at == '\r') ++at;
+    if (at < end && *at == '\n') ++at;
   }
   // The pairs go in with the slots of later ones fetched ahead, so the memory waits overlap.
   FWords.reserve(FWords.size() + pairs.size());
   FIndex.Reserve(FWords.capacity());
   constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < pairs.size(); ++i) {
-    if (i + kAhead < pairs.size()) FIndex.Prefetch(HashIgnoringAsciiCase(pairs[i + kAhead].first));
-    AddPair(pairs[i].first, pairs[i].second);
+    if (i + kAhead < pairs.size()) FIndex.Prefetch(pairs[i + kAhead].Hash);
+    AddHashed(pairs[i].Hash, pairs[i].Source, pairs[i].Translation, false);
   }
 }
 
 bool TTransWordList::LoadFromFile(const std::string &path, std::string *error) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes, error, kMaxWordListBytes)) return false;
-  LoadFromBytes(bytes);
+  FTexts.push_back(std::make_unique<std::string>(std::move(bytes)));
+  LoadHeldBytes(*FTexts.back());
   return true;
 }
 

@@ -286,10 +286,9 @@ void TCompileProject::UseSource(const std::string_view *bytes) {
     for (const TIniLine &line : messages->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
       const std::string extracted = source->ReadString(section::MessageRefs, MessageRefKey(line.Key));
-      if (!extracted.empty()) FExtracted.Add(TTransWordList::NewWord(extracted, line.Value.str()));
+      if (!extracted.empty()) FExtracted.AddPair(extracted, line.Value.view());
       const TCompactText *translated = FTranslationMessages.Find(line.Key);
-      if (translated && !translated->empty())
-        FMessages.Add(TTransWordList::NewWord(line.Value.str(), translated->str()));
+      if (translated && !translated->empty()) FMessages.AddPair(line.Value.view(), translated->view());
     }
   }
   FSource = std::move(source);

@@ -205,8 +205,7 @@ void CopyTranslations(const std::string &otherKxLng, const std::string &targetSr
       std::string_view text = ValueOf(otherSrc, kExtractedMessages, ExtractedMessageKey(line.Key));
       if (text.empty()) text = line.Value;
       const std::string_view t = ValueOf(otherKx, kMessages, line.Key);
-      if (!text.empty() && !t.empty() && !words.Find(text))
-        words.Add(TTransWordList::NewWord(std::string(text), std::string(t)));
+      if (!text.empty() && !t.empty() && !words.Find(text)) words.AddPair(text, t);
     }
   if (const TIniSection *msgs = targetSrc.FindSection(kMessages)) {
     TSectionWrites &w = all.emplace_back(TSectionWrites{std::string(kMessages), {}});
@@ -263,12 +262,10 @@ void RebuildDstProject(const TProjectOptions &o, TGrabLog &) {
     for (const TIniLine &line : msgs->Lines) {
       if (line.Key.empty() || line.Value.empty()) continue;
       const std::string_view t = kxMessages.Value(line.Key);
-      if (!t.empty() && !translations.Find(line.Value))
-        translations.Add(TTransWordList::NewWord(line.Value.str(), std::string(t)));
+      if (!t.empty() && !translations.Find(line.Value)) translations.AddPair(line.Value.view(), t);
       commentKey.assign(line.Key.view()).append(kCommentSuffix);
       const std::string_view c = kxMessages.Value(commentKey);
-      if (!c.empty() && !comments.Find(line.Value))
-        comments.Add(TTransWordList::NewWord(line.Value.str(), std::string(c)));
+      if (!c.empty() && !comments.Find(line.Value)) comments.AddPair(line.Value.view(), c);
     }
 
   WriteBytes(o.ProjectPath, templateBytes);

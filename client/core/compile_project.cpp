@@ -397,7 +397,7 @@ std::vector<const TWordObj *> RawMessages(const TWordList &project, const TIniFi
   if (const TIniSection *section = raw.FindSection(kMessages))
     for (const TIniLine &line : section->Lines)
       if (!line.Key.view().empty() && !line.Value.view().empty())
-        known.Add(TTransWordList::NewWord(std::string(line.Value.view()), std::string(line.Value.view())));
+        known.AddPair(line.Value.view(), line.Value.view());
   std::vector<const TWordObj *> messages;
   for (const TWordObj *entry : project.Items)
     if (!entry->Hidden && entry->Kind().view() == kMessageKind && !entry->TranslationText().empty() &&

@@ -133,9 +133,14 @@ int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList 
   }
   std::vector<const TTransWord *> pairs(open.size());
   words.FindAll(sources, pairs);
+  // The pairs' texts lie anywhere in the list: those of later entries are fetched ahead.
+  constexpr std::size_t kAhead = 8;
   int count = 0;
-  for (std::size_t i = 0; i < open.size(); ++i)
+  for (std::size_t i = 0; i < open.size(); ++i) {
+    if (i + kAhead < open.size() && pairs[i + kAhead])
+      __builtin_prefetch(pairs[i + kAhead]->Translation.data());
     if (TakePair(pairs[i], *open[i])) NoteChange(project, open[i], changed, count);
+  }
   return count;
 }
 

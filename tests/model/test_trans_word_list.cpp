@@ -57,13 +57,11 @@ TEST(WordListLookups, FirstSourceWinsAndCaseMatters) {
   EXPECT_EQ(list.Find(""), nullptr);
   EXPECT_EQ(list.GetItem(2), nullptr);
 
-  EXPECT_FALSE(list.Add(TTransWordList::NewWord("Open", "x")));
-  EXPECT_TRUE(list.Add(TTransWordList::NewWord("Close", "Cerrar")));
+  EXPECT_FALSE(list.AddPair("Open", "x"));
+  EXPECT_TRUE(list.AddPair("Close", "Cerrar"));
   EXPECT_EQ(list.GetItem(2)->Translation, "Cerrar");
-  EXPECT_FALSE(list.Add(nullptr));
   // Many words: the index stays right as the list grows.
-  for (int i = 0; i < 5000; ++i)
-    list.Add(TTransWordList::NewWord("w" + std::to_string(i), std::to_string(i)));
+  for (int i = 0; i < 5000; ++i) list.AddPair("w" + std::to_string(i), std::to_string(i));
   EXPECT_EQ(list.Find("w4321")->Translation, "4321");
   EXPECT_EQ(list.Find("Open")->Translation, "Abrir");
 }
@@ -72,6 +70,22 @@ TEST(WordListFile, LineEndsAndFile) {
   TTransWordList list;
   list.LoadFromBytes("R=a\r\nL=b\r\n\r\nR=c\nL=d\rR=e\n\rL=f\r\nR=g\r\nL=h");
   EXPECT_EQ(Pairs(list), (P{{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}}));
+  // The list keeps its own texts: the bytes it read from and added texts may go, and the list
+  // may move, short texts included.
+  {
+    std::string bytes = "R=" + std::string(40, 'x') + "\nL=y\n";
+    list.LoadFromBytes(bytes);
+    bytes.assign(bytes.size(), '#');
+    std::string added = "short";
+    list.AddPair(added, added + "!");
+    added.assign(added.size(), '#');
+  }
+  const TTransWordList moved = std::move(list);
+  ASSERT_NE(moved.Find(std::string(40, 'x')), nullptr);
+  EXPECT_EQ(moved.Find(std::string(40, 'x'))->Translation, "y");
+  ASSERT_NE(moved.Find("short"), nullptr);
+  EXPECT_EQ(moved.Find("short")->Translation, "short!");
+  EXPECT_EQ(moved.Find("c")->Translation, "d");
 
   const auto dir = std::filesystem::temp_directory_path() / "vt_word_list_test";
   std::filesystem::create_directories(dir);
