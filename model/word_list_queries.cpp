@@ -469,6 +469,8 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
   if (!entry) return 0;
   const std::string lowerSource = LowerAscii(entry->Source());
   const std::u16string text = entry->TranslationText();
+  // The text encoded once for list items and once for the other kinds, not once per copy.
+  std::optional<std::string> encoded[2];
   int changed = 0;
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
@@ -476,8 +478,11 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
       continue;
     if (SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
-    c->SetTranslationText(text);
-    c->SetAutoState(c->Translation.empty() ? esAutoTranslated : esTranslated);
+    std::optional<std::string> &body = encoded[c->Kind() == kind::IT ? 1 : 0];
+    if (!body) body = c->EncodeValue(text);
+    c->SetTranslationBody(*body);
+    // A stored text holds no "~" (only flag letters stay): only an empty one changes state.
+    if (c->Translation.empty()) c->SetAutoState(esAutoTranslated);
     if (changedEntries) changedEntries->push_back(c);
     ++changed;
   }

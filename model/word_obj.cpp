@@ -44,12 +44,6 @@ std::string ReplaceAll(std::string_view s, std::string_view what, std::string_vi
   return out;
 }
 
-// A stored body that begins with "[" would read as a status prefix: write that "[" as the
-// escape "\91", which every reader decodes back to "[".
-void ProtectLeadingBracket(std::string &body) {
-  if (!body.empty() && body.front() == '[') body.replace(0, 1, "\\91");
-}
-
 // Compares the concatenation a1 + sep + a2 ... without building it.
 int ComparePieces(std::initializer_list<std::string_view> a, std::initializer_list<std::string_view> b) {
   auto ia = a.begin(), ib = b.begin();
@@ -121,17 +115,6 @@ std::string Reprefixed(std::string_view stored, std::string_view drop, std::stri
   out.push_back(']');
   if (out.size() == 2) out.clear();
   out.append(stored.substr(prefix.size()));
-  return out;
-}
-
-// A new stored translation: the status letters of flags (only those) before body.
-std::string WithFlags(TEntryFlags flags, std::string_view body) {
-  char buffer[3];
-  const std::string_view letters = FlagLetters(flags, buffer);
-  std::string out;
-  out.reserve(body.size() + letters.size() + 2);
-  if (flags != 0) out.append("[").append(letters).append("]");
-  out.append(body);
   return out;
 }
 
@@ -271,18 +254,29 @@ void TWordObj::SetSourceText(std::u16string_view wide) {
 }
 
 void TWordObj::SetTranslationText(std::u16string_view wide) {
-  const TEntryFlags flags = Flags();
-  std::string body = EncodeValue(wide);
-  ProtectLeadingBracket(body);
-  Translation = WithFlags(flags, body);
+  SetTranslationBody(EncodeValue(wide));
 }
 
 void TWordObj::SetTranslationFromEditor(std::u16string_view wide) {
-  const TEntryFlags flags = Flags();
   std::string body = EncodeValue(TrimTrailingLineBreaks(wide));
   if (IsHintKind()) body = ReplaceLineBreakEscapes(body, "|");
-  ProtectLeadingBracket(body);
-  Translation = WithFlags(flags, body);
+  SetTranslationBody(body);
+}
+
+void TWordObj::SetTranslationBody(std::string_view encoded) {
+  // One string: the flag letters, then the body, its leading "[" written as an escape.
+  char buffer[3];
+  const std::string_view letters = FlagLetters(Flags(), buffer);
+  const bool bracket = !encoded.empty() && encoded.front() == '[';
+  thread_local std::string out; // built apart: encoded may view the translation itself
+  out.clear();
+  if (!letters.empty()) out.append("[").append(letters).append("]");
+  if (bracket) {
+    out.append("\\91");
+    encoded.remove_prefix(1);
+  }
+  out.append(encoded);
+  Translation = std::string_view(out);
 }
 
 namespace {
