@@ -253,8 +253,7 @@ bool PlainLines(std::string_view stored, TLineForm form, std::vector<std::string
   return true;
 }
 
-// The stored value of lines as the editor stores it (a hint's breaks as "|"): out is empty when
-// no line is left after the trailing empty ones are dropped.
+// The stored value of lines (a hint's breaks as "|" when the editor stores it).
 class TLineWriter {
 public:
   TLineWriter(TLineForm form, std::string &out) : FForm(form), FOut(out) {
@@ -269,8 +268,9 @@ public:
                                              : std::string_view("\\n"));
     return FOut;
   }
+  // An empty text is stored empty (a list item without quotes).
   void Finish() {
-    if (FLines == 0)
+    if (FLines == 0 || (FForm == TLineForm::List && FOut.size() == 1))
       FOut.clear();
     else if (FForm == TLineForm::List)
       FOut.push_back('"');
@@ -475,8 +475,37 @@ int RemoveWarnings(TWordList &project, TEntryList *changed) {
                              [](TWordObj &e) { return ChangeFlags(e, 0, efWarning); }));
 }
 
+namespace {
+
+// The test marker's stored form (U+03AD as stored UTF-8).
+constexpr std::string_view kStoredTestChar = "\xCE\xAD";
+
+// The marker before the plain text of lines (as the entry's own text; each line of lines[0] on):
+// false when the text begins with it already.
+bool AddTestCharToLines(TWordObj &e, const std::vector<std::string_view> &lines, TLineForm form) {
+  if (lines.front().starts_with(kStoredTestChar)) return false;
+  thread_local std::string stored;
+  TLineWriter writer(form, stored);
+  writer.Line().append(kStoredTestChar).append(lines.front());
+  for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
+  writer.Finish();
+  return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+}
+
+bool IsEmptyText(const std::vector<std::string_view> &lines) {
+  return lines.size() == 1 && lines.front().empty();
+}
+
+} // namespace
+
 int AddUnicodeTestChar(TWordList &project, TEntryList *changed) {
-  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+  std::vector<std::string_view> lines;
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+                 const TLineForm form = FormOf(e, false);
+                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                   if (!IsEmptyText(lines)) return AddTestCharToLines(e, lines, form);
+                   if (PlainLines(e.Source(), form, lines)) return AddTestCharToLines(e, lines, form);
+                 }
                  std::u16string text = e.TranslationText();
                  if (text.empty()) text = e.SourceText();
                  if (!text.empty() && text.front() == kUnicodeTestChar) return false;
@@ -494,7 +523,20 @@ int RemoveUnicodeTestChar(TWordList &project, TEntryList *changed) {
 }
 
 int AddNumbers(TWordList &project, TEntryList *changed) {
-  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+  std::vector<std::string_view> lines;
+  std::string stored;
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+                 const TLineForm form = FormOf(e, false);
+                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                   if (IsEmptyText(lines)) return false;
+                   const std::string_view first = lines.front();
+                   if (!first.empty() && first.front() >= '0' && first.front() <= '9') return false;
+                   TLineWriter writer(form, stored);
+                   writer.Line().append(std::to_string(e.Index)).append("_").append(first);
+                   for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
+                   writer.Finish();
+                   return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+                 }
                  const std::u16string text = e.TranslationText();
                  if (text.empty()) return false;
                  const std::string first = Utf16ToCp1252(text.substr(0, 1));
@@ -694,10 +736,49 @@ int MarkTransAPIErrors(TWordList &project, TEntryList *changed) {
 
 // ---- Edit menu --------------------------------------------------------------------------------------
 
+namespace {
+
+// The stored form of a text that has one when it stands alone on a line of a plain text: no control
+// character and no backslash (the escapes' letter).
+std::optional<std::string> PlainPiece(std::u16string_view text) {
+  if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c < 32 || c == u'\\'; }))
+    return std::nullopt;
+  return Utf16ToStoredUtf8(text);
+}
+
+// ReplaceAll on one line of stored bytes: what and with are plain pieces, so a match of the bytes is
+// a match of the characters (UTF-8 matches only whole sequences).
+void ReplaceInLine(std::string_view line, std::string_view what, std::string_view with, std::string &out) {
+  std::size_t from = 0;
+  for (auto at = line.find(what); at != std::string_view::npos; at = line.find(what, from)) {
+    out.append(line.substr(from, at - from)).append(with);
+    from = at + what.size();
+  }
+  out.append(line.substr(from));
+}
+
+} // namespace
+
 int ReplaceText(TWordList &project, std::u16string_view search, std::u16string_view replacement,
                 TEntryList *changed) {
   if (search.empty()) return 0;
+  const std::optional<std::string> what = PlainPiece(search), with = PlainPiece(replacement);
+  std::vector<std::string_view> lines;
+  std::string stored;
   return Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+    const TLineForm form = FormOf(e, false);
+    if (what && with && PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+      // Lines hold no line break, which the pieces do not either: each line on its own.
+      if (std::none_of(lines.begin(), lines.end(),
+                       [&](std::string_view line) { return line.find(*what) != std::string_view::npos; }))
+        return false;
+      if (*what == *with) return false;
+      TLineWriter writer(form, stored);
+      for (const std::string_view line : lines) ReplaceInLine(line, *what, *with, writer.Line());
+      writer.Finish();
+      e.SetTranslationBody(stored);
+      return MarkEdited(project, e);
+    }
     const std::u16string text = e.TranslationText();
     if (text.find(search) == std::u16string::npos) return false;
     const std::u16string result = ReplaceAll(text, search, replacement);
