@@ -96,7 +96,8 @@ public:
   // how many entries it changed, and lists them in changed when given.
   int ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *changed = nullptr);
   // The same-source groups of Items at once, for commands that copy the translations of many
-  // entries: Of(entry) holds what ApplyToSameSource looks up for it (Items order, entry included).
+  // entries: Of(entry) holds the entries ApplyToSameSource may copy to from it (Items order, entry
+  // included), and ApplyToCandidates takes them.
   // Stays right while no key changes and Items keep their order.
   struct TSameSources {
     std::vector<uint32_t> Group;     // per position in Items
@@ -107,9 +108,10 @@ public:
       return {Members.data() + Start[g], Members.data() + Start[g + 1]};
     }
   };
-  // The groups, or none when an entry of entries is not where the index numbered it.
+  // The groups (Pos renumbered), or none when an entry of entries is not in Items.
   std::optional<TSameSources> SameSources(const TEntryList &entries);
-  // ApplyToSameSource over candidates found before (see TSameSources).
+  // ApplyToSameSource over candidates found before (see TSameSources): entries whose source equals
+  // entry's apart from ASCII case.
   int ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> candidates, bool replaceAll,
                         TEntryList *changed = nullptr);
   void MergeHints();

@@ -389,7 +389,7 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
       copied.clear();
       if (!grouped) { // the groups of the whole project at once, instead of a look-up per entry
         grouped = true;
-        same = project.SameSources(entries);
+        if (StoredPaths) same = project.SameSources(entries);
       }
       if (same)
         project.ApplyToCandidates(e, same->Of(*e), replaceAll, &copied);
