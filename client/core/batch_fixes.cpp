@@ -18,6 +18,9 @@ namespace {
 
 enum class THidden { Skip, Visit };
 
+// Whether plain stored texts are changed as bytes (see PlainLines).
+bool StoredPaths = true;
+
 // Walks list (a copy of the pointers: a command may not change the list it walks, but the caller's
 // list stays valid either way) and counts the entries fix reports as changed.
 template <class Fix>
@@ -116,13 +119,13 @@ bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
   return true;
 }
 
-// Whether the translation text is not empty, mostly without decoding it: a stored body without
-// escapes or list quotes decodes to at least one character.
+// Whether the translation text is not empty, without decoding it: every stored value that is not
+// empty decodes to at least one character (escapes and both readings of the bytes give one or
+// more each), except a list item's empty quotes.
 bool HasText(const TWordObj &e) {
   const std::string_view body = PartsOf(e.Translation).Body;
-  if (body.empty()) return false;
-  if (body.find('\\') == std::string_view::npos && body.front() != '"') return true;
-  return !e.TranslationText().empty();
+  if (!StoredPaths) return !e.TranslationText().empty();
+  return !body.empty() && !(body == "\"\"" && e.Kind() == kind::IT);
 }
 
 // A text that starts with "[" and runs to the first "]" is a flag prefix.
@@ -186,8 +189,6 @@ TSourceEnd SourceEnd(const TWordObj &e) {
 // Most stored values hold no escape but line breaks and no control character, and their UTF-8 has
 // one sequence per UTF-16 code unit: then the text is the stored bytes themselves, cut into lines,
 // and the commands change those bytes without decoding and encoding the whole value.
-
-bool StoredPaths = true;
 
 unsigned char Byte(char c) {
   return static_cast<unsigned char>(c);
