@@ -1,5 +1,7 @@
 #include "trans_man.h"
 
+#include <algorithm>
+
 namespace vt {
 
 namespace {
@@ -68,13 +70,25 @@ std::u16string TTransMan::UnescapeText(std::u16string_view wide) {
 }
 
 std::string TTransMan::EncodeText(std::u16string_view wide) {
+  // Printable ASCII without backslashes needs no escape and is its own UTF-8: most texts are.
+  if (std::all_of(wide.begin(), wide.end(), [](char16_t c) { return c >= 32 && c < 0x80 && c != u'\\'; }))
+    return std::string(wide.begin(), wide.end());
+  // Without characters to escape, the stored form is the UTF-8 of the text as it is.
+  if (std::none_of(wide.begin(), wide.end(), [](char16_t c) { return c < 32 || c == u'\\'; }))
+    return Utf16ToStoredUtf8(wide);
   return Utf16ToStoredUtf8(EscapeText(wide));
 }
 
 std::u16string TTransMan::DecodeText(std::string_view stored) {
   if (stored.empty()) return {};
+  // ASCII without backslashes decodes to itself, unescaped.
+  if (std::all_of(stored.begin(), stored.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\\'; }))
+    return std::u16string(stored.begin(), stored.end());
   std::u16string wide;
   if (!StoredUtf8ToUtf16(stored, wide) || wide.empty()) wide = Cp1252ToUtf16(stored);
+  // Without a backslash byte there is no escape to undo (in either reading of the bytes).
+  if (stored.find('\\') == std::string_view::npos) return wide;
   return UnescapeText(wide);
 }
 

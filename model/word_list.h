@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,25 @@ public:
   // Copies the entry's translation to visible entries with the same lower-cased source; returns
   // how many entries it changed, and lists them in changed when given.
   int ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *changed = nullptr);
+  // The same-source groups of Items at once, for commands that copy the translations of many
+  // entries: Of(entry) holds the entries ApplyToSameSource may copy to from it (Items order, entry
+  // included), and ApplyToCandidates takes them.
+  // Stays right while no key changes and Items keep their order.
+  struct TSameSources {
+    std::vector<uint32_t> Group;     // per position in Items
+    std::vector<uint32_t> Start;     // per group, its first member; one more at the end
+    std::vector<TWordObj *> Members; // grouped, each group in Items order
+    std::span<TWordObj *const> Of(const TWordObj &entry) const {
+      const uint32_t g = Group[static_cast<std::size_t>(entry.Pos)];
+      return {Members.data() + Start[g], Members.data() + Start[g + 1]};
+    }
+  };
+  // The groups (Pos renumbered), or none when an entry of entries is not in Items.
+  std::optional<TSameSources> SameSources(const TEntryList &entries);
+  // ApplyToSameSource over candidates found before (see TSameSources): entries whose source equals
+  // entry's apart from ASCII case.
+  int ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> candidates, bool replaceAll,
+                        TEntryList *changed = nullptr);
   void MergeHints();
 
   // Called after Items was reordered or compacted by code outside this class.

@@ -531,17 +531,84 @@ int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *c
   if (!entry) return 0;
   TEntryList candidates;
   Index().BySameSource(entry->Source(), candidates);
-  const std::string lowerSource = LowerAscii(entry->Source());
+  // The index also matches sources that differ in the first "&": copies go to equal ones only.
+  const std::string_view source = entry->Source();
+  std::erase_if(candidates, [&](const TWordObj *c) {
+    return c->Source().size() != source.size() || !SameIgnoringAsciiCase(c->Source(), source);
+  });
+  return ApplyToCandidates(entry, candidates, replaceAll, changedEntries);
+}
+
+std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &entries) {
+  // Groups of sources equal apart from ASCII case: the candidates ApplyToSameSource keeps of what
+  // the index finds (equal apart from the first "&" as well). A hidden entry takes no copy: it
+  // stays in a group of its own, unhashed.
+  struct TGroupSlot {
+    uint64_t Hash = 0;
+    const char *Data = nullptr; // the first member's source, so that a look-up reads no entry
+    uint32_t Size = 0;
+    uint32_t Group = UINT32_MAX;
+    bool Free() const noexcept { return Group == UINT32_MAX; }
+    uint64_t HashValue() const noexcept { return Hash; }
+  };
+  const std::size_t n = Items.Count();
+  TSameSources s;
+  s.Group.resize(n);
+  // The hashes first, in one sequential pass, so that the table's slots can be fetched ahead.
+  std::vector<uint64_t> hashes(n);
+  std::size_t visible = 0;
+  for (std::size_t p = 0; p < n; ++p) {
+    const TWordObj *e = Items[p];
+    if (e->Hidden) continue;
+    hashes[p] = HashIgnoringAsciiCase(e->Source());
+    ++visible;
+  }
+  THashTable<TGroupSlot> firsts(visible);
+  constexpr std::size_t kAhead = 16;
+  uint32_t groups = 0;
+  for (std::size_t p = 0; p < n; ++p) {
+    if (p + kAhead < n) firsts.Prefetch(hashes[p + kAhead]);
+    TWordObj *e = Items[p];
+    e->Pos = static_cast<int32_t>(p);
+    if (e->Hidden) {
+      s.Group[p] = groups++;
+      continue;
+    }
+    const std::string_view source = e->Source();
+    const TGroupSlot slot{hashes[p], source.data(), static_cast<uint32_t>(source.size()), groups};
+    const auto [found, added] = firsts.FindOrInsert(slot, [&](const TGroupSlot &other) {
+      return other.Size == source.size() && SameIgnoringAsciiCase({other.Data, other.Size}, source);
+    });
+    if (added) ++groups;
+    s.Group[p] = found->Group;
+  }
+  for (const TWordObj *e : entries)
+    if (e->Pos < 0 || static_cast<std::size_t>(e->Pos) >= n || Items[e->Pos] != e) return std::nullopt;
+  s.Start.assign(groups + 1, 0);
+  for (const uint32_t g : s.Group) ++s.Start[g + 1];
+  for (uint32_t g = 0; g < groups; ++g) s.Start[g + 1] += s.Start[g];
+  s.Members.resize(n);
+  std::vector<uint32_t> next(s.Start.begin(), s.Start.end() - 1);
+  for (std::size_t p = 0; p < n; ++p) s.Members[next[s.Group[p]]++] = Items[p];
+  return s;
+}
+
+int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> candidates, bool replaceAll,
+                                 TEntryList *changedEntries) {
+  if (!entry) return 0;
   const std::u16string text = entry->TranslationText();
+  // The text encoded once for list items and once for the other kinds, not once per copy.
+  std::optional<std::string> encoded[2];
   int changed = 0;
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
-    if (c->Source().size() != lowerSource.size() || !SameIgnoringAsciiCase(c->Source(), lowerSource))
-      continue;
     if (SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
-    c->SetTranslationText(text);
-    c->SetAutoState(c->Translation.empty() ? esAutoTranslated : esTranslated);
+    std::optional<std::string> &body = encoded[c->Kind() == kind::IT ? 1 : 0];
+    if (!body) body = c->EncodeValue(text);
+    c->SetTranslationBody(*body);
+    // A stored text holds no "~" (only flag letters stay): only an empty one changes state.
+    if (c->Translation.empty()) c->SetAutoState(esAutoTranslated);
     if (changedEntries) changedEntries->push_back(c);
     ++changed;
   }

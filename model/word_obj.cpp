@@ -44,17 +44,6 @@ std::string ReplaceAll(std::string_view s, std::string_view what, std::string_vi
   return out;
 }
 
-void EraseFirst(std::string &s, char c) {
-  const auto at = s.find(c);
-  if (at != std::string::npos) s.erase(at, 1);
-}
-
-// A stored body that begins with "[" would read as a status prefix: write that "[" as the
-// escape "\91", which every reader decodes back to "[".
-void ProtectLeadingBracket(std::string &body) {
-  if (!body.empty() && body.front() == '[') body.replace(0, 1, "\\91");
-}
-
 // Compares the concatenation a1 + sep + a2 ... without building it.
 int ComparePieces(std::initializer_list<std::string_view> a, std::initializer_list<std::string_view> b) {
   auto ia = a.begin(), ib = b.begin();
@@ -74,6 +63,59 @@ int ComparePieces(std::initializer_list<std::string_view> a, std::initializer_li
 int CompareFullIds(const TWordObj *a, const TWordObj *b) {
   return ComparePieces({a->Section(), "/", a->Name(), ".", a->Kind()},
                        {b->Section(), "/", b->Name(), ".", b->Kind()});
+}
+
+// The stored translation's status prefix ("[" letters "]", or empty) and its body, as views.
+std::string_view PrefixOf(std::string_view stored) {
+  if (stored.empty() || stored.front() != '[') return {};
+  const auto close = stored.find(']');
+  return close == std::string_view::npos ? std::string_view() : stored.substr(0, close + 1);
+}
+
+std::string_view BodyOf(std::string_view stored) {
+  return stored.substr(PrefixOf(stored).size());
+}
+
+// The prefix letters as the flags read them.
+TEntryFlags FlagsOf(std::string_view prefix) {
+  TEntryFlags flags = 0;
+  if (prefix.find('?') != std::string_view::npos) flags |= efQuery;
+  if (prefix.find('!') != std::string_view::npos) flags |= efWarning;
+  if (prefix.find('+') != std::string_view::npos) flags |= efNeedsWork;
+  return flags;
+}
+
+// The letters flags stands for, in prefix order.
+std::string_view FlagLetters(TEntryFlags flags, char (&letters)[3]) {
+  std::size_t n = 0;
+  if (flags & efQuery) letters[n++] = '?';
+  if (flags & efWarning) letters[n++] = '!';
+  if (flags & efNeedsWork) letters[n++] = '+';
+  return {letters, n};
+}
+
+// stored with its prefix letters changed: the first of each letter of drop leaves, add follows;
+// a prefix left empty goes.
+std::string Reprefixed(std::string_view stored, std::string_view drop, std::string_view add) {
+  const std::string_view prefix = PrefixOf(stored);
+  const std::string_view letters = prefix.empty() ? prefix : prefix.substr(1, prefix.size() - 2);
+  std::string out;
+  out.reserve(stored.size() + add.size() + 2);
+  out.push_back('[');
+  unsigned dropped = 0; // bit i: the first drop[i] has left
+  for (const char c : letters) {
+    const auto at = drop.find(c);
+    if (at != std::string_view::npos && (dropped & (1u << at)) == 0) {
+      dropped |= 1u << at;
+      continue;
+    }
+    out.push_back(c);
+  }
+  out.append(add);
+  out.push_back(']');
+  if (out.size() == 2) out.clear();
+  out.append(stored.substr(prefix.size()));
+  return out;
 }
 
 int Sign(int v) {
@@ -147,17 +189,12 @@ std::string TWordObj::TranslationBody() const {
 }
 
 TEntryFlags TWordObj::Flags() const {
-  const std::string prefix = FlagPrefix();
-  TEntryFlags flags = 0;
-  if (prefix.find('?') != std::string::npos) flags |= efQuery;
-  if (prefix.find('!') != std::string::npos) flags |= efWarning;
-  if (prefix.find('+') != std::string::npos) flags |= efNeedsWork;
-  return flags;
+  return FlagsOf(PrefixOf(Translation));
 }
 
 TEntryState TWordObj::State() const {
   if (Translation.empty()) return esUntranslated;
-  if (FlagPrefix().find('~') != std::string::npos) return esAutoTranslated;
+  if (PrefixOf(Translation).find('~') != std::string_view::npos) return esAutoTranslated;
   return esTranslated;
 }
 
@@ -168,19 +205,12 @@ void TWordObj::SetFlagPrefix(std::string_view prefix) {
 }
 
 void TWordObj::SetFlags(TEntryFlags flags) {
-  std::string letters = FlagPrefix();
-  for (const char c : {'?', '!', '+', '[', ']'}) EraseFirst(letters, c);
-  if (flags & efQuery) letters += '?';
-  if (flags & efWarning) letters += '!';
-  if (flags & efNeedsWork) letters += '+';
-  SetFlagPrefix("[" + letters + "]");
+  char letters[3];
+  Translation = Reprefixed(Translation, "?!+", FlagLetters(flags, letters));
 }
 
 void TWordObj::SetAutoState(TEntryState state) {
-  std::string letters = FlagPrefix();
-  for (const char c : {'~', '[', ']'}) EraseFirst(letters, c);
-  if (state == esAutoTranslated) letters += '~';
-  SetFlagPrefix("[" + letters + "]");
+  Translation = Reprefixed(Translation, "~", state == esAutoTranslated ? "~" : "");
 }
 
 std::u16string TWordObj::DecodeValue(std::string_view stored) const {
@@ -210,11 +240,11 @@ std::u16string TWordObj::SourceDisplay() const {
 }
 
 std::u16string TWordObj::TranslationText() const {
-  return DecodeValue(TranslationBody());
+  return DecodeValue(BodyOf(Translation));
 }
 
 std::u16string TWordObj::TranslationDisplay() const {
-  const std::string body = TranslationBody();
+  const std::string_view body = BodyOf(Translation);
   if (!IsHintKind()) return DecodeValue(body);
   return DecodeValue(ReplaceAll(body, "|", "\\n"));
 }
@@ -224,20 +254,29 @@ void TWordObj::SetSourceText(std::u16string_view wide) {
 }
 
 void TWordObj::SetTranslationText(std::u16string_view wide) {
-  const TEntryFlags flags = Flags();
-  std::string body = EncodeValue(wide);
-  ProtectLeadingBracket(body);
-  Translation = std::move(body);
-  if (flags != 0) SetFlags(flags);
+  SetTranslationBody(EncodeValue(wide));
 }
 
 void TWordObj::SetTranslationFromEditor(std::u16string_view wide) {
-  const TEntryFlags flags = Flags();
   std::string body = EncodeValue(TrimTrailingLineBreaks(wide));
   if (IsHintKind()) body = ReplaceLineBreakEscapes(body, "|");
-  ProtectLeadingBracket(body);
-  Translation = std::move(body);
-  if (flags != 0) SetFlags(flags);
+  SetTranslationBody(body);
+}
+
+void TWordObj::SetTranslationBody(std::string_view encoded) {
+  // One string: the flag letters, then the body, its leading "[" written as an escape.
+  char buffer[3];
+  const std::string_view letters = FlagLetters(Flags(), buffer);
+  const bool bracket = !encoded.empty() && encoded.front() == '[';
+  thread_local std::string out; // built apart: encoded may view the translation itself
+  out.clear();
+  if (!letters.empty()) out.append("[").append(letters).append("]");
+  if (bracket) {
+    out.append("\\91");
+    encoded.remove_prefix(1);
+  }
+  out.append(encoded);
+  Translation = std::string_view(out);
 }
 
 namespace {

@@ -81,6 +81,9 @@ public:
   void SetSourceText(std::u16string_view wide);
   void SetTranslationText(std::u16string_view wide);
   void SetTranslationFromEditor(std::u16string_view wide);
+  // Stores an encoded value (as EncodeValue gives it) as the translation's body, keeping the flag
+  // letters (only those), as SetTranslationText does after encoding.
+  void SetTranslationBody(std::string_view encoded);
 
   // A new, independent entry with one holder (Comment is not copied).
   TWordObj *Clone() const;

@@ -1,6 +1,5 @@
 #include "batch_fixes.h"
 
-#include "client/core/edit_session.h"
 #include "client/core/machine_text.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
@@ -9,13 +8,18 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace vt {
 
 namespace {
 
 enum class THidden { Skip, Visit };
+
+// Whether plain stored texts are changed as bytes (see PlainLines).
+bool StoredPaths = true;
 
 // Walks list (a copy of the pointers: a command may not change the list it walks, but the caller's
 // list stays valid either way) and counts the entries fix reports as changed.
@@ -33,7 +37,8 @@ int Walk(const TReleaseList<TWordObj> &list, THidden hidden, TEntryList *changed
 
 // A change of the stored translation: true when it differs afterwards.
 template <class Change> bool ChangeTranslation(TWordObj &e, Change &&change) {
-  const std::string before = e.Translation;
+  thread_local std::string before; // one buffer for every entry of a command
+  before.assign(e.Translation.view());
   change(e);
   return e.Translation != before;
 }
@@ -114,13 +119,13 @@ bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
   return true;
 }
 
-// Whether the translation text is not empty, mostly without decoding it: a stored body without
-// escapes or list quotes decodes to at least one character.
+// Whether the translation text is not empty, without decoding it: every stored value that is not
+// empty decodes to at least one character (escapes and both readings of the bytes give one or
+// more each), except a list item's empty quotes.
 bool HasText(const TWordObj &e) {
   const std::string_view body = PartsOf(e.Translation).Body;
-  if (body.empty()) return false;
-  if (body.find('\\') == std::string_view::npos && body.front() != '"') return true;
-  return !e.TranslationText().empty();
+  if (!StoredPaths) return !e.TranslationText().empty();
+  return !body.empty() && !(body == "\"\"" && e.Kind() == kind::IT);
 }
 
 // A text that starts with "[" and runs to the first "]" is a flag prefix.
@@ -166,33 +171,233 @@ std::u16string UpperFirst(std::u16string_view text, std::size_t &length) {
   return std::u16string(reinterpret_cast<const char16_t *>(out), static_cast<std::size_t>(n));
 }
 
+enum class TSourceEnd { Empty, Ellipsis, Other };
+
+// How the source as the editor shows it ends, mostly without decoding it: a stored source without
+// escapes or list quotes ends in "..." exactly when its bytes do ("|" of a hint becomes a line break).
+TSourceEnd SourceEnd(const TWordObj &e) {
+  const std::string_view source = e.Source();
+  if (source.empty()) return TSourceEnd::Empty;
+  if (source.find('\\') == std::string_view::npos && source.front() != '"')
+    return source.ends_with("...") ? TSourceEnd::Ellipsis : TSourceEnd::Other;
+  const std::u16string shown = e.SourceDisplay();
+  if (shown.empty()) return TSourceEnd::Empty;
+  return EndsInEllipsis(shown) ? TSourceEnd::Ellipsis : TSourceEnd::Other;
+}
+
+// ---- plain stored texts ------------------------------------------------------------------------------
+// Most stored values hold no escape but line breaks and no control character, and their UTF-8 has
+// one sequence per UTF-16 code unit: then the text is the stored bytes themselves, cut into lines,
+// and the commands change those bytes without decoding and encoding the whole value.
+
+unsigned char Byte(char c) {
+  return static_cast<unsigned char>(c);
+}
+
+// Length of the sequence at text[at] (a byte of 0x80 or more) when it is well-formed UTF-8 of one
+// UTF-16 code unit (two or three bytes, encoded surrogates included); 0 otherwise.
+std::size_t UnitSequence(std::string_view text, std::size_t at) {
+  const unsigned char b0 = Byte(text[at]);
+  if (b0 >= 0xC2 && b0 <= 0xDF) return at + 1 < text.size() && IsUtf8Continuation(Byte(text[at + 1])) ? 2 : 0;
+  if (b0 < 0xE0 || b0 > 0xEF || at + 2 >= text.size()) return 0;
+  const unsigned char b1 = Byte(text[at + 1]), b2 = Byte(text[at + 2]);
+  if (!IsUtf8Continuation(b1) || !IsUtf8Continuation(b2) || (b0 == 0xE0 && b1 < 0xA0)) return 0;
+  return 3;
+}
+
+// How a stored value separates its lines: "\n" escapes, also "|" (hints as the editor shows them),
+// or "," between quoted items (list items, quotes around the whole).
+enum class TLineForm { Escaped, Hint, List };
+
+TLineForm FormOf(const TWordObj &e, bool editor) {
+  if (e.Kind() == kind::IT) return TLineForm::List;
+  return editor && e.IsHintKind() ? TLineForm::Hint : TLineForm::Escaped;
+}
+
+// The lines of a stored value's text as views of its bytes, when the value is plain (see above);
+// false when it needs the general decoding. A list item must be quoted.
+bool PlainLines(std::string_view stored, TLineForm form, std::vector<std::string_view> &lines) {
+  lines.clear();
+  if (!StoredPaths) return false;
+  if (form == TLineForm::List) {
+    if (stored.size() < 2 || stored.front() != '"' || stored.back() != '"') return false;
+    stored = stored.substr(1, stored.size() - 2);
+  }
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < stored.size();) {
+    const unsigned char c = Byte(stored[i]);
+    std::size_t separator = 0;
+    if (c >= 0x80) {
+      const std::size_t n = UnitSequence(stored, i);
+      if (n == 0) return false;
+      i += n;
+      continue;
+    }
+    if (c < 32) return false;
+    if (c == '\\') {
+      if (form == TLineForm::List || i + 1 >= stored.size() || stored[i + 1] != 'n') return false;
+      separator = 2;
+    } else if (c == '|' && form == TLineForm::Hint) {
+      separator = 1;
+    } else if (c == '"' && form == TLineForm::List && stored.compare(i, 3, "\",\"") == 0) {
+      separator = 3;
+    }
+    if (separator == 0) {
+      ++i;
+      continue;
+    }
+    lines.push_back(stored.substr(start, i - start));
+    i += separator;
+    start = i;
+  }
+  lines.push_back(stored.substr(start));
+  return true;
+}
+
+// The stored value of lines (a hint's breaks as "|" when the editor stores it).
+class TLineWriter {
+public:
+  TLineWriter(TLineForm form, std::string &out) : FForm(form), FOut(out) {
+    FOut.clear();
+    if (FForm == TLineForm::List) FOut.push_back('"');
+  }
+  // Starts the next line (a separator before every line but the first).
+  std::string &Line() {
+    if (FLines++ > 0)
+      FOut.append(FForm == TLineForm::List   ? std::string_view("\",\"")
+                  : FForm == TLineForm::Hint ? std::string_view("|")
+                                             : std::string_view("\\n"));
+    return FOut;
+  }
+  // An empty text is stored empty (a list item without quotes).
+  void Finish() {
+    if (FLines == 0 || (FForm == TLineForm::List && FOut.size() == 1))
+      FOut.clear();
+    else if (FForm == TLineForm::List)
+      FOut.push_back('"');
+  }
+
+private:
+  TLineForm FForm;
+  std::string &FOut;
+  std::size_t FLines = 0;
+};
+
+// How many lines are left when the trailing empty ones go.
+std::size_t LinesKept(const std::vector<std::string_view> &lines, std::size_t count) {
+  while (count > 0 && lines[count - 1].empty()) --count;
+  return count;
+}
+
+// Capitalize on plain lines: true with the stored value in out when a first character changes.
+bool CapitalizeLines(const std::vector<std::string_view> &lines, TLineForm form, std::string &out) {
+  TLineWriter writer(form, out);
+  bool changed = false;
+  const std::size_t kept = LinesKept(lines, lines.size());
+  for (std::size_t i = 0; i < kept; ++i) {
+    std::string &to = writer.Line();
+    std::string_view line = lines[i];
+    if (line.empty()) continue;
+    const unsigned char first = Byte(line.front());
+    if (first < 0x80) {
+      const bool lower = first >= 'a' && first <= 'z';
+      changed |= lower;
+      to.push_back(lower ? static_cast<char>(first - 'a' + 'A') : static_cast<char>(first));
+      to.append(line.substr(1));
+      continue;
+    }
+    // One character: a code unit, or a surrogate pair stored as two sequences.
+    std::size_t length = UnitSequence(line, 0);
+    std::u16string unit;
+    StoredUtf8ToUtf16(line.substr(0, length), unit);
+    if (unit.size() == 1 && unit[0] >= 0xD800 && unit[0] <= 0xDBFF && length < line.size() &&
+        UnitSequence(line, length) == 3) {
+      std::u16string low;
+      StoredUtf8ToUtf16(line.substr(length, 3), low);
+      if (low[0] >= 0xDC00 && low[0] <= 0xDFFF) {
+        unit += low;
+        length += 3;
+      }
+    }
+    std::size_t units = 0;
+    const std::string upper = Utf16ToStoredUtf8(UpperFirst(unit, units));
+    changed |= upper != line.substr(0, length);
+    to.append(upper).append(line.substr(length));
+  }
+  writer.Finish();
+  return changed;
+}
+
+// Trailing "..." after the source on plain lines: true with the stored value in out when the rule
+// changes the text (when it applies, it always does).
+bool MirrorLines(const std::vector<std::string_view> &lines, TLineForm form, TSourceEnd end,
+                 std::string &out) {
+  if (end == TSourceEnd::Empty) return false;
+  const std::string_view last = lines.back();
+  const bool ellipsis = last.size() >= 3 && last.ends_with("...");
+  const bool empty = lines.size() == 1 && last.empty();
+  if ((end == TSourceEnd::Ellipsis) == ellipsis || (end == TSourceEnd::Ellipsis && empty)) return false;
+  TLineWriter writer(form, out);
+  if (end == TSourceEnd::Ellipsis) {
+    for (const std::string_view line : lines) writer.Line().append(line);
+    out.append("...");
+  } else {
+    const std::string_view stripped = last.substr(0, last.size() - 3);
+    const std::size_t kept = stripped.empty() ? LinesKept(lines, lines.size() - 1) : lines.size();
+    for (std::size_t i = 0; i < kept; ++i) writer.Line().append(i + 1 < lines.size() ? lines[i] : stripped);
+  }
+  writer.Finish();
+  return true;
+}
+
 // Runs an editor rule on each visible selected entry as a typed edit would: the entry becomes
 // current (settling the one before), the rule's result is stored as the editor's text. An entry
 // the rule leaves as it is takes no part: making it current and leaving it changes nothing. A
-// changed entry settles at once, which is what making the next entry current would do first.
-template <class Rule>
-int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule) {
-  TEditSession session;
-  session.SetProject(&project);
-  session.SetReplaceAll(replaceAll);
-  if (changed)
-    session.OnCopied = [changed](const TEntryList &copied) {
-      changed->insert(changed->end(), copied.begin(), copied.end());
-    };
+// changed entry settles at once, which is what making the next entry current would do first: it
+// is marked changed and, when it has text, its translation goes to the same-source entries (those
+// come first in changed, then the entry, as the edit session reports them). Done here directly, as
+// TEditSession's Store and Settle do it, without the session's undo copy of each entry.
+// plainRule does the same on the lines of a plain text (see PlainLines): true with the stored value
+// in its last argument when the text changes.
+template <class Rule, class PlainRule>
+int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule,
+                  PlainRule &&plainRule) {
   int count = 0;
   const TEntryList entries(project.Selection.begin(), project.Selection.end());
+  std::string before, stored;
+  std::vector<std::string_view> lines;
+  TEntryList copied;
+  bool grouped = false;
+  std::optional<TWordList::TSameSources> same;
   for (TWordObj *e : entries) {
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
-    std::u16string text = e->TranslationDisplay();
-    if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
-    const std::u16string result = rule(text, *e);
-    if (WithoutTrailingBreaks(result) == WithoutTrailingBreaks(text)) continue;
-    const std::string before = e->Translation;
-    session.MakeCurrent(e);
-    session.StoreEditorText(result);
-    const bool differs = e->Translation != before;
-    session.MakeCurrent(nullptr);
-    if (!differs) continue;
+    const TLineForm form = FormOf(*e, true);
+    if (PlainLines(PartsOf(e->Translation).Body, form, lines)) {
+      if (!plainRule(lines, form, *e, stored)) continue;
+      before.assign(e->Translation.view());
+      e->SetTranslationBody(stored);
+    } else {
+      std::u16string text = e->TranslationDisplay();
+      if (text.find_first_of(u"\r\n") != std::u16string::npos) text = EditorLineBreaks(text);
+      const std::optional<std::u16string> result = rule(text, *e); // none: the rule leaves the text
+      if (!result || WithoutTrailingBreaks(*result) == WithoutTrailingBreaks(text)) continue;
+      before.assign(e->Translation.view());
+      e->SetTranslationFromEditor(*result);
+    }
+    MarkEdited(project, *e);
+    if (e->Translation == before) continue;
+    if (HasText(*e)) {
+      copied.clear();
+      if (!grouped) { // the groups of the whole project at once, instead of a look-up per entry
+        grouped = true;
+        if (StoredPaths) same = project.SameSources(entries);
+      }
+      if (same)
+        project.ApplyToCandidates(e, same->Of(*e), replaceAll, &copied);
+      else
+        project.ApplyToSameSource(e, replaceAll, &copied);
+      if (changed) changed->insert(changed->end(), copied.begin(), copied.end());
+    }
     ++count;
     if (changed) changed->push_back(e);
   }
@@ -227,7 +432,7 @@ int ClearAllTranslations(TWordList &project, TEntryList *changed) {
 
 int CopyFromSrcText(TWordList &project, TEntryList *changed) {
   return Walk(project.Items, THidden::Skip, changed, [&](TWordObj &e) {
-    if (!e.TranslationText().empty()) return false;
+    if (HasText(e)) return false;
     if (!ChangeTranslation(e, [](TWordObj &x) { x.SetTranslationText(x.SourceText()); })) return false;
     return MarkEdited(project, e);
   });
@@ -271,8 +476,37 @@ int RemoveWarnings(TWordList &project, TEntryList *changed) {
                              [](TWordObj &e) { return ChangeFlags(e, 0, efWarning); }));
 }
 
+namespace {
+
+// The test marker's stored form (U+03AD as stored UTF-8).
+constexpr std::string_view kStoredTestChar = "\xCE\xAD";
+
+// The marker before the plain text of lines (as the entry's own text; each line of lines[0] on):
+// false when the text begins with it already.
+bool AddTestCharToLines(TWordObj &e, const std::vector<std::string_view> &lines, TLineForm form) {
+  if (lines.front().starts_with(kStoredTestChar)) return false;
+  thread_local std::string stored;
+  TLineWriter writer(form, stored);
+  writer.Line().append(kStoredTestChar).append(lines.front());
+  for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
+  writer.Finish();
+  return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+}
+
+bool IsEmptyText(const std::vector<std::string_view> &lines) {
+  return lines.size() == 1 && lines.front().empty();
+}
+
+} // namespace
+
 int AddUnicodeTestChar(TWordList &project, TEntryList *changed) {
-  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+  std::vector<std::string_view> lines;
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+                 const TLineForm form = FormOf(e, false);
+                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                   if (!IsEmptyText(lines)) return AddTestCharToLines(e, lines, form);
+                   if (PlainLines(e.Source(), form, lines)) return AddTestCharToLines(e, lines, form);
+                 }
                  std::u16string text = e.TranslationText();
                  if (text.empty()) text = e.SourceText();
                  if (!text.empty() && text.front() == kUnicodeTestChar) return false;
@@ -290,7 +524,20 @@ int RemoveUnicodeTestChar(TWordList &project, TEntryList *changed) {
 }
 
 int AddNumbers(TWordList &project, TEntryList *changed) {
-  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [](TWordObj &e) {
+  std::vector<std::string_view> lines;
+  std::string stored;
+  return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+                 const TLineForm form = FormOf(e, false);
+                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                   if (IsEmptyText(lines)) return false;
+                   const std::string_view first = lines.front();
+                   if (!first.empty() && first.front() >= '0' && first.front() <= '9') return false;
+                   TLineWriter writer(form, stored);
+                   writer.Line().append(std::to_string(e.Index)).append("_").append(first);
+                   for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
+                   writer.Finish();
+                   return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+                 }
                  const std::u16string text = e.TranslationText();
                  if (text.empty()) return false;
                  const std::string first = Utf16ToCp1252(text.substr(0, 1));
@@ -366,14 +613,32 @@ int RemoveAccelerators(TWordList &project, TEntryList *changed) {
 }
 
 int ReplicateTrailingPeriods(TWordList &project, bool replaceAll, TEntryList *changed) {
-  return EditSelection(project, replaceAll, changed, [](std::u16string_view text, const TWordObj &e) {
-    return MirrorTrailing(text, e.SourceDisplay()); // only its end counts: its line breaks may stay
-  });
+  return EditSelection(
+      project, replaceAll, changed,
+      [](std::u16string_view text, const TWordObj &e) -> std::optional<std::u16string> {
+        // Only the source's end counts (its line breaks may stay), and only when
+        // the text's end differs from it.
+        const TSourceEnd end = SourceEnd(e);
+        if (end == TSourceEnd::Empty) return std::nullopt;
+        if ((end == TSourceEnd::Ellipsis) == EndsInEllipsis(text) ||
+            (end == TSourceEnd::Ellipsis && text.empty()))
+          return std::nullopt;
+        return end == TSourceEnd::Ellipsis ? AddTrailing(text) : StripTrailing(text);
+      },
+      [](const std::vector<std::string_view> &lines, TLineForm form, const TWordObj &e, std::string &out) {
+        return MirrorLines(lines, form, SourceEnd(e), out);
+      });
 }
 
 int CaptilaizeSelectedList(TWordList &project, bool replaceAll, TEntryList *changed) {
-  return EditSelection(project, replaceAll, changed,
-                       [](std::u16string_view text, const TWordObj &) { return Capitalize(text); });
+  return EditSelection(
+      project, replaceAll, changed,
+      [](std::u16string_view text, const TWordObj &) -> std::optional<std::u16string> {
+        return Capitalize(text);
+      },
+      [](const std::vector<std::string_view> &lines, TLineForm form, const TWordObj &, std::string &out) {
+        return CapitalizeLines(lines, form, out);
+      });
 }
 
 // ---- System menu ------------------------------------------------------------------------------------
@@ -472,10 +737,49 @@ int MarkTransAPIErrors(TWordList &project, TEntryList *changed) {
 
 // ---- Edit menu --------------------------------------------------------------------------------------
 
+namespace {
+
+// The stored form of a text that has one when it stands alone on a line of a plain text: no control
+// character and no backslash (the escapes' letter).
+std::optional<std::string> PlainPiece(std::u16string_view text) {
+  if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c < 32 || c == u'\\'; }))
+    return std::nullopt;
+  return Utf16ToStoredUtf8(text);
+}
+
+// ReplaceAll on one line of stored bytes: what and with are plain pieces, so a match of the bytes is
+// a match of the characters (UTF-8 matches only whole sequences).
+void ReplaceInLine(std::string_view line, std::string_view what, std::string_view with, std::string &out) {
+  std::size_t from = 0;
+  for (auto at = line.find(what); at != std::string_view::npos; at = line.find(what, from)) {
+    out.append(line.substr(from, at - from)).append(with);
+    from = at + what.size();
+  }
+  out.append(line.substr(from));
+}
+
+} // namespace
+
 int ReplaceText(TWordList &project, std::u16string_view search, std::u16string_view replacement,
                 TEntryList *changed) {
   if (search.empty()) return 0;
+  const std::optional<std::string> what = PlainPiece(search), with = PlainPiece(replacement);
+  std::vector<std::string_view> lines;
+  std::string stored;
   return Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
+    const TLineForm form = FormOf(e, false);
+    if (what && with && PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+      // Lines hold no line break, which the pieces do not either: each line on its own.
+      if (std::none_of(lines.begin(), lines.end(),
+                       [&](std::string_view line) { return line.find(*what) != std::string_view::npos; }))
+        return false;
+      if (*what == *with) return false;
+      TLineWriter writer(form, stored);
+      for (const std::string_view line : lines) ReplaceInLine(line, *what, *with, writer.Line());
+      writer.Finish();
+      e.SetTranslationBody(stored);
+      return MarkEdited(project, e);
+    }
     const std::u16string text = e.TranslationText();
     if (text.find(search) == std::u16string::npos) return false;
     const std::u16string result = ReplaceAll(text, search, replacement);
@@ -501,6 +805,10 @@ TTestCheck TestEntry(TWordList &project, TWordObj &entry) {
     check.Emptied = true;
   }
   return check;
+}
+
+void UseStoredTextPaths(bool use) {
+  StoredPaths = use;
 }
 
 // ---- editor rules -----------------------------------------------------------------------------------

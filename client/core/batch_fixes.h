@@ -76,6 +76,11 @@ struct TTestCheck {
 };
 TTestCheck TestEntry(TWordList &project, TWordObj &entry);
 
+// The commands change plain stored texts (no escape but line breaks, UTF-8 of one sequence per
+// code unit) as bytes, which gives what decoding, changing and encoding them gives; false makes
+// them take the general way for every text (for comparing both).
+void UseStoredTextPaths(bool use);
+
 // ---- Editor rules on the wide text of the translation editor --------------------------------------
 // At least three characters and the last three are full stops.
 bool EndsInEllipsis(std::u16string_view text);

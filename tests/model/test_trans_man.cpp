@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 using namespace vt;
 
 namespace {
@@ -85,4 +88,30 @@ TEST(StoredUtf8, EveryWideTextRoundTrips) {
                                     u"\\07",     u"\xD800",       u"a\xDC00z",      u"\u4E2D\u6587",
                                     u"tab\tend", u"\x01\x02\x1F", u"\xFFFF\x7F\x80"};
   for (const auto &s : samples) EXPECT_EQ(TTransMan::DecodeText(TTransMan::EncodeText(s)), s);
+}
+
+TEST(StoredUtf8, ShortcutsForTextsWithoutEscapesMatchTheGeneralWay) {
+  // Random texts and byte strings from pieces with and without escapes, control characters,
+  // non-ASCII, surrogates and broken UTF-8: the converter gives what escaping and encoding (or
+  // decoding and unescaping) step by step give.
+  const std::u16string wide[] = {u"a",  u"Z",  u" ",  u"\u00F6", u"\u4E2D", u"\xD83D", u"\xDE00", u"\\",
+                                 u"\t", u"\r", u"\n", u"\x01",   u"[",      u"\"",     u"|",      u"\x7F"};
+  const std::string stored[] = {
+      "a",    "Z",   " ",   "\xC3\xB6",    "\xE4\xB8\xAD", "\xED\xA0\x81", "\xF0\x9F\x98\x80",
+      "\\",   "\\n", "\\t", "\\13",        "\\\\",         "\xFF",         "\xC3",
+      "\x01", "[",   "|",   "\xE0\x80\xAF"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 4000; ++round) {
+    std::u16string w;
+    std::string s;
+    const int n = static_cast<int>(rng() % 8);
+    for (int i = 0; i < n; ++i) {
+      w += wide[rng() % std::size(wide)];
+      s += stored[rng() % std::size(stored)];
+    }
+    EXPECT_EQ(TTransMan::EncodeText(w), Utf16ToStoredUtf8(TTransMan::EscapeText(w)));
+    std::u16string general;
+    if (!StoredUtf8ToUtf16(s, general) || general.empty()) general = Cp1252ToUtf16(s);
+    EXPECT_EQ(TTransMan::DecodeText(s), TTransMan::UnescapeText(general)) << s;
+  }
 }

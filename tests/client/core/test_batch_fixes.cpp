@@ -387,5 +387,21 @@ TEST_F(BatchFixesTest, ListEditorCommandsActAsTypedEditsWithSameSourceCopies) {
   EXPECT_EQ(CaptilaizeSelectedList(*Project, false, nullptr), 0);
 }
 
+TEST_F(BatchFixesTest, EditorCopiesGoToSourcesEqualApartFromCaseOnly) {
+  TWordObj *first = Add("A", "a", "TC", "save file", "guardar archivo");
+  TWordObj *second = Add("A", "b", "TC", "Other", "otro");
+  TWordObj *accel = Add("B", "a", "TC", "&Save File", "x");
+  TWordObj *upper = Add("B", "b", "TC", "SAVE FILE", "");
+  TWordObj *longer = Add("B", "c", "TC", "Save Files", "y");
+  Project->Select("A", "", 0, 0);
+  TEntryList changed;
+  EXPECT_EQ(CaptilaizeSelectedList(*Project, true, &changed), 2);
+  EXPECT_EQ(upper->TranslationText(), u"Guardar archivo");
+  EXPECT_EQ(upper->State(), esTranslated);
+  EXPECT_EQ(accel->Translation, "x"); // the "&" makes it another text here
+  EXPECT_EQ(longer->Translation, "y");
+  EXPECT_EQ(changed, (TEntryList{upper, first, second})); // a copy is listed before its edit
+}
+
 } // namespace
 } // namespace vt
