@@ -82,6 +82,9 @@ public:
   void SetTranslationText(std::u16string_view wide);
   void SetTranslationFromEditor(std::u16string_view wide);
 
+  // The store whose bytes views among the texts may point into; none when every text is its own.
+  const TTextStore *TextStore() const noexcept { return FStore; }
+
   // A new, independent entry with one holder (Comment is not copied).
   TWordObj *Clone() const;
 
