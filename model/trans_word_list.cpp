@@ -4,6 +4,8 @@
 #include "support/file_io.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace vt {
@@ -38,6 +40,22 @@ private:
   Sink FSink;
   std::string_view FPending;
 };
+
+// The first line break (LF or CR) at or after at, or end: eight bytes at a time, as lines are short.
+const char *FindLineBreak(const char *at, const char *end) {
+  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+  for (; end - at >= 8; at += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, at, sizeof w);
+    const std::uint64_t lf = w ^ (kOnes * '\n'), cr = w ^ (kOnes * '\r');
+    // The lowest marked byte is the first that is zero in lf or cr (the marks above it may be false).
+    const std::uint64_t marks = (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHigh;
+    if (marks != 0) return at + std::countr_zero(marks) / 8;
+  }
+  while (at < end && *at != '\n' && *at != '\r') ++at;
+  return at;
+}
 
 } // namespace
 
@@ -81,23 +99,28 @@ const TTransWord *TTransWordList::FindHashed(std::uint64_t hash, std::string_vie
 void TTransWordList::FindAll(std::span<const std::string_view> sources,
                              std::span<const TTransWord *> found) const {
   // Two steps ahead of the look-up: the slot of source i + 2d is fetched, then the word of i + d.
-  constexpr std::size_t kAhead = 8;
+  // Sources are hashed a block at a time, so that a caller passing blocks keeps what each look-up
+  // read in the cache.
+  constexpr std::size_t kAhead = 8, kBlock = 1024;
   const std::size_t n = std::min(sources.size(), found.size());
-  std::vector<std::uint64_t> hashes(n);
-  for (std::size_t i = 0; i < n; ++i) hashes[i] = HashIgnoringAsciiCase(sources[i]);
-  const auto slotOf = [&](std::size_t i) {
-    return sources[i].empty() ? nullptr : FIndex.Find(hashes[i], [&](const TPositionSlot &s) {
-      return FWords[s.At].Source.size() == sources[i].size();
-    });
-  };
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i + 2 * kAhead < n) FIndex.Prefetch(hashes[i + 2 * kAhead]);
-    if (i + kAhead < n)
-      if (const TPositionSlot *s = slotOf(i + kAhead)) {
-        __builtin_prefetch(&FWords[s->At]);
-        __builtin_prefetch(FWords[s->At].Source.data());
-      }
-    found[i] = sources[i].empty() ? nullptr : FindHashed(hashes[i], sources[i]);
+  std::array<std::uint64_t, kBlock + 2 * kAhead> hashes;
+  for (std::size_t from = 0; from < n; from += kBlock) {
+    const std::size_t to = std::min(n, from + kBlock), ahead = std::min(n, to + 2 * kAhead);
+    for (std::size_t i = from; i < ahead; ++i) hashes[i - from] = HashIgnoringAsciiCase(sources[i]);
+    const auto slotOf = [&](std::size_t i) {
+      return sources[i].empty() ? nullptr : FIndex.Find(hashes[i - from], [&](const TPositionSlot &s) {
+        return FWords[s.At].Source.size() == sources[i].size();
+      });
+    };
+    for (std::size_t i = from; i < to; ++i) {
+      if (i + 2 * kAhead < ahead) FIndex.Prefetch(hashes[i + 2 * kAhead - from]);
+      if (i + kAhead < ahead)
+        if (const TPositionSlot *s = slotOf(i + kAhead)) {
+          __builtin_prefetch(&FWords[s->At]);
+          __builtin_prefetch(FWords[s->At].Source.data());
+        }
+      found[i] = sources[i].empty() ? nullptr : FindHashed(hashes[i - from], sources[i]);
+    }
   }
 }
 
@@ -117,39 +140,40 @@ void TTransWordList::LoadFromBytes(std::string_view bytes) {
 }
 
 void TTransWordList::LoadHeldBytes(std::string_view bytes) {
-  // A pair takes three lines as written: room for that many words saves regrowing a large list.
-  std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-  if (lines == 0) lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
-  struct TPair {
-    std::string_view Source, Translation;
-    std::uint64_t Hash;
-  };
-  std::vector<TPair> pairs;
-  pairs.reserve(lines / 3 + 1);
-  TWordListParser parser([&pairs](std::string_view source, std::string_view translation) {
-    pairs.push_back({source, translation, HashIgnoringAsciiCase(source)});
+  // The pairs are parsed in place at the end of FWords, each source hashed while its bytes are at
+  // hand; then they go into the index in turn with the slots of later ones fetched ahead, so the
+  // memory waits overlap, and a pair whose source is present already is dropped.
+  const std::size_t first = FWords.size();
+  // A pair takes at least three short lines: room for a typical list, regrown for one of tiny pairs.
+  FWords.reserve(first + bytes.size() / 24 + 1);
+  std::vector<std::uint64_t> hashes;
+  hashes.reserve(bytes.size() / 24 + 1);
+  TWordListParser parser([&](std::string_view source, std::string_view translation) {
+    FWords.push_back(TTransWord{source, translation});
+    hashes.push_back(HashIgnoringAsciiCase(source));
   });
-  // Lines end at LF, CR LF or a lone CR: the next LF is searched for, then a CR before it.
   const char *at = bytes.data();
   const char *const end = at + bytes.size();
   while (at < end) {
-    const auto *lf = static_cast<const char *>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-    const char *lineEnd = lf ? lf : end;
-    const auto *cr = static_cast<const char *>(std::memchr(at, '\r', static_cast<std::size_t>(lineEnd - at)));
-    if (cr) lineEnd = cr;
+    const char *lineEnd = FindLineBreak(at, end);
     parser.Line(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
     at = lineEnd;
     if (at < end && *at == '\r') ++at;
     if (at < end && *at == '\n') ++at;
   }
-  // The pairs go in with the slots of later ones fetched ahead, so the memory waits overlap.
-  FWords.reserve(FWords.size() + pairs.size());
-  FIndex.Reserve(FWords.capacity());
+  FIndex.Reserve(FWords.size());
   constexpr std::size_t kAhead = 8;
-  for (std::size_t i = 0; i < pairs.size(); ++i) {
-    if (i + kAhead < pairs.size()) FIndex.Prefetch(pairs[i + kAhead].Hash);
-    AddHashed(pairs[i].Hash, pairs[i].Source, pairs[i].Translation, false);
+  const std::size_t parsed = hashes.size();
+  std::size_t kept = first;
+  for (std::size_t i = 0; i < parsed; ++i) {
+    if (i + kAhead < parsed) FIndex.Prefetch(hashes[i + kAhead]);
+    const TTransWord word = FWords[first + i];
+    const TPositionSlot slot{hashes[i], static_cast<std::uint32_t>(kept)};
+    if (FIndex.FindOrInsert(slot, [&](const TPositionSlot &s) { return FWords[s.At].Source == word.Source; })
+            .second)
+      FWords[kept++] = word;
   }
+  FWords.resize(kept);
 }
 
 bool TTransWordList::LoadFromFile(const std::string &path, std::string *error) {

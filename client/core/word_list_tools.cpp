@@ -19,11 +19,19 @@ void AppendPair(std::string &out, std::string_view source, std::string_view tran
   out.append(kLineEnd);
 }
 
-// A translation text is empty exactly when the stored body is: skip those without decoding.
-bool HasTranslationText(const TWordObj &entry, std::u16string &text) {
-  if (entry.Translation.empty()) return false;
-  text = entry.TranslationText();
-  return !text.empty();
+// The stored body of a translation (what follows a status prefix) as a view of it.
+std::string_view BodyOf(const TCompactText &translation) {
+  const std::string_view stored = translation.view();
+  if (stored.empty() || stored.front() != '[') return stored;
+  const std::size_t close = stored.find(']');
+  return close == std::string_view::npos ? stored : stored.substr(close + 1);
+}
+
+// Whether the entry's translation decodes to a text: every body but an empty one and a list item's
+// empty quotes does, so it is not decoded.
+bool HasTranslationText(const TWordObj &entry) {
+  const std::string_view body = BodyOf(entry.Translation);
+  return !body.empty() && !(body == "\"\"" && entry.Kind() == kind::IT);
 }
 
 bool IsMessage(const TWordObj &entry) {
@@ -148,13 +156,12 @@ std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
   // Room for typical pairs up front: a large buffer's untouched pages cost nothing, regrowing does.
   out.reserve(list.size() * 96);
   std::size_t count = 0;
-  std::u16string text;
   for (const TWordObj *entry : list) {
     if (entry->Hidden || entry->Translation.empty()) continue;
-    if (const std::string body = entry->TranslationBody(); StoredAsIs(*entry, body))
+    if (const std::string_view body = BodyOf(entry->Translation); StoredAsIs(*entry, body))
       AppendPair(out, entry->Source(), body);
-    else if (HasTranslationText(*entry, text))
-      AppendPair(out, entry->Source(), entry->EncodeValue(text));
+    else if (HasTranslationText(*entry))
+      AppendPair(out, entry->Source(), entry->EncodeValue(entry->TranslationText()));
     else
       continue;
     ++count;
@@ -171,10 +178,9 @@ std::string_view RawMessageText(const TWordList &project, const TWordObj &messag
 std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
   std::string out;
   std::size_t count = 0;
-  std::u16string text;
   for (const TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || !HasTranslationText(*entry, text)) continue;
-    AppendPair(out, RawMessageText(project, *entry), entry->EncodeValue(text));
+    if (!IsMessage(*entry) || !HasTranslationText(*entry)) continue;
+    AppendPair(out, RawMessageText(project, *entry), entry->EncodeValue(entry->TranslationText()));
     ++count;
   }
   if (pairs) *pairs = count;
@@ -182,35 +188,38 @@ std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
 }
 
 int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList &words, TEntryList *changed) {
-  // The untranslated entries first, then their sources looked up all at once.
+  // The untranslated entries a block at a time: their sources looked up together, then their pairs
+  // taken while the words just compared are still in the cache.
+  constexpr std::size_t kBlock = 1024;
   TEntryList open;
   std::vector<std::string_view> sources;
-  std::u16string text;
-  for (TWordObj *entry : list) {
-    if (entry->Hidden || HasTranslationText(*entry, text)) continue;
-    open.push_back(entry);
-    sources.push_back(entry->Source());
-  }
-  std::vector<const TTransWord *> pairs(open.size());
-  words.FindAll(sources, pairs);
-  // The pairs' texts lie anywhere in the list: those of later entries are fetched ahead.
-  constexpr std::size_t kAhead = 8;
+  std::vector<const TTransWord *> pairs(kBlock);
+  open.reserve(kBlock);
+  sources.reserve(kBlock);
   TMergedTexts texts(project);
   int count = 0;
-  for (std::size_t i = 0; i < open.size(); ++i) {
-    if (i + kAhead < open.size() && pairs[i + kAhead])
-      __builtin_prefetch(pairs[i + kAhead]->Translation.data());
-    if (TakePair(pairs[i], *open[i], texts)) NoteChange(project, open[i], changed, count);
+  const auto takeBlock = [&] {
+    words.FindAll(sources, pairs);
+    for (std::size_t i = 0; i < open.size(); ++i)
+      if (TakePair(pairs[i], *open[i], texts)) NoteChange(project, open[i], changed, count);
+    open.clear();
+    sources.clear();
+  };
+  for (TWordObj *entry : list) {
+    if (entry->Hidden || HasTranslationText(*entry)) continue;
+    open.push_back(entry);
+    sources.push_back(entry->Source());
+    if (open.size() == kBlock) takeBlock();
   }
+  takeBlock();
   return count;
 }
 
 int MergeRawWordList(TWordList &project, const TTransWordList &words, TEntryList *changed) {
   TMergedTexts texts(project);
   int count = 0;
-  std::u16string text;
   for (TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || HasTranslationText(*entry, text)) continue;
+    if (!IsMessage(*entry) || HasTranslationText(*entry)) continue;
     if (TakePair(words.Find(RawMessageText(project, *entry)), *entry, texts))
       NoteChange(project, entry, changed, count);
   }
@@ -230,9 +239,8 @@ std::string ListRawMsgDiffs(const TWordList &project) {
 
 int LoadFromRepository(TWordList &project, TEntrySpan list, const TIniFile &repository, TEntryList *changed) {
   int count = 0;
-  std::u16string text;
   for (TWordObj *entry : list) {
-    if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry, text)) continue;
+    if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry)) continue;
     const TCompactText *value = repository.FindValue(entry->Section(), entry->Key());
     if (!value || value->empty()) continue;
     entry->Translation = value->view();
