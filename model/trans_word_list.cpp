@@ -1,6 +1,5 @@
 #include "trans_word_list.h"
 
-#include "support/ascii_case.h"
 #include "support/file_io.h"
 
 #include <algorithm>
@@ -41,6 +40,43 @@ private:
   std::string_view FPending;
 };
 
+// The hash of a source. Look-ups compare sources exactly, so any hash of the bytes will do: this
+// one takes sixteen bytes a step, two words folded by one wide multiply, as sources are hashed
+// by the million.
+std::uint64_t Read8(const char *at) {
+  std::uint64_t w;
+  std::memcpy(&w, at, sizeof w);
+  return w;
+}
+__extension__ using TWide = unsigned __int128;
+std::uint64_t Fold(std::uint64_t a, std::uint64_t b) {
+  const TWide product = static_cast<TWide>(a) * b;
+  return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+}
+std::uint64_t SourceHash(std::string_view source) {
+  constexpr std::uint64_t kA = 0xA0761D6478BD642FULL, kB = 0xE7037ED1A0B428DBULL, kC = 0x8EBC6AF09C88C6E3ULL;
+  const char *at = source.data();
+  std::size_t n = source.size();
+  std::uint64_t h = kA ^ n;
+  for (; n > 16; n -= 16, at += 16) h = Fold(Read8(at) ^ kB, Read8(at + 8) ^ h);
+  std::uint64_t a = 0, b = 0;
+  if (n > 8) {
+    a = Read8(at);
+    b = Read8(at + n - 8);
+  } else if (n >= 4) {
+    std::uint32_t x, y;
+    std::memcpy(&x, at, 4);
+    std::memcpy(&y, at + n - 4, 4);
+    a = x;
+    b = y;
+  } else if (n > 0) {
+    a = (static_cast<std::uint64_t>(static_cast<unsigned char>(at[0])) << 16) |
+        (static_cast<std::uint64_t>(static_cast<unsigned char>(at[n / 2])) << 8) |
+        static_cast<unsigned char>(at[n - 1]);
+  }
+  return Fold(a ^ kB ^ h, b ^ kC);
+}
+
 // The first line break (LF or CR) at or after at, or end: eight bytes at a time, as lines are short.
 const char *FindLineBreak(const char *at, const char *end) {
   static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
@@ -60,7 +96,7 @@ const char *FindLineBreak(const char *at, const char *end) {
 } // namespace
 
 bool TTransWordList::AddPair(std::string_view source, std::string_view translation) {
-  return AddHashed(HashIgnoringAsciiCase(source), source, translation, true);
+  return AddHashed(SourceHash(source), source, translation, true);
 }
 
 bool TTransWordList::AddHashed(std::uint64_t hash, std::string_view source, std::string_view translation,
@@ -87,7 +123,7 @@ std::string_view TTransWordList::Keep(std::string_view text) {
 }
 
 const TTransWord *TTransWordList::Find(std::string_view source) const {
-  return source.empty() ? nullptr : FindHashed(HashIgnoringAsciiCase(source), source);
+  return source.empty() ? nullptr : FindHashed(SourceHash(source), source);
 }
 
 const TTransWord *TTransWordList::FindHashed(std::uint64_t hash, std::string_view source) const {
@@ -106,7 +142,7 @@ void TTransWordList::FindAll(std::span<const std::string_view> sources,
   std::array<std::uint64_t, kBlock + 2 * kAhead> hashes;
   for (std::size_t from = 0; from < n; from += kBlock) {
     const std::size_t to = std::min(n, from + kBlock), ahead = std::min(n, to + 2 * kAhead);
-    for (std::size_t i = from; i < ahead; ++i) hashes[i - from] = HashIgnoringAsciiCase(sources[i]);
+    for (std::size_t i = from; i < ahead; ++i) hashes[i - from] = SourceHash(sources[i]);
     const auto slotOf = [&](std::size_t i) {
       return sources[i].empty() ? nullptr : FIndex.Find(hashes[i - from], [&](const TPositionSlot &s) {
         return FWords[s.At].Source.size() == sources[i].size();
@@ -150,7 +186,7 @@ void TTransWordList::LoadHeldBytes(std::string_view bytes) {
   hashes.reserve(bytes.size() / 24 + 1);
   TWordListParser parser([&](std::string_view source, std::string_view translation) {
     FWords.push_back(TTransWord{source, translation});
-    hashes.push_back(HashIgnoringAsciiCase(source));
+    hashes.push_back(SourceHash(source));
   });
   const char *at = bytes.data();
   const char *const end = at + bytes.size();
