@@ -213,10 +213,10 @@ void TTransWordList::LoadHeldBytes(std::string_view bytes) {
 }
 
 bool TTransWordList::LoadFromFile(const std::string &path, std::string *error) {
-  std::string bytes;
+  TFileBytes bytes;
   if (!ReadFileBytes(path, bytes, error, kMaxWordListBytes)) return false;
-  FTexts.push_back(std::make_unique<std::string>(std::move(bytes)));
-  LoadHeldBytes(*FTexts.back());
+  FFiles.push_back(std::move(bytes));
+  LoadHeldBytes(FFiles.back().View());
   return true;
 }
 
