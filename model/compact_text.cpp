@@ -34,7 +34,10 @@ std::ostream &operator<<(std::ostream &out, const TCompactText &t) {
 
 std::string_view TTextStore::Hold(std::shared_ptr<const std::string> bytes) {
   const std::string_view held = bytes ? std::string_view(*bytes) : std::string_view();
-  if (bytes) FHeld.push_back(std::move(bytes));
+  if (bytes) {
+    FHeldBytes += bytes->size();
+    FHeld.push_back(std::move(bytes));
+  }
   return held;
 }
 
@@ -45,6 +48,7 @@ std::string_view TTextStore::Keep(std::string_view text) {
     // Long texts get a block of their own; the current block stays open for short ones.
     const std::size_t size = text.size() > kBlock / 4 ? text.size() : kBlock;
     FBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    FKeptBytes += size;
     if (size == kBlock) {
       FFree = FBlocks.back().get();
       FLeft = size;

@@ -164,6 +164,9 @@ public:
   std::string_view Hold(std::shared_ptr<const std::string> bytes);
   // Copies text into the store's own blocks; the copy lives as long as the store.
   std::string_view Keep(std::string_view text);
+  // Bytes held (files as read) and bytes taken by Keep's blocks so far.
+  std::size_t HeldBytes() const noexcept { return FHeldBytes; }
+  std::size_t KeptBytes() const noexcept { return FKeptBytes; }
 
 private:
   ~TTextStore() = default;
@@ -172,6 +175,8 @@ private:
   std::vector<std::unique_ptr<char[]>> FBlocks;
   char *FFree = nullptr;
   std::size_t FLeft = 0;
+  std::size_t FHeldBytes = 0;
+  std::size_t FKeptBytes = 0;
 };
 
 } // namespace vt

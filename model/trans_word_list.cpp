@@ -1,9 +1,10 @@
 #include "trans_word_list.h"
 
-#include "support/ascii_case.h"
 #include "support/file_io.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace vt {
@@ -39,10 +40,63 @@ private:
   std::string_view FPending;
 };
 
+// The hash of a source. Look-ups compare sources exactly, so any hash of the bytes will do: this
+// one takes sixteen bytes a step, two words folded by one wide multiply, as sources are hashed
+// by the million.
+std::uint64_t Read8(const char *at) {
+  std::uint64_t w;
+  std::memcpy(&w, at, sizeof w);
+  return w;
+}
+__extension__ using TWide = unsigned __int128;
+std::uint64_t Fold(std::uint64_t a, std::uint64_t b) {
+  const TWide product = static_cast<TWide>(a) * b;
+  return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+}
+std::uint64_t SourceHash(std::string_view source) {
+  constexpr std::uint64_t kA = 0xA0761D6478BD642FULL, kB = 0xE7037ED1A0B428DBULL, kC = 0x8EBC6AF09C88C6E3ULL;
+  const char *at = source.data();
+  std::size_t n = source.size();
+  std::uint64_t h = kA ^ n;
+  for (; n > 16; n -= 16, at += 16) h = Fold(Read8(at) ^ kB, Read8(at + 8) ^ h);
+  std::uint64_t a = 0, b = 0;
+  if (n > 8) {
+    a = Read8(at);
+    b = Read8(at + n - 8);
+  } else if (n >= 4) {
+    std::uint32_t x, y;
+    std::memcpy(&x, at, 4);
+    std::memcpy(&y, at + n - 4, 4);
+    a = x;
+    b = y;
+  } else if (n > 0) {
+    a = (static_cast<std::uint64_t>(static_cast<unsigned char>(at[0])) << 16) |
+        (static_cast<std::uint64_t>(static_cast<unsigned char>(at[n / 2])) << 8) |
+        static_cast<unsigned char>(at[n - 1]);
+  }
+  return Fold(a ^ kB ^ h, b ^ kC);
+}
+
+// The first line break (LF or CR) at or after at, or end: eight bytes at a time, as lines are short.
+const char *FindLineBreak(const char *at, const char *end) {
+  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+  for (; end - at >= 8; at += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, at, sizeof w);
+    const std::uint64_t lf = w ^ (kOnes * '\n'), cr = w ^ (kOnes * '\r');
+    // The lowest marked byte is the first that is zero in lf or cr (the marks above it may be false).
+    const std::uint64_t marks = (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHigh;
+    if (marks != 0) return at + std::countr_zero(marks) / 8;
+  }
+  while (at < end && *at != '\n' && *at != '\r') ++at;
+  return at;
+}
+
 } // namespace
 
 bool TTransWordList::AddPair(std::string_view source, std::string_view translation) {
-  return AddHashed(HashIgnoringAsciiCase(source), source, translation, true);
+  return AddHashed(SourceHash(source), source, translation, true);
 }
 
 bool TTransWordList::AddHashed(std::uint64_t hash, std::string_view source, std::string_view translation,
@@ -69,7 +123,7 @@ std::string_view TTransWordList::Keep(std::string_view text) {
 }
 
 const TTransWord *TTransWordList::Find(std::string_view source) const {
-  return source.empty() ? nullptr : FindHashed(HashIgnoringAsciiCase(source), source);
+  return source.empty() ? nullptr : FindHashed(SourceHash(source), source);
 }
 
 const TTransWord *TTransWordList::FindHashed(std::uint64_t hash, std::string_view source) const {
@@ -81,23 +135,28 @@ const TTransWord *TTransWordList::FindHashed(std::uint64_t hash, std::string_vie
 void TTransWordList::FindAll(std::span<const std::string_view> sources,
                              std::span<const TTransWord *> found) const {
   // Two steps ahead of the look-up: the slot of source i + 2d is fetched, then the word of i + d.
-  constexpr std::size_t kAhead = 8;
+  // Sources are hashed a block at a time, so that a caller passing blocks keeps what each look-up
+  // read in the cache.
+  constexpr std::size_t kAhead = 8, kBlock = 1024;
   const std::size_t n = std::min(sources.size(), found.size());
-  std::vector<std::uint64_t> hashes(n);
-  for (std::size_t i = 0; i < n; ++i) hashes[i] = HashIgnoringAsciiCase(sources[i]);
-  const auto slotOf = [&](std::size_t i) {
-    return sources[i].empty() ? nullptr : FIndex.Find(hashes[i], [&](const TPositionSlot &s) {
-      return FWords[s.At].Source.size() == sources[i].size();
-    });
-  };
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i + 2 * kAhead < n) FIndex.Prefetch(hashes[i + 2 * kAhead]);
-    if (i + kAhead < n)
-      if (const TPositionSlot *s = slotOf(i + kAhead)) {
-        __builtin_prefetch(&FWords[s->At]);
-        __builtin_prefetch(FWords[s->At].Source.data());
-      }
-    found[i] = sources[i].empty() ? nullptr : FindHashed(hashes[i], sources[i]);
+  std::array<std::uint64_t, kBlock + 2 * kAhead> hashes;
+  for (std::size_t from = 0; from < n; from += kBlock) {
+    const std::size_t to = std::min(n, from + kBlock), ahead = std::min(n, to + 2 * kAhead);
+    for (std::size_t i = from; i < ahead; ++i) hashes[i - from] = SourceHash(sources[i]);
+    const auto slotOf = [&](std::size_t i) {
+      return sources[i].empty() ? nullptr : FIndex.Find(hashes[i - from], [&](const TPositionSlot &s) {
+        return FWords[s.At].Source.size() == sources[i].size();
+      });
+    };
+    for (std::size_t i = from; i < to; ++i) {
+      if (i + 2 * kAhead < ahead) FIndex.Prefetch(hashes[i + 2 * kAhead - from]);
+      if (i + kAhead < ahead)
+        if (const TPositionSlot *s = slotOf(i + kAhead)) {
+          __builtin_prefetch(&FWords[s->At]);
+          __builtin_prefetch(FWords[s->At].Source.data());
+        }
+      found[i] = sources[i].empty() ? nullptr : FindHashed(hashes[i - from], sources[i]);
+    }
   }
 }
 
@@ -117,46 +176,47 @@ void TTransWordList::LoadFromBytes(std::string_view bytes) {
 }
 
 void TTransWordList::LoadHeldBytes(std::string_view bytes) {
-  // A pair takes three lines as written: room for that many words saves regrowing a large list.
-  std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-  if (lines == 0) lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
-  struct TPair {
-    std::string_view Source, Translation;
-    std::uint64_t Hash;
-  };
-  std::vector<TPair> pairs;
-  pairs.reserve(lines / 3 + 1);
-  TWordListParser parser([&pairs](std::string_view source, std::string_view translation) {
-    pairs.push_back({source, translation, HashIgnoringAsciiCase(source)});
+  // The pairs are parsed in place at the end of FWords, each source hashed while its bytes are at
+  // hand; then they go into the index in turn with the slots of later ones fetched ahead, so the
+  // memory waits overlap, and a pair whose source is present already is dropped.
+  const std::size_t first = FWords.size();
+  // A pair takes at least three short lines: room for a typical list, regrown for one of tiny pairs.
+  FWords.reserve(first + bytes.size() / 24 + 1);
+  std::vector<std::uint64_t> hashes;
+  hashes.reserve(bytes.size() / 24 + 1);
+  TWordListParser parser([&](std::string_view source, std::string_view translation) {
+    FWords.push_back(TTransWord{source, translation});
+    hashes.push_back(SourceHash(source));
   });
-  // Lines end at LF, CR LF or a lone CR: the next LF is searched for, then a CR before it.
   const char *at = bytes.data();
   const char *const end = at + bytes.size();
   while (at < end) {
-    const auto *lf = static_cast<const char *>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-    const char *lineEnd = lf ? lf : end;
-    const auto *cr = static_cast<const char *>(std::memchr(at, '\r', static_cast<std::size_t>(lineEnd - at)));
-    if (cr) lineEnd = cr;
+    const char *lineEnd = FindLineBreak(at, end);
     parser.Line(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
     at = lineEnd;
     if (at < end && *at == '\r') ++at;
     if (at < end && *at == '\n') ++at;
   }
-  // The pairs go in with the slots of later ones fetched ahead, so the memory waits overlap.
-  FWords.reserve(FWords.size() + pairs.size());
-  FIndex.Reserve(FWords.capacity());
+  FIndex.Reserve(FWords.size());
   constexpr std::size_t kAhead = 8;
-  for (std::size_t i = 0; i < pairs.size(); ++i) {
-    if (i + kAhead < pairs.size()) FIndex.Prefetch(pairs[i + kAhead].Hash);
-    AddHashed(pairs[i].Hash, pairs[i].Source, pairs[i].Translation, false);
+  const std::size_t parsed = hashes.size();
+  std::size_t kept = first;
+  for (std::size_t i = 0; i < parsed; ++i) {
+    if (i + kAhead < parsed) FIndex.Prefetch(hashes[i + kAhead]);
+    const TTransWord word = FWords[first + i];
+    const TPositionSlot slot{hashes[i], static_cast<std::uint32_t>(kept)};
+    if (FIndex.FindOrInsert(slot, [&](const TPositionSlot &s) { return FWords[s.At].Source == word.Source; })
+            .second)
+      FWords[kept++] = word;
   }
+  FWords.resize(kept);
 }
 
 bool TTransWordList::LoadFromFile(const std::string &path, std::string *error) {
-  std::string bytes;
+  TFileBytes bytes;
   if (!ReadFileBytes(path, bytes, error, kMaxWordListBytes)) return false;
-  FTexts.push_back(std::make_unique<std::string>(std::move(bytes)));
-  LoadHeldBytes(*FTexts.back());
+  FFiles.push_back(std::move(bytes));
+  LoadHeldBytes(FFiles.back().View());
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A dictionary from stored source text to stored translation, and the word list file format
 // ("R=" source, "L=" translation, empty separator lines, ";" comments).
+#include "support/file_io.h"
 #include "support/hash_table.h"
 
 #include <memory>
@@ -47,8 +48,9 @@ private:
   std::vector<TTransWord> FWords;
   // Source to position in FWords; a project-sized list is looked up once per entry.
   THashTable<TPositionSlot> FIndex;
-  // The texts the words view: whole files read and blocks of added texts. Each string is filled
-  // only within its capacity, so texts never move.
+  // The texts the words view: files read, bytes given and blocks of added texts. Each string is
+  // filled only within its capacity, so texts never move.
+  std::vector<TFileBytes> FFiles;
   std::vector<std::unique_ptr<std::string>> FTexts;
 };
 

@@ -40,6 +40,10 @@ public:
   // message when the file cannot be read or written.
   static bool StripUtf8Bom(const std::string &path, std::string *error = nullptr);
 
+  // The store that keeps the bytes viewed by the entries Open read (none before Open): a text kept
+  // in it lives as long as any of those entries, so such an entry may view it.
+  TTextStore *TextStore() const noexcept { return FStore; }
+
   // Appends a new entry to Items (Index and Pos set to its position), as the loader does.
   TWordObj *AddEntry(std::string_view section, std::string_view name, std::string_view kind,
                      std::string_view source);

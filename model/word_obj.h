@@ -85,6 +85,9 @@ public:
   // letters (only those), as SetTranslationText does after encoding.
   void SetTranslationBody(std::string_view encoded);
 
+  // The store whose bytes views among the texts may point into; none when every text is its own.
+  const TTextStore *TextStore() const noexcept { return FStore; }
+
   // A new, independent entry with one holder (Comment is not copied).
   TWordObj *Clone() const;
 

@@ -107,6 +107,61 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
   return true;
 }
 
+bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error, std::size_t maxBytes) {
+  out = TFileBytes();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, "Unable to open file", path, errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    SetError(error, "Not a regular file", path);
+    return false;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    ::close(fd);
+    SetError(error, "File too large (" + std::to_string(st.st_size) + " bytes)", path);
+    return false;
+  }
+  const auto size = static_cast<std::size_t>(st.st_size);
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  char *data = nullptr;
+  if (size >= kHugePage) {
+    const std::size_t room = (size + kHugePage - 1) / kHugePage * kHugePage;
+    data = static_cast<char *>(std::aligned_alloc(kHugePage, room));
+#ifdef MADV_HUGEPAGE
+    if (data) ::madvise(data, room, MADV_HUGEPAGE); // a hint only: no huge pages, no harm
+#endif
+  } else {
+    data = static_cast<char *>(std::malloc(size == 0 ? 1 : size));
+  }
+  if (!data) {
+    ::close(fd);
+    SetError(error, "Unable to read file", path, ENOMEM);
+    return false;
+  }
+  out.FData.reset(data);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int err = errno;
+      ::close(fd);
+      out = TFileBytes();
+      SetError(error, "Unable to read file", path, err);
+      return false;
+    }
+    if (n == 0) break; // the file shrank meanwhile
+    done += static_cast<std::size_t>(n);
+  }
+  out.FSize = done;
+  ::close(fd);
+  return true;
+}
+
 bool WriteFileAtomic(const std::string &path, std::string_view bytes, std::string *error, TFileSync sync) {
   return WriteFileAtomic(
       path, [bytes](const TBytePut &put) { put(bytes); }, error, sync);

@@ -4,6 +4,7 @@
 #include "support/file_io.h"
 #include "support/text_codec.h"
 
+#include <cstring>
 #include <filesystem>
 
 namespace vt {
@@ -18,39 +19,106 @@ void AppendPair(std::string &out, std::string_view source, std::string_view tran
   out.append(kLineEnd);
 }
 
-// A translation text is empty exactly when the stored body is: skip those without decoding.
-bool HasTranslationText(const TWordObj &entry, std::u16string &text) {
-  if (entry.Translation.empty()) return false;
-  text = entry.TranslationText();
-  return !text.empty();
+// The stored body of a translation (what follows a status prefix) as a view of it.
+std::string_view BodyOf(const TCompactText &translation) {
+  const std::string_view stored = translation.view();
+  if (stored.empty() || stored.front() != '[') return stored;
+  const std::size_t close = stored.find(']');
+  return close == std::string_view::npos ? stored : stored.substr(close + 1);
+}
+
+// Whether the entry's translation decodes to a text: every body but an empty one and a list item's
+// empty quotes does, so it is not decoded.
+bool HasTranslationText(const TWordObj &entry) {
+  const std::string_view body = BodyOf(entry.Translation);
+  return !body.empty() && !(body == "\"\"" && entry.Kind() == kind::IT);
 }
 
 bool IsMessage(const TWordObj &entry) {
   return !entry.Hidden && entry.Kind() == kind::Msg;
 }
 
-// A body without escapes, control characters and four-byte sequences that is well-formed UTF-8
-// decodes to itself and encodes back to the same bytes (list items excepted, whose quoting
-// changes), so it can be taken as it is stored.
-bool PlainStoredBody(const TWordObj &entry, std::string_view body) {
-  if (body.empty() || entry.Kind() == kind::IT) return false;
-  bool ascii = true;
-  for (const char c : body) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b == '\\' || b >= 0xF0) return false;
-    ascii &= b < 0x80;
-  }
-  return ascii || IsValidUtf8(body);
+// Eight bytes at a time: whether none is a control character, a backslash or beyond ASCII.
+bool PlainAscii8(const char *at) {
+  std::uint64_t w;
+  std::memcpy(&w, at, sizeof w);
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+  const std::uint64_t below20 = (w - kOnes * 0x20) & ~w;
+  const std::uint64_t slash = w ^ (kOnes * '\\');
+  return ((w | below20 | ((slash - kOnes) & ~slash)) & kHigh) == 0;
 }
 
+// Whether decoding text (after the kind's unquoting) and encoding it again gives text back: it is
+// well-formed UTF-8 without control characters and four-byte sequences, and each backslash begins
+// one of the escapes "\\", "\n" and "\t" (escapes allows them; a code escape of two digits names
+// a character that is written back otherwise).
+bool ReadsBackAsIs(std::string_view text, bool escapes) {
+  bool ascii = true;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n;) {
+    if (i + 8 <= n && PlainAscii8(text.data() + i)) {
+      i += 8;
+      continue;
+    }
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x20 || b >= 0xF0) return false;
+    if (b == '\\') {
+      if (!escapes || i + 1 == n) return false;
+      const char e = text[i + 1];
+      if (e != '\\' && e != 'n' && e != 't') return false;
+      i += 2;
+      continue;
+    }
+    ascii &= b < 0x80;
+    ++i;
+  }
+  return ascii || IsValidUtf8(text);
+}
+
+// Whether the entry's EncodeValue(DecodeValue(body)) is body itself, so that the body can be taken
+// as it is stored. A list item's body is its quoted lines joined by "\",\"", which come back as
+// long as they hold no backslash of their own.
+bool StoredAsIs(const TWordObj &entry, std::string_view body) {
+  if (body.empty()) return false;
+  if (entry.Kind() == kind::IT) {
+    return body.size() > 2 && body.front() == '"' && body.back() == '"' &&
+           ReadsBackAsIs(body.substr(1, body.size() - 2), false);
+  }
+  return ReadsBackAsIs(body, true);
+}
+
+// Where the translations a merge takes as they are stored go: into the project's store while it has
+// room, so that each entry read by the project views its text instead of owning a heap copy. The
+// room is the size of the project's files as read (and some more for small projects): once repeated
+// merges have filled it, texts are copies of their own again, freed when replaced, so a long window
+// session does not grow without bound. The store's copy belongs to the project: the list file may
+// change or go afterwards.
+class TMergedTexts {
+public:
+  explicit TMergedTexts(TWordList &project)
+      : FStore(project.TextStore()), FRoom(FStore ? FStore->HeldBytes() + kSlack : 0) {}
+
+  void Set(TWordObj &entry, std::string_view text) {
+    if (FStore && entry.TextStore() == FStore && FStore->KeptBytes() + text.size() <= FRoom)
+      entry.Translation.SetView(FStore->Keep(text));
+    else
+      entry.Translation = text;
+  }
+
+private:
+  static constexpr std::size_t kSlack = std::size_t{16} << 20;
+  TTextStore *FStore;
+  std::size_t FRoom;
+};
+
 // Takes the pair's translation when it decodes to a text; the caller keeps the counts.
-bool TakePair(const TTransWord *pair, TWordObj &entry) {
+bool TakePair(const TTransWord *pair, TWordObj &entry, TMergedTexts &texts) {
   if (!pair) return false;
-  // A plain text comes back from decoding and encoding as it is; one beginning "[" does not (its
-  // bracket is escaped), nor do list items.
-  if (PlainStoredBody(entry, pair->Translation) && pair->Translation.front() != '[') {
-    const TEntryFlags flags = entry.Flags();
-    entry.Translation = pair->Translation;
+  // A text that comes back from decoding and encoding as it is is taken as it is; one beginning
+  // "[" does not (its bracket is escaped).
+  if (pair->Translation.front() != '[' && StoredAsIs(entry, pair->Translation)) {
+    const TEntryFlags flags = entry.Translation.empty() ? 0 : entry.Flags();
+    texts.Set(entry, pair->Translation);
     if (flags != 0) entry.SetFlags(flags);
     entry.Changed = true;
     return true;
@@ -88,13 +156,12 @@ std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
   // Room for typical pairs up front: a large buffer's untouched pages cost nothing, regrowing does.
   out.reserve(list.size() * 96);
   std::size_t count = 0;
-  std::u16string text;
   for (const TWordObj *entry : list) {
     if (entry->Hidden || entry->Translation.empty()) continue;
-    if (const std::string body = entry->TranslationBody(); PlainStoredBody(*entry, body))
+    if (const std::string_view body = BodyOf(entry->Translation); StoredAsIs(*entry, body))
       AppendPair(out, entry->Source(), body);
-    else if (HasTranslationText(*entry, text))
-      AppendPair(out, entry->Source(), entry->EncodeValue(text));
+    else if (HasTranslationText(*entry))
+      AppendPair(out, entry->Source(), entry->EncodeValue(entry->TranslationText()));
     else
       continue;
     ++count;
@@ -111,10 +178,9 @@ std::string_view RawMessageText(const TWordList &project, const TWordObj &messag
 std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
   std::string out;
   std::size_t count = 0;
-  std::u16string text;
   for (const TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || !HasTranslationText(*entry, text)) continue;
-    AppendPair(out, RawMessageText(project, *entry), entry->EncodeValue(text));
+    if (!IsMessage(*entry) || !HasTranslationText(*entry)) continue;
+    AppendPair(out, RawMessageText(project, *entry), entry->EncodeValue(entry->TranslationText()));
     ++count;
   }
   if (pairs) *pairs = count;
@@ -122,34 +188,39 @@ std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
 }
 
 int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList &words, TEntryList *changed) {
-  // The untranslated entries first, then their sources looked up all at once.
+  // The untranslated entries a block at a time: their sources looked up together, then their pairs
+  // taken while the words just compared are still in the cache.
+  constexpr std::size_t kBlock = 1024;
   TEntryList open;
   std::vector<std::string_view> sources;
-  std::u16string text;
+  std::vector<const TTransWord *> pairs(kBlock);
+  open.reserve(kBlock);
+  sources.reserve(kBlock);
+  TMergedTexts texts(project);
+  int count = 0;
+  const auto takeBlock = [&] {
+    words.FindAll(sources, pairs);
+    for (std::size_t i = 0; i < open.size(); ++i)
+      if (TakePair(pairs[i], *open[i], texts)) NoteChange(project, open[i], changed, count);
+    open.clear();
+    sources.clear();
+  };
   for (TWordObj *entry : list) {
-    if (entry->Hidden || HasTranslationText(*entry, text)) continue;
+    if (entry->Hidden || HasTranslationText(*entry)) continue;
     open.push_back(entry);
     sources.push_back(entry->Source());
+    if (open.size() == kBlock) takeBlock();
   }
-  std::vector<const TTransWord *> pairs(open.size());
-  words.FindAll(sources, pairs);
-  // The pairs' texts lie anywhere in the list: those of later entries are fetched ahead.
-  constexpr std::size_t kAhead = 8;
-  int count = 0;
-  for (std::size_t i = 0; i < open.size(); ++i) {
-    if (i + kAhead < open.size() && pairs[i + kAhead])
-      __builtin_prefetch(pairs[i + kAhead]->Translation.data());
-    if (TakePair(pairs[i], *open[i])) NoteChange(project, open[i], changed, count);
-  }
+  takeBlock();
   return count;
 }
 
 int MergeRawWordList(TWordList &project, const TTransWordList &words, TEntryList *changed) {
+  TMergedTexts texts(project);
   int count = 0;
-  std::u16string text;
   for (TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || HasTranslationText(*entry, text)) continue;
-    if (TakePair(words.Find(RawMessageText(project, *entry)), *entry))
+    if (!IsMessage(*entry) || HasTranslationText(*entry)) continue;
+    if (TakePair(words.Find(RawMessageText(project, *entry)), *entry, texts))
       NoteChange(project, entry, changed, count);
   }
   return count;
@@ -168,9 +239,8 @@ std::string ListRawMsgDiffs(const TWordList &project) {
 
 int LoadFromRepository(TWordList &project, TEntrySpan list, const TIniFile &repository, TEntryList *changed) {
   int count = 0;
-  std::u16string text;
   for (TWordObj *entry : list) {
-    if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry, text)) continue;
+    if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry)) continue;
     const TCompactText *value = repository.FindValue(entry->Section(), entry->Key());
     if (!value || value->empty()) continue;
     entry->Translation = value->view();

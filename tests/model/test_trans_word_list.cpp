@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using namespace vt;
 
@@ -99,4 +100,55 @@ TEST(WordListFile, LineEndsAndFile) {
   EXPECT_FALSE(fromFile.LoadFromFile((dir / "missing.txt").string(), &error));
   EXPECT_FALSE(error.empty());
   std::filesystem::remove_all(dir);
+}
+
+// Reading bytes splits lines eight bytes at a time and drops repeated sources while indexing:
+// compared with splitting the same bytes one byte at a time and adding the pairs one by one, and
+// the batch look-up with single look-ups, over many random lists (loaded twice into one list, so
+// the second load meets sources of the first).
+TEST(WordListFile, BytesReadAsTheirLinesAddedOneByOne) {
+  std::mt19937 rnd(15);
+  // Lines of few short words, so that sources repeat; words long enough for the eight-byte steps.
+  const std::vector<std::string> heads = {"R=", "R=", "L=", "L=", ";", "X=", "R", ""};
+  const std::vector<std::string> words = {"a", "Ab", "\xC3\xA9", "a=b", " ", "0123456789", "\t"};
+  const std::vector<std::string> breaks = {"\r\n", "\n", "\r", "\n\r"};
+  const auto randomBytes = [&] {
+    std::string bytes;
+    for (int n = static_cast<int>(rnd() % 60); n > 0; --n) {
+      bytes += heads[rnd() % heads.size()];
+      for (int w = static_cast<int>(rnd() % 3); w > 0; --w) bytes += words[rnd() % words.size()];
+      if (n > 1 || rnd() % 2) bytes += breaks[rnd() % breaks.size()];
+    }
+    return bytes;
+  };
+  for (int round = 0; round < 300; ++round) {
+    const std::string first = randomBytes(), second = randomBytes();
+    TTransWordList fast;
+    fast.LoadFromBytes(first);
+    fast.LoadFromBytes(second);
+    TTransWordList slow;
+    std::vector<std::string> all;
+    for (const std::string *bytes : {&first, &second}) {
+      std::vector<std::string> lines(1);
+      for (std::size_t i = 0; i < bytes->size(); ++i) {
+        const char c = (*bytes)[i];
+        if (c != '\r' && c != '\n') {
+          lines.back() += c;
+          continue;
+        }
+        if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') ++i;
+        lines.emplace_back();
+      }
+      slow.LoadFromLines(lines); // a source pending at the end of one file pairs with nothing
+      all.insert(all.end(), lines.begin(), lines.end());
+    }
+    ASSERT_EQ(Pairs(fast), Pairs(slow)) << "round " << round;
+
+    std::vector<std::string_view> sources;
+    for (const std::string &line : all)
+      if (line.size() >= 2) sources.push_back(std::string_view(line).substr(2));
+    std::vector<const TTransWord *> found(sources.size());
+    fast.FindAll(sources, found);
+    for (std::size_t i = 0; i < sources.size(); ++i) ASSERT_EQ(found[i], fast.Find(sources[i])) << sources[i];
+  }
 }

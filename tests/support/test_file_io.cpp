@@ -78,6 +78,32 @@ TEST_F(FileIo, ReadRefusesWhatItCannotTakeWhole) {
   EXPECT_FALSE(FileExists(""));
 }
 
+TEST_F(FileIo, ReadIntoFileBytesGivesWhatTheStringReadGives) {
+  // Empty, small, and past one huge page (not a multiple of it).
+  std::string pattern;
+  for (std::size_t i = 0; pattern.size() < (std::size_t{5} << 20) + 7; ++i)
+    pattern += std::to_string(i) + ',';
+  for (const std::string &bytes : {std::string(), std::string("R=a\r\nL=b"), pattern}) {
+    ASSERT_TRUE(WriteFileAtomic(P("f"), bytes));
+    TFileBytes read;
+    std::string error;
+    ASSERT_TRUE(ReadFileBytes(P("f"), read, &error)) << error;
+    EXPECT_EQ(read.View(), bytes);
+  }
+  std::string error, stringError, unused;
+  TFileBytes read;
+  ASSERT_TRUE(ReadFileBytes(P("f"), read));
+  for (const std::string &path : {P("none"), FDir.string()}) {
+    EXPECT_FALSE(ReadFileBytes(path, read, &error));
+    EXPECT_TRUE(read.View().empty());
+    EXPECT_FALSE(ReadFileBytes(path, unused, &stringError));
+    EXPECT_EQ(error, stringError);
+  }
+  EXPECT_FALSE(ReadFileBytes(P("f"), read, &error, pattern.size() - 1));
+  EXPECT_NE(error.find("too large"), std::string::npos);
+  EXPECT_TRUE(ReadFileBytes(P("f"), read, &error, pattern.size()));
+}
+
 TEST_F(FileIo, BackupCopiesOverwritesAndSkipsMissingFiles) {
   ASSERT_TRUE(WriteFileAtomic(P("f.kxLng"), "one"));
   ASSERT_TRUE(BackupFile(P("f.kxLng")));
