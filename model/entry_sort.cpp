@@ -170,6 +170,39 @@ bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint
   return true;
 }
 
+bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
+                        bool descending, const std::vector<uint32_t> &positions) {
+  struct TRanked {
+    uint64_t Key; // the rank (complemented when descending)
+    TWordObj *Entry;
+  };
+  const std::size_t n = entries.size();
+  if (positions.size() != n) return false;
+  std::vector<TRanked> keys(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (positions[i] >= rankByPos.size()) return false;
+    const uint64_t rank = rankByPos[positions[i]];
+    keys[i] = TRanked{descending ? ~rank : rank, entries[i]};
+  }
+  const auto less = [](const TRanked &a, const TRanked &b) { return a.Key < b.Key; };
+  if (!std::is_sorted(keys.begin(), keys.end(), less)) RadixSortByKey(keys);
+  // Equal ranks (equal keys) are ordered by Index, descending too when the sort is; entries with
+  // the same Index keep the list's order, which the stable sorts give.
+  for (std::size_t at = 0; at < n;) {
+    std::size_t end = at + 1;
+    while (end < n && keys[end].Key == keys[at].Key) ++end;
+    if (end - at > 1)
+      std::stable_sort(
+          keys.begin() + static_cast<std::ptrdiff_t>(at), keys.begin() + static_cast<std::ptrdiff_t>(end),
+          [descending](const TRanked &a, const TRanked &b) {
+            return descending ? a.Entry->Index > b.Entry->Index : a.Entry->Index < b.Entry->Index;
+          });
+    at = end;
+  }
+  for (std::size_t i = 0; i < n; ++i) entries[i] = keys[i].Entry;
+  return true;
+}
+
 void SortByFullId(std::vector<TWordObj *> &entries) {
   SortKeyed(entries, 0, false, false);
 }

@@ -21,6 +21,11 @@ int MainListColumn(TSortColumn column);
 // False, with entries untouched, when a Pos lies outside rankByPos.
 bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
                         bool descending);
+// The same with the entries' positions in Items given (positions[i] for entries[i]), so that only
+// entries whose ranks tie are read. False, with entries untouched, when a position lies outside
+// rankByPos.
+bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint32_t> &rankByPos,
+                        bool descending, const std::vector<uint32_t> &positions);
 // Full id ascending, stable (equal full ids keep their order).
 void SortByFullId(std::vector<TWordObj *> &entries);
 

@@ -84,6 +84,21 @@ void CompactInParts(TReleaseList<TWordObj> &list, MakeKeep &&makeKeep, const Fet
   raw.resize(out);
 }
 
+// The positions in items of the entries of selection, when selection stands in the order of items
+// (as Select made it, filtered): one walk over both lists of pointers, no entry read. False when
+// it does not (sorted since, say).
+bool PositionsInOrder(const std::vector<TWordObj *> &selection, const std::vector<TWordObj *> &items,
+                      std::vector<uint32_t> &positions) {
+  positions.resize(selection.size());
+  std::size_t j = 0;
+  for (std::size_t i = 0; i < selection.size(); ++i, ++j) {
+    while (j < items.size() && items[j] != selection[i]) ++j;
+    if (j == items.size()) return false;
+    positions[i] = static_cast<uint32_t>(j);
+  }
+  return true;
+}
+
 // Words of a stored source as the word-count filter sees it: "\n" escapes and commas are spaces.
 int CountSourceWords(std::string_view source) {
   if (source.empty()) return 0;
@@ -145,7 +160,15 @@ int CountWords(std::string_view text) {
 
 void TWordList::Select(std::string_view section, std::string_view kinds, TEntryFlags flags,
                        TEntryStates states) {
-  Selection.Clear();
+  // The last selection is given back in parts at once: each holder count is a fetch from the heap.
+  auto &last = Selection.Raw();
+  RunInParts(last.size(), kMinPart, [&last](std::size_t, std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i + kFetchAhead < end) __builtin_prefetch(last[i + kFetchAhead], 1);
+      TRefObj::Release(last[i]);
+    }
+  });
+  last.clear();
   const bool allSections = section.empty() || section == section::All;
   std::vector<std::string_view> kindList;
   for (std::size_t at = 0; at < kinds.size();) {
@@ -282,13 +305,17 @@ void TWordList::RemoveDuplicateSources() {
     // then one walk from the end over the plain numbers keeps the first of each group met.
     constexpr uint32_t kAway = UINT32_MAX; // not where the note said: take the hashing path
     std::vector<uint32_t> groupAt(n);
-    RunInParts(n, kMinPart, [&](std::size_t, std::size_t begin, std::size_t end) {
-      for (std::size_t i = begin; i < end; ++i) {
-        if (i + kFetchAhead < end) __builtin_prefetch(&raw[i + kFetchAhead]->Pos);
-        const auto pos = static_cast<std::size_t>(raw[i]->Pos);
-        groupAt[i] = pos < groups.size() ? groups[pos] : kAway;
-      }
-    });
+    if (PositionsInOrder(raw, Items.Raw(), groupAt)) {
+      for (uint32_t &g : groupAt) g = g < groups.size() ? groups[g] : kAway;
+    } else {
+      RunInParts(n, kMinPart, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+          if (i + kFetchAhead < end) __builtin_prefetch(&raw[i + kFetchAhead]->Pos);
+          const auto pos = static_cast<std::size_t>(raw[i]->Pos);
+          groupAt[i] = pos < groups.size() ? groups[pos] : kAway;
+        }
+      });
+    }
     std::vector<char> seen(Items.Count(), 0), keep(n, 0);
     std::size_t i = n;
     while (i-- > 0) {
@@ -333,7 +360,12 @@ void TWordList::SortSelection(TSortColumn column, bool descending) {
   if ((column == TSortColumn::Name || column == TSortColumn::Original) && Selection.Count() > 1 &&
       SelectionIndexed()) {
     const auto &ranks = column == TSortColumn::Name ? Index().FullIdRanks() : Index().SourceRanks();
-    if (SortMainListByRank(Selection.Raw(), ranks, descending)) return;
+    // A list still in the order of Items gives its positions without reading the entries.
+    std::vector<uint32_t> positions;
+    if (PositionsInOrder(Selection.Raw(), Items.Raw(), positions)
+            ? SortMainListByRank(Selection.Raw(), ranks, descending, positions)
+            : SortMainListByRank(Selection.Raw(), ranks, descending))
+      return;
   }
   SortMainList(Selection.Raw(), column, descending);
 }

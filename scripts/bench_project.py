@@ -12,7 +12,7 @@ Up to 1M entries it also times the main window opening the project and painting 
 (transclient --screenshot, offscreen), and, when Qt's lconvert is installed, lconvert loading and
 writing the same entries as a Qt translation file, beside `lngtool resave`.
 
-usage: bench_project.py [BUILD_DIR] [--sizes 100000,1000000,10000000] [--reps N] [--keep]
+usage: bench_project.py [BUILD_DIR] [--sizes 100000,1000000,10000000] [--reps N] [--keep] [--no-lconvert]
 """
 import argparse
 import os
@@ -54,6 +54,7 @@ def main():
     ap.add_argument("--sizes", default="100000,1000000,10000000")
     ap.add_argument("--reps", type=int, default=5)
     ap.add_argument("--keep", action="store_true", help="keep the scratch folder")
+    ap.add_argument("--no-lconvert", action="store_true", help="leave out the comparison with lconvert")
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     tools = {n: os.path.join(build, "bench", n) for n in ("make_project", "floor_project", "project_runs")}
@@ -73,7 +74,7 @@ def main():
             folder = os.path.join(scratch, str(size))
             os.makedirs(folder)
             small = size <= 1000000
-            compare = small and lconvert is not None
+            compare = small and lconvert is not None and not args.no_lconvert
             made = subprocess.run([tools["make_project"], folder, "Bench", str(size), "7", "--auto"] +
                                   (["--ts"] if compare else []), check=True, capture_output=True, text=True)
             kx = made.stdout.splitlines()[1]

@@ -1,13 +1,11 @@
 #include "support/file_io.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,20 +43,6 @@ mode_t ModeFor(const std::string &path) {
   return 0666 & ~mask;
 }
 
-// A buffer this large (a project file of a million entries or more) is better backed by huge pages:
-// one fault per 2 MiB instead of one per 4 KiB page. The kernel gives them only where asked.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-void AdviseHugePages(char *data, std::size_t size) {
-  if (size < 4 * kHugePage) return;
-  const auto from = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
-  const auto to = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
-#ifdef MADV_HUGEPAGE
-  if (to > from)
-    ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE); // a hint: failure is harmless
-#endif
-}
-
 } // namespace
 
 bool FileExists(const std::string &path) {
@@ -84,9 +68,6 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
     SetError(error, "File too large (" + std::to_string(st.st_size) + " bytes)", path);
     return false;
   }
-  // The buffer is reserved (not yet touched) and advised before its pages are first written.
-  out.reserve(static_cast<std::size_t>(st.st_size));
-  AdviseHugePages(out.data(), out.capacity());
   out.resize(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
   while (done < out.size()) {

@@ -83,6 +83,13 @@ TEST(QueriesInParts, LongListMatchesScans) {
       p->SortSelection(TSortColumn::Name, c.Descending);
       ASSERT_EQ(p->Selection.Raw(), expected) << "round " << round << " text '" << c.Text << "'";
       for (const TWordObj *e : p->Selection) ASSERT_EQ(e->Holders(), 2); // Items and Selection
+      // Sorted again the other way: the list no longer stands in the order of Items.
+      std::vector<TWordObj *> again = expected;
+      std::stable_sort(again.begin(), again.end(), [&](const TWordObj *a, const TWordObj *b) {
+        return CompareMainList(a, b, 0, !c.Descending) < 0;
+      });
+      p->SortSelection(TSortColumn::Name, !c.Descending);
+      ASSERT_EQ(p->Selection.Raw(), again) << "round " << round << " text '" << c.Text << "' sorted again";
     }
     // Changed sources leave the index's numbers behind: the second round takes the other paths.
     for (std::size_t i = 0; i < p->Items.Count(); i += 97) p->Items[i]->SetSource(pick(kWords));
