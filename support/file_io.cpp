@@ -107,17 +107,7 @@ bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error,
     return false;
   }
   const auto size = static_cast<std::size_t>(st.st_size);
-  constexpr std::size_t kHugePage = std::size_t{2} << 20;
-  char *data = nullptr;
-  if (size >= kHugePage) {
-    const std::size_t room = (size + kHugePage - 1) / kHugePage * kHugePage;
-    data = static_cast<char *>(std::aligned_alloc(kHugePage, room));
-#ifdef MADV_HUGEPAGE
-    if (data) ::madvise(data, room, MADV_HUGEPAGE); // a hint only: no huge pages, no harm
-#endif
-  } else {
-    data = static_cast<char *>(std::malloc(size == 0 ? 1 : size));
-  }
+  auto *data = static_cast<char *>(std::malloc(size == 0 ? 1 : size));
   if (!data) {
     ::close(fd);
     SetError(error, "Unable to read file", path, ENOMEM);

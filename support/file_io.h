@@ -14,8 +14,7 @@ bool FileExists(const std::string &path);
 bool ReadFileBytes(const std::string &path, std::string &out, std::string *error = nullptr,
                    std::size_t maxBytes = std::size_t{1} << 31);
 // A file's bytes read whole into memory of their own, for a reader that only views them: the memory
-// is not filled before the read, and a large file's asks for huge pages where the system offers
-// them, so reading it takes a few page faults instead of one per page.
+// is not filled before the read (a string's would be, a pass over all of it for nothing).
 class TFileBytes {
 public:
   std::string_view View() const noexcept { return {FData.get(), FSize}; }

@@ -66,7 +66,9 @@ void RunWordList(const TWordListArgs &a) {
   std::size_t count = 0;
   if (a.Action == "export") {
     ApplySelectOptions(p, a.List);
-    WriteExport(p, a.File, vt::ExtractWordList(p.Selection.Raw(), &count));
+    std::string error;
+    if (!vt::WriteWordListFile(p, p.Selection.Raw(), a.File, &count, &error))
+      Die("Unable to save file " + a.File + (error.empty() ? "" : ": " + error));
   } else if (a.Action == "export-raw") {
     WriteExport(p, a.File, vt::ExtractRawMsgs(p, &count));
   } else if (a.Action == "merge") {

@@ -4,6 +4,7 @@
 #include "support/file_io.h"
 #include "support/text_codec.h"
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -151,10 +152,12 @@ bool SameFile(const std::string &a, const std::string &b) {
 
 } // namespace
 
-std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
-  std::string out;
-  // Room for typical pairs up front: a large buffer's untouched pages cost nothing, regrowing does.
-  out.reserve(list.size() * 96);
+namespace {
+
+// The pairs of ExtractWordList appended to out; whenever out holds at least flushAt bytes it goes
+// to flush(out), which empties it and returns false to stop. Returns the pairs made.
+template <class Flush>
+std::size_t AppendWordList(TEntrySpan list, std::string &out, std::size_t flushAt, Flush &&flush) {
   std::size_t count = 0;
   for (const TWordObj *entry : list) {
     if (entry->Hidden || entry->Translation.empty()) continue;
@@ -165,9 +168,49 @@ std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
     else
       continue;
     ++count;
+    if (out.size() >= flushAt && !flush(out)) break;
   }
+  return count;
+}
+
+} // namespace
+
+std::string ExtractWordList(TEntrySpan list, std::size_t *pairs) {
+  std::string out;
+  // Room for typical pairs up front: a large buffer's untouched pages cost nothing, regrowing does.
+  out.reserve(list.size() * 96);
+  const std::size_t count = AppendWordList(list, out, SIZE_MAX, [](std::string &) { return true; });
   if (pairs) *pairs = count;
   return out;
+}
+
+bool WriteWordListFile(const TWordList &project, TEntrySpan list, const std::string &path, std::size_t *pairs,
+                       std::string *error) {
+  std::string reason;
+  if (IsProjectFile(project, path, &reason)) {
+    if (error) *error = "refused: it is " + reason;
+    return false;
+  }
+  // Written a block at a time: the block stays in the cache, and a project-sized list needs no
+  // buffer of its size.
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::size_t count = 0;
+  const bool written = WriteFileAtomic(
+      path,
+      [&](const TBytePut &put) {
+        std::string block;
+        block.reserve(kBlock + 4096);
+        bool ok = true;
+        count = AppendWordList(list, block, kBlock, [&](std::string &full) {
+          ok = put(full);
+          full.clear();
+          return ok;
+        });
+        if (ok && !block.empty()) put(block);
+      },
+      error);
+  if (written && pairs) *pairs = count;
+  return written;
 }
 
 std::string_view RawMessageText(const TWordList &project, const TWordObj &message) {

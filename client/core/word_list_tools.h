@@ -17,6 +17,10 @@ using TEntrySpan = std::span<TWordObj *const>;
 // LF) of the visible entries of list that have a translation text. The translation is encoded again, so no
 // status letters.
 std::string ExtractWordList(TEntrySpan list, std::size_t *pairs = nullptr);
+// Writes ExtractWordList(list) to path atomically, refusing the project's own files as
+// WriteExportFile does; pairs counts the pairs written.
+bool WriteWordListFile(const TWordList &project, TEntrySpan list, const std::string &path,
+                       std::size_t *pairs = nullptr, std::string *error = nullptr);
 // The same for the visible messages (kind "msg") of Items, keyed by the raw message text of each
 // message's counterpart in "_Messages" (its own source when it has none).
 std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs = nullptr);

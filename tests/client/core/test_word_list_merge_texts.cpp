@@ -169,6 +169,31 @@ TEST_F(MergeTextsTest, ExportWritesWhatDecodingAndEncodingEachTranslationGives) 
   EXPECT_EQ(pairs, expectedPairs);
 }
 
+TEST_F(MergeTextsTest, WordListFileWrittenInBlocksHoldsTheExtractedBytes) {
+  // Past one block of the file writer, and a project file refused as the target.
+  constexpr std::size_t kEntries = 40000;
+  std::vector<std::string> trans;
+  for (std::size_t i = 0; i < kEntries; ++i)
+    trans.push_back(i % 7 ? "Texto traducido " + std::to_string(i) + "\\t" : "");
+  TRef<TWordList> project = OpenProject(std::vector<std::string>(kEntries, "TC"), trans);
+  std::size_t pairs = 0, written = 0;
+  const std::string expected = ExtractWordList(project->Items.Raw(), &pairs);
+  ASSERT_GT(expected.size(), std::size_t{1} << 20);
+  const std::string path = (Dir / "out.txt").string();
+  std::string error, bytes;
+  ASSERT_TRUE(WriteWordListFile(*project, project->Items.Raw(), path, &written, &error)) << error;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(written, pairs);
+  const std::string own = (Dir / "P.kxLng").string();
+  std::string before, after;
+  ASSERT_TRUE(ReadFileBytes(own, before));
+  EXPECT_FALSE(WriteWordListFile(*project, project->Items.Raw(), own, &written, &error));
+  EXPECT_NE(error.find("refused"), std::string::npos);
+  ASSERT_TRUE(ReadFileBytes(own, after));
+  EXPECT_EQ(after, before);
+}
+
 TEST_F(MergeTextsTest, MergedTextsBelongToTheProjectAndTheirRoomIsBounded) {
   constexpr std::size_t kEntries = 400;
   TRef<TWordList> project =
