@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
+std::vector<std::size_t> FirstLinesOf(const std::vector<TIniLine> &lines,
+                                      const std::vector<TIniWrite> &writes);
+
 std::uint64_t NextStamp() {
   static std::atomic<std::uint64_t> last{0};
   return last.fetch_add(1, std::memory_order_relaxed) + 1;
@@ -510,6 +513,19 @@ bool TIniFile::HasDuplicateKeys() const {
   return FIndex->HasDuplicates;
 }
 
+std::vector<bool> TIniFile::SectionHasKeys(std::string_view section,
+                                           const std::vector<std::string_view> &keys) const {
+  std::vector<bool> has(keys.size(), false);
+  const auto pos = FindSectionPos(section);
+  if (pos == npos) return has;
+  std::vector<TIniWrite> asWrites;
+  asWrites.reserve(keys.size());
+  for (const std::string_view key : keys) asWrites.push_back(TIniWrite{key, {}});
+  const std::vector<std::size_t> at = FirstLinesOf(FSections[pos].Lines, asWrites);
+  for (std::size_t i = 0; i < keys.size(); ++i) has[i] = at[i] != npos;
+  return has;
+}
+
 bool TIniFile::KeyExists(std::string_view section, std::string_view key) const {
   return FindValue(section, key) != nullptr;
 }
@@ -792,6 +808,7 @@ void TIniSectionWriter::Finish() {
     while (FNext < lines.size() && lines[FNext].Key.empty()) ++FNext;
     allTaken = FNext == lines.size();
   }
+  FAllTaken = allTaken;
   if (allTaken) {
     for (const TIniWrite &w : FPending)
       if (!w.Value.empty()) FIni.ApplyWrite(FSectionPos, TIniFile::npos, w, FSection);

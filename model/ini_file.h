@@ -72,6 +72,9 @@ public:
   TIniSectionWriter(TIniFile &ini, std::string_view section, bool keysDistinct);
   void Write(const TIniWrite &write);
   void Finish();
+  // After Finish: every keyed line of the section was taken in turn by a write (or there is no
+  // such section), so no key repeats there.
+  bool AllLinesTaken() const noexcept { return FAllTaken; }
 
 private:
   TIniFile &FIni;
@@ -80,6 +83,7 @@ private:
   std::size_t FSectionPos;
   std::size_t FNext = 0;           // the line the next write is compared with
   std::vector<TIniWrite> FPending; // writes whose line was not met in turn (all, keys not distinct)
+  bool FAllTaken = false;
 };
 
 class TIniFile {
@@ -142,6 +146,9 @@ public:
   std::ptrdiff_t FindLineIndex(std::string_view section, std::string_view key) const;
   // Whether some section holds a key twice (only the first is ever found).
   bool HasDuplicateKeys() const;
+  // For each of the keys (distinct), whether the first section of that name has a line of it;
+  // found within that section alone, no index of the file's keys needed.
+  std::vector<bool> SectionHasKeys(std::string_view section, const std::vector<std::string_view> &keys) const;
 
   // Replaces the line of an existing key where it stands, or appends key=value at the end of the
   // section; a missing section is appended at the end of the file.

@@ -262,6 +262,38 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
   };
   std::optional<TIniSectionWriter> writer;
   std::string_view writerSection;
+  std::vector<TWordObj *> written; // the entries of the current section's writes
+  bool deletes = false;            // some of them have an empty text (their key is deleted)
+  // The written texts are stored now, and their marks go. A deleted key can still have a line
+  // where the section held it twice (the next line of it is the first now, and the next save
+  // deletes that too): such a text keeps its mark. No key was there twice when every line of the
+  // section was taken in turn.
+  std::vector<std::string> deletedKeys;
+  std::vector<std::string_view> deletedViews;
+  const auto finishSection = [&] {
+    writer->Finish();
+    std::vector<bool> left;
+    if (deletes && !writer->AllLinesTaken()) {
+      deletedKeys.clear();
+      for (const TWordObj *entry : written) {
+        const std::string key = entry->Name() + "." + entry->Kind();
+        if (entry->Translation.empty()) deletedKeys.push_back(key);
+        if (entry->Comment.empty()) deletedKeys.push_back(key + std::string(kind::CommentSuffix));
+      }
+      deletedViews.assign(deletedKeys.begin(), deletedKeys.end());
+      left = TransIni->SectionHasKeys(writerSection, deletedViews);
+    }
+    std::size_t next = 0;
+    const auto clear = [&](TCompactText &text) {
+      if (!text.empty() || left.empty() || !left[next++]) text.ClearChanged();
+    };
+    for (TWordObj *entry : written) {
+      clear(entry->Translation);
+      clear(entry->Comment);
+    }
+    written.clear();
+    deletes = false;
+  };
   for (TWordObj *entry : Items.Raw()) {
     if (entry->Changed) changed.push_back(entry);
     // An entry this project does not observe came into Items some other way: always written.
@@ -270,20 +302,20 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       continue;
     const std::string_view section = entry->Section();
     if (!writer || !SameText(section, writerSection)) {
-      if (writer) writer->Finish();
+      if (writer) finishSection();
       writer.emplace(*TransIni, section, FKeysDistinct);
       writerSection = section;
     }
+    written.push_back(entry);
+    deletes = deletes || entry->Translation.empty() || entry->Comment.empty();
     const std::string_view name = entry->Name(), kindName = entry->Kind();
     const std::string_view key = KeyIsContiguous(*entry)
                                      ? std::string_view(name.data(), name.size() + 1 + kindName.size())
                                      : compose(name, kindName);
     writer->Write(TIniWrite{key, entry->Translation});
     writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
-    entry->Translation.ClearChanged();
-    entry->Comment.ClearChanged();
   }
-  if (writer) writer->Finish();
+  if (writer) finishSection();
   if (keys) keys->Release();
 }
 
