@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 #include <utility>
 
@@ -128,15 +130,23 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   if (!FileExists(srcName)) return Fail(error, "Source file not found: " + srcName);
   if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
+  // The backup copy of the translation file (made in the kernel) runs beside the source file's read;
+  // it is done before the translation file may lose its byte-order mark or is read.
+  std::optional<std::jthread> backup; // joins on every way out
   if (mode == TOpenMode::Edit) {
-    BackupFile(transName);
+    try {
+      backup.emplace([&transName] { BackupFile(transName); });
+    } catch (const std::system_error &) {
+      BackupFile(transName); // no thread to spare: copy first, as the rest must wait for it anyway
+    }
     StripUtf8Bom(srcName);
-    StripUtf8Bom(transName);
   }
-
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
-  if (!LoadProjectFile(*SrcIni, error) || !LoadProjectFile(*TransIni, error)) {
+  const bool srcRead = LoadProjectFile(*SrcIni, error);
+  if (backup) backup->join();
+  if (mode == TOpenMode::Edit) StripUtf8Bom(transName);
+  if (!srcRead || !LoadProjectFile(*TransIni, error)) {
     Close();
     return false;
   }
