@@ -50,63 +50,74 @@ bool FileExists(const std::string &path) {
   return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-bool ReadFileBytes(const std::string &path, std::string &out, std::string *error, std::size_t maxBytes) {
-  out.clear();
+namespace {
+
+// Opens path for a read of the whole file: a regular file of at most maxBytes, whose size it gives.
+// -1 with the error set otherwise.
+int OpenWholeFile(const std::string &path, std::size_t maxBytes, std::size_t &size, std::string *error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetError(error, "Unable to open file", path, errno);
-    return false;
+    return -1;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     SetError(error, "Not a regular file", path);
-    return false;
+    return -1;
   }
   if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
     ::close(fd);
     SetError(error, "File too large (" + std::to_string(st.st_size) + " bytes)", path);
-    return false;
+    return -1;
   }
-  out.resize(static_cast<std::size_t>(st.st_size));
-  std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+  size = static_cast<std::size_t>(st.st_size);
+  return fd;
+}
+
+// Reads up to size bytes into data (fewer when the file shrank meanwhile) and closes fd; false with
+// the error set when a read failed.
+bool ReadWholeFile(int fd, char *data, std::size_t size, std::size_t &done, const std::string &path,
+                   std::string *error) {
+  done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, data + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int err = errno;
       ::close(fd);
-      out.clear();
       SetError(error, "Unable to read file", path, err);
       return false;
     }
-    if (n == 0) break; // the file shrank meanwhile
+    if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
-  out.resize(done);
   ::close(fd);
+  return true;
+}
+
+} // namespace
+
+bool ReadFileBytes(const std::string &path, std::string &out, std::string *error, std::size_t maxBytes) {
+  out.clear();
+  std::size_t size = 0, done = 0;
+  const int fd = OpenWholeFile(path, maxBytes, size, error);
+  if (fd < 0) return false;
+  out.resize(size);
+  if (!ReadWholeFile(fd, out.data(), size, done, path, error)) {
+    out.clear();
+    return false;
+  }
+  out.resize(done);
   return true;
 }
 
 bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error, std::size_t maxBytes) {
   out = TFileBytes();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, "Unable to open file", path, errno);
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    SetError(error, "Not a regular file", path);
-    return false;
-  }
-  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-    ::close(fd);
-    SetError(error, "File too large (" + std::to_string(st.st_size) + " bytes)", path);
-    return false;
-  }
-  const auto size = static_cast<std::size_t>(st.st_size);
+  std::size_t size = 0, done = 0;
+  const int fd = OpenWholeFile(path, maxBytes, size, error);
+  if (fd < 0) return false;
+  // Plain memory, not zero-filled first: the read fills it.
   auto *data = static_cast<char *>(std::malloc(size == 0 ? 1 : size));
   if (!data) {
     ::close(fd);
@@ -114,22 +125,11 @@ bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error,
     return false;
   }
   out.FData.reset(data);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::read(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int err = errno;
-      ::close(fd);
-      out = TFileBytes();
-      SetError(error, "Unable to read file", path, err);
-      return false;
-    }
-    if (n == 0) break; // the file shrank meanwhile
-    done += static_cast<std::size_t>(n);
+  if (!ReadWholeFile(fd, data, size, done, path, error)) {
+    out = TFileBytes();
+    return false;
   }
   out.FSize = done;
-  ::close(fd);
   return true;
 }
 

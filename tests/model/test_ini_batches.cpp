@@ -1,5 +1,6 @@
 // Batches of writes with keys in two pieces, written one at a time through the section writer,
 // and saving files partly from their own buffer: both must give the very result of the plain ways.
+#include "ini_save_fixture.h"
 #include "model/ini_file.h"
 #include "support/ascii_case.h"
 #include "support/file_io.h"
@@ -86,22 +87,7 @@ TEST(IniBatches, KeysInTwoPiecesEqualWritesOneByOne) {
   }
 }
 
-class IniSave : public ::testing::Test {
-protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() / ("vt_ini_batches_" + std::to_string(::getpid()));
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-  std::string Saved(const TIniFile &ini) {
-    const std::string path = (FDir / "saved.ini").string();
-    EXPECT_TRUE(ini.SaveToFile(path));
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes));
-    return bytes;
-  }
-  fs::path FDir;
-};
+class IniSave : public TIniSaveFixture {};
 
 TEST_F(IniSave, SavedBytesAreTheNormalFormWhateverTheFileLooksLike) {
   // Files in the normal form and in others (LF or CR ends, spaces, comments, raw lines, repeated

@@ -1,5 +1,6 @@
 // Saving takes sections still as read, whose bytes are their normal form, straight from the buffer:
 // checked against the file composed line by line, over files of many shapes and random edits.
+#include "ini_save_fixture.h"
 #include "model/ini_file.h"
 #include "support/file_io.h"
 
@@ -70,22 +71,7 @@ std::string RandomIniText(std::mt19937 &rng, std::vector<std::pair<std::string, 
   return text;
 }
 
-class IniWholeSections : public ::testing::Test {
-protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() / ("vt_ini_whole_" + std::to_string(::getpid()));
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-  std::string Saved(const TIniFile &ini) {
-    const std::string path = (FDir / "saved.ini").string();
-    EXPECT_TRUE(ini.SaveToFile(path));
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes));
-    return bytes;
-  }
-  fs::path FDir;
-};
+class IniWholeSections : public TIniSaveFixture {};
 
 TEST_F(IniWholeSections, SavedBytesEqualTheFileComposedLineByLine) {
   for (unsigned seed = 1; seed <= 400; ++seed) {
