@@ -257,6 +257,16 @@ bool TWordList::Save(std::string *error) {
   return true;
 }
 
+namespace {
+
+// An empty text whose delete may leave a line of its key (a repeat) behind. An unmarked empty
+// text had no line of its key to begin with, and clearing its mark changes nothing.
+bool MarkedEmpty(const TCompactText &text) {
+  return text.empty() && text.IsChanged();
+}
+
+} // namespace
+
 void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed) {
   // Entries go to the file section by section (a run of entries with the same Section), each with
   // its translation key and comment key, in the order the writes would be made one by one. Keys
@@ -287,15 +297,15 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       deletedKeys.clear();
       for (const TWordObj *entry : written) {
         const std::string key = entry->Name() + "." + entry->Kind();
-        if (entry->Translation.empty()) deletedKeys.push_back(key);
-        if (entry->Comment.empty()) deletedKeys.push_back(key + std::string(kind::CommentSuffix));
+        if (MarkedEmpty(entry->Translation)) deletedKeys.push_back(key);
+        if (MarkedEmpty(entry->Comment)) deletedKeys.push_back(key + std::string(kind::CommentSuffix));
       }
       deletedViews.assign(deletedKeys.begin(), deletedKeys.end());
       left = TransIni->SectionHasKeys(writerSection, deletedViews);
     }
     std::size_t next = 0;
     const auto clear = [&](TCompactText &text) {
-      if (!text.empty() || left.empty() || !left[next++]) text.ClearChanged();
+      if (!MarkedEmpty(text) || left.empty() || !left[next++]) text.ClearChanged();
     };
     for (TWordObj *entry : written) {
       clear(entry->Translation);
@@ -317,7 +327,7 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       writerSection = section;
     }
     written.push_back(entry);
-    deletes = deletes || entry->Translation.empty() || entry->Comment.empty();
+    deletes = deletes || MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment);
     const std::string_view name = entry->Name(), kindName = entry->Kind();
     const std::string_view key = KeyIsContiguous(*entry)
                                      ? std::string_view(name.data(), name.size() + 1 + kindName.size())
