@@ -96,6 +96,21 @@ TEST(QueriesInParts, LongListMatchesScans) {
   }
   p->ClearSelection();
   for (const TWordObj *e : p->Items) ASSERT_EQ(e->Holders(), 1);
+
+  // Closing lets the entries go in parts; those held elsewhere stay whole and forget the project.
+  std::vector<TRef<TWordObj>> kept;
+  std::vector<std::string> sources;
+  for (std::size_t i = 0; i < p->Items.Count(); i += 1000) {
+    kept.emplace_back(TRefObj::AddRef(p->Items[i]));
+    sources.emplace_back(p->Items[i]->Source());
+  }
+  p->Close();
+  EXPECT_TRUE(p->Items.Empty());
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(kept[i]->Holders(), 1);
+    EXPECT_EQ(kept[i]->Observer, nullptr);
+    EXPECT_EQ(kept[i]->Source(), sources[i]);
+  }
 }
 
 } // namespace
