@@ -1,6 +1,7 @@
 #include "model/trans_man.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectFiles : public ::testing::Test {
+class ProjectFiles : public TScratchFolder {
 protected:
-  void SetUp() override {
-    static std::atomic<int> counter{0};
-    Dir = fs::temp_directory_path() /
-          ("vt_project_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    fs::create_directories(Dir);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(Dir, ec);
-  }
-
-  std::string P(const std::string &name) const { return (Dir / name).string(); }
-  void Write(const std::string &name, const std::string &bytes) const {
-    std::ofstream(P(name), std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string &name) const {
-    std::string bytes;
-    ReadFileBytes(P(name), bytes);
-    return bytes;
-  }
   void WriteDemo() const {
     Write("Demo.SrcLng", "[Form1]\r\n"
                          "Button1._CN=TTntButton\r\n"
@@ -66,7 +46,6 @@ protected:
     return list;
   }
 
-  fs::path Dir;
   bool Opened = false;
   std::string Error; // why the last Open failed
 };

@@ -4,6 +4,7 @@
 // comments) and random edits through every path.
 #include "model/word_list.h"
 #include "support/file_io.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectSaveChanges : public ::testing::Test {
-protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() / ("vt_save_changes_" + std::to_string(::getpid()));
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-  std::string P(const std::string &name) const { return (FDir / name).string(); }
-  void Write(const std::string &name, const std::string &bytes) const {
-    std::ofstream(P(name), std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string &name) const {
-    std::string bytes;
-    ReadFileBytes(P(name), bytes);
-    return bytes;
-  }
-  fs::path FDir;
-};
+class ProjectSaveChanges : public TScratchFolder {};
 
 // Every entry's translation and comment written one by one, in Items order: what a save must
 // leave in the file.

@@ -1,6 +1,7 @@
 // Packed projects, backups and the project maintenance commands on real files in a temporary folder.
 #include "client/core/packed_project.h"
 #include "support/file_io.h"
+#include "tests/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,10 @@ namespace fs = std::filesystem;
 
 const TZipTime kMoment{2026, 12, 8, 3, 15, 42};
 
-class PackedProject : public ::testing::Test {
+class PackedProject : public TScratchFolder {
 protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    Dir = fs::temp_directory_path() /
-          ("vt_packed_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    TScratchFolder::SetUp();
     fs::create_directories(Dir / "P");
     Write("P/French.SrcLng", "[Form1]\r\n"
                              "btnOk._CN=TButton\r\n"
@@ -38,20 +37,6 @@ protected:
                             "lblName.TC_?=check the accelerator\r\n"
                             "[Messages]\r\n"
                             "Err_001_.msg=Impossible d'ouvrir\\nle fichier\r\n");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(Dir, ec);
-  }
-
-  std::string P(const std::string &name) const { return (Dir / name).string(); }
-  void Write(const std::string &name, const std::string &bytes) const {
-    std::ofstream(P(name), std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string &name) const {
-    std::string bytes;
-    ReadFileBytes(P(name), bytes);
-    return bytes;
   }
   TRef<TWordList> Open(const std::string &name = "P/French.kxLng") const {
     TRef<TWordList> list(new TWordList);
@@ -73,8 +58,6 @@ protected:
     }
     return zip.ToBytes();
   }
-
-  fs::path Dir;
 };
 
 TEST_F(PackedProject, PackingSynchronisesEntriesInMemoryOnly) {
