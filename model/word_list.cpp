@@ -313,9 +313,11 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     if (deletes && !writer->AllLinesTaken()) {
       deletedKeys.clear();
       for (const TWordObj *entry : written) {
+        const bool translation = MarkedEmpty(entry->Translation), comment = MarkedEmpty(entry->Comment);
+        if (!translation && !comment) continue; // most entries: no key to look for
         const std::string key = entry->Name() + "." + entry->Kind();
-        if (MarkedEmpty(entry->Translation)) deletedKeys.push_back(key);
-        if (MarkedEmpty(entry->Comment)) deletedKeys.push_back(key + std::string(kind::CommentSuffix));
+        if (translation) deletedKeys.push_back(key);
+        if (comment) deletedKeys.push_back(key + std::string(kind::CommentSuffix));
       }
       deletedViews.assign(deletedKeys.begin(), deletedKeys.end());
       left = TransIni->SectionHasKeys(writerSection, deletedViews);
