@@ -1,5 +1,6 @@
 #include "compact_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 #include <stdexcept>
@@ -41,9 +42,16 @@ std::string_view TTextStore::Hold(std::shared_ptr<const std::string> bytes) {
   return held;
 }
 
+bool TTextStore::KeepInRoom(std::string_view text, std::string_view &kept) {
+  // A new block is needed only when the text does not fit the open one.
+  const std::size_t grows = text.size() > FLeft ? std::max(text.size(), kBlock) : 0;
+  if (FKeptBytes + grows > FHeldBytes + kSlack) return false;
+  kept = Keep(text);
+  return true;
+}
+
 std::string_view TTextStore::Keep(std::string_view text) {
   if (text.empty()) return {};
-  constexpr std::size_t kBlock = std::size_t{1} << 20;
   if (text.size() > FLeft) {
     // Long texts get a block of their own; the current block stays open for short ones.
     const std::size_t size = text.size() > kBlock / 4 ? text.size() : kBlock;

@@ -40,7 +40,7 @@ public:
       Free();
       FData = std::exchange(other.FData, nullptr);
       FSize = std::exchange(other.FSize, 0);
-      FOwned = (std::exchange(other.FOwned, kChangedBit) & kOwnedBit) | kChangedBit;
+      FOwned = (std::exchange(other.FOwned, kChangedBit) & (kOwnedBit | kHeldBit)) | kChangedBit;
     } else {
       FOwned |= kChangedBit;
     }
@@ -67,10 +67,16 @@ public:
     FData = bytes.data();
     FSize = static_cast<std::uint32_t>(bytes.size());
   }
+  // Replaces the text with bytes its owner keeps in a store of its own for as long as it keeps
+  // the text (never a view of a file as read: copies and readers copy it). Marked changed.
+  void SetHeld(std::string_view bytes) noexcept {
+    SetView(bytes);
+    if (FSize != 0) FOwned |= kHeldBit;
+  }
   // Replaces the text with a copy of its own.
   void Assign(std::string_view text);
   // Whether the text is a view of bytes it does not own (an empty text is neither).
-  bool IsView() const noexcept { return FSize != 0 && !(FOwned & kOwnedBit); }
+  bool IsView() const noexcept { return FSize != 0 && !(FOwned & (kOwnedBit | kHeldBit)); }
   // Whether the text was set or made since the change mark was last cleared.
   bool IsChanged() const noexcept { return (FOwned & kChangedBit) != 0; }
   void ClearChanged() noexcept { FOwned &= ~kChangedBit; }
@@ -132,6 +138,7 @@ private:
   static std::string Concat(std::string_view a, std::string_view b);
   static constexpr std::uint32_t kOwnedBit = 1;   // FData is this text's own heap copy
   static constexpr std::uint32_t kChangedBit = 2; // the change mark
+  static constexpr std::uint32_t kHeldBit = 4;    // FData is kept alive by the text's owner (SetHeld)
   // Lets the text go; what remains is the empty text, marked changed.
   void Free() noexcept {
     if (FOwned & kOwnedBit) delete[] FData;
@@ -142,7 +149,7 @@ private:
 
   const char *FData = nullptr;
   std::uint32_t FSize = 0;
-  std::uint32_t FOwned = kChangedBit; // kOwnedBit | kChangedBit
+  std::uint32_t FOwned = kChangedBit; // kOwnedBit or kHeldBit, | kChangedBit
 };
 
 // Keeps the bytes that entries' texts view alive for as long as any entry views them: the files of
@@ -164,12 +171,19 @@ public:
   std::string_view Hold(std::shared_ptr<const std::string> bytes);
   // Copies text into the store's own blocks; the copy lives as long as the store.
   std::string_view Keep(std::string_view text);
+  // Keep, as long as the blocks stay within the store's room: as much as the bytes held, and
+  // 16 MiB more. False, and nothing kept, beyond. Owners that replace texts again and again keep
+  // them so (a command changing many texts makes no heap copy per text): the replaced copies stay
+  // until the store goes, and the room bounds them.
+  bool KeepInRoom(std::string_view text, std::string_view &kept);
   // Bytes held (files as read) and bytes taken by Keep's blocks so far.
   std::size_t HeldBytes() const noexcept { return FHeldBytes; }
   std::size_t KeptBytes() const noexcept { return FKeptBytes; }
 
 private:
   ~TTextStore() = default;
+  static constexpr std::size_t kBlock = std::size_t{1} << 20; // short texts share blocks this large
+  static constexpr std::size_t kSlack = std::size_t{16} << 20; // room beyond the bytes held
   std::atomic<std::uint32_t> FRefs{1};
   std::vector<std::shared_ptr<const std::string>> FHeld;
   std::vector<std::unique_ptr<char[]>> FBlocks;

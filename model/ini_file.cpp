@@ -62,29 +62,62 @@ std::uint32_t SlotHash(std::size_t section, std::string_view key) {
   return static_cast<std::uint32_t>(h);
 }
 
+// Equal texts, found at once when they are the very same bytes.
+inline bool SameBytes(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.data() == b.data() || a == b);
+}
+
 bool IsTombstone(const TIniLine &line) {
   return line.Key.empty() && line.Value.empty();
 }
 
+bool HasLineBreak(std::string_view text) {
+  return std::memchr(text.data(), '\n', text.size()) || std::memchr(text.data(), '\r', text.size());
+}
+
+} // namespace
+
+void TIniFile::TStoreRelease::operator()(TTextStore *store) const noexcept {
+  store->Release();
+}
+
+void TIniFile::SetOwnText(TCompactText &target, std::string_view text) {
+  if (text.empty()) {
+    target.clear();
+    return;
+  }
+  // Written texts share the blocks of one store, which also holds the file as read, so that its
+  // room is as large as the file (and some more): a text rewritten many times leaves its old copies
+  // there. Beyond, each owns a copy.
+  if (!FKept) {
+    FKept.reset(new TTextStore());
+    FKept->Hold(FBytes);
+  }
+  std::string_view kept;
+  if (FKept->KeepInRoom(text, kept))
+    target.SetHeld(kept);
+  else
+    target = text;
+}
+
 // A written value must stay on its line: a line break inside would start a new key on reading.
-void AssignOneLine(TCompactText &target, std::string_view value) {
-  if (value.find_first_of("\r\n") == std::string_view::npos) {
-    target = value;
+void TIniFile::SetOneLine(TCompactText &target, std::string_view value) {
+  if (!HasLineBreak(value)) {
+    SetOwnText(target, value);
     return;
   }
   std::string flat(value);
   for (char &c : flat)
     if (c == '\r' || c == '\n') c = ' ';
-  target = flat;
+  SetOwnText(target, flat);
 }
 
-TIniLine OwnLine(std::string_view key, std::string_view value) {
-  TIniLine line{TCompactText(key), {}};
-  AssignOneLine(line.Value, value);
+TIniLine TIniFile::OwnLine(std::string_view key, std::string_view value) {
+  TIniLine line;
+  SetOwnText(line.Key, key);
+  SetOneLine(line.Value, value);
   return line;
 }
-
-} // namespace
 
 // Section names in a transparent hash map; keys of all sections in one open-addressing table
 // of (hash, section, line) so a million keys cost no per-key allocation.
@@ -161,6 +194,7 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
 // the other. A section that passes is saved as those bytes while it stays as read.
 void TIniFile::Parse(std::size_t from) {
   FSections.clear();
+  FKept.reset();
   FWhole.clear();
   FStamp = NextStamp();
   const char *p = FBytes->data() + from;
@@ -400,6 +434,7 @@ std::string TIniFile::ComposedBytes() const {
 
 void TIniFile::Clear() {
   FSections.clear();
+  FKept.reset();
   FWhole.clear();
   FStamp = NextStamp();
   FBytes.reset();
@@ -590,10 +625,10 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
 }
 
 void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value) {
-  // The very bytes the line holds already (an unchanged text taken from this file): nothing to do.
-  if (value.data() == line.Value.data() && value.size() == line.Value.size()) return;
+  // The text the line holds already (mostly its very bytes, taken from this file): nothing to do.
+  if (SameBytes(value, line.Value)) return;
   Touch(sectionPos);
-  AssignOneLine(line.Value, value);
+  SetOneLine(line.Value, value);
 }
 
 void TIniFile::DeleteLine(std::size_t sectionPos, TIniLine &line) {
@@ -767,9 +802,8 @@ void TIniSectionWriter::Write(const TIniWrite &write) {
     auto &lines = FIni.FSections[FSectionPos].Lines;
     while (FNext < lines.size() && lines[FNext].Key.empty()) ++FNext;
     if (FNext < lines.size() && SameWriteKey(lines[FNext].Key, write)) {
-      const TCompactText &value = lines[FNext].Value;
-      // The usual case, the very text the line views already, needs no call.
-      if (write.Value.data() != value.data() || write.Value.size() != value.size() || write.Value.empty())
+      // The usual case, the text the line holds already, needs no call.
+      if (write.Value.empty() || !SameBytes(write.Value, lines[FNext].Value))
         FIni.ApplyWrite(FSectionPos, FNext, write, FSection);
       ++FNext;
       return;

@@ -7,7 +7,8 @@
 //
 // A file read keeps its bytes once, in one buffer of its own that never changes; section names,
 // keys and values are views into it. Only what is written or appended later owns its text. The
-// buffer is shared (Bytes) so that texts taken from the file can outlive the ini object.
+// buffer is shared (Bytes) so that texts taken from the file can outlive the ini object. Written
+// texts share the blocks of a store of the file's own, within a bound.
 //
 // Saving takes each section that is still as read, and whose bytes in the buffer are already the
 // normal form, as one piece of the buffer; only the other sections are composed line by line.
@@ -157,7 +158,7 @@ public:
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void DeleteKey(std::string_view section, std::string_view key);
   // The same as WriteString / DeleteKey for each write in turn. When the section's lines follow the
-  // order of the writes, no key is hashed; a value that is the very text its line already views
+  // order of the writes, no key is hashed; a value equal to the text its line holds already
   // (an unchanged text taken from this file) is not copied.
   // keysDistinct: the caller knows that no two writes share a key (without case), which spares
   // hashing them.
@@ -174,6 +175,10 @@ private:
   // wholeSections: a section still as read whose bytes are its normal form goes as one piece.
   template <class Put> void Emit(Put &&put, bool wholeSections) const;
   void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value);
+  // Texts written or appended are the file's own: held in FKept, or copies of their own.
+  void SetOwnText(TCompactText &target, std::string_view text);
+  void SetOneLine(TCompactText &target, std::string_view value);
+  TIniLine OwnLine(std::string_view key, std::string_view value);
   // Applies a write to its line, found or not (npos).
   void ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIniWrite &write,
                   std::string_view section);
@@ -196,8 +201,13 @@ private:
     const char *End = nullptr;
   };
 
+  struct TStoreRelease {
+    void operator()(TTextStore *store) const noexcept;
+  };
+
   std::string FFileName;
   std::shared_ptr<const std::string> FBytes;
+  std::unique_ptr<TTextStore, TStoreRelease> FKept; // texts written since the file was read
   mutable std::vector<TIniSection> FSections;
   std::vector<TSectionBytes> FWhole; // one per section of FSections
   std::uint64_t FStamp;

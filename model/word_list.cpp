@@ -333,28 +333,41 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     written.clear();
     deletes = false;
   };
-  for (TWordObj *entry : Items.Raw()) {
-    if (entry->Changed) changed.push_back(entry);
+  // In step, only sections with a changed entry are written, and each of them whole, so that
+  // every line of its entries is met in turn; an unchanged text writes nothing.
+  const auto unchanged = [this](const TWordObj *entry) {
     // An entry this project does not observe came into Items some other way: always written.
-    if (onlyChanged && !entry->Translation.IsChanged() && !entry->Comment.IsChanged() &&
-        entry->Observer == this)
-      continue;
-    const std::string_view section = entry->Section();
-    if (!writer || !SameText(section, writerSection)) {
-      if (writer) finishSection();
-      writer.emplace(*TransIni, section, FKeysDistinct);
-      writerSection = section;
+    return !entry->Translation.IsChanged() && !entry->Comment.IsChanged() && entry->Observer == this;
+  };
+  // In step, an empty text without its mark has no line of its key: nothing to delete. Such a
+  // write would wait for a look-up at the section's end, since no line of it comes in turn.
+  const auto wanted = [&](const TCompactText &text) {
+    return !onlyChanged || !text.empty() || text.IsChanged();
+  };
+  const std::vector<TWordObj *> &items = Items.Raw();
+  for (std::size_t begin = 0, end = 0; begin < items.size(); begin = end) {
+    const std::string_view section = items[begin]->Section();
+    bool write = !onlyChanged;
+    for (end = begin; end < items.size() && SameText(items[end]->Section(), section); ++end) {
+      if (items[end]->Changed) changed.push_back(items[end]);
+      write = write || !unchanged(items[end]);
     }
-    written.push_back(entry);
-    deletes = deletes || MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment);
-    const std::string_view name = entry->Name(), kindName = entry->Kind();
-    const std::string_view key = KeyIsContiguous(*entry)
-                                     ? std::string_view(name.data(), name.size() + 1 + kindName.size())
-                                     : compose(name, kindName);
-    writer->Write(TIniWrite{key, entry->Translation});
-    writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
+    if (!write) continue;
+    writer.emplace(*TransIni, section, FKeysDistinct);
+    writerSection = section;
+    for (std::size_t i = begin; i < end; ++i) {
+      TWordObj *entry = items[i];
+      written.push_back(entry);
+      deletes = deletes || MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment);
+      const std::string_view name = entry->Name(), kindName = entry->Kind();
+      const std::string_view key = KeyIsContiguous(*entry)
+                                       ? std::string_view(name.data(), name.size() + 1 + kindName.size())
+                                       : compose(name, kindName);
+      if (wanted(entry->Translation)) writer->Write(TIniWrite{key, entry->Translation});
+      if (wanted(entry->Comment)) writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
+    }
+    finishSection();
   }
-  if (writer) finishSection();
   if (keys) keys->Release();
 }
 

@@ -201,16 +201,16 @@ TEntryState TWordObj::State() const {
 void TWordObj::SetFlagPrefix(std::string_view prefix) {
   std::string value = prefix == "[]" ? std::string() : std::string(prefix);
   value += TranslationBody();
-  Translation = std::move(value);
+  SetStoredTranslation(value);
 }
 
 void TWordObj::SetFlags(TEntryFlags flags) {
   char letters[3];
-  Translation = Reprefixed(Translation, "?!+", FlagLetters(flags, letters));
+  SetStoredTranslation(Reprefixed(Translation, "?!+", FlagLetters(flags, letters)));
 }
 
 void TWordObj::SetAutoState(TEntryState state) {
-  Translation = Reprefixed(Translation, "~", state == esAutoTranslated ? "~" : "");
+  SetStoredTranslation(Reprefixed(Translation, "~", state == esAutoTranslated ? "~" : ""));
 }
 
 std::u16string TWordObj::DecodeValue(std::string_view stored) const {
@@ -276,7 +276,15 @@ void TWordObj::SetTranslationBody(std::string_view encoded) {
     encoded.remove_prefix(1);
   }
   out.append(encoded);
-  Translation = std::string_view(out);
+  SetStoredTranslation(out);
+}
+
+void TWordObj::SetStoredTranslation(std::string_view stored) {
+  std::string_view kept;
+  if (FStore && !stored.empty() && FStore->KeepInRoom(stored, kept))
+    Translation.SetView(kept);
+  else
+    Translation = stored;
 }
 
 namespace {

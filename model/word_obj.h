@@ -84,6 +84,10 @@ public:
   // Stores an encoded value (as EncodeValue gives it) as the translation's body, keeping the flag
   // letters (only those), as SetTranslationText does after encoding.
   void SetTranslationBody(std::string_view encoded);
+  // Replaces the stored translation (flag letters and body) with a copy the entry's store keeps
+  // while it has room (TTextStore::KeepInRoom), else with a copy of its own. Every setter of the
+  // translation goes through it.
+  void SetStoredTranslation(std::string_view stored);
 
   // The store whose bytes views among the texts may point into; none when every text is its own.
   const TTextStore *TextStore() const noexcept { return FStore; }

@@ -99,7 +99,7 @@ void Reprefix(TWordObj &e, std::string_view drop, std::string_view add) {
   stored.push_back(']');
   if (stored.size() == 2) stored.clear();
   stored.append(parts.Body);
-  e.Translation = std::string_view(stored);
+  e.SetStoredTranslation(stored);
 }
 
 bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
@@ -657,7 +657,7 @@ int FlagAuto(TWordList &project, TEntryList *changed) {
       const TEntryFlags letters = e.Flags();
       std::string body(a);
       if (body.front() == '[') body.replace(0, 1, "\\91"); // a body must not read as a prefix
-      e.Translation = body;
+      e.SetStoredTranslation(body);
       e.SetAutoState(esAutoTranslated);
       if (letters != 0) e.SetFlags(letters);
     }

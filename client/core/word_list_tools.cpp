@@ -88,38 +88,14 @@ bool StoredAsIs(const TWordObj &entry, std::string_view body) {
   return ReadsBackAsIs(body, true);
 }
 
-// Where the translations a merge takes as they are stored go: into the project's store while it has
-// room, so that each entry read by the project views its text instead of owning a heap copy. The
-// room is the size of the project's files as read (and some more for small projects): once repeated
-// merges have filled it, texts are copies of their own again, freed when replaced, so a long window
-// session does not grow without bound. The store's copy belongs to the project: the list file may
-// change or go afterwards.
-class TMergedTexts {
-public:
-  explicit TMergedTexts(TWordList &project)
-      : FStore(project.TextStore()), FRoom(FStore ? FStore->HeldBytes() + kSlack : 0) {}
-
-  void Set(TWordObj &entry, std::string_view text) {
-    if (FStore && entry.TextStore() == FStore && FStore->KeptBytes() + text.size() <= FRoom)
-      entry.Translation.SetView(FStore->Keep(text));
-    else
-      entry.Translation = text;
-  }
-
-private:
-  static constexpr std::size_t kSlack = std::size_t{16} << 20;
-  TTextStore *FStore;
-  std::size_t FRoom;
-};
-
 // Takes the pair's translation when it decodes to a text; the caller keeps the counts.
-bool TakePair(const TTransWord *pair, TWordObj &entry, TMergedTexts &texts) {
+bool TakePair(const TTransWord *pair, TWordObj &entry) {
   if (!pair) return false;
   // A text that comes back from decoding and encoding as it is is taken as it is; one beginning
   // "[" does not (its bracket is escaped).
   if (pair->Translation.front() != '[' && StoredAsIs(entry, pair->Translation)) {
     const TEntryFlags flags = entry.Translation.empty() ? 0 : entry.Flags();
-    texts.Set(entry, pair->Translation);
+    entry.SetStoredTranslation(pair->Translation);
     if (flags != 0) entry.SetFlags(flags);
     entry.Changed = true;
     return true;
@@ -239,12 +215,11 @@ int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList 
   std::vector<const TTransWord *> pairs(kBlock);
   open.reserve(kBlock);
   sources.reserve(kBlock);
-  TMergedTexts texts(project);
   int count = 0;
   const auto takeBlock = [&] {
     words.FindAll(sources, pairs);
     for (std::size_t i = 0; i < open.size(); ++i)
-      if (TakePair(pairs[i], *open[i], texts)) NoteChange(project, open[i], changed, count);
+      if (TakePair(pairs[i], *open[i])) NoteChange(project, open[i], changed, count);
     open.clear();
     sources.clear();
   };
@@ -259,11 +234,10 @@ int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList 
 }
 
 int MergeRawWordList(TWordList &project, const TTransWordList &words, TEntryList *changed) {
-  TMergedTexts texts(project);
   int count = 0;
   for (TWordObj *entry : project.Items) {
     if (!IsMessage(*entry) || HasTranslationText(*entry)) continue;
-    if (TakePair(words.Find(RawMessageText(project, *entry)), *entry, texts))
+    if (TakePair(words.Find(RawMessageText(project, *entry)), *entry))
       NoteChange(project, entry, changed, count);
   }
   return count;
@@ -286,7 +260,7 @@ int LoadFromRepository(TWordList &project, TEntrySpan list, const TIniFile &repo
     if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry)) continue;
     const TCompactText *value = repository.FindValue(entry->Section(), entry->Key());
     if (!value || value->empty()) continue;
-    entry->Translation = value->view();
+    entry->SetStoredTranslation(value->view());
     entry->Changed = true;
     NoteChange(project, entry, changed, count);
   }

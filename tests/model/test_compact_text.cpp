@@ -79,6 +79,35 @@ TEST(CompactText, StoreKeepsCopiesApartAndAlive) {
   store->Release();
 }
 
+TEST(CompactText, StoreRoomBoundsWhatIsKeptAndHeldTextsAreNoViews) {
+  auto *store = new TTextStore();
+  store->Hold(std::make_shared<const std::string>(std::size_t{4} << 20, 'f'));
+  const std::string text(1000, 't');
+  std::vector<std::string_view> kept;
+  std::string_view one;
+  while (store->KeepInRoom(text, one)) kept.push_back(one);
+  // As much as the bytes held and 16 MiB more, then no more: the caller copies instead.
+  EXPECT_GE(store->KeptBytes(), std::size_t{19} << 20);
+  EXPECT_LE(store->KeptBytes(), store->HeldBytes() + (std::size_t{16} << 20));
+  EXPECT_FALSE(store->KeepInRoom(std::string(2 << 20, 'l'), one));
+  for (std::size_t i = 0; i < kept.size(); i += 101) EXPECT_EQ(kept[i], text);
+
+  // A held text is nobody's view to share: a copy owns its bytes, a move carries the holding.
+  TCompactText held;
+  held.SetHeld(kept[0]);
+  EXPECT_FALSE(held.IsView());
+  EXPECT_TRUE(held.IsChanged());
+  TCompactText copy(held);
+  EXPECT_NE(copy.data(), held.data());
+  TCompactText moved;
+  moved = std::move(held);
+  EXPECT_EQ(moved.data(), kept[0].data());
+  EXPECT_FALSE(moved.IsView());
+  moved.clear(); // frees nothing of the store's
+  EXPECT_EQ(kept[0], text);
+  store->Release();
+}
+
 class CompactTextProject : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -121,8 +150,10 @@ TEST_F(CompactTextProject, LoadedTextsAreViewsUntilChanged) {
   EXPECT_EQ(ok->Comment, "check");
   EXPECT_EQ(list->FindEntry("Form2/btnOk.VC")->AutoText, "Vale");
 
+  // A changed text is a copy the project keeps, no longer the file's bytes.
+  const std::string_view file = *list->TransIni->Bytes();
   ok->SetFlags(0);
-  EXPECT_FALSE(ok->Translation.IsView());
+  EXPECT_FALSE(ok->Translation.data() >= file.data() && ok->Translation.data() < file.data() + file.size());
   EXPECT_EQ(ok->Translation, "&Aceptar");
   list->Modified = true;
   ASSERT_TRUE(list->Save());

@@ -76,4 +76,40 @@ TEST(IniViews, SaveWritesInPiecesAndLongValuesWhole) {
   fs::remove_all(dir);
 }
 
+// Written texts share the file's store up to a bound, then own copies: rewriting every value many
+// times over (more than the bound) keeps each line right, through a move and a fresh read too.
+TEST(IniViews, TextsRewrittenBeyondTheStoresRoomStayRight) {
+  TIniFile ini;
+  std::string file = "[S]\r\n";
+  for (int k = 0; k < 1000; ++k) file += "k" + std::to_string(k) + "=v\r\n";
+  ini.LoadFromBytes(file);
+  const auto valueOf = [](int k, int round) {
+    return std::string(900, static_cast<char>('a' + round % 26)) + std::to_string(k);
+  };
+  constexpr int kRounds = 30; // about 27 MB written, beyond the room of a small file
+  for (int round = 0; round < kRounds; ++round) {
+    std::vector<std::string> values;
+    std::vector<TIniWrite> writes;
+    for (int k = 0; k < 1000; ++k) values.push_back(valueOf(k, round));
+    std::vector<std::string> keys;
+    for (int k = 0; k < 1000; ++k) keys.push_back("k" + std::to_string(k));
+    for (int k = 0; k < 1000; ++k) writes.push_back(TIniWrite{keys[k], values[k]});
+    ini.WriteValues("S", writes, true);
+    ini.WriteString("S", "added" + std::to_string(round), values[round]);
+  }
+  TIniFile moved(std::move(ini));
+  for (int k = 0; k < 1000; k += 7) {
+    const TCompactText *value = moved.FindValue("S", "K" + std::to_string(k));
+    ASSERT_NE(value, nullptr);
+    EXPECT_FALSE(value->IsView()); // the file's own text: readers copy it
+    EXPECT_EQ(*value, valueOf(k, kRounds - 1));
+  }
+  EXPECT_EQ(moved.ReadString("S", "added3"), valueOf(3, 3));
+  const std::string bytes = moved.ToBytes();
+  EXPECT_EQ(bytes, moved.ComposedBytes());
+  TIniFile again;
+  again.LoadFromBytes(bytes);
+  EXPECT_EQ(again.ReadString("S", "k999"), valueOf(999, kRounds - 1));
+}
+
 } // namespace
