@@ -182,7 +182,7 @@ public:
 
 private:
   ~TTextStore() = default;
-  static constexpr std::size_t kBlock = std::size_t{1} << 20; // short texts share blocks this large
+  static constexpr std::size_t kBlock = std::size_t{1} << 20;  // short texts share blocks this large
   static constexpr std::size_t kSlack = std::size_t{16} << 20; // room beyond the bytes held
   std::atomic<std::uint32_t> FRefs{1};
   std::vector<std::shared_ptr<const std::string>> FHeld;
