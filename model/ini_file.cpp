@@ -81,6 +81,13 @@ void TIniFile::TStoreRelease::operator()(TTextStore *store) const noexcept {
   store->Release();
 }
 
+void TIniFile::HoldStore(TTextStore &store) {
+  for (const auto &held : FHeldStores)
+    if (held.get() == &store) return;
+  store.AddRefs(1);
+  FHeldStores.emplace_back(&store);
+}
+
 void TIniFile::SetOwnText(TCompactText &target, std::string_view text) {
   if (text.empty()) {
     target.clear();
@@ -101,9 +108,12 @@ void TIniFile::SetOwnText(TCompactText &target, std::string_view text) {
 }
 
 // A written value must stay on its line: a line break inside would start a new key on reading.
-void TIniFile::SetOneLine(TCompactText &target, std::string_view value) {
+void TIniFile::SetOneLine(TCompactText &target, std::string_view value, bool held) {
   if (!HasLineBreak(value)) {
-    SetOwnText(target, value);
+    if (held)
+      target.SetHeld(value);
+    else
+      SetOwnText(target, value);
     return;
   }
   std::string flat(value);
@@ -112,10 +122,10 @@ void TIniFile::SetOneLine(TCompactText &target, std::string_view value) {
   SetOwnText(target, flat);
 }
 
-TIniLine TIniFile::OwnLine(std::string_view key, std::string_view value) {
+TIniLine TIniFile::OwnLine(std::string_view key, std::string_view value, bool held) {
   TIniLine line;
   SetOwnText(line.Key, key);
-  SetOneLine(line.Value, value);
+  SetOneLine(line.Value, value, held);
   return line;
 }
 
@@ -195,6 +205,7 @@ void TIniFile::LoadFromBytes(std::string_view bytes) {
 void TIniFile::Parse(std::size_t from) {
   FSections.clear();
   FKept.reset();
+  FHeldStores.clear();
   FWhole.clear();
   FStamp = NextStamp();
   const char *p = FBytes->data() + from;
@@ -435,6 +446,7 @@ std::string TIniFile::ComposedBytes() const {
 void TIniFile::Clear() {
   FSections.clear();
   FKept.reset();
+  FHeldStores.clear();
   FWhole.clear();
   FStamp = NextStamp();
   FBytes.reset();
@@ -624,11 +636,11 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     AppendLine(sec, OwnLine(key, value));
 }
 
-void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value) {
+void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held) {
   // The text the line holds already (mostly its very bytes, taken from this file): nothing to do.
   if (SameBytes(value, line.Value)) return;
   Touch(sectionPos);
-  SetOneLine(line.Value, value);
+  SetOneLine(line.Value, value, held);
 }
 
 void TIniFile::DeleteLine(std::size_t sectionPos, TIniLine &line) {
@@ -724,7 +736,7 @@ std::vector<TIniWrite> JoinKeys(const std::vector<TIniWrite> &writes, std::strin
   for (const TIniWrite &w : writes) {
     const std::size_t from = bytes.size();
     bytes.append(w.Key).append(w.KeyTail);
-    joined.push_back(TIniWrite{std::string_view(bytes).substr(from), w.Value});
+    joined.push_back(TIniWrite{std::string_view(bytes).substr(from), w.Value, {}, w.Held});
   }
   return joined;
 }
@@ -777,18 +789,18 @@ void TIniFile::ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIn
     if (write.Value.empty())
       DeleteLine(sectionPos, line);
     else
-      SetLineValue(sectionPos, line, write.Value);
+      SetLineValue(sectionPos, line, write.Value, write.Held);
     return;
   }
   if (write.Value.empty()) return; // nothing to delete
-  const std::size_t sec = EnsureSection(section);
+  const std::size_t sec = sectionPos != npos ? sectionPos : EnsureSection(section);
   if (write.KeyTail.empty()) {
-    AppendLine(sec, OwnLine(write.Key, write.Value));
+    AppendLine(sec, OwnLine(write.Key, write.Value, write.Held));
     return;
   }
   std::string key(write.Key);
   key.append(write.KeyTail);
-  AppendLine(sec, OwnLine(key, write.Value));
+  AppendLine(sec, OwnLine(key, write.Value, write.Held));
 }
 
 TIniSectionWriter::TIniSectionWriter(TIniFile &ini, std::string_view section, bool keysDistinct)

@@ -58,6 +58,9 @@ struct TIniWrite {
   std::string_view Key;
   std::string_view Value;
   std::string_view KeyTail = {};
+  // Value's bytes are kept alive, unchanged, by a store the file holds (HoldStore): the line
+  // takes them as they are instead of a copy.
+  bool Held = false;
 };
 
 class TIniFile;
@@ -164,6 +167,9 @@ public:
   // hashing them.
   void WriteValues(std::string_view section, const std::vector<TIniWrite> &writes, bool keysDistinct = false);
   void EraseSection(std::string_view section);
+  // Keeps store alive for as long as the file's lines may view its bytes (writes marked Held),
+  // until the file is read again or cleared.
+  void HoldStore(TTextStore &store);
   // Appends a line without "=" (kept with an empty key) to the section, creating it when missing.
   void AppendRawLine(std::string_view section, std::string_view line);
 
@@ -174,11 +180,11 @@ private:
   void Parse(std::size_t from = 0);
   // wholeSections: a section still as read whose bytes are its normal form goes as one piece.
   template <class Put> void Emit(Put &&put, bool wholeSections) const;
-  void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value);
+  void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held = false);
   // Texts written or appended are the file's own: held in FKept, or copies of their own.
   void SetOwnText(TCompactText &target, std::string_view text);
-  void SetOneLine(TCompactText &target, std::string_view value);
-  TIniLine OwnLine(std::string_view key, std::string_view value);
+  void SetOneLine(TCompactText &target, std::string_view value, bool held = false);
+  TIniLine OwnLine(std::string_view key, std::string_view value, bool held = false);
   // Applies a write to its line, found or not (npos).
   void ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIniWrite &write,
                   std::string_view section);
@@ -208,6 +214,7 @@ private:
   std::string FFileName;
   std::shared_ptr<const std::string> FBytes;
   std::unique_ptr<TTextStore, TStoreRelease> FKept; // texts written since the file was read
+  std::vector<std::unique_ptr<TTextStore, TStoreRelease>> FHeldStores; // see HoldStore
   mutable std::vector<TIniSection> FSections;
   std::vector<TSectionBytes> FWhole; // one per section of FSections
   std::uint64_t FStamp;

@@ -297,6 +297,7 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     scratch.assign(name).append(1, '.').append(kindName);
     return keys->Keep(scratch);
   };
+  if (FStore) TransIni->HoldStore(*FStore);
   std::optional<TIniSectionWriter> writer;
   std::string_view writerSection;
   std::vector<TWordObj *> written; // the entries of the current section's writes
@@ -363,8 +364,12 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       const std::string_view key = KeyIsContiguous(*entry)
                                        ? std::string_view(name.data(), name.size() + 1 + kindName.size())
                                        : compose(name, kindName);
-      if (wanted(entry->Translation)) writer->Write(TIniWrite{key, entry->Translation});
-      if (wanted(entry->Comment)) writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix});
+      // A view of an entry of this project is of bytes its store keeps: the file takes it as it is.
+      const bool ours = FStore && entry->TextStore() == FStore;
+      if (wanted(entry->Translation))
+        writer->Write(TIniWrite{key, entry->Translation, {}, ours && entry->Translation.IsView()});
+      if (wanted(entry->Comment))
+        writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix, ours && entry->Comment.IsView()});
     }
     finishSection();
   }
