@@ -8,6 +8,7 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -214,6 +215,23 @@ TLineForm FormOf(const TWordObj &e, bool editor) {
   return editor && e.IsHintKind() ? TLineForm::Hint : TLineForm::Escaped;
 }
 
+// Where the next byte from at is one PlainLines must look at (a byte of 0x80 or more, a control
+// character, "\\" or the form's other separator byte), or the end; eight ordinary bytes at a time.
+std::size_t NextSpecialByte(std::string_view text, std::size_t at, char separator) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  const auto hasZero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+  const std::uint64_t backslashes = ones * static_cast<unsigned char>('\\');
+  const std::uint64_t separators = ones * static_cast<unsigned char>(separator);
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text.data() + at, 8);
+    // High bytes, bytes below 32 (x - 32 borrows into the high bit), and the two wanted bytes.
+    if (((x | ((x - ones * 32) & ~x)) & highs) || hasZero(x ^ backslashes) || hasZero(x ^ separators))
+      break;
+  }
+  return at;
+}
+
 // The lines of a stored value's text as views of its bytes, when the value is plain (see above);
 // false when it needs the general decoding. A list item must be quoted.
 bool PlainLines(std::string_view stored, TLineForm form, std::vector<std::string_view> &lines) {
@@ -224,7 +242,10 @@ bool PlainLines(std::string_view stored, TLineForm form, std::vector<std::string
     stored = stored.substr(1, stored.size() - 2);
   }
   std::size_t start = 0;
+  const char formByte = form == TLineForm::Hint ? '|' : form == TLineForm::List ? '"' : '\\';
   for (std::size_t i = 0; i < stored.size();) {
+    i = NextSpecialByte(stored, i, formByte);
+    if (i == stored.size()) break;
     const unsigned char c = Byte(stored[i]);
     std::size_t separator = 0;
     if (c >= 0x80) {
