@@ -511,7 +511,9 @@ bool AddTestCharToLines(TWordObj &e, const std::vector<std::string_view> &lines,
   writer.Line().append(kStoredTestChar).append(lines.front());
   for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
   writer.Finish();
-  return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+  // The body gains the marker in front: the translation always changes.
+  e.SetTranslationBody(stored);
+  return true;
 }
 
 bool IsEmptyText(const std::vector<std::string_view> &lines) {
@@ -557,7 +559,9 @@ int AddNumbers(TWordList &project, TEntryList *changed) {
                    writer.Line().append(std::to_string(e.Index)).append("_").append(first);
                    for (std::size_t i = 1; i < lines.size(); ++i) writer.Line().append(lines[i]);
                    writer.Finish();
-                   return ChangeTranslation(e, [&](TWordObj &x) { x.SetTranslationBody(stored); });
+                   // The body gains the number in front: the translation always changes.
+                   e.SetTranslationBody(stored);
+                   return true;
                  }
                  const std::u16string text = e.TranslationText();
                  if (text.empty()) return false;
