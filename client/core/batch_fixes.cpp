@@ -226,8 +226,7 @@ std::size_t NextSpecialByte(std::string_view text, std::size_t at, char separato
     std::uint64_t x;
     std::memcpy(&x, text.data() + at, 8);
     // High bytes, bytes below 32 (x - 32 borrows into the high bit), and the two wanted bytes.
-    if (((x | ((x - ones * 32) & ~x)) & highs) || hasZero(x ^ backslashes) || hasZero(x ^ separators))
-      break;
+    if (((x | ((x - ones * 32) & ~x)) & highs) || hasZero(x ^ backslashes) || hasZero(x ^ separators)) break;
   }
   return at;
 }
