@@ -143,7 +143,9 @@ bool SaveScreenshot(QWidget &widget, const QString &path) {
   QApplication::processEvents();
   QByteArray png;
   QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG")) return false;
+  // Light compression: the picture is written at once, at about twice the size of the smallest.
+  constexpr int kQuality = 80;
+  if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG", kQuality)) return false;
   return WriteFileAtomic(QFile::encodeName(path).toStdString(),
                          std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
