@@ -5,7 +5,6 @@
 #include "client/core/compile_project.h"
 #include "mt/mt_endpoint.h"
 #include "mt/translator_web_utils.h"
-#include "mt/ui/gtrans_dlg.h"
 #include "path_text.h"
 #include "support/file_io.h"
 #include "trans_client_frm.h"
@@ -159,7 +158,7 @@ void TTransClientFrm3::RunListTranslation(bool browser) {
   const int focused = vt1->FocusedRow();
   if (focused < 0 || focused >= vt1Model->RowCount()) return;
   if (FAsker->YesNo(this, QStringLiteral("Translate this List?")) != TAsker::TAnswer::Yes) return;
-  TGTransFrm *dialog = browser ? NeedBrowserDialog() : nullptr;
+  TBrowserTranslator *dialog = browser ? NeedBrowserDialog() : nullptr;
   if (browser && !dialog) return;
 
   // The rows as they stand now: the run walks these even if a filter changes under it.
@@ -249,7 +248,7 @@ void TTransClientFrm3::RunListTranslation(bool browser) {
   if (after) after();
 }
 
-TRowOutcome TTransClientFrm3::TranslateListRowByBrowser(TGTransFrm &dialog, TWordObj &entry) {
+TRowOutcome TTransClientFrm3::TranslateListRowByBrowser(TBrowserTranslator &dialog, TWordObj &entry) {
   dialog.RequestText = GoogleRequestText(EditorText(TntMemoSrc), cStripCaps->isChecked());
   dialog.TargetLanguage = editLn->text().toStdString();
   dialog.ReverseMode = false;
@@ -257,7 +256,7 @@ TRowOutcome TTransClientFrm3::TranslateListRowByBrowser(TGTransFrm &dialog, TWor
   // A page that keeps its old text or stays empty never closes the dialog by itself: each row
   // has a time limit, then counts as cancelled.
   bool timedOut = false;
-  QPointer<TGTransFrm> guard(&dialog);
+  QPointer<TBrowserTranslator> guard(&dialog);
   QTimer limit;
   limit.setSingleShot(true);
   connect(&limit, &QTimer::timeout, &dialog, [&] {
@@ -268,14 +267,14 @@ TRowOutcome TTransClientFrm3::TranslateListRowByBrowser(TGTransFrm &dialog, TWor
   const int answer = dialog.exec();
   limit.stop();
   dialog.AutoClose = false;
-  if (answer == TGTransFrm::mrYes && !dialog.ResultText.empty() && FSession.Current() == &entry) {
+  if (answer == TBrowserTranslator::mrYes && !dialog.ResultText.empty() && FSession.Current() == &entry) {
     TntMemoLng->setPlainText(ToQString(dialog.ResultText));
     Update1Click();
     JournalEntries({&entry});
     return TRowOutcome::Translated;
   }
   // The dialog is modal, so its Cancel (or Escape) is the user's way to stop the whole run.
-  if (answer != TGTransFrm::mrYes && !timedOut) FListRun.Stop = true;
+  if (answer != TBrowserTranslator::mrYes && !timedOut) FListRun.Stop = true;
   return TRowOutcome::NoResult;
 }
 

@@ -17,6 +17,7 @@
 #include "client/core/suggestion_rules.h"
 #include "list_models.h"
 #include "model/word_list.h"
+#include "mt/ui/browser_translator.h"
 #include "support/zip_file.h"
 
 #include <QMainWindow>
@@ -66,8 +67,8 @@ public:
   void SetGrabForm(QWidget *form);
   // The browser translation dialog, used by "Google Translate" and its reverse command. The window
   // makes its own when first needed unless one is given here; BrowserDialog() is null until then.
-  void SetBrowserDialog(QWidget *dialog);
-  QWidget *BrowserDialog() const { return FBrowserDialog; }
+  void SetBrowserDialog(TBrowserTranslator *dialog);
+  TBrowserTranslator *BrowserDialog() const { return FBrowserDialog; }
 
   // Start arguments and tests: open a file as OpenFile1Click does after its dialog; pick a section
   // row by name; make an entry current by its full id. Each returns whether it succeeded.
@@ -365,7 +366,7 @@ private:
   // Compile and list-run helpers (trans_client_compile.cpp).
   void WireCompileCommands();
   void RunListTranslation(bool browser);
-  TRowOutcome TranslateListRowByBrowser(class TGTransFrm &dialog, TWordObj &entry);
+  TRowOutcome TranslateListRowByBrowser(TBrowserTranslator &dialog, TWordObj &entry);
   struct TListRunState {
     bool Active = false;
     bool Stop = false;
@@ -396,7 +397,7 @@ private:
   // Runs the browser dialog on a request; puts an accepted result into the editor as an update.
   void RunBrowserDialog(const std::string &request, bool reverse);
   // The browser dialog given by SetBrowserDialog, or one made now.
-  class TGTransFrm *NeedBrowserDialog();
+  TBrowserTranslator *NeedBrowserDialog();
 
   // --- components ------------------------------------------------------------------------------
   QWidget *PanelTop = nullptr;
@@ -474,8 +475,8 @@ private:
   std::unique_ptr<TAsker> FAsker;
   TZipClock FBackupClock;
   QWidget *FGrabForm = nullptr;
-  QWidget *FBrowserDialog = nullptr;
-  std::unique_ptr<QWidget> FOwnBrowserDialog;
+  TBrowserTranslator *FBrowserDialog = nullptr;
+  std::unique_ptr<TBrowserTranslator> FOwnBrowserDialog;
   std::unique_ptr<samples::TPreviewSurface> FPreviewSurface;
   class THintEx32 *FHintWindow = nullptr;
   QString FCurrentHint;

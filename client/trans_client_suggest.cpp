@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "mt/ui/gtrans_dlg.h"
 
 namespace vt {
 
@@ -40,19 +39,21 @@ void TTransClientFrm3::WireSuggestionCommands() {
           [this] { Guard("vt2DblClick", [this] { vt2DblClick(); }); });
 }
 
-void TTransClientFrm3::SetBrowserDialog(QWidget *dialog) {
-  FBrowserDialog = qobject_cast<TGTransFrm *>(dialog);
+void TTransClientFrm3::SetBrowserDialog(TBrowserTranslator *dialog) {
+  FBrowserDialog = dialog;
   if (FBrowserDialog) FOwnBrowserDialog.reset();
 }
 
 // The embedded browser is started only by the first command that needs it, so the window never
 // depends on it starting.
-TGTransFrm *TTransClientFrm3::NeedBrowserDialog() {
+TBrowserTranslator *TTransClientFrm3::NeedBrowserDialog() {
   if (!FBrowserDialog) {
-    FOwnBrowserDialog = std::make_unique<TGTransFrm>();
+    QString error;
+    FOwnBrowserDialog.reset(MakeBrowserTranslator(nullptr, &error));
     FBrowserDialog = FOwnBrowserDialog.get();
+    if (!FBrowserDialog) FAsker->Error(this, error);
   }
-  return qobject_cast<TGTransFrm *>(FBrowserDialog);
+  return FBrowserDialog;
 }
 
 bool TTransClientFrm3::SuggestionsPending() const {
@@ -164,14 +165,14 @@ void TTransClientFrm3::GoogleReverseTranslation1Click() {
 }
 
 void TTransClientFrm3::RunBrowserDialog(const std::string &request, bool reverse) {
-  TGTransFrm *dialog = NeedBrowserDialog();
+  TBrowserTranslator *dialog = NeedBrowserDialog();
   if (!dialog) return;
   TWordObj *entry = FSession.Current();
   dialog->RequestText = request;
   dialog->TargetLanguage = editLn->text().toStdString();
   dialog->ReverseMode = reverse;
   const int result = dialog->exec();
-  if (result != TGTransFrm::mrYes || dialog->ResultText.empty() || FSession.Current() != entry) return;
+  if (result != TBrowserTranslator::mrYes || dialog->ResultText.empty() || FSession.Current() != entry) return;
   TntMemoLng->setPlainText(ToQString(dialog->ResultText));
   Update1Click();
 }

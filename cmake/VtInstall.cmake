@@ -10,6 +10,8 @@ set(VT_APP_ID io.vantreo.transclient)
 install(TARGETS lngtool mtserver RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET transclient)
   install(TARGETS transclient RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The browser dialog's module, which the client loads on first use.
+  install(TARGETS vt_browser LIBRARY DESTINATION ${VT_BROWSER_MODULE_DIR})
   install(FILES ${VT_PACKAGING_DIR}/${VT_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${VT_PACKAGING_DIR}/${VT_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${VT_PACKAGING_DIR}/vantreo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

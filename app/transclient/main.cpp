@@ -1,5 +1,6 @@
 // transclient: creates the main window and the administrator window, and shows only the main
-// window. The browser translation dialog waits until a command needs it.
+// window. The browser translation dialog waits until a command needs it: its module, and with it
+// the browser's libraries, is loaded then.
 #include "client/core/project_preload.h"
 #include "client/crash_startup.h"
 #include "client/guarded_application.h"
@@ -18,6 +19,8 @@
 int main(int argc, char **argv) {
   // A project named on the command line is read while the toolkit starts and the window is built.
   const auto preload = vt::PreloadStartProject(argc, argv);
+  // The browser, loaded later, shares the toolkit's graphics contexts: asked for before the start.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   vt::TGuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("transclient"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vantreo Translation Client"));

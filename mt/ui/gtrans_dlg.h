@@ -11,7 +11,8 @@
 // exec() gives mrYes when a result was taken, otherwise mrCancel. ResultText and the loaded page
 // survive from one use to the next. The page address is TranslatorPage (from VT_MT_PAGE or the
 // translation host, see mt/mt_endpoint.h) followed by "?ie=UTF-8&hl=en&tab=wT" and the fragment.
-#include <QDialog>
+#include "mt/ui/browser_translator.h"
+
 #include <QTimer>
 #include <QUrl>
 #include <string>
@@ -27,20 +28,12 @@ namespace vt {
 // when the variable is already set.
 void PrepareBrowserStart();
 
-class TGTransFrm : public QDialog {
+class TGTransFrm : public TBrowserTranslator {
   Q_OBJECT
 public:
-  enum TModalResult { mrCancel = QDialog::Rejected, mrYes = QDialog::Accepted };
-
   explicit TGTransFrm(QWidget *owner = nullptr, const std::string &translatorPage = {});
 
-  // Fields, in the order the callers know them.
-  std::u16string PreviousResult;
-  std::string RequestText;
-  std::string TargetLanguage;
-  bool ReverseMode = false;
-  std::u16string ResultText;
-  bool AutoClose = false;
+  // The fields, in the order the callers know them, are TBrowserTranslator's.
 
   // Where the translator page lives (no query, no fragment).
   std::string TranslatorPage;
@@ -69,7 +62,7 @@ public:
   void FormActivate();
   void FormClose();
   void Button1Click();
-  void Button2Click();
+  void Button2Click() override;
   void Timer1Timer();
   bool wbNewWindow2();
   void wbScriptError();

@@ -141,13 +141,15 @@ TEST_F(MachineTest, TheWindowMakesItsOwnBrowserOnFirstUse) {
   Pick("TID_C/btnOpen.TC");
   ASSERT_EQ(W->BrowserDialog(), nullptr);
   QTimer cancel;
+  // The dialog comes from the browser's module, which the window loads now.
   QObject::connect(&cancel, &QTimer::timeout, [&] {
-    auto *dialog = qobject_cast<TGTransFrm *>(W->BrowserDialog());
-    if (dialog && dialog->isVisible()) QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+    TBrowserTranslator *dialog = W->BrowserDialog();
+    if (dialog && dialog->isVisible())
+      QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Button2")), Qt::LeftButton);
   });
   cancel.start(100);
   Child<QAction>(*W, "GoogleTranslate1")->trigger();
-  auto *dialog = qobject_cast<TGTransFrm *>(W->BrowserDialog());
+  TBrowserTranslator *dialog = W->BrowserDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->RequestText, "open");
   EXPECT_TRUE(Entry("TID_C/btnOpen.TC")->Translation.empty()); // Cancel took nothing

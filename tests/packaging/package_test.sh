@@ -14,7 +14,7 @@ deb=$(ls "$scratch"/pkg/*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 files=$(cd "$scratch/root" && find . -type f -o -type l | sed 's|^\./|/|' | sort)
 
-for f in /usr/bin/transclient /usr/bin/lngtool /usr/bin/mtserver \
+for f in /usr/bin/transclient /usr/bin/lngtool /usr/bin/mtserver /usr/lib/vantreo/libvt_browser.so \
   /usr/share/applications/io.vantreo.transclient.desktop \
   /usr/share/metainfo/io.vantreo.transclient.metainfo.xml \
   /usr/share/mime/packages/io.vantreo.transclient.xml \
