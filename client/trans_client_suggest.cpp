@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-
 namespace vt {
 
 void TTransClientFrm3::WireSuggestionCommands() {
@@ -172,7 +171,8 @@ void TTransClientFrm3::RunBrowserDialog(const std::string &request, bool reverse
   dialog->TargetLanguage = editLn->text().toStdString();
   dialog->ReverseMode = reverse;
   const int result = dialog->exec();
-  if (result != TBrowserTranslator::mrYes || dialog->ResultText.empty() || FSession.Current() != entry) return;
+  if (result != TBrowserTranslator::mrYes || dialog->ResultText.empty() || FSession.Current() != entry)
+    return;
   TntMemoLng->setPlainText(ToQString(dialog->ResultText));
   Update1Click();
 }

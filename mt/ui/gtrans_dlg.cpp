@@ -57,7 +57,8 @@ void PrepareBrowserStart() {
 }
 
 TGTransFrm::TGTransFrm(QWidget *owner, const std::string &translatorPage)
-    : TBrowserTranslator(owner), TranslatorPage(translatorPage.empty() ? ResolveMtEndpoint().Page : translatorPage) {
+    : TBrowserTranslator(owner),
+      TranslatorPage(translatorPage.empty() ? ResolveMtEndpoint().Page : translatorPage) {
   PrepareBrowserStart();
   setObjectName(QStringLiteral("GTransFrm"));
   setWindowTitle(QStringLiteral("GTransFrm"));
