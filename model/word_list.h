@@ -145,10 +145,12 @@ private:
     std::size_t Size = 0;
     std::size_t ItemCount = 0;
     bool Valid = false;
+    bool InLoadOrder = false; // and the entries' load numbers (Index) ascend along the list
   };
   TSelectionMark FIndexedSelection;
-  void NoteSelectionIndexed();
+  void NoteSelectionIndexed(bool inLoadOrder);
   bool SelectionNotedIndexed() const;
+  bool SelectionNotedInLoadOrder() const;
 
   mutable std::unique_ptr<TEntryIndex> FIndex;
   // The bytes the loaded entries' texts view (one reference; each entry holds one more).

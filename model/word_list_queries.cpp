@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 namespace vt {
@@ -194,10 +195,14 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   const auto &items = Items.Raw();
   const std::size_t parts = PartCount(items.size(), kMinPart);
   std::vector<std::vector<TWordObj *>> found(parts);
-  std::vector<char> indexedPart(parts, 0);
+  std::vector<char> indexedPart(parts, 0), orderedPart(parts, 0), takenPart(parts, 0);
+  // The load numbers of each part's first and last entry taken: with each part's ascending, the
+  // list is in load order when the parts follow one another.
+  std::vector<std::pair<int32_t, int32_t>> indexRange(parts);
   RunInParts(items.size(), kMinPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     auto &out = part == 0 ? Selection.Raw() : found[part];
-    bool indexed = true;
+    bool indexed = true, ordered = true;
+    int32_t firstIndex = 0, lastIndex = 0;
     for (std::size_t i = begin; i < end; ++i) {
       if (i + kFetchAhead < end) {
         __builtin_prefetch(items[i + kFetchAhead], 1);
@@ -206,19 +211,37 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
       TWordObj *e = items[i];
       if (!accepted(e)) continue;
       indexed = indexed && e->Pos == static_cast<int32_t>(i);
+      if (out.empty()) firstIndex = e->Index;
+      ordered = ordered && (out.empty() || e->Index > lastIndex);
+      lastIndex = e->Index;
       out.push_back(TRefObj::AddRef(e));
     }
     indexedPart[part] = indexed;
+    orderedPart[part] = ordered;
+    takenPart[part] = !out.empty();
+    indexRange[part] = {firstIndex, lastIndex};
   });
   auto &out = Selection.Raw();
   for (std::size_t part = 1; part < parts; ++part)
     out.insert(out.end(), found[part].begin(), found[part].end());
+  bool ordered = std::all_of(orderedPart.begin(), orderedPart.end(), [](char c) { return c != 0; });
+  std::optional<int32_t> before; // the last load number of the parts so far
+  for (std::size_t part = 0; part < parts && ordered; ++part) {
+    if (!takenPart[part]) continue;
+    ordered = !before || indexRange[part].first > *before;
+    before = indexRange[part].second;
+  }
   if (std::all_of(indexedPart.begin(), indexedPart.end(), [](char c) { return c != 0; }))
-    NoteSelectionIndexed();
+    NoteSelectionIndexed(ordered);
 }
 
-void TWordList::NoteSelectionIndexed() {
-  FIndexedSelection = TSelectionMark{Selection.Raw().data(), Selection.Count(), Items.Count(), true};
+void TWordList::NoteSelectionIndexed(bool inLoadOrder) {
+  FIndexedSelection =
+      TSelectionMark{Selection.Raw().data(), Selection.Count(), Items.Count(), true, inLoadOrder};
+}
+
+bool TWordList::SelectionNotedInLoadOrder() const {
+  return SelectionNotedIndexed() && FIndexedSelection.InLoadOrder;
 }
 
 bool TWordList::SelectionNotedIndexed() const {
@@ -232,7 +255,7 @@ void TWordList::FilterByText(std::string_view text, TTextMatch match) {
   // Without "&" in the wanted text, a source that contains it as it stands contains it without its
   // first "&" too; only sources with an "&" and no plain match need the "&" taken out.
   const bool plainFirst = match == TTextMatch::Contains && wanted.find('&') == std::string::npos;
-  const bool indexed = SelectionNotedIndexed();
+  const bool indexed = SelectionNotedIndexed(), inLoadOrder = SelectionNotedInLoadOrder();
   auto &raw = Selection.Raw();
   // The walk fetches the entries ahead, and, half as far ahead, the texts of those already fetched.
   const auto fetch = [&raw](std::size_t i) {
@@ -267,11 +290,11 @@ void TWordList::FilterByText(std::string_view text, TTextMatch match) {
         };
       },
       fetch);
-  if (indexed) NoteSelectionIndexed();
+  if (indexed) NoteSelectionIndexed(inLoadOrder);
 }
 
 void TWordList::FilterByWordCount(int limit, TWordCountMatch match) {
-  const bool indexed = SelectionNotedIndexed();
+  const bool indexed = SelectionNotedIndexed(), inLoadOrder = SelectionNotedInLoadOrder();
   CompactList(Selection, [&](TWordObj *e, std::size_t) {
     const int count = CountSourceWords(e->Source());
     switch (match) {
@@ -284,7 +307,7 @@ void TWordList::FilterByWordCount(int limit, TWordCountMatch match) {
     }
     return count <= limit;
   });
-  if (indexed) NoteSelectionIndexed();
+  if (indexed) NoteSelectionIndexed(inLoadOrder);
 }
 
 bool TWordList::SelectionIndexed() const {
@@ -298,6 +321,7 @@ void TWordList::RemoveDuplicateSources() {
   auto &raw = Selection.Raw();
   const std::size_t n = raw.size();
   bool indexed = SelectionIndexed();
+  const bool inLoadOrder = SelectionNotedInLoadOrder(); // dropping entries keeps the order
   if (n > 1 && indexed) {
     // The index numbers the source groups once; each run is then an integer pass.
     const std::vector<uint32_t> &groups = Index().SourceGroups();
@@ -330,7 +354,7 @@ void TWordList::RemoveDuplicateSources() {
           [&](std::size_t at) {
             if (!keep[at]) __builtin_prefetch(raw[at], 1);
           });
-      NoteSelectionIndexed();
+      NoteSelectionIndexed(inLoadOrder);
       return;
     }
     indexed = false;
@@ -352,10 +376,20 @@ void TWordList::RemoveDuplicateSources() {
       keep[i] = 1;
   }
   CompactList(Selection, [&](TWordObj *, std::size_t i) { return keep[i] != 0; });
-  if (indexed) NoteSelectionIndexed();
+  if (indexed) NoteSelectionIndexed(inLoadOrder);
 }
 
 void TWordList::SortSelection(TSortColumn column, bool descending) {
+  // A list in load order is sorted by number already (or needs only turning round): no key read.
+  if (column == TSortColumn::Id && SelectionNotedInLoadOrder()) {
+    if (descending) {
+      std::reverse(Selection.Raw().begin(), Selection.Raw().end());
+      FIndexedSelection.InLoadOrder = false;
+    }
+    return;
+  }
+  // Any other order: the entries stay where they are in Items, but the list leaves load order.
+  FIndexedSelection.InLoadOrder = false;
   // Full id and Source orders come from ranks the index keeps, so a sort compares integers.
   if ((column == TSortColumn::Name || column == TSortColumn::Original) && Selection.Count() > 1 &&
       SelectionIndexed()) {

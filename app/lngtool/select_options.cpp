@@ -96,10 +96,8 @@ void ApplySelectOptions(vt::TWordList &p, const TSelectOptions &o) {
     vt::ShowOnlyGui(p);
   else if (o.Only == "app")
     vt::ShowOnlyApp(p);
-  // The list comes in load order; the default sort has nothing to do then.
-  const bool inOrder = column == TSortColumn::Id && !descending &&
-                       std::is_sorted(p.Selection.begin(), p.Selection.end(), vt::LessByIndex);
-  if (!inOrder) p.SortSelection(column, descending);
+  // The list comes in load order: the default sort knows it and has nothing to do.
+  p.SortSelection(column, descending);
 }
 
 } // namespace lngtool

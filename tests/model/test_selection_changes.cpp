@@ -76,6 +76,37 @@ TEST(SelectionChanges, ReorderedItemsAfterSelectKeepTheRealOrder) {
   EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "d", "c"}));
 }
 
+// A list in load order sorts by number without reading keys; once it is in any other order (another
+// sort, turned round, or Items reordered), sorting by number sorts for real.
+TEST(SelectionChanges, SortByNumberKnowsWhenTheListIsInLoadOrder) {
+  TProject p = FourEntries();
+  p->Select(section::All, "", 0, 0);
+  p->FilterByText("a", TTextMatch::Contains); // drops nothing of the order
+  p->SortSelection(TSortColumn::Id, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c", "d"}));
+  p->SortSelection(TSortColumn::Id, true);
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+  p->SortSelection(TSortColumn::Id, true);
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+  p->SortSelection(TSortColumn::Id, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c", "d"}));
+  p->SortSelection(TSortColumn::Original, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"c", "d", "b", "a"}));
+  p->SortSelection(TSortColumn::Id, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c", "d"}));
+
+  auto &items = p->Items.Raw();
+  std::reverse(items.begin(), items.end());
+  p->ItemsReordered();
+  p->Select(section::All, "", 0, 0);
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+  p->SortSelection(TSortColumn::Id, false);
+  EXPECT_EQ(Names(p->Selection), (Strings{"a", "b", "c", "d"}));
+  p->Select(section::All, "", 0, 0);
+  p->SortSelection(TSortColumn::Id, true);
+  EXPECT_EQ(Names(p->Selection), (Strings{"d", "c", "b", "a"}));
+}
+
 TEST(SelectionChanges, EntriesPutIntoTheListByHandAreSortedAndDeduplicated) {
   TProject p = FourEntries();
   p->Select(section::All, "", 0, 0);
