@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
 #include "support/ascii_case.h"
+#include "support/byte_words.h"
 #include "support/file_io.h"
 #include "support/hash_table.h"
 #include "text_helpers.h"
@@ -71,19 +72,9 @@ bool IsTombstone(const TIniLine &line) {
   return line.Key.empty() && line.Value.empty();
 }
 
-// One pass, eight bytes at a time: values are mostly short, and free of line breaks.
 bool HasLineBreak(std::string_view text) {
-  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  const auto hasZero = [](std::uint64_t v) { return ((v - ones) & ~v & highs) != 0; };
-  std::size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, text.data() + at, 8);
-    if (hasZero(x ^ (ones * '\n')) || hasZero(x ^ (ones * '\r'))) return true;
-  }
-  for (; at < text.size(); ++at)
-    if (text[at] == '\n' || text[at] == '\r') return true;
-  return false;
+  const char *end = text.data() + text.size();
+  return FindLineBreak(text.data(), end) != end;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "trans_word_list.h"
 
+#include "support/byte_words.h"
 #include "support/file_io.h"
 
 #include <algorithm>
@@ -75,22 +76,6 @@ std::uint64_t SourceHash(std::string_view source) {
         static_cast<unsigned char>(at[n - 1]);
   }
   return Fold(a ^ kB ^ h, b ^ kC);
-}
-
-// The first line break (LF or CR) at or after at, or end: eight bytes at a time, as lines are short.
-const char *FindLineBreak(const char *at, const char *end) {
-  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-  for (; end - at >= 8; at += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, at, sizeof w);
-    const std::uint64_t lf = w ^ (kOnes * '\n'), cr = w ^ (kOnes * '\r');
-    // The lowest marked byte is the first that is zero in lf or cr (the marks above it may be false).
-    const std::uint64_t marks = (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHigh;
-    if (marks != 0) return at + std::countr_zero(marks) / 8;
-  }
-  while (at < end && *at != '\n' && *at != '\r') ++at;
-  return at;
 }
 
 } // namespace

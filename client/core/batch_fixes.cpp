@@ -3,6 +3,7 @@
 #include "client/core/machine_text.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
+#include "support/byte_words.h"
 #include "support/text_codec.h"
 
 #include <unicode/ustring.h>
@@ -218,15 +219,11 @@ TLineForm FormOf(const TWordObj &e, bool editor) {
 // Where the next byte from at is one PlainLines must look at (a byte of 0x80 or more, a control
 // character, "\\" or the form's other separator byte), or the end; eight ordinary bytes at a time.
 std::size_t NextSpecialByte(std::string_view text, std::size_t at, char separator) {
-  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  const auto hasZero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
-  const std::uint64_t backslashes = ones * static_cast<unsigned char>('\\');
-  const std::uint64_t separators = ones * static_cast<unsigned char>(separator);
   for (; at + 8 <= text.size(); at += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, text.data() + at, 8);
-    // High bytes, bytes below 32 (x - 32 borrows into the high bit), and the two wanted bytes.
-    if (((x | ((x - ones * 32) & ~x)) & highs) || hasZero(x ^ backslashes) || hasZero(x ^ separators)) break;
+    const std::uint64_t w = LoadWord(text.data() + at);
+    if ((w & kByteHighs) | BelowByteMarks(w, 32) | EqualByteMarks(w, '\\') |
+        EqualByteMarks(w, static_cast<unsigned char>(separator)))
+      break;
   }
   return at;
 }

@@ -1,6 +1,7 @@
 #include "word_list_tools.h"
 
 #include "edit_journal.h"
+#include "support/byte_words.h"
 #include "support/file_io.h"
 #include "support/text_codec.h"
 
@@ -41,12 +42,8 @@ bool IsMessage(const TWordObj &entry) {
 
 // Eight bytes at a time: whether none is a control character, a backslash or beyond ASCII.
 bool PlainAscii8(const char *at) {
-  std::uint64_t w;
-  std::memcpy(&w, at, sizeof w);
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-  const std::uint64_t below20 = (w - kOnes * 0x20) & ~w;
-  const std::uint64_t slash = w ^ (kOnes * '\\');
-  return ((w | below20 | ((slash - kOnes) & ~slash)) & kHigh) == 0;
+  const std::uint64_t w = LoadWord(at);
+  return ((w & kByteHighs) | BelowByteMarks(w, 0x20) | EqualByteMarks(w, '\\')) == 0;
 }
 
 // Whether decoding text (after the kind's unquoting) and encoding it again gives text back: it is
