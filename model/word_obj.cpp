@@ -94,12 +94,12 @@ std::string_view FlagLetters(TEntryFlags flags, char (&letters)[3]) {
   return {letters, n};
 }
 
-// stored with its prefix letters changed: the first of each letter of drop leaves, add follows;
-// a prefix left empty goes.
-std::string Reprefixed(std::string_view stored, std::string_view drop, std::string_view add) {
+// stored with its prefix letters changed, into out: the first of each letter of drop leaves, add
+// follows; a prefix left empty goes.
+void Reprefixed(std::string_view stored, std::string_view drop, std::string_view add, std::string &out) {
   const std::string_view prefix = PrefixOf(stored);
   const std::string_view letters = prefix.empty() ? prefix : prefix.substr(1, prefix.size() - 2);
-  std::string out;
+  out.clear();
   out.reserve(stored.size() + add.size() + 2);
   out.push_back('[');
   unsigned dropped = 0; // bit i: the first drop[i] has left
@@ -115,7 +115,6 @@ std::string Reprefixed(std::string_view stored, std::string_view drop, std::stri
   out.push_back(']');
   if (out.size() == 2) out.clear();
   out.append(stored.substr(prefix.size()));
-  return out;
 }
 
 int Sign(int v) {
@@ -206,11 +205,17 @@ void TWordObj::SetFlagPrefix(std::string_view prefix) {
 
 void TWordObj::SetFlags(TEntryFlags flags) {
   char letters[3];
-  SetStoredTranslation(Reprefixed(Translation, "?!+", FlagLetters(flags, letters)));
+  Reprefix("?!+", FlagLetters(flags, letters));
 }
 
 void TWordObj::SetAutoState(TEntryState state) {
-  SetStoredTranslation(Reprefixed(Translation, "~", state == esAutoTranslated ? "~" : ""));
+  Reprefix("~", state == esAutoTranslated ? "~" : "");
+}
+
+void TWordObj::Reprefix(std::string_view drop, std::string_view add) {
+  thread_local std::string stored; // one buffer for every entry a list command changes
+  Reprefixed(Translation, drop, add, stored);
+  SetStoredTranslation(stored);
 }
 
 std::u16string TWordObj::DecodeValue(std::string_view stored) const {

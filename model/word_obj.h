@@ -70,6 +70,9 @@ public:
   void SetFlagPrefix(std::string_view prefix);
   void SetFlags(TEntryFlags flags);
   void SetAutoState(TEntryState state);
+  // The prefix letters changed as SetFlags and SetAutoState change them: the first of each letter
+  // of drop leaves, then add follows; a prefix left empty goes.
+  void Reprefix(std::string_view drop, std::string_view add);
 
   // Value conversions between the stored form and the wide form, with the per-kind rules.
   std::u16string DecodeValue(std::string_view stored) const;

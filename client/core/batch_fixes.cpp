@@ -80,30 +80,6 @@ bool HasLetter(const TStoredParts &parts, char letter) {
   return parts.Letters.find(letter) != std::string_view::npos;
 }
 
-// The letters of the prefix change as SetFlags and SetAutoState change them (the first of each
-// letter of drop leaves, then add follows; a prefix left empty goes), with one allocation: the
-// list commands do this for up to every entry of a project.
-void Reprefix(TWordObj &e, std::string_view drop, std::string_view add) {
-  thread_local std::string stored;
-  const TStoredParts parts = PartsOf(e.Translation);
-  stored.clear();
-  stored.push_back('[');
-  unsigned dropped = 0; // bit i: the first drop[i] has left
-  for (const char c : parts.Letters) {
-    const auto at = drop.find(c);
-    if (at != std::string_view::npos && (dropped & (1u << at)) == 0) {
-      dropped |= 1u << at;
-      continue;
-    }
-    stored.push_back(c);
-  }
-  stored.append(add);
-  stored.push_back(']');
-  if (stored.size() == 2) stored.clear();
-  stored.append(parts.Body);
-  e.SetStoredTranslation(stored);
-}
-
 bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
   const TStoredParts parts = PartsOf(e.Translation);
   TEntryFlags flags = 0;
@@ -117,7 +93,7 @@ bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
   if (wanted & efQuery) letters[n++] = '?';
   if (wanted & efWarning) letters[n++] = '!';
   if (wanted & efNeedsWork) letters[n++] = '+';
-  Reprefix(e, "?!+", std::string_view(letters, n));
+  e.Reprefix("?!+", std::string_view(letters, n));
   return true;
 }
 
@@ -428,7 +404,7 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
 int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
                  if (!HasText(e) || HasLetter(PartsOf(e.Translation), '~')) return false;
-                 Reprefix(e, "~", "~");
+                 e.Reprefix("~", "~");
                  return true;
                }));
 }
@@ -436,7 +412,7 @@ int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
 int ClearAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
                  if (!HasLetter(PartsOf(e.Translation), '~')) return false;
-                 Reprefix(e, "~", "");
+                 e.Reprefix("~", "");
                  return true;
                }));
 }
