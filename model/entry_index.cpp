@@ -33,10 +33,6 @@ private:
   std::size_t FPos = 0;
 };
 
-bool SameBytes(std::string_view a, std::string_view b) {
-  return a == b;
-}
-
 // Compares the concatenations of two lists of pieces, ordinal on unsigned bytes.
 template <std::size_t N>
 int CompareConcat(const std::array<std::string_view, N> &a, const std::array<std::string_view, N> &b) {

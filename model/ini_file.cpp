@@ -63,11 +63,6 @@ std::uint32_t SlotHash(std::size_t section, std::string_view key) {
   return static_cast<std::uint32_t>(h);
 }
 
-// Equal texts, found at once when they are the very same bytes.
-inline bool SameBytes(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && (a.data() == b.data() || a == b);
-}
-
 bool IsTombstone(const TIniLine &line) {
   return line.Key.empty() && line.Value.empty();
 }
