@@ -252,11 +252,6 @@ bool KeyIsContiguous(const TWordObj &entry) {
   return name.data() + name.size() + 1 == kind.data() && name.data()[name.size()] == '.';
 }
 
-// Equal texts; the entries of one section mostly view the very same bytes.
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && (a.data() == b.data() || a == b);
-}
-
 } // namespace
 
 bool TWordList::Save(std::string *error) {
@@ -276,10 +271,11 @@ bool TWordList::Save(std::string *error) {
 
 namespace {
 
-// An empty text whose delete may leave a line of its key (a repeat) behind. An unmarked empty
-// text had no line of its key to begin with, and clearing its mark changes nothing.
+// How many entries ahead a walk over the project fetches the entries it will read.
 constexpr std::size_t kFetchAhead = 12;
 
+// An empty text whose delete may leave a line of its key (a repeat) behind. An unmarked empty
+// text had no line of its key to begin with, and clearing its mark changes nothing.
 bool MarkedEmpty(const TCompactText &text) {
   return text.empty() && text.IsChanged();
 }
@@ -351,7 +347,7 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
   for (std::size_t begin = 0, end = 0; begin < items.size(); begin = end) {
     const std::string_view section = items[begin]->Section();
     bool write = !onlyChanged;
-    for (end = begin; end < items.size() && SameText(items[end]->Section(), section); ++end) {
+    for (end = begin; end < items.size() && SameBytes(items[end]->Section(), section); ++end) {
       // Entries lie scattered on the heap: the lines read here are fetched some entries ahead.
       if (end + kFetchAhead < items.size()) {
         __builtin_prefetch(items[end + kFetchAhead]);
