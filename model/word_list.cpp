@@ -2,9 +2,9 @@
 #include "word_list.h"
 
 #include "entry_index.h"
+#include "entry_walk.h"
 #include "project_reader.h"
 #include "support/file_io.h"
-#include "support/parallel_parts.h"
 #include "trans_man.h"
 
 #include <cerrno>
@@ -19,13 +19,6 @@
 namespace vt {
 
 TWordList::TWordList() : FIndex(std::make_unique<TEntryIndex>(Items)) {}
-
-namespace {
-// Entries per part when a closing project lets its entries go on several threads, and how far
-// ahead a part fetches the holder counts it will release (see TReleaseList::Clear).
-constexpr std::size_t kMinReleasePart = 32768;
-constexpr std::size_t kReleaseAhead = 8;
-} // namespace
 
 TWordList::~TWordList() {
   Close();
@@ -79,24 +72,13 @@ void TWordList::Close() {
   // Entries still held elsewhere keep the bytes they view through their own references.
   if (FStore) std::exchange(FStore, nullptr)->Release();
   ForgetSelectionIndexed();
-  Selection.Clear();
+  ReleaseEntries(Selection.Raw());
   Suggestions.Clear();
   SimilarItems.Clear();
-  // Entries that outlive the project (held elsewhere) must not call back into it.
-  for (TWordObj *entry : Items) {
-    entry->Observer = nullptr;
-    entry->Pos = -1;
-  }
-  // A large project lets its entries go in parts on the cores: closing, and quitting, would wait
-  // for a million frees one after another otherwise.
-  auto &items = Items.Raw();
-  RunInParts(items.size(), kMinReleasePart, [&items](std::size_t, std::size_t begin, std::size_t end) {
-    for (std::size_t i = end; i-- > begin;) {
-      if (i >= begin + kReleaseAhead) __builtin_prefetch(items[i - kReleaseAhead], 1);
-      TRefObj::Release(items[i]);
-    }
-  });
-  items.clear();
+  // Entries that outlive the project (held elsewhere) must not call back into it. A large project
+  // lets its entries go in parts on the cores: closing, and quitting, would wait for a million
+  // frees one after another otherwise.
+  ReleaseEntries(Items.Raw(), true);
   Sections.clear();
   FIndex->Invalidate();
 }
@@ -271,9 +253,6 @@ bool TWordList::Save(std::string *error) {
 
 namespace {
 
-// How many entries ahead a walk over the project fetches the entries it will read.
-constexpr std::size_t kFetchAhead = 12;
-
 // An empty text whose delete may leave a line of its key (a repeat) behind. An unmarked empty
 // text had no line of its key to begin with, and clearing its mark changes nothing.
 bool MarkedEmpty(const TCompactText &text) {
@@ -349,9 +328,9 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     bool write = !onlyChanged;
     for (end = begin; end < items.size() && SameBytes(items[end]->Section(), section); ++end) {
       // Entries lie scattered on the heap: the lines read here are fetched some entries ahead.
-      if (end + kFetchAhead < items.size()) {
-        __builtin_prefetch(items[end + kFetchAhead]);
-        __builtin_prefetch(&items[end + kFetchAhead]->Observer);
+      if (end + kEntryFetchAhead < items.size()) {
+        __builtin_prefetch(items[end + kEntryFetchAhead]);
+        __builtin_prefetch(&items[end + kEntryFetchAhead]->Observer);
       }
       if (items[end]->Changed) changed.push_back(items[end]);
       write = write || !unchanged(items[end]);

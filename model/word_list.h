@@ -4,6 +4,7 @@
 #include "ini_file.h"
 #include "word_obj.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -74,8 +75,19 @@ public:
   void RemoveDuplicateSources();
   // Sorts Selection in the main list order.
   void SortSelection(TSortColumn column, bool descending);
+  // Entries of Selection with a translation (any state).
   int CountTranslated() const;
   void ClearSelection();
+  // The visible entries of one run of consecutive entries of a section in Items, and how many of
+  // them are in state esTranslated. Section views the entries' own name.
+  struct TSectionTally {
+    std::string_view Section;
+    std::uint64_t Total = 0;
+    std::uint64_t Translated = 0;
+  };
+  // One tally per run, in the order of Items (a section whose entries are not all together has
+  // several); sections without visible entries have none.
+  std::vector<TSectionTally> TallySections() const;
 
   TWordObj *FindEntry(std::string_view fullId) const;
   // All entries of the object in Items order, hidden included; empty when none.

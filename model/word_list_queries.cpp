@@ -3,6 +3,7 @@
 // index; list filters compact in one pass, so nothing here is quadratic in the project size.
 #include "entry_index.h"
 #include "entry_sort.h"
+#include "entry_walk.h"
 #include "support/ascii_case.h"
 #include "support/hash_table.h"
 #include "support/parallel_parts.h"
@@ -15,16 +16,13 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <unordered_map>
 
 namespace vt {
 
 namespace {
-
-// Entries lie scattered on the heap: a walk fetches the lines it will read this many entries ahead,
-// so the cache misses overlap instead of each waiting for the one before.
-constexpr std::size_t kFetchAhead = 12;
 
 void PrefetchEntry(const TWordObj *e) {
   __builtin_prefetch(e, 1); // holder count
@@ -36,7 +34,7 @@ template <class Keep> void CompactList(TReleaseList<TWordObj> &list, Keep &&keep
   auto &raw = list.Raw();
   std::size_t kept = 0;
   for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (i + kFetchAhead < raw.size()) PrefetchEntry(raw[i + kFetchAhead]);
+    if (i + kEntryFetchAhead < raw.size()) PrefetchEntry(raw[i + kEntryFetchAhead]);
     if (keep(raw[i], i))
       raw[kept++] = raw[i];
     else
@@ -45,10 +43,6 @@ template <class Keep> void CompactList(TReleaseList<TWordObj> &list, Keep &&keep
   raw.resize(kept);
 }
 
-// Walks shorter than two of these stay on one thread: a thread costs about what a few thousand
-// entries do.
-constexpr std::size_t kMinPart = std::size_t{1} << 15;
-
 // Compacts raw[begin, end) towards begin by keep(entry, position), releasing the others; returns the
 // end of the survivors. fetch(i) fetches what the walk will read at position i.
 template <class Keep, class Fetch>
@@ -56,7 +50,7 @@ std::size_t CompactRange(std::vector<TWordObj *> &raw, std::size_t begin, std::s
                          const Fetch &fetch) {
   std::size_t to = begin;
   for (std::size_t i = begin; i < end; ++i) {
-    if (i + kFetchAhead < end) fetch(i + kFetchAhead);
+    if (i + kEntryFetchAhead < end) fetch(i + kEntryFetchAhead);
     if (keep(raw[i], i))
       raw[to++] = raw[i];
     else
@@ -72,8 +66,8 @@ template <class MakeKeep, class Fetch>
 void CompactInParts(TReleaseList<TWordObj> &list, MakeKeep &&makeKeep, const Fetch &fetch) {
   auto &raw = list.Raw();
   const std::size_t n = raw.size();
-  std::vector<std::pair<std::size_t, std::size_t>> kept(PartCount(n, kMinPart)); // (begin, count)
-  RunInParts(n, kMinPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+  std::vector<std::pair<std::size_t, std::size_t>> kept(PartCount(n, kMinEntryPart)); // (begin, count)
+  RunInParts(n, kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     auto keep = makeKeep();
     kept[part] = {begin, CompactRange(raw, begin, end, keep, fetch) - begin};
   });
@@ -161,15 +155,7 @@ int CountWords(std::string_view text) {
 
 void TWordList::Select(std::string_view section, std::string_view kinds, TEntryFlags flags,
                        TEntryStates states) {
-  // The last selection is given back in parts at once: each holder count is a fetch from the heap.
-  auto &last = Selection.Raw();
-  RunInParts(last.size(), kMinPart, [&last](std::size_t, std::size_t begin, std::size_t end) {
-    for (std::size_t i = begin; i < end; ++i) {
-      if (i + kFetchAhead < end) __builtin_prefetch(last[i + kFetchAhead], 1);
-      TRefObj::Release(last[i]);
-    }
-  });
-  last.clear();
+  ReleaseEntries(Selection.Raw());
   const bool allSections = section.empty() || section == section::All;
   std::vector<std::string_view> kindList;
   for (std::size_t at = 0; at < kinds.size();) {
@@ -193,20 +179,20 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   // The parts of Items are walked at once; the first fills Selection, the others lists of their
   // own that follow it in order.
   const auto &items = Items.Raw();
-  const std::size_t parts = PartCount(items.size(), kMinPart);
+  const std::size_t parts = PartCount(items.size(), kMinEntryPart);
   std::vector<std::vector<TWordObj *>> found(parts);
   std::vector<char> indexedPart(parts, 0), orderedPart(parts, 0), takenPart(parts, 0);
   // The load numbers of each part's first and last entry taken: with each part's ascending, the
   // list is in load order when the parts follow one another.
   std::vector<std::pair<int32_t, int32_t>> indexRange(parts);
-  RunInParts(items.size(), kMinPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+  RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     auto &out = part == 0 ? Selection.Raw() : found[part];
     bool indexed = true, ordered = true;
     int32_t firstIndex = 0, lastIndex = 0;
     for (std::size_t i = begin; i < end; ++i) {
-      if (i + kFetchAhead < end) {
-        __builtin_prefetch(items[i + kFetchAhead], 1);
-        __builtin_prefetch(&items[i + kFetchAhead]->Hidden);
+      if (i + kEntryFetchAhead < end) {
+        __builtin_prefetch(items[i + kEntryFetchAhead], 1);
+        __builtin_prefetch(&items[i + kEntryFetchAhead]->Hidden);
       }
       TWordObj *e = items[i];
       if (!accepted(e)) continue;
@@ -260,7 +246,7 @@ void TWordList::FilterByText(std::string_view text, TTextMatch match) {
   // The walk fetches the entries ahead, and, half as far ahead, the texts of those already fetched.
   const auto fetch = [&raw](std::size_t i) {
     PrefetchEntry(raw[i]);
-    __builtin_prefetch(raw[i - kFetchAhead / 2]->Source().data());
+    __builtin_prefetch(raw[i - kEntryFetchAhead / 2]->Source().data());
   };
   CompactInParts(
       Selection,
@@ -332,9 +318,9 @@ void TWordList::RemoveDuplicateSources() {
     if (PositionsInOrder(raw, Items.Raw(), groupAt)) {
       for (uint32_t &g : groupAt) g = g < groups.size() ? groups[g] : kAway;
     } else {
-      RunInParts(n, kMinPart, [&](std::size_t, std::size_t begin, std::size_t end) {
+      RunInParts(n, kMinEntryPart, [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-          if (i + kFetchAhead < end) __builtin_prefetch(&raw[i + kFetchAhead]->Pos);
+          if (i + kEntryFetchAhead < end) __builtin_prefetch(&raw[i + kEntryFetchAhead]->Pos);
           const auto pos = static_cast<std::size_t>(raw[i]->Pos);
           groupAt[i] = pos < groups.size() ? groups[pos] : kAway;
         }
@@ -405,16 +391,59 @@ void TWordList::SortSelection(TSortColumn column, bool descending) {
 }
 
 int TWordList::CountTranslated() const {
-  int n = 0;
-  for (const TWordObj *e : Selection)
-    if (!e->Translation.empty()) ++n;
-  return n;
+  const auto &raw = Selection.Raw();
+  std::vector<int> counts(PartCount(raw.size(), kMinEntryPart), 0);
+  RunInParts(raw.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    int n = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (i + kEntryFetchAhead < end) __builtin_prefetch(&raw[i + kEntryFetchAhead]->Translation);
+      n += !raw[i]->Translation.empty();
+    }
+    counts[part] = n;
+  });
+  return std::accumulate(counts.begin(), counts.end(), 0);
+}
+
+std::vector<TWordList::TSectionTally> TWordList::TallySections() const {
+  const auto &items = Items.Raw();
+  std::vector<std::vector<TSectionTally>> runs(PartCount(items.size(), kMinEntryPart));
+  RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    auto &out = runs[part];
+    for (std::size_t i = begin; i < end; ++i) {
+      // The entry's lines a full step ahead, its translation's first bytes (for the state) half a
+      // step ahead, when the entry itself is at hand.
+      if (i + kEntryFetchAhead < end) {
+        __builtin_prefetch(items[i + kEntryFetchAhead]);
+        __builtin_prefetch(&items[i + kEntryFetchAhead]->Hidden);
+      }
+      if (i + kEntryFetchAhead / 2 < end)
+        __builtin_prefetch(items[i + kEntryFetchAhead / 2]->Translation.data());
+      const TWordObj *e = items[i];
+      if (e->Hidden) continue;
+      const std::string_view section = e->Section();
+      if (out.empty() || !SameBytes(section, out.back().Section)) out.push_back({section});
+      ++out.back().Total;
+      out.back().Translated += e->State() == esTranslated;
+    }
+  });
+  // The parts follow one another: a run cut where a part ends goes on in the next.
+  std::vector<TSectionTally> tallies = std::move(runs[0]);
+  for (std::size_t part = 1; part < runs.size(); ++part)
+    for (const TSectionTally &run : runs[part]) {
+      if (!tallies.empty() && SameBytes(run.Section, tallies.back().Section)) {
+        tallies.back().Total += run.Total;
+        tallies.back().Translated += run.Translated;
+      } else {
+        tallies.push_back(run);
+      }
+    }
+  return tallies;
 }
 
 void TWordList::ClearSelection() {
   CurrentProps.reset();
   ForgetSelectionIndexed();
-  Selection.Clear();
+  ReleaseEntries(Selection.Raw());
 }
 
 // --- look-ups --------------------------------------------------------------------------------------

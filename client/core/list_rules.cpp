@@ -28,29 +28,15 @@ std::string FormatSectionStats(TSectionCounts counts) {
 
 std::vector<TSectionCounts> CountSectionProgress(const TWordList &project,
                                                  const std::vector<std::string> &lines) {
-  using TCount = TSectionCounts;
-  std::unordered_map<std::string_view, TCount> bySection;
+  std::unordered_map<std::string_view, TSectionCounts> bySection;
   bySection.reserve(lines.size());
-  TCount all;
-  // Entries come section by section: the count of the section before is found again without a
-  // look-up.
-  std::string_view lastSection;
-  TCount *last = nullptr;
-  for (const TWordObj *entry : project.Items) {
-    if (entry->Hidden) continue;
-    const bool translated = entry->State() == esTranslated;
-    const std::string_view section = entry->Section();
-    if (!last || section != lastSection) {
-      last = &bySection[section];
-      lastSection = section;
-    }
-    TCount &c = *last;
-    ++c.Total;
-    ++all.Total;
-    if (translated) {
-      ++c.Translated;
-      ++all.Translated;
-    }
+  TSectionCounts all;
+  for (const TWordList::TSectionTally &run : project.TallySections()) {
+    TSectionCounts &c = bySection[run.Section];
+    c.Total += run.Total;
+    c.Translated += run.Translated;
+    all.Total += run.Total;
+    all.Translated += run.Translated;
   }
   std::vector<TSectionCounts> result;
   result.reserve(lines.size());
@@ -60,7 +46,7 @@ std::vector<TSectionCounts> CountSectionProgress(const TWordList &project,
       continue;
     }
     const auto it = bySection.find(lines[i]);
-    result.push_back(it == bySection.end() ? TCount{} : it->second);
+    result.push_back(it == bySection.end() ? TSectionCounts{} : it->second);
   }
   return result;
 }

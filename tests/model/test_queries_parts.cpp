@@ -114,3 +114,37 @@ TEST(QueriesInParts, LongListMatchesScans) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(QueriesInParts, SectionTalliesJoinRunsCutBetweenParts) {
+  // Runs A, B, A; the first is cut wherever the parts split.
+  TRef<TWordList> p(new TWordList());
+  for (std::size_t i = 0; i < kEntries; ++i) {
+    const char *section = i < 60000 ? "A" : i < 70000 ? "B" : "A";
+    TWordObj *e = p->AddEntry(section, "N" + std::to_string(i), i % 10 == 0 ? "_CN" : "TC", "Text");
+    if (i % 3 == 0) e->SetStoredTranslation("Texto");
+    if (i % 3 == 1) e->SetStoredTranslation("[~]Auto");
+  }
+  std::vector<TWordList::TSectionTally> expected;
+  std::uint64_t withTranslation = 0;
+  for (const TWordObj *e : p->Items) {
+    if (e->Hidden) continue;
+    if (expected.empty() || expected.back().Section != e->Section()) expected.push_back({e->Section()});
+    ++expected.back().Total;
+    expected.back().Translated += e->State() == esTranslated;
+    withTranslation += !e->Translation.empty();
+  }
+  ASSERT_EQ(expected.size(), 3u);
+  const auto tallies = p->TallySections();
+  ASSERT_EQ(tallies.size(), expected.size());
+  for (std::size_t i = 0; i < tallies.size(); ++i) {
+    EXPECT_EQ(tallies[i].Section, expected[i].Section) << i;
+    EXPECT_EQ(tallies[i].Total, expected[i].Total) << i;
+    EXPECT_EQ(tallies[i].Translated, expected[i].Translated) << i;
+  }
+  p->Select("[ALL]", "", 0, 0);
+  EXPECT_EQ(static_cast<std::uint64_t>(p->CountTranslated()), withTranslation);
+}
+
+} // namespace
