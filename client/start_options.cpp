@@ -30,9 +30,10 @@ std::optional<TStartOptions> ParseStartOptions(const QStringList &arguments, QSt
                                  QStringLiteral("Make the entry with this full id current."),
                                  QStringLiteral("FULLID"));
   const QCommandLineOption advanced(QStringLiteral("advanced"), QStringLiteral("Turn Advanced Tools on."));
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      QStringLiteral("Render the window to this PNG file and exit."),
-                                      QStringLiteral("FILE.png"));
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Render the window to this PNG file (BMP if it ends in .bmp) and exit."),
+      QStringLiteral("FILE.png"));
   const QCommandLineOption formPreview(
       QStringLiteral("form-preview"),
       QStringLiteral(
@@ -141,13 +142,16 @@ bool WriteFitReport(TTransClientFrm3 &window, const TStartOptions &options, QStr
 
 bool SaveScreenshot(QWidget &widget, const QString &path) {
   QApplication::processEvents();
-  QByteArray png;
-  QBuffer buffer(&png);
-  // Light compression: the picture is written at once, at about twice the size of the smallest.
+  QByteArray image;
+  QBuffer buffer(&image);
+  // A PNG with light compression: written at once, at about twice the size of the smallest. A BMP,
+  // uncompressed, for runs that time the window rather than the encoder.
+  const bool bmp = path.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
   constexpr int kQuality = 80;
-  if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG", kQuality)) return false;
+  if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, bmp ? "BMP" : "PNG", kQuality))
+    return false;
   return WriteFileAtomic(QFile::encodeName(path).toStdString(),
-                         std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+                         std::string_view(image.constData(), static_cast<std::size_t>(image.size())));
 }
 
 } // namespace vt

@@ -2,23 +2,47 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QHeaderView>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace vt {
 
-TVirtualTree::TVirtualTree(QWidget *parent) : QTreeView(parent) {
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
+TVirtualTree::TVirtualTree(QWidget *parent) : QTableView(parent) {
+  setShowGrid(false); // drawn lighter in paintEvent
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setTabKeyNavigation(false);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setAlternatingRowColors(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setIconSize(QSize(16, 16));
-  header()->setHighlightSections(false);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setStretchLastSection(true);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  FitRowHeight();
+}
+
+void TVirtualTree::FitRowHeight() {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+  option.text = QStringLiteral("Xg");
+  option.decorationSize = iconSize();
+  const int height = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+  // A new size walks every row's section: only when it changes.
+  if (verticalHeader()->defaultSectionSize() != height) verticalHeader()->setDefaultSectionSize(height);
+}
+
+void TVirtualTree::changeEvent(QEvent *event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitRowHeight();
 }
 
 void TVirtualTree::SetSelectionColors(const QColor &focused, const QColor &unfocused) {
@@ -55,7 +79,7 @@ void TVirtualTree::FocusRow(int row, bool scrollTo) {
 
 void TVirtualTree::keyboardSearch(const QString &search) {
   if (!SearchRow) {
-    QTreeView::keyboardSearch(search);
+    QTableView::keyboardSearch(search);
     return;
   }
   const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -70,13 +94,13 @@ void TVirtualTree::keyboardSearch(const QString &search) {
 void TVirtualTree::mousePressEvent(QMouseEvent *event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   const bool wasFocused = index.isValid() && index.row() == FocusedRow();
-  QTreeView::mousePressEvent(event);
+  QTableView::mousePressEvent(event);
   if (index.isValid()) emit RowPressed(index.row(), wasFocused);
 }
 
 void TVirtualTree::focusInEvent(QFocusEvent *event) {
   if (currentIndex().isValid()) {
-    QTreeView::focusInEvent(event);
+    QTableView::focusInEvent(event);
     return;
   }
   // The item view would make the first row current here, which picks it.
@@ -92,25 +116,48 @@ void TVirtualTree::currentChanged(const QModelIndex &current, const QModelIndex 
     viewport()->update(); // the row that lost the focus is repainted too
     return;
   }
-  QTreeView::currentChanged(current, previous);
+  QTableView::currentChanged(current, previous);
 }
 
-void TVirtualTree::drawRow(QPainter *painter, const QStyleOptionViewItem &option,
-                           const QModelIndex &index) const {
-  // A row background from the model (same object as the current entry) spans the whole row.
-  const QVariant background = model()->data(model()->index(index.row(), 0), Qt::BackgroundRole);
-  if (background.isValid()) painter->fillRect(option.rect, background.value<QBrush>());
-  QTreeView::drawRow(painter, option, index);
-  // Grid lines.
-  painter->save();
-  painter->setPen(QColor(226, 226, 226));
-  painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-  for (int section = 0; section < header()->count(); ++section) {
-    if (header()->isSectionHidden(section)) continue;
-    const int x = columnViewportPosition(section) + columnWidth(section) - 1;
-    painter->drawLine(x, option.rect.top(), x, option.rect.bottom());
+QModelIndex TVirtualTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  switch (action) {
+  case MoveHome:
+  case MoveEnd:
+    return QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+  case MoveLeft:
+  case MoveRight:
+    horizontalScrollBar()->triggerAction(action == MoveLeft ? QAbstractSlider::SliderSingleStepSub
+                                                            : QAbstractSlider::SliderSingleStepAdd);
+    return currentIndex();
+  default:
+    return QTableView::moveCursor(action, modifiers);
   }
-  painter->restore();
+}
+
+void TVirtualTree::paintEvent(QPaintEvent *event) {
+  QTableView::paintEvent(event);
+  if (!model() || model()->rowCount() == 0) return;
+  // Grid lines under each row and right of each column, over the rows shown.
+  const QRect area = event->rect();
+  const int first = rowAt(area.top());
+  if (first < 0) return;
+  int last = rowAt(area.bottom());
+  if (last < 0) last = model()->rowCount() - 1;
+  const int top = rowViewportPosition(first);
+  const int bottom = rowViewportPosition(last) + rowHeight(last) - 1;
+  int right = 0;
+  QPainter painter(viewport());
+  painter.setPen(QColor(226, 226, 226));
+  for (int section = 0; section < header()->count(); ++section) {
+    if (isColumnHidden(section)) continue;
+    const int x = columnViewportPosition(section) + columnWidth(section) - 1;
+    right = std::max(right, x);
+    painter.drawLine(x, top, x, bottom);
+  }
+  for (int row = first; row <= last; ++row) {
+    const int y = rowViewportPosition(row) + rowHeight(row) - 1;
+    painter.drawLine(0, y, right, y);
+  }
 }
 
 } // namespace vt

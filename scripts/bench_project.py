@@ -8,8 +8,9 @@ For every size the script runs, alternating and REPS times each:
   - `lngtool stats` (open the project and count) and `lngtool resave` (open and save),
 measured as processes with /usr/bin/time (wall, CPU, peak resident memory, page faults); then the
 in-process timings of project_runs (pipeline, save against the write floor). Medians throughout.
-Up to 1M entries it also times the main window opening the project and painting its first rows
-(transclient --screenshot, offscreen), and, when Qt's lconvert is installed, lconvert loading and
+Up to 1M entries it also times the main window opening the project, picking "[ALL]" and painting
+the first rows of the entry list (transclient --section "[ALL]" --screenshot, offscreen; the picture
+is an uncompressed BMP, so that the encoder is not what is timed), and, when Qt's lconvert is installed, lconvert loading and
 writing the same entries as a Qt translation file, beside `lngtool resave`.
 
 usage: bench_project.py [BUILD_DIR] [--sizes 100000,1000000,10000000] [--reps N] [--keep] [--no-lconvert]
@@ -82,14 +83,14 @@ def main():
             megabytes = sum(os.path.getsize(f) for f in files) / 1e6
             reps = args.reps if size < 5000000 else max(3, args.reps // 2)
             floor, stats, resave, shown, converted = [], [], [], [], []
-            shot = os.path.join(folder, "first-rows.png")
+            shot = os.path.join(folder, "first-rows.bmp")
             env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
             for _ in range(reps):
                 floor.append(timed([tools["floor_project"], "read"] + files))
                 stats.append(timed([lngtool, "stats", kx]))
                 resave.append(timed([lngtool, "resave", kx]))
                 if small and os.access(window, os.X_OK):
-                    shown.append(timed([window, kx, "--screenshot", shot], env))
+                    shown.append(timed([window, kx, "--section", "[ALL]", "--screenshot", shot], env))
                 if compare:
                     ts = kx[:-len(".kxLng")] + ".ts"
                     converted.append(timed([lconvert, "-i", ts, "-o", ts + ".out.ts"]))

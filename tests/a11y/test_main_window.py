@@ -111,12 +111,12 @@ def main(program, examples):
 
 def run(app, project):
     win = app.window(pyatspi.ROLE_FRAME, MAIN_TITLE)
-    sections = need(win, pyatspi.ROLE_TREE, "Sections")
+    sections = need(win, pyatspi.ROLE_TABLE, "Sections")
     wait("the project's sections to be listed", lambda: table_of(sections).nRows > 1)
     x_focus(MAIN_TITLE)
     check_names(win, "main window")
 
-    entries = need(win, pyatspi.ROLE_TREE, "Entry list")
+    entries = need(win, pyatspi.ROLE_TABLE, "Entry list")
     editor = need(win, pyatspi.ROLE_TEXT, "Translation")
     status_bar = need(win, pyatspi.ROLE_STATUS_BAR)
 

@@ -162,6 +162,30 @@ TEST_F(ViewsTest, KeyboardOnlySectionAndEntryChoice) {
   EXPECT_TRUE(Child<TVirtualTree>(*W, "vt1")->hasFocus());
 }
 
+TEST_F(ViewsTest, ListKeysMoveByRowsAndTabLeavesTheList) {
+  ClickSection(QStringLiteral("[ALL]"));
+  auto *list = Child<TVirtualTree>(*W, "vt1");
+  list->setFocus();
+  PressKey(list, Qt::Key_Down);
+  const int speaking = list->currentIndex().column();
+  // End and Home go to the last and first row; the sideways keys leave the row and its cell.
+  PressKey(list, Qt::Key_End);
+  EXPECT_EQ(list->FocusedRow(), list->model()->rowCount() - 1);
+  EXPECT_EQ(W->Current(), Entry("Messages/msgMissing.MG"));
+  PressKey(list, Qt::Key_Right);
+  PressKey(list, Qt::Key_Left);
+  PressKey(list, Qt::Key_Left);
+  EXPECT_EQ(list->FocusedRow(), list->model()->rowCount() - 1);
+  EXPECT_EQ(list->currentIndex().column(), speaking);
+  PressKey(list, Qt::Key_Home);
+  EXPECT_EQ(list->FocusedRow(), 0);
+  EXPECT_EQ(list->currentIndex().column(), speaking);
+  // Tab moves on to the next control instead of along the row's cells.
+  PressKey(list, Qt::Key_Tab);
+  EXPECT_FALSE(list->hasFocus());
+  EXPECT_EQ(list->FocusedRow(), 0);
+}
+
 TEST_F(ViewsTest, IncrementalSearchFindsBySourceIgnoringCase) {
   ClickSection(QStringLiteral("[ALL]"));
   Child<TVirtualTree>(*W, "vt1")->setFocus();
