@@ -116,13 +116,14 @@ void TTransClientFrm3::CountSectionProgress() {
     vtList->header()->resizeSection(1, std::max(75, TSectionListModel::StatusWidth(counts.front())));
   ListboxSections.SetStats(counts);
   vtListModel->RefreshAll();
+  FCountedAt = CountsFor();
 }
 
 void TTransClientFrm3::vtListFocusChanged() {
   if (UpdateDepth > 0) return;
   const int row = vtList->FocusedRow();
   if (row < 0) return;
-  CountSectionProgress();
+  if (!(FCountedAt == CountsFor())) CountSectionProgress();
   ListboxSections.Choose(row);
   vtListModel->FocusedRow = row;
   vtListModel->RefreshAll();

@@ -33,12 +33,14 @@ void TWordList::EntryKeyChanging(TWordObj &entry) {
   FIndex->EntryKeyChanging(entry);
 }
 void TWordList::EntryKeyChanged(TWordObj &entry) {
+  ++FEntriesStamp;
   FKeysDistinct = false;
   ForgetSelectionIndexed();
   FIndex->EntryKeyChanged(entry);
 }
 
 void TWordList::ItemsReordered() {
+  ++FEntriesStamp;
   ForgetSelectionIndexed();
   for (std::size_t i = 0; i < Items.Count(); ++i) Items[i]->Pos = static_cast<int32_t>(i);
   FIndex->Invalidate();
@@ -50,6 +52,7 @@ TWordObj *TWordList::AddEntry(std::string_view section, std::string_view name, s
 }
 
 TWordObj *TWordList::AppendEntry(TWordObj *entry) {
+  ++FEntriesStamp;
   FKeysDistinct = false;
   entry->Index = entry->Pos = static_cast<int32_t>(Items.Count());
   entry->Observer = this;
@@ -60,6 +63,7 @@ TWordObj *TWordList::AppendEntry(TWordObj *entry) {
 }
 
 void TWordList::Close() {
+  ++FEntriesStamp;
   FKeysDistinct = false;
   FInStep = false;
   FileName.clear();

@@ -134,6 +134,9 @@ public:
 
   // Called after Items was reordered or compacted by code outside this class.
   void ItemsReordered();
+  // Steps whenever an entry gets another translation or key, or entries are added, reordered or
+  // let go: what was counted over the entries at one stamp holds while the stamp stays.
+  std::uint64_t EntriesStamp() const { return FEntriesStamp; }
   // Whether no two entries of a section share a key (without case): true after Open until a key
   // changes or an entry is added.
   bool KeysDistinct() const { return FKeysDistinct; }
@@ -144,6 +147,7 @@ protected:
 private:
   void EntryKeyChanging(TWordObj &entry) override;
   void EntryKeyChanged(TWordObj &entry) override;
+  void EntryTranslationChanged(TWordObj &) override { ++FEntriesStamp; }
   TEntryIndex &Index() const;
   // Whether every selected entry stands at its Pos in Items (the index's numbers apply).
   bool SelectionIndexed() const;
@@ -171,6 +175,7 @@ private:
   // Whether no two entries of a section share a key (without case) and no key ends like a comment
   // key: true after Open, false after any key change or append.
   bool FKeysDistinct = false;
+  std::uint64_t FEntriesStamp = 0;
 
   // Whether the translation file in memory holds what a save would write for every entry of Items
   // whose Translation and Comment carry no change mark (and which this project observes): true

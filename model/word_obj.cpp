@@ -290,6 +290,7 @@ void TWordObj::SetStoredTranslation(std::string_view stored) {
     Translation.SetView(kept);
   else
     Translation = stored;
+  if (Observer) Observer->EntryTranslationChanged(*this);
 }
 
 namespace {

@@ -13,11 +13,12 @@ namespace vt {
 class TWordObj;
 
 // Told before and after an entry's identity or source changes, so that a project's hashed
-// look-ups follow the entry (Section, Name, Kind, Source).
+// look-ups follow the entry (Section, Name, Kind, Source), and after its translation changed.
 class TEntryObserver {
 public:
   virtual void EntryKeyChanging(TWordObj &entry) = 0;
   virtual void EntryKeyChanged(TWordObj &entry) = 0;
+  virtual void EntryTranslationChanged(TWordObj &) {}
 
 protected:
   ~TEntryObserver() = default;
@@ -88,8 +89,8 @@ public:
   // letters (only those), as SetTranslationText does after encoding.
   void SetTranslationBody(std::string_view encoded);
   // Replaces the stored translation (flag letters and body) with a copy the entry's store keeps
-  // while it has room (TTextStore::KeepInRoom), else with a copy of its own. Every setter of the
-  // translation goes through it.
+  // while it has room (TTextStore::KeepInRoom), else with a copy of its own, and tells the
+  // observer. Every setter of the translation goes through it.
   void SetStoredTranslation(std::string_view stored);
 
   // The store whose bytes views among the texts may point into; none when every text is its own.

@@ -28,7 +28,7 @@ std::string_view StoredComment(const TWordObj &entry) {
   return entry.Comment;
 }
 void SetStoredValues(TWordObj &entry, const std::string &translation, const std::string &comment) {
-  entry.Translation = translation;
+  entry.SetStoredTranslation(translation);
   entry.Comment = comment;
 }
 

@@ -66,7 +66,7 @@ int TEditSession::CopyToSameSource() {
 
 bool TEditSession::Undo() {
   if (!FCurrent || !FUndo) return false;
-  FCurrent->Translation = FUndo->Translation;
+  FCurrent->SetStoredTranslation(FUndo->Translation);
   return true;
 }
 

@@ -114,6 +114,23 @@ TEST_F(EditTest, UndoRestoresTheStateOfTheLastTimeTheEntryBecameCurrent) {
   EXPECT_EQ(Entry("TID_Form1/btnOk.TC")->Translation, "Aceptar1");
 }
 
+TEST_F(EditTest, SectionCountsFollowTypedTranslationsOnTheNextPick) {
+  auto *sections = Child<TVirtualTree>(*W, "vtList");
+  const auto form1Count = [&] {
+    for (int row = 0; row < sections->model()->rowCount(); ++row)
+      if (CellText(sections, row, 0) == QStringLiteral("TID_Form1")) return CellText(sections, row, 1);
+    return QString();
+  };
+  EXPECT_EQ(form1Count(), QStringLiteral("3 / 5"));
+  ClickSection(QStringLiteral("TID_Form2")); // nothing changed: the counts stand
+  EXPECT_EQ(form1Count(), QStringLiteral("3 / 5"));
+  ClickSection(QStringLiteral("TID_Form1"));
+  Pick("TID_Form1/btnOk.TH");
+  TypeAtEnd(QStringLiteral("Confirmar"));
+  ClickSection(QStringLiteral("Messages"));
+  EXPECT_EQ(form1Count(), QStringLiteral("4 / 5"));
+}
+
 TEST_F(EditTest, QueryCheckedThenMovingAwayCopiesToSameSource) {
   Pick("TID_Form1/btnOk.TC");
   PressKey(Child<QPlainTextEdit>(*W, "TntMemoLng"), Qt::Key_Q, Qt::ControlModifier);

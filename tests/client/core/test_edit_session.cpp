@@ -3,6 +3,7 @@
 #include "client/core/edit_session.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace vt {
 namespace {
@@ -27,6 +28,30 @@ protected:
   TEditSession Session;
   TWordObj *Ok1 = nullptr, *Ok2 = nullptr, *Ok3 = nullptr, *Cancel = nullptr;
 };
+
+TEST_F(EditSessionTest, EveryChangeTheSectionCountsSeeStepsTheStamp) {
+  // Counts made at one stamp are reused while it stays: each way an entry's state can change
+  // must step it, and reading must not.
+  auto stepped = [&, last = Project->EntriesStamp()]() mutable {
+    const auto now = Project->EntriesStamp();
+    return std::exchange(last, now) != now;
+  };
+  ASSERT_TRUE(Session.MakeCurrent(Ok2));
+  Session.StoreEditorText(u"Vale");
+  EXPECT_TRUE(stepped()) << "typing";
+  ASSERT_TRUE(Session.Undo());
+  EXPECT_EQ(Ok2->Translation, "");
+  EXPECT_TRUE(stepped()) << "undo";
+  EXPECT_TRUE(Session.SetFlag(efQuery, true));
+  EXPECT_TRUE(stepped()) << "status letter";
+  Ok1->SetSource("Okay");
+  EXPECT_TRUE(stepped()) << "source";
+  Project->AddEntry("D", "new", "TC", "New");
+  EXPECT_TRUE(stepped()) << "new entry";
+  (void)Ok1->State();
+  (void)Project->TallySections();
+  EXPECT_FALSE(stepped()) << "reading";
+}
 
 TEST_F(EditSessionTest, LeavingAnUntouchedEntryChangesNothing) {
   EXPECT_TRUE(Session.MakeCurrent(Ok1));
