@@ -466,15 +466,6 @@ private:
   TEditSession FSession;
   // Every change to an entry, written beside the project until it is saved.
   TEditJournal FJournal;
-  // The project and its entries' stamp when the section counts were made: picking a section counts
-  // again only when an entry changed since.
-  struct TCountedAt {
-    const TWordList *Project = nullptr;
-    std::uint64_t Stamp = 0;
-    std::size_t Items = 0;
-    bool operator==(const TCountedAt &) const = default;
-  } FCountedAt;
-  TCountedAt CountsFor() const { return {Project.get(), Project->EntriesStamp(), Project->Items.Count()}; }
   int UpdateDepth = 0;
   bool FocusInSameSource = false;
   TSortColumn SortColumn = TSortColumn::Id;

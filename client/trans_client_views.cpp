@@ -116,14 +116,13 @@ void TTransClientFrm3::CountSectionProgress() {
     vtList->header()->resizeSection(1, std::max(75, TSectionListModel::StatusWidth(counts.front())));
   ListboxSections.SetStats(counts);
   vtListModel->RefreshAll();
-  FCountedAt = CountsFor();
 }
 
 void TTransClientFrm3::vtListFocusChanged() {
   if (UpdateDepth > 0) return;
   const int row = vtList->FocusedRow();
   if (row < 0) return;
-  if (!(FCountedAt == CountsFor())) CountSectionProgress();
+  CountSectionProgress(); // the project counts again only when an entry changed since
   ListboxSections.Choose(row);
   vtListModel->FocusedRow = row;
   vtListModel->RefreshAll();

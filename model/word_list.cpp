@@ -77,6 +77,8 @@ void TWordList::Close() {
   if (FStore) std::exchange(FStore, nullptr)->Release();
   ForgetSelectionIndexed();
   ReleaseEntries(Selection.Raw());
+  FTallies.clear();
+  FTalliedAt.reset();
   Suggestions.Clear();
   SimilarItems.Clear();
   // Entries that outlive the project (held elsewhere) must not call back into it. A large project
@@ -182,6 +184,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   bool commentLikeKey = false;
   std::vector<TPendingEntry> pending;
   std::vector<TWordObj *> hidden;
+  std::vector<TSectionTally> tallies;
   std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
@@ -215,6 +218,11 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
         entry->Comment.ClearChanged();
       }
     if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending, *FStore);
+    // The section's progress, while its entries are at hand: the window shows it right away.
+    if (!pending.empty()) {
+      TSectionTally &tally = tallies.emplace_back(TSectionTally{sectionName, pending.size(), 0});
+      for (const TPendingEntry &p : pending) tally.Translated += p.Entry->State() == esTranslated;
+    }
   }
   FIndex->Invalidate();
   // Keys are distinct within each section now (repeats were dropped), and none can be taken for
@@ -226,6 +234,9 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   // them; every other entry's texts stay marked.
   FInStep = true;
   FInStepStamp = TransIni->ChangeStamp();
+  FTallies = std::move(tallies);
+  FTalliedAt = FEntriesStamp;
+  FTalliedItems = Items.Count();
   return true;
 }
 

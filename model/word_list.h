@@ -86,8 +86,9 @@ public:
     std::uint64_t Translated = 0;
   };
   // One tally per run, in the order of Items (a section whose entries are not all together has
-  // several); sections without visible entries have none.
-  std::vector<TSectionTally> TallySections() const;
+  // several); sections without visible entries have none. Made once per EntriesStamp (Open makes
+  // them as it reads); the list stays valid until the next call after a change.
+  const std::vector<TSectionTally> &TallySections() const;
 
   TWordObj *FindEntry(std::string_view fullId) const;
   // All entries of the object in Items order, hidden included; empty when none.
@@ -176,6 +177,19 @@ private:
   // key: true after Open, false after any key change or append.
   bool FKeysDistinct = false;
   std::uint64_t FEntriesStamp = 0;
+  // How many entries of Selection have a translation, as Select counted them, and the list and
+  // stamp it holds for.
+  struct TSelectedTranslated {
+    const void *Data = nullptr;
+    std::size_t Size = 0;
+    std::uint64_t Stamp = 0;
+    int Count = 0;
+    bool Valid = false;
+  } FSelectedTranslated;
+  // TallySections' list and the stamp it was made at.
+  mutable std::vector<TSectionTally> FTallies;
+  mutable std::optional<std::uint64_t> FTalliedAt;
+  mutable std::size_t FTalliedItems = 0;
 
   // Whether the translation file in memory holds what a save would write for every entry of Items
   // whose Translation and Comment carry no change mark (and which this project observes): true

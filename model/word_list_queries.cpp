@@ -185,10 +185,12 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   // The load numbers of each part's first and last entry taken: with each part's ascending, the
   // list is in load order when the parts follow one another.
   std::vector<std::pair<int32_t, int32_t>> indexRange(parts);
+  std::vector<int> translatedPart(parts, 0);
   RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     auto &out = part == 0 ? Selection.Raw() : found[part];
     bool indexed = true, ordered = true;
     int32_t firstIndex = 0, lastIndex = 0;
+    int translated = 0;
     for (std::size_t i = begin; i < end; ++i) {
       if (i + kEntryFetchAhead < end) {
         __builtin_prefetch(items[i + kEntryFetchAhead], 1);
@@ -200,8 +202,10 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
       if (out.empty()) firstIndex = e->Index;
       ordered = ordered && (out.empty() || e->Index > lastIndex);
       lastIndex = e->Index;
+      translated += !e->Translation.empty();
       out.push_back(TRefObj::AddRef(e));
     }
+    translatedPart[part] = translated;
     indexedPart[part] = indexed;
     orderedPart[part] = ordered;
     takenPart[part] = !out.empty();
@@ -210,6 +214,8 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   auto &out = Selection.Raw();
   for (std::size_t part = 1; part < parts; ++part)
     out.insert(out.end(), found[part].begin(), found[part].end());
+  FSelectedTranslated = {out.data(), out.size(), FEntriesStamp,
+                         std::accumulate(translatedPart.begin(), translatedPart.end(), 0), true};
   bool ordered = std::all_of(orderedPart.begin(), orderedPart.end(), [](char c) { return c != 0; });
   std::optional<int32_t> before; // the last load number of the parts so far
   for (std::size_t part = 0; part < parts && ordered; ++part) {
@@ -392,6 +398,11 @@ void TWordList::SortSelection(TSortColumn column, bool descending) {
 
 int TWordList::CountTranslated() const {
   const auto &raw = Selection.Raw();
+  // Select counted while it took the entries: the same list (or a reordering of it) whose entries
+  // kept their texts has the same count.
+  const TSelectedTranslated &noted = FSelectedTranslated;
+  if (noted.Valid && noted.Data == raw.data() && noted.Size == raw.size() && noted.Stamp == FEntriesStamp)
+    return noted.Count;
   std::vector<int> counts(PartCount(raw.size(), kMinEntryPart), 0);
   RunInParts(raw.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     int n = 0;
@@ -404,7 +415,8 @@ int TWordList::CountTranslated() const {
   return std::accumulate(counts.begin(), counts.end(), 0);
 }
 
-std::vector<TWordList::TSectionTally> TWordList::TallySections() const {
+const std::vector<TWordList::TSectionTally> &TWordList::TallySections() const {
+  if (FTalliedAt == FEntriesStamp && FTalliedItems == Items.Count()) return FTallies;
   const auto &items = Items.Raw();
   std::vector<std::vector<TSectionTally>> runs(PartCount(items.size(), kMinEntryPart));
   RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
@@ -437,7 +449,10 @@ std::vector<TWordList::TSectionTally> TWordList::TallySections() const {
         tallies.push_back(run);
       }
     }
-  return tallies;
+  FTallies = std::move(tallies);
+  FTalliedAt = FEntriesStamp;
+  FTalliedItems = Items.Count();
+  return FTallies;
 }
 
 void TWordList::ClearSelection() {

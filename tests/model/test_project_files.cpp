@@ -77,6 +77,25 @@ TEST_F(ProjectFiles, OpensTheSameProjectThroughAnyOfItsFiles) {
                       "4 Messages/Err_001_.msg 0 [Cannot open\\nthe file] [] [] []\n");
 }
 
+TEST_F(ProjectFiles, OpenTalliesTheSectionsAsAWalkOverTheEntriesDoes) {
+  WriteDemo();
+  auto list = Open("Demo.kxLng");
+  ASSERT_TRUE(Opened);
+  const auto describe = [](const std::vector<TWordList::TSectionTally> &tallies) {
+    std::string text;
+    for (const auto &t : tallies)
+      text +=
+          std::string(t.Section) + " " + std::to_string(t.Translated) + "/" + std::to_string(t.Total) + ";";
+    return text;
+  };
+  const std::string fromOpen = describe(list->TallySections());
+  EXPECT_EQ(fromOpen, "Form1 1/3;Messages 0/1;");
+  list->ItemsReordered(); // same entries, same order: the next tally walks them
+  EXPECT_EQ(describe(list->TallySections()), fromOpen);
+  list->Items[3]->SetStoredTranslation("Name:");
+  EXPECT_EQ(describe(list->TallySections()), "Form1 2/3;Messages 0/1;");
+}
+
 TEST_F(ProjectFiles, RefusesMissingFilesAndEmptyProjectsSayingWhy) {
   EXPECT_FALSE(Open("Nothing.kxLng")->Items.Count());
   EXPECT_FALSE(Opened);

@@ -143,8 +143,20 @@ TEST(QueriesInParts, SectionTalliesJoinRunsCutBetweenParts) {
     EXPECT_EQ(tallies[i].Total, expected[i].Total) << i;
     EXPECT_EQ(tallies[i].Translated, expected[i].Translated) << i;
   }
+  // Select counts the translations as it takes the entries; a change or a narrower list counts anew.
   p->Select("[ALL]", "", 0, 0);
   EXPECT_EQ(static_cast<std::uint64_t>(p->CountTranslated()), withTranslation);
+  p->SortSelection(TSortColumn::Name, true);
+  EXPECT_EQ(static_cast<std::uint64_t>(p->CountTranslated()), withTranslation);
+  TWordObj *untranslated = p->Items[2];
+  ASSERT_TRUE(untranslated->Translation.empty() && !untranslated->Hidden);
+  untranslated->SetStoredTranslation("Neu");
+  EXPECT_EQ(static_cast<std::uint64_t>(p->CountTranslated()), withTranslation + 1);
+  p->Select("B", "", 0, 0);
+  const auto inB = static_cast<int>(std::count_if(p->Items.begin(), p->Items.end(), [](const TWordObj *e) {
+    return !e->Hidden && e->Section() == "B" && !e->Translation.empty();
+  }));
+  EXPECT_EQ(p->CountTranslated(), inB);
 }
 
 } // namespace
