@@ -5,6 +5,7 @@
 #include "word_obj.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -70,6 +71,8 @@ public:
   void Select(std::string_view section, std::string_view kinds, TEntryFlags flags, TEntryStates states);
   // Keeps the entries whose source (lower-cased, first "&" removed) matches the lower-cased text.
   void FilterByText(std::string_view text, TTextMatch match);
+  // Keeps the entries whose section keep() accepts.
+  void FilterBySection(const std::function<bool(std::string_view section)> &keep);
   // Keeps the entries whose source word count is more than, fewer than or at most the limit.
   void FilterByWordCount(int limit, TWordCountMatch match);
   void RemoveDuplicateSources();

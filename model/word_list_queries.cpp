@@ -285,6 +285,28 @@ void TWordList::FilterByText(std::string_view text, TTextMatch match) {
   if (indexed) NoteSelectionIndexed(inLoadOrder);
 }
 
+void TWordList::FilterBySection(const std::function<bool(std::string_view section)> &keep) {
+  const bool indexed = SelectionNotedIndexed(), inLoadOrder = SelectionNotedInLoadOrder();
+  auto &raw = Selection.Raw();
+  const auto fetch = [&raw](std::size_t i) { __builtin_prefetch(&raw[i]->Section()); };
+  CompactInParts(
+      Selection,
+      [&] {
+        // Entries come section by section: keep() is asked once per run of one section.
+        return [&, last = std::string_view(), kept = false, asked = false](TWordObj *e, std::size_t) mutable {
+          const std::string_view section = e->Section();
+          if (!asked || !SameBytes(section, last)) {
+            kept = keep(section);
+            last = section;
+            asked = true;
+          }
+          return kept;
+        };
+      },
+      fetch);
+  if (indexed) NoteSelectionIndexed(inLoadOrder);
+}
+
 void TWordList::FilterByWordCount(int limit, TWordCountMatch match) {
   const bool indexed = SelectionNotedIndexed(), inLoadOrder = SelectionNotedInLoadOrder();
   CompactList(Selection, [&](TWordObj *e, std::size_t) {

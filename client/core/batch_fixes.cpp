@@ -553,19 +553,11 @@ bool IsGuiSection(std::string_view section) {
 
 namespace {
 
-// One pass that keeps the order and gives the holders of the removed entries back.
+// Keeps the order; the holders of the removed entries are given back.
 int NarrowSelection(TWordList &project, bool gui) {
-  auto &raw = project.Selection.Raw();
-  std::size_t kept = 0;
-  for (TWordObj *e : raw) {
-    if (IsGuiSection(e->Section()) == gui)
-      raw[kept++] = e;
-    else
-      TRefObj::Release(e);
-  }
-  const auto removed = static_cast<int>(raw.size() - kept);
-  raw.resize(kept);
-  return removed;
+  const std::size_t before = project.Selection.Count();
+  project.FilterBySection([gui](std::string_view section) { return IsGuiSection(section) == gui; });
+  return static_cast<int>(before - project.Selection.Count());
 }
 
 } // namespace
