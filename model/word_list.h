@@ -71,7 +71,7 @@ public:
   void Select(std::string_view section, std::string_view kinds, TEntryFlags flags, TEntryStates states);
   // Keeps the entries whose source (lower-cased, first "&" removed) matches the lower-cased text.
   void FilterByText(std::string_view text, TTextMatch match);
-  // Keeps the entries whose section keep() accepts.
+  // Keeps the entries whose section keep() accepts; keep is asked from several threads at once.
   void FilterBySection(const std::function<bool(std::string_view section)> &keep);
   // Keeps the entries whose source word count is more than, fewer than or at most the limit.
   void FilterByWordCount(int limit, TWordCountMatch match);

@@ -123,6 +123,8 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
   std::size_t size = 0, done = 0;
   const int fd = OpenWholeFile(path, maxBytes, size, error);
   if (fd < 0) return false;
+  out.reserve(size); // memory not touched yet: advised before the resize fills it
+  AdviseHugePages(out.data(), size);
   out.resize(size);
   if (!ReadWholeFile(fd, out.data(), size, done, path, error)) {
     out.clear();
