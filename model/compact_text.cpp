@@ -72,4 +72,26 @@ std::string_view TTextStore::Keep(std::string_view text) {
   return kept;
 }
 
+void TTextStore::ReserveEntryRoom(std::size_t bytes) {
+  if (bytes <= FEntryLeft) return;
+  // Not advised for huge pages (as files as read are): a system that lends them from memory it has
+  // not touched for long made a 10M-entry project open slower, not faster.
+  FEntryBlocks.push_back(std::make_unique_for_overwrite<char[]>(bytes));
+  FEntryFree = FEntryBlocks.back().get();
+  FEntryLeft = bytes;
+}
+
+void TTextStore::ReserveEntryRoom(std::size_t count, std::size_t size) {
+  ReserveEntryRoom(count * EntryRoom(size));
+}
+
+void *TTextStore::PlaceEntry(std::size_t size) {
+  size = EntryRoom(size);
+  if (size > FEntryLeft) ReserveEntryRoom(std::max(size, std::size_t{1} << 20));
+  void *room = FEntryFree;
+  FEntryFree += size;
+  FEntryLeft -= size;
+  return room;
+}
+
 } // namespace vt

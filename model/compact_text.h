@@ -181,17 +181,32 @@ public:
   // them so (a command changing many texts makes no heap copy per text): the replaced copies stay
   // until the store goes, and the room bounds them.
   bool KeepInRoom(std::string_view text, std::string_view &kept);
+  // Room for the entries of a project (TWordObj::Place): they share a few large blocks instead of
+  // a heap allocation each, and lie in memory in the order they were made. ReserveEntryRoom sizes
+  // the next block (an upper bound of what will be placed: room never touched costs no memory).
+  // One thread places at a time; the room lives as long as the store. Entries are aligned as
+  // pointers are.
+  static constexpr std::size_t kEntryAlign = alignof(void *);
+  void ReserveEntryRoom(std::size_t count, std::size_t size);
+  void *PlaceEntry(std::size_t size);
   // Bytes held (files as read) and bytes taken by Keep's blocks so far.
   std::size_t HeldBytes() const noexcept { return FHeldBytes; }
   std::size_t KeptBytes() const noexcept { return FKeptBytes; }
 
 private:
   ~TTextStore() = default;
+  static constexpr std::size_t EntryRoom(std::size_t size) noexcept {
+    return (size + kEntryAlign - 1) & ~(kEntryAlign - 1);
+  }
+  void ReserveEntryRoom(std::size_t bytes);
   static constexpr std::size_t kBlock = std::size_t{1} << 20;  // short texts share blocks this large
   static constexpr std::size_t kSlack = std::size_t{16} << 20; // room beyond the bytes held
   std::atomic<std::uint32_t> FRefs{1};
   std::vector<std::shared_ptr<const std::string>> FHeld;
   std::vector<std::unique_ptr<char[]>> FBlocks;
+  std::vector<std::unique_ptr<char[]>> FEntryBlocks;
+  char *FEntryFree = nullptr;
+  std::size_t FEntryLeft = 0;
   char *FFree = nullptr;
   std::size_t FLeft = 0;
   std::size_t FHeldBytes = 0;

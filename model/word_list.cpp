@@ -135,34 +135,42 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   if (!FileExists(srcName)) return Fail(error, "Source file not found: " + srcName);
   if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
-  // The backup copy of the translation file (made in the kernel) runs beside the source file's read;
-  // it is done before the translation file may lose its byte-order mark or is read.
-  std::optional<std::jthread> backup; // joins on every way out
-  if (mode == TOpenMode::Edit) {
-    try {
-      backup.emplace([&transName] { BackupFile(transName); });
-    } catch (const std::system_error &) {
-      BackupFile(transName); // no thread to spare: copy first, as the rest must wait for it anyway
-    }
-    StripUtf8Bom(srcName);
-  }
+  // The translation file (after its backup copy, made in the kernel, and the loss of its
+  // byte-order mark) and the auto-translation file are read on a thread of their own while the
+  // source file is read here.
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
+  const std::string autoName = ChangeFileExt(path, ".AutoLng");
+  std::unique_ptr<TIniFile> autoIni;
+  std::string transError;
+  bool transRead = false;
+  const auto readOthers = [&] {
+    if (mode == TOpenMode::Edit) {
+      BackupFile(transName);
+      StripUtf8Bom(transName);
+    }
+    transRead = LoadProjectFile(*TransIni, &transError);
+    if (!transRead || !FileExists(autoName)) return;
+    // The auto-translation file is optional: one that cannot be read is left out.
+    autoIni = std::make_unique<TIniFile>(autoName);
+    if (!LoadProjectFile(*autoIni, nullptr)) autoIni.reset();
+  };
+  std::optional<std::jthread> others; // joins on every way out
+  try {
+    others.emplace(readOthers);
+  } catch (const std::system_error &) {
+    readOthers(); // no thread to spare: one file after the other
+  }
+  if (mode == TOpenMode::Edit) StripUtf8Bom(srcName);
   const bool srcRead = LoadProjectFile(*SrcIni, error);
-  if (backup) backup->join();
-  if (mode == TOpenMode::Edit) StripUtf8Bom(transName);
-  if (!srcRead || !LoadProjectFile(*TransIni, error)) {
+  if (others) others->join();
+  if (!srcRead || !transRead) {
+    if (srcRead && error) *error = std::move(transError);
     Close();
     return false;
   }
+  AutoIni = std::move(autoIni);
   DestLng = TransIni->ReadString(section::Info, kDestLngKey);
-
-  const std::string autoName = ChangeFileExt(path, ".AutoLng");
-  if (FileExists(autoName)) {
-    // The auto-translation file is optional: one that cannot be read is left out.
-    AutoIni = std::make_unique<TIniFile>(autoName);
-    if (!LoadProjectFile(*AutoIni, nullptr)) AutoIni.reset();
-  }
 
   // A repeated section header would list its first section's keys twice: take each name once.
   const auto &srcSections = SrcIni->Sections();
@@ -174,6 +182,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   // The entries' texts are views of the files' bytes, which the store keeps for as long as any
   // entry needs them.
   FStore = new TTextStore();
+  FStore->ReserveEntryRoom(keyCount, sizeof(TWordObj));
   for (const TIniFile *ini : {SrcIni.get(), TransIni.get(), AutoIni.get()})
     if (ini) FStore->Hold(ini->Bytes());
   // Texts of the file as read are views already; anything else is copied into the store.
@@ -204,7 +213,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
       const std::string_view key = stable(line.Key);
       name = key.substr(0, name.size());
       kind = key.substr(key.size() - kind.size());
-      TWordObj *entry = AppendEntry(new TWordObj(*FStore, sectionName, name, kind, stable(line.Value)));
+      TWordObj *entry = AppendEntry(TWordObj::Place(*FStore, sectionName, name, kind, stable(line.Value)));
       if (!entry->Hidden)
         pending.push_back(TPendingEntry{entry, line.Key});
       else

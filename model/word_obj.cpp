@@ -137,10 +137,23 @@ TWordObj::TWordObj(TTextStore &store, std::string_view section, std::string_view
   Hidden = IsHiddenKind(FKind);
 }
 
-TWordObj::~TWordObj() {
-  // The texts go first (members die after this body), but views need nothing freed; the store may
-  // go now.
-  if (FStore) FStore->Release();
+TWordObj *TWordObj::Place(TTextStore &store, std::string_view section, std::string_view name,
+                          std::string_view kind, std::string_view source) {
+  static_assert(alignof(TWordObj) <= TTextStore::kEntryAlign);
+  auto *entry = new (store.PlaceEntry(sizeof(TWordObj))) TWordObj(store, section, name, kind, source);
+  entry->FPlaced = true;
+  return entry;
+}
+
+// The store goes last: the texts may view its bytes, and a placed entry lies in its room.
+TWordObj::~TWordObj() = default;
+
+void TWordObj::operator delete(TWordObj *entry, std::destroying_delete_t) {
+  TTextStore *store = entry->FStore;
+  const bool placed = entry->FPlaced;
+  entry->~TWordObj();
+  if (!placed) ::operator delete(entry, sizeof(TWordObj));
+  if (store) store->Release();
 }
 
 template <class Fn> void TWordObj::ChangeKey(Fn &&fn) {

@@ -5,6 +5,7 @@
 #include "ids.h"
 #include "release_obj.h"
 
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,7 @@ protected:
 
 // The texts are TCompactText: a project's reader makes them views of the files as read (kept alive by
 // a TTextStore the entry holds), and any change gives the changed text a copy of its own.
-class TWordObj : public TRefObj {
+class TWordObj final : public TRefObj {
 public:
   TWordObj() = default;
   // Own copies of the texts.
@@ -34,6 +35,13 @@ public:
   // Views of bytes that store keeps alive; the entry takes one reference of store.
   TWordObj(TTextStore &store, std::string_view section, std::string_view name, std::string_view kind,
            std::string_view source);
+  // The same, in room of the store (TTextStore::PlaceEntry) instead of the heap: a project's reader
+  // makes its entries so. The entry has one holder, as one made by new.
+  static TWordObj *Place(TTextStore &store, std::string_view section, std::string_view name,
+                         std::string_view kind, std::string_view source);
+  // The last holder's release: the entry is destroyed, its memory goes back to the heap unless it
+  // is a store's room, and then the store is released (it may take that room along).
+  void operator delete(TWordObj *entry, std::destroying_delete_t);
 
   // Identity and source: read freely, written through the setters so indexes stay right.
   const TCompactText &Section() const noexcept { return FSection; }
@@ -111,6 +119,7 @@ private:
   TCompactText FSource;
   // Keeps the bytes that views among the texts point into; none when every text is its own.
   TTextStore *FStore = nullptr;
+  bool FPlaced = false; // lives in room of FStore (Place)
 };
 
 // Orderings (ordinal, case-sensitive on stored bytes).

@@ -1,5 +1,7 @@
 #include "support/file_io.h"
 
+#include "support/huge_pages.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,24 +101,6 @@ bool ReadWholeFile(int fd, char *data, std::size_t size, std::size_t &done, cons
 
 } // namespace
 
-namespace {
-
-// A large buffer is asked to be backed by huge pages where the system lends them on request: the
-// read that fills it then faults a few hundred times instead of once per 4 KiB page.
-void AdviseHugePages(char *data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-  constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-  const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHuge - 1);
-  if (end > begin) ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
-#else
-  (void)data;
-  (void)size;
-#endif
-}
-
-} // namespace
-
 bool ReadFileBytes(const std::string &path, std::string &out, std::string *error, std::size_t maxBytes) {
   out.clear();
   std::size_t size = 0, done = 0;
@@ -140,14 +123,13 @@ bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error,
   const int fd = OpenWholeFile(path, maxBytes, size, error);
   if (fd < 0) return false;
   // Plain memory, not zero-filled first: the read fills it.
-  auto *data = static_cast<char *>(std::malloc(size == 0 ? 1 : size));
-  if (!data) {
+  out.FData = AllocateHugeBytes(size);
+  if (!out.FData) {
     ::close(fd);
     SetError(error, "Unable to read file", path, ENOMEM);
     return false;
   }
-  AdviseHugePages(data, size);
-  out.FData.reset(data);
+  char *data = out.FData.get();
   if (!ReadWholeFile(fd, data, size, done, path, error)) {
     out = TFileBytes();
     return false;

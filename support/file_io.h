@@ -1,6 +1,8 @@
 #pragma once
 // File access of the system: whole-file reads, atomic writes (temporary file beside the target,
 // then rename), backup copies. Failures come back as false plus a message; nothing throws.
+#include "support/huge_pages.h"
+
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -21,10 +23,7 @@ public:
 
 private:
   friend bool ReadFileBytes(const std::string &, TFileBytes &, std::string *, std::size_t);
-  struct TFree {
-    void operator()(char *p) const noexcept { std::free(p); }
-  };
-  std::unique_ptr<char, TFree> FData;
+  THugeBytes FData;
   std::size_t FSize = 0;
 };
 // The same as ReadFileBytes into a string, with the same checks and messages.

@@ -79,6 +79,32 @@ TEST(CompactText, StoreKeepsCopiesApartAndAlive) {
   store->Release();
 }
 
+TEST(CompactText, EntriesPlacedInAStoreLiveUntilTheirLastHolderAndTheStoreAfterThem) {
+  auto *store = new TTextStore();
+  auto held = std::make_shared<const std::string>("[S]\r\nName.VC=Text\r\n");
+  const std::string_view bytes = store->Hold(held);
+  // Room for two: the rest take further blocks.
+  store->ReserveEntryRoom(2, sizeof(TWordObj));
+  std::vector<TWordObj *> entries;
+  for (int i = 0; i < 20000; ++i)
+    entries.push_back(TWordObj::Place(*store, bytes.substr(1, 1), bytes.substr(5, 4), bytes.substr(10, 2),
+                                      bytes.substr(13, 4)));
+  TWordObj *own = new TWordObj(*store, bytes.substr(1, 1), bytes.substr(5, 4), "VC", "Text");
+  EXPECT_EQ(reinterpret_cast<const char *>(entries[1]) - reinterpret_cast<const char *>(entries[0]),
+            static_cast<std::ptrdiff_t>(sizeof(TWordObj)))
+      << "placed entries lie side by side";
+  store->Release(); // the entries hold it now
+  TRefObj::AddRef(entries[7]);
+  for (TWordObj *e : entries) e->Release();
+  own->Release();
+  // The one still held keeps its room and its texts; the store goes with it.
+  EXPECT_EQ(entries[7]->FullId(), "S/Name.VC");
+  EXPECT_EQ(entries[7]->SourceText(), u"Text");
+  entries[7]->Translation = "Texto";
+  EXPECT_EQ(entries[7]->Translation, "Texto");
+  entries[7]->Release();
+}
+
 TEST(CompactText, StoreRoomBoundsWhatIsKeptAndHeldTextsAreNoViews) {
   auto *store = new TTextStore();
   store->Hold(std::make_shared<const std::string>(std::size_t{4} << 20, 'f'));
