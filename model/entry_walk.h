@@ -8,8 +8,9 @@ namespace vt {
 
 class TWordObj;
 
-// Entries lie scattered on the heap: a walk fetches the lines it will read this many entries ahead,
-// so the cache misses overlap instead of each waiting for the one before.
+// A list visits entries out of the order they lie in memory (sorted, filtered, or added later on the
+// heap): a walk fetches the lines it will read this many entries ahead, so the cache misses overlap
+// instead of each waiting for the one before.
 constexpr std::size_t kEntryFetchAhead = 12;
 // Walks shorter than two of these stay on one thread: a thread costs about what a few thousand
 // entries do.

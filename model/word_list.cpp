@@ -136,34 +136,39 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
   // The translation file (after its backup copy, made in the kernel, and the loss of its
-  // byte-order mark) and the auto-translation file are read on a thread of their own while the
-  // source file is read here.
+  // byte-order mark) is read on a thread of its own while the source file is read here. The
+  // auto-translation file goes with the smaller share: the backup copy costs about what a read does.
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
   const std::string autoName = ChangeFileExt(path, ".AutoLng");
   std::unique_ptr<TIniFile> autoIni;
+  const auto readAuto = [&] {
+    if (!FileExists(autoName)) return;
+    // The auto-translation file is optional: one that cannot be read is left out.
+    autoIni = std::make_unique<TIniFile>(autoName);
+    if (!LoadProjectFile(*autoIni, nullptr)) autoIni.reset();
+  };
+  const bool autoHere = mode == TOpenMode::Edit;
   std::string transError;
   bool transRead = false;
-  const auto readOthers = [&] {
+  const auto readTrans = [&] {
     if (mode == TOpenMode::Edit) {
       BackupFile(transName);
       StripUtf8Bom(transName);
     }
     transRead = LoadProjectFile(*TransIni, &transError);
-    if (!transRead || !FileExists(autoName)) return;
-    // The auto-translation file is optional: one that cannot be read is left out.
-    autoIni = std::make_unique<TIniFile>(autoName);
-    if (!LoadProjectFile(*autoIni, nullptr)) autoIni.reset();
+    if (!autoHere) readAuto();
   };
-  std::optional<std::jthread> others; // joins on every way out
+  std::optional<std::jthread> trans; // joins on every way out
   try {
-    others.emplace(readOthers);
+    trans.emplace(readTrans);
   } catch (const std::system_error &) {
-    readOthers(); // no thread to spare: one file after the other
+    readTrans(); // no thread to spare: one file after the other
   }
   if (mode == TOpenMode::Edit) StripUtf8Bom(srcName);
   const bool srcRead = LoadProjectFile(*SrcIni, error);
-  if (others) others->join();
+  if (srcRead && autoHere) readAuto();
+  if (trans) trans->join();
   if (!srcRead || !transRead) {
     if (srcRead && error) *error = std::move(transError);
     Close();
