@@ -7,6 +7,7 @@
 #include "support/file_io.h"
 #include "trans_man.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -136,19 +137,19 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   if (!FileExists(transName)) return Fail(error, "Translation file not found: " + transName);
 
   // The translation file (after its backup copy, made in the kernel, and the loss of its
-  // byte-order mark) is read on a thread of its own while the source file is read here. The
-  // auto-translation file goes with the smaller share: the backup copy costs about what a read does.
+  // byte-order mark) is read on a thread of its own while the source file is read here; the
+  // auto-translation file is read by whichever is done first.
   SrcIni = std::make_unique<TIniFile>(srcName);
   TransIni = std::make_unique<TIniFile>(transName);
   const std::string autoName = ChangeFileExt(path, ".AutoLng");
   std::unique_ptr<TIniFile> autoIni;
+  std::atomic<bool> autoTaken{false};
   const auto readAuto = [&] {
-    if (!FileExists(autoName)) return;
+    if (autoTaken.exchange(true) || !FileExists(autoName)) return;
     // The auto-translation file is optional: one that cannot be read is left out.
     autoIni = std::make_unique<TIniFile>(autoName);
     if (!LoadProjectFile(*autoIni, nullptr)) autoIni.reset();
   };
-  const bool autoHere = mode == TOpenMode::Edit;
   std::string transError;
   bool transRead = false;
   const auto readTrans = [&] {
@@ -157,7 +158,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
       StripUtf8Bom(transName);
     }
     transRead = LoadProjectFile(*TransIni, &transError);
-    if (!autoHere) readAuto();
+    readAuto();
   };
   std::optional<std::jthread> trans; // joins on every way out
   try {
@@ -167,7 +168,7 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   }
   if (mode == TOpenMode::Edit) StripUtf8Bom(srcName);
   const bool srcRead = LoadProjectFile(*SrcIni, error);
-  if (srcRead && autoHere) readAuto();
+  readAuto();
   if (trans) trans->join();
   if (!srcRead || !transRead) {
     if (srcRead && error) *error = std::move(transError);

@@ -2,6 +2,7 @@
 
 #include "support/huge_pages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -224,6 +226,46 @@ bool WriteFileAtomic(const std::string &path, const std::function<void(const TBy
       error, sync);
 }
 
+namespace {
+
+// Reads size bytes at offset, as far as the file has them; false on a failed read.
+bool ReadAt(int fd, char *to, std::size_t size, std::size_t offset, std::size_t &got) {
+  got = 0;
+  while (got < size) {
+    const ssize_t n = ::pread(fd, to + got, size - got, static_cast<off_t>(offset + got));
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Whether the plain file at path holds the size bytes of the open file in, byte for byte (in's
+// offset stays where it is).
+bool HoldsSameBytes(const std::string &path, int in, std::size_t size) {
+  const int other = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (other < 0) return false;
+  struct stat st {};
+  bool same = ::fstat(other, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == size;
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  const auto mine = same ? std::make_unique_for_overwrite<char[]>(kChunk) : nullptr;
+  const auto theirs = same ? std::make_unique_for_overwrite<char[]>(kChunk) : nullptr;
+  for (std::size_t done = 0; same && done < size;) {
+    const std::size_t want = std::min(kChunk, size - done);
+    std::size_t a = 0, b = 0;
+    same = ReadAt(in, mine.get(), want, done, a) && ReadAt(other, theirs.get(), want, done, b) && a == want &&
+           b == want && std::memcmp(mine.get(), theirs.get(), want) == 0;
+    done += want;
+  }
+  ::close(other);
+  return same;
+}
+
+} // namespace
+
 bool BackupFile(const std::string &path, std::string *error) {
   if (!FileExists(path)) return true;
   const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -233,8 +275,14 @@ bool BackupFile(const std::string &path, std::string *error) {
   }
   struct stat st {};
   const std::size_t size = ::fstat(in, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0;
-  // The old copy stays whole until the new one is complete.
   const std::string target = path + ".~bu";
+  // A project opened again without a save in between has the copy already: comparing reads what
+  // a copy would, but neither writes nor frees the old copy's pages.
+  if (HoldsSameBytes(target, in, size)) {
+    ::close(in);
+    return true;
+  }
+  // The old copy stays whole until the new one is complete.
   const bool ok = ReplaceFile(
       target, [&](int out) { return CopyRest(in, out, size); }, nullptr, TFileSync::NoFlush);
   ::close(in);

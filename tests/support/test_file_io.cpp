@@ -139,6 +139,31 @@ TEST_F(FileIo, BackupCopiesLargeAndEmptyFilesWhole) {
   EXPECT_EQ(Others({"big.kxLng", "big.kxLng.~bu"}), 0u);
 }
 
+TEST_F(FileIo, BackupLeavesAnEqualCopyAndReplacesAnyOther) {
+  const auto inode = [this](const char *name) {
+    struct stat st {};
+    return ::lstat(P(name).c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  // Longer than one step of the comparison; then the same size with only the last byte changed.
+  std::string text(3 << 20, 'a');
+  ASSERT_TRUE(WriteFileAtomic(P("f.kxLng"), text));
+  ASSERT_TRUE(BackupFile(P("f.kxLng")));
+  const auto first = inode("f.kxLng.~bu");
+  ASSERT_TRUE(BackupFile(P("f.kxLng")));
+  EXPECT_EQ(inode("f.kxLng.~bu"), first) << "an equal copy stays as it is";
+  text.back() = 'b';
+  ASSERT_TRUE(WriteFileAtomic(P("f.kxLng"), text));
+  ASSERT_TRUE(BackupFile(P("f.kxLng")));
+  EXPECT_TRUE(Read("f.kxLng.~bu") == text);
+  // A link in the copy's place is replaced by a copy, even when it leads to equal bytes.
+  fs::remove(P("f.kxLng.~bu"));
+  fs::create_symlink(P("f.kxLng"), P("f.kxLng.~bu"));
+  ASSERT_TRUE(BackupFile(P("f.kxLng")));
+  EXPECT_FALSE(fs::is_symlink(P("f.kxLng.~bu")));
+  EXPECT_TRUE(Read("f.kxLng.~bu") == text);
+  EXPECT_EQ(Others({"f.kxLng", "f.kxLng.~bu"}), 0u);
+}
+
 TEST(FilePaths, ExtensionsAndFolders) {
   EXPECT_EQ(ChangeFileExt("/a/b/Demo.kxLng", ".SrcLng"), "/a/b/Demo.SrcLng");
   EXPECT_EQ(ChangeFileExt("/a.b/Demo", ".SrcLng"), "/a.b/Demo.SrcLng");
