@@ -133,8 +133,9 @@ bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint
   };
   const std::size_t n = entries.size();
   std::vector<TRanked> keys(n);
-  // The keys are gathered in parts at once: entries lie scattered on the heap, and each part
-  // fetches ahead so the misses overlap. A part that meets a Pos outside the ranks says so.
+  // The keys are gathered in parts at once: a list need not follow the entries' order in memory,
+  // and each part fetches ahead so the misses overlap. A part that meets a Pos outside the ranks
+  // says so.
   std::atomic<bool> outside{false};
   RunInParts(n, std::size_t{1} << 15, [&](std::size_t, std::size_t begin, std::size_t end) {
     for (std::size_t i = begin; i < end; ++i) {

@@ -357,7 +357,8 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     const std::string_view section = items[begin]->Section();
     bool write = !onlyChanged;
     for (end = begin; end < items.size() && SameBytes(items[end]->Section(), section); ++end) {
-      // Entries lie scattered on the heap: the lines read here are fetched some entries ahead.
+      // Items need not follow the entries' order in memory (a sort, added entries): the lines read
+      // here are fetched some entries ahead.
       if (end + kEntryFetchAhead < items.size()) {
         __builtin_prefetch(items[end + kEntryFetchAhead]);
         __builtin_prefetch(&items[end + kEntryFetchAhead]->Observer);
