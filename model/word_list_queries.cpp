@@ -186,8 +186,12 @@ void TWordList::Select(std::string_view section, std::string_view kinds, TEntryF
   // list is in load order when the parts follow one another.
   std::vector<std::pair<int32_t, int32_t>> indexRange(parts);
   std::vector<int> translatedPart(parts, 0);
+  // Room for all that a part may take, made before it is written: no list grows by copies, and
+  // the first part's list takes the others' without moving. Room not written costs no memory.
+  Selection.Raw().reserve(items.size());
   RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
     auto &out = part == 0 ? Selection.Raw() : found[part];
+    if (part != 0) out.reserve(end - begin);
     bool indexed = true, ordered = true;
     int32_t firstIndex = 0, lastIndex = 0;
     int translated = 0;
