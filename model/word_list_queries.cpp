@@ -732,8 +732,9 @@ std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &
 int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> candidates, bool replaceAll,
                                  TEntryList *changedEntries) {
   if (!entry) return 0;
-  const std::u16string text = entry->TranslationText();
-  // The text encoded once for list items and once for the other kinds, not once per copy.
+  // The text decoded when a copy needs it (most entries have none to copy to), and encoded once
+  // for list items and once for the other kinds, not once per copy.
+  std::optional<std::u16string> text;
   std::optional<std::string> encoded[2];
   int changed = 0;
   for (TWordObj *c : candidates) {
@@ -741,7 +742,8 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
     if (SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
     std::optional<std::string> &body = encoded[c->Kind() == kind::IT ? 1 : 0];
-    if (!body) body = c->EncodeValue(text);
+    if (!text) text = entry->TranslationText();
+    if (!body) body = c->EncodeValue(*text);
     c->SetTranslationBody(*body);
     // A stored text holds no "~" (only flag letters stay): only an empty one changes state.
     if (c->Translation.empty()) c->SetAutoState(esAutoTranslated);
