@@ -1,6 +1,7 @@
 #include "entry_sort.h"
 
 #include "entry_index.h"
+#include "entry_walk.h"
 #include "support/parallel_parts.h"
 #include "support/radix_sort.h"
 
@@ -137,9 +138,9 @@ bool SortMainListByRank(std::vector<TWordObj *> &entries, const std::vector<uint
   // and each part fetches ahead so the misses overlap. A part that meets a Pos outside the ranks
   // says so.
   std::atomic<bool> outside{false};
-  RunInParts(n, std::size_t{1} << 15, [&](std::size_t, std::size_t begin, std::size_t end) {
+  RunInParts(n, kMinEntryPart, [&](std::size_t, std::size_t begin, std::size_t end) {
     for (std::size_t i = begin; i < end; ++i) {
-      if (i + 12 < end) __builtin_prefetch(&entries[i + 12]->Pos);
+      if (i + kEntryFetchAhead < end) __builtin_prefetch(&entries[i + kEntryFetchAhead]->Pos);
       TWordObj *e = entries[i];
       const auto pos = static_cast<std::size_t>(e->Pos);
       if (pos >= rankByPos.size()) {

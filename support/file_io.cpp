@@ -80,22 +80,30 @@ int OpenWholeFile(const std::string &path, std::size_t maxBytes, std::size_t &si
   return fd;
 }
 
+// Reads size bytes at offset, as far as the file has them; false on a failed read.
+bool ReadAt(int fd, char *to, std::size_t size, std::size_t offset, std::size_t &got) {
+  got = 0;
+  while (got < size) {
+    const ssize_t n = ::pread(fd, to + got, size - got, static_cast<off_t>(offset + got));
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 // Reads up to size bytes into data (fewer when the file shrank meanwhile) and closes fd; false with
 // the error set when a read failed.
 bool ReadWholeFile(int fd, char *data, std::size_t size, std::size_t &done, const std::string &path,
                    std::string *error) {
-  done = 0;
-  while (done < size) {
-    const ssize_t n = ::read(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int err = errno;
-      ::close(fd);
-      SetError(error, "Unable to read file", path, err);
-      return false;
-    }
-    if (n == 0) break;
-    done += static_cast<std::size_t>(n);
+  if (!ReadAt(fd, data, size, 0, done)) {
+    const int err = errno;
+    ::close(fd);
+    SetError(error, "Unable to read file", path, err);
+    return false;
   }
   ::close(fd);
   return true;
@@ -228,21 +236,6 @@ bool WriteFileAtomic(const std::string &path, const std::function<void(const TBy
 
 namespace {
 
-// Reads size bytes at offset, as far as the file has them; false on a failed read.
-bool ReadAt(int fd, char *to, std::size_t size, std::size_t offset, std::size_t &got) {
-  got = 0;
-  while (got < size) {
-    const ssize_t n = ::pread(fd, to + got, size - got, static_cast<off_t>(offset + got));
-    if (n == 0) return true;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Whether the plain file at path holds the size bytes of the open file in, byte for byte (in's
 // offset stays where it is).
 bool HoldsSameBytes(const std::string &path, int in, std::size_t size) {
@@ -250,11 +243,11 @@ bool HoldsSameBytes(const std::string &path, int in, std::size_t size) {
   if (other < 0) return false;
   struct stat st {};
   bool same = ::fstat(other, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == size;
-  constexpr std::size_t kChunk = std::size_t{1} << 20;
-  const auto mine = same ? std::make_unique_for_overwrite<char[]>(kChunk) : nullptr;
-  const auto theirs = same ? std::make_unique_for_overwrite<char[]>(kChunk) : nullptr;
+  const std::size_t chunk = std::min(std::size_t{1} << 20, size);
+  const auto mine = same ? std::make_unique_for_overwrite<char[]>(chunk) : nullptr;
+  const auto theirs = same ? std::make_unique_for_overwrite<char[]>(chunk) : nullptr;
   for (std::size_t done = 0; same && done < size;) {
-    const std::size_t want = std::min(kChunk, size - done);
+    const std::size_t want = std::min(chunk, size - done);
     std::size_t a = 0, b = 0;
     same = ReadAt(in, mine.get(), want, done, a) && ReadAt(other, theirs.get(), want, done, b) && a == want &&
            b == want && std::memcmp(mine.get(), theirs.get(), want) == 0;
