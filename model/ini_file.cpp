@@ -343,6 +343,8 @@ private:
   // Runs shorter than this are copied into the block: fewer, larger writes.
   static constexpr std::size_t kDirectRun = std::size_t{64} << 10;
   static constexpr std::size_t kBlock = std::size_t{1} << 20;
+  // The longest join StartRun looks for: a blank line's end and a line end ("\r\n\r\n").
+  static constexpr std::size_t kJoinBack = 4;
 
   // Whether the bytes at at are piece's (short pieces, the line ends and "=", compared in place).
   static bool Same(std::string_view piece, const char *at) {
@@ -362,8 +364,11 @@ private:
     FRunStart = piece.data();
     FRunEnd = FRunStart + piece.size();
     // Bytes just copied that equal the buffer's bytes before the run join it instead ("[" before a
-    // section name, the line end before a key).
-    while (FUsed > 0 && FRunStart > FBegin && FBlock[FUsed - 1] == FRunStart[-1]) {
+    // section name, the line end before a key). A few at most: after a changed value the bytes
+    // before often equal the old value's tail, which is copied either way.
+    const char *limit =
+        FRunStart - std::min<std::size_t>(kJoinBack, static_cast<std::size_t>(FRunStart - FBegin));
+    while (FUsed > 0 && FRunStart > limit && FBlock[FUsed - 1] == FRunStart[-1]) {
       --FUsed;
       --FRunStart;
     }

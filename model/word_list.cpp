@@ -255,17 +255,6 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   return true;
 }
 
-namespace {
-
-// Whether the entry's name and kind are one "Name.Kind" key of the source file as read, so that
-// the key is a view of those bytes and need not be composed.
-bool KeyIsContiguous(const TWordObj &entry) {
-  const std::string_view name = entry.Name(), kind = entry.Kind();
-  return name.data() + name.size() + 1 == kind.data() && name.data()[name.size()] == '.';
-}
-
-} // namespace
-
 bool TWordList::Save(std::string *error) {
   if (!TransIni) return true;
   std::vector<TWordObj *> changed; // entries whose Changed mark this save clears
@@ -307,18 +296,17 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
   if (FStore) TransIni->HoldStore(*FStore);
   std::optional<TIniSectionWriter> writer;
   std::string_view writerSection;
-  std::vector<TWordObj *> written; // the entries of the current section's writes
-  bool deletes = false;            // some of them have an empty text (their key is deleted)
-  // The written texts are stored now, and their marks go. A deleted key can still have a line
-  // where the section held it twice (the next line of it is the first now, and the next save
-  // deletes that too): such a text keeps its mark. No key was there twice when every line of the
-  // section was taken in turn.
+  std::vector<TWordObj *> written; // the entries of the current section with an empty text written
+  // The written texts are stored now, and their marks go (at once, but for empty texts). A deleted
+  // key can still have a line where the section held it twice (the next line of it is the first
+  // now, and the next save deletes that too): such a text keeps its mark. No key was there twice
+  // when every line of the section was taken in turn.
   std::vector<std::string> deletedKeys;
   std::vector<std::string_view> deletedViews;
   const auto finishSection = [&] {
     writer->Finish();
     std::vector<bool> left;
-    if (deletes && !writer->AllLinesTaken()) {
+    if (!written.empty() && !writer->AllLinesTaken()) {
       deletedKeys.clear();
       for (const TWordObj *entry : written) {
         const bool translation = MarkedEmpty(entry->Translation), comment = MarkedEmpty(entry->Comment);
@@ -339,7 +327,6 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       clear(entry->Comment);
     }
     written.clear();
-    deletes = false;
   };
   // In step, only sections with a changed entry are written, and each of them whole, so that
   // every line of its entries is met in turn; an unchanged text writes nothing.
@@ -370,19 +357,24 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     writer.emplace(*TransIni, section, FKeysDistinct);
     writerSection = section;
     for (std::size_t i = begin; i < end; ++i) {
+      // The first pass read other parts of these entries: their keys are fetched ahead again.
+      if (i + kEntryFetchAhead < items.size()) __builtin_prefetch(&items[i + kEntryFetchAhead]->Kind());
       TWordObj *entry = items[i];
-      written.push_back(entry);
-      deletes = deletes || MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment);
       const std::string_view name = entry->Name(), kindName = entry->Kind();
-      const std::string_view key = KeyIsContiguous(*entry)
-                                       ? std::string_view(name.data(), name.size() + 1 + kindName.size())
-                                       : compose(name, kindName);
+      std::string_view key = entry->KeyView();
+      if (key.empty()) key = compose(name, kindName);
       // A view of an entry of this project is of bytes its store keeps: the file takes it as it is.
       const bool ours = FStore && entry->TextStore() == FStore;
       if (wanted(entry->Translation))
         writer->Write(TIniWrite{key, entry->Translation, {}, ours && entry->Translation.IsView()});
       if (wanted(entry->Comment))
         writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix, ours && entry->Comment.IsView()});
+      if (MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment)) {
+        written.push_back(entry);
+      } else {
+        entry->Translation.ClearChanged();
+        entry->Comment.ClearChanged();
+      }
     }
     finishSection();
   }

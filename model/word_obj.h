@@ -69,6 +69,13 @@ public:
   std::string FullId() const;
   std::string ObjectId() const;
   std::string Key() const;
+  // The key as a view when name and kind are one "Name.Kind" of the same bytes (the source file
+  // as read), so that it need not be composed; empty otherwise.
+  std::string_view KeyView() const noexcept {
+    const std::string_view name = FName, kind = FKind;
+    if (name.data() + name.size() + 1 != kind.data() || name.data()[name.size()] != '.') return {};
+    return {name.data(), name.size() + 1 + kind.size()};
+  }
   bool IsHintKind() const;
 
   // Prefix and state operations on the stored Translation.

@@ -116,8 +116,11 @@ void RunFix(const TFixOptions &o) {
   // An entry changed and then given a copy is one change (only the editor commands copy).
   std::vector<char> seen(command.Kind == TFixKind::Editor ? p.Items.Count() : 0, 0);
   std::size_t count = 0;
+  // The keys go out in blocks: a block stays in the cache, where one string of all of them would
+  // be fresh memory.
+  constexpr std::size_t kOutBlock = std::size_t{64} << 10;
   std::string out;
-  out.reserve(changed.size() * 24 + 32);
+  out.reserve(kOutBlock + 256);
   for (std::size_t i = 0; i < changed.size(); ++i) {
     // The entries, then their keys' bytes, are fetched ahead.
     if (i + 2 * vt::kEntryFetchAhead < changed.size())
@@ -130,7 +133,16 @@ void RunFix(const TFixOptions &o) {
       if (pos < seen.size() && std::exchange(seen[pos], 1)) continue;
     }
     ++count;
-    out.append(e->Name()).append(".").append(e->Kind()).push_back('\n');
+    const std::string_view key = e->KeyView();
+    if (!key.empty())
+      out.append(key);
+    else
+      out.append(e->Name()).append(".").append(e->Kind());
+    out.push_back('\n');
+    if (out.size() >= kOutBlock) {
+      std::cout << out;
+      out.clear();
+    }
   }
   if (command.Kind == TFixKind::Replace)
     out += std::to_string(result) + " items replaced\n";
