@@ -96,4 +96,32 @@ check "the project's source file is untouched" "btnSave.VC=&Save && Exit" "$(gre
 check "Items commands refuse select's options" 1 "$("$lngtool" fix fix-html "$T" --section TID_Tiny >/dev/null 2>&1; echo $?)"
 check "unknown command" 1 "$("$lngtool" fix no-such "$T" >/dev/null 2>&1; echo $?)"
 
+# --- thousands of changed keys: every one listed once, in order, and the whole file saved right -----
+mkdir "$work/many"
+python3 - "$work/many" <<'PY'
+import sys
+src, trans, want, keys = [], ['[_info]', 'DestLng=de', ''], ['[_info]', 'DestLng=de', ''], []
+for s in range(12):
+    src.append('[TID_Many%d]' % s); trans.append('[TID_Many%d]' % s); want.append('[TID_Many%d]' % s)
+    added = []  # untranslated entries gain a line of their own at the section's end
+    for i in range(500):
+        key = 'Control%d.Part%d.VC' % (i, s)
+        src.append('%s=Source %d of %d' % (key, i, s))
+        keys.append(key)
+        if i % 3 == 0:
+            added.append('%s=[?]' % key)
+            continue
+        trans.append('%s=Text %d\\nof two lines' % (key, i))
+        want.append('%s=[?]Text %d\\nof two lines' % (key, i))
+    trans.append(''); want.extend(added + [''])
+open(sys.argv[1] + '/Many.SrcLng', 'w').write('\r\n'.join(src) + '\r\n')
+open(sys.argv[1] + '/Many.kxLng', 'w').write('\r\n'.join(trans) + '\r\n')
+open(sys.argv[1] + '/want', 'w').write('\r\n'.join(want) + '\r\n')
+open(sys.argv[1] + '/keys', 'w').write('\n'.join(keys) + '\n')
+PY
+out=$("$lngtool" fix set-query "$work/many/Many.kxLng")
+check "set-query lists every key once, in order" "$(cat "$work/many/keys")" "$(printf '%s\n' "$out" | head -n -1)"
+check "set-query counts them" "changed: 6000" "$(printf '%s\n' "$out" | tail -n 1)"
+check "the saved file flags each of them and keeps the rest" "" "$(cmp "$work/many/want" "$work/many/Many.kxLng")"
+
 finish
