@@ -2,6 +2,10 @@
 
 #include "ids.h"
 
+#include "support/hash_table.h"
+
+#include <utility>
+
 namespace vt {
 
 namespace {
@@ -35,6 +39,11 @@ public:
     SkipRaw();
     return FPos == FLines.size();
   }
+  // Calls visit with each keyed line not taken: those from the first line not taken in turn on.
+  template <class Visit> void ForEachRest(Visit &&visit) const {
+    for (std::size_t l = FPos; l < FLines.size(); ++l)
+      if (!FLines[l].Key.empty()) visit(FLines[l]);
+  }
 
 private:
   void SkipRaw() {
@@ -61,6 +70,58 @@ void MarkStored(TCompactText &text, const TCompactText *value) {
   if (!value || !value->empty()) text.ClearChanged();
 }
 
+// The entries of a section by key (without case), for the lines a walk did not take.
+class TPendingKeys {
+public:
+  explicit TPendingKeys(const std::vector<TPendingEntry> &pending) : FPending(pending) {
+    FSlots.Reset(pending.size());
+    for (std::size_t i = 0; i < pending.size(); ++i)
+      FSlots.Insert(TPositionSlot{IniNameHash(pending[i].Key), static_cast<std::uint32_t>(i)});
+  }
+  // The position in pending of the entry with that key; none when no entry has it.
+  std::size_t Find(std::string_view key) const {
+    const TPositionSlot *slot = FSlots.Find(
+        IniNameHash(key), [&](const TPositionSlot &s) { return SameIniName(FPending[s.At].Key, key); });
+    return slot ? slot->At : kNone;
+  }
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+private:
+  const std::vector<TPendingEntry> &FPending;
+  THashTable<TPositionSlot> FSlots;
+};
+
+// Bits of what a walk took for an entry.
+constexpr unsigned char kTookTranslation = 1, kTookComment = 2;
+
+// Gives the entries the texts of the lines the walk did not take (a save appends the keys it adds
+// at the section's end), looked up within the section instead of in an index of the whole file.
+// The first of those lines with a key is the first line of that key in the section, since each line
+// the walk took is of another key; the texts of keys the walk took come first. Returns whether each
+// of those lines gave an entry a text (no other key, no repeat).
+bool TakeRest(const TOrderedWalk &w, const std::vector<TPendingEntry> &pending,
+              std::vector<unsigned char> &took, TTextStore &store) {
+  const TPendingKeys keys(pending);
+  const std::string_view suffix = kind::CommentSuffix;
+  bool all = true;
+  w.ForEachRest([&](const TIniLine &line) {
+    // No entry's key ends like a comment key (the caller walks only then): such a line is a comment's.
+    const std::string_view key = line.Key;
+    const bool comment = EndsWithCommentSuffix(key);
+    const std::size_t i = keys.Find(comment ? key.substr(0, key.size() - suffix.size()) : key);
+    const unsigned char bit = comment ? kTookComment : kTookTranslation;
+    if (i == TPendingKeys::kNone || (took[i] & bit)) {
+      all = false;
+      return;
+    }
+    took[i] |= bit;
+    TCompactText &text = comment ? pending[i].Entry->Comment : pending[i].Entry->Translation;
+    Assign(text, &line.Value, store);
+    MarkStored(text, &line.Value);
+  });
+  return all;
+}
+
 } // namespace
 
 bool ReadTranslations(const TIniFile &ini, std::string_view section,
@@ -80,15 +141,20 @@ bool ReadTranslations(const TIniFile &ini, std::string_view section,
     if (EndsWithCommentSuffix(p.Key)) walk = false;
   if (walk) {
     TOrderedWalk w(*sec);
-    for (const TPendingEntry &p : pending) {
+    std::vector<unsigned char> took(pending.size(), 0);
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+      const TPendingEntry &p = pending[i];
       const TCompactText *translation = w.TakeIf(p.Key, false);
       Assign(p.Entry->Translation, translation, store);
       MarkStored(p.Entry->Translation, translation);
       const TCompactText *comment = w.TakeIf(p.Key, true);
       Assign(p.Entry->Comment, comment, store);
       MarkStored(p.Entry->Comment, comment);
+      took[i] =
+          static_cast<unsigned char>((translation ? kTookTranslation : 0) | (comment ? kTookComment : 0));
     }
     if (w.AllTaken()) return true;
+    return TakeRest(w, pending, took, store);
   }
   std::string commentKey;
   for (const TPendingEntry &p : pending) {
@@ -108,9 +174,20 @@ void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vec
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   TOrderedWalk w(*sec);
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false), store);
+  std::vector<unsigned char> took(pending.size(), 0);
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    const TCompactText *text = w.TakeIf(pending[i].Key, false);
+    Assign(pending[i].Entry->AutoText, text, store);
+    took[i] = text ? 1 : 0;
+  }
   if (w.AllTaken()) return;
-  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, ini.FindValue(section, p.Key), store);
+  // The lines not taken, as TakeRest reads them (an auto text has no comment).
+  const TPendingKeys keys(pending);
+  w.ForEachRest([&](const TIniLine &line) {
+    const std::size_t i = keys.Find(line.Key);
+    if (i == TPendingKeys::kNone || std::exchange(took[i], 1)) return;
+    Assign(pending[i].Entry->AutoText, &line.Value, store);
+  });
 }
 
 } // namespace vt

@@ -1,7 +1,9 @@
 #pragma once
 // Reading a project's translation and auto-translation values section by section. Files written by
-// the project list their keys in the source order, so the values are taken by walking the section
-// alongside the entries; only a section that does not line up falls back to hashed look-ups.
+// the project list their keys in the source order, but for keys a save added (at the section's
+// end), so the values are taken by walking the section alongside the entries, and the lines left
+// over are matched to the entries within the section. Only a section whose keys could be taken for
+// one another's comment keys falls back to hashed look-ups of the whole file.
 #include "ini_file.h"
 #include "word_obj.h"
 

@@ -1,3 +1,4 @@
+#include "model/ini_file.h"
 #include "model/trans_man.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace vt;
@@ -335,6 +337,62 @@ TEST_F(ProjectFiles, TranslationsOutOfSourceOrderAreStillFound) {
   std::string got;
   for (const TWordObj *e : list->Items) got += e->Translation + "/" + e->Comment + ";";
   EXPECT_EQ(got, "A/;B/note;/;D/;");
+}
+
+TEST_F(ProjectFiles, SectionsOutOfTurnReadAsFirstMatchLookUps) {
+  // Random sections: lines in turn, keys a save appended at the end, keys moved, repeats, other case,
+  // comments, unknown keys and raw lines. Each text must be what a look-up of the file finds.
+  std::mt19937 rng(7);
+  const auto pick = [&](unsigned n) { return static_cast<unsigned>(rng() % n); };
+  std::string src, trans, autos;
+  for (int s = 0; s < 40; ++s) {
+    const std::string name = "S" + std::to_string(s);
+    const unsigned count = 1 + pick(60);
+    src += "[" + name + "]\n";
+    // Each file's lines in turn, then those a save appended.
+    std::vector<std::string> lines, appended, autoLines, autoAppended;
+    for (unsigned i = 0; i < count; ++i) {
+      const std::string key = "K" + std::to_string(i) + ".VC";
+      src += key + "=source\n";
+      const std::string spelt = pick(8) == 0 ? "k" + std::to_string(i) + ".vc" : key;
+      const std::string value = "t" + std::to_string(s) + "_" + std::to_string(i);
+      auto &to = pick(4) == 0 ? appended : lines;
+      if (pick(3) != 0) to.push_back(spelt + "=" + value);
+      if (pick(5) == 0) to.push_back(key + "_?=note " + value);
+      if (pick(12) == 0) to.push_back(key + "=repeat " + value);
+      if (pick(4) != 0) (pick(6) == 0 ? autoAppended : autoLines).push_back(key + "=auto " + value);
+    }
+    if (pick(10) == 0) lines.push_back("Unknown.VC=x");
+    if (pick(10) == 0) lines.push_back("raw line");
+    if (pick(6) == 0 && lines.size() > 1) std::swap(lines.front(), lines.back());
+    trans += "[" + name + "]\n";
+    for (const auto &l : lines) trans += l + "\n";
+    for (const auto &l : appended) trans += l + "\n";
+    autos += "[" + name + "]\n";
+    for (const auto &l : autoLines) autos += l + "\n";
+    for (const auto &l : autoAppended) autos += l + "\n";
+  }
+  Write("R.SrcLng", src);
+  Write("R.kxLng", trans);
+  Write("R.AutoLng", autos);
+  auto list = Open("R.kxLng", TWordList::TOpenMode::ReadOnly);
+  ASSERT_TRUE(Opened) << Error;
+  TIniFile transIni(P("R.kxLng")), autoIni(P("R.AutoLng"));
+  ASSERT_TRUE(transIni.Load());
+  ASSERT_TRUE(autoIni.Load());
+  const auto found = [](const TIniFile &ini, std::string_view section, const std::string &key) {
+    const TCompactText *value = ini.FindValue(section, key);
+    return value ? value->str() : std::string();
+  };
+  std::size_t checked = 0;
+  for (const TWordObj *e : list->Items) {
+    const std::string key = e->Key();
+    EXPECT_EQ(e->Translation.str(), found(transIni, e->Section(), key)) << e->Section() << " " << key;
+    EXPECT_EQ(e->Comment.str(), found(transIni, e->Section(), key + "_?")) << e->Section() << " " << key;
+    EXPECT_EQ(e->AutoText.str(), found(autoIni, e->Section(), key)) << e->Section() << " " << key;
+    ++checked;
+  }
+  EXPECT_GT(checked, 500u);
 }
 
 TEST_F(ProjectFiles, OrderedReadingGivesWayWhereTheFileDoesNotLineUp) {
