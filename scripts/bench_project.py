@@ -6,7 +6,8 @@ For every size the script runs, alternating and REPS times each:
   - the read floor: a plain program that reads the project's files, splits them into lines and
     keeps every key and value (floor_project read), and
   - `lngtool stats` (open the project and count) and `lngtool resave` (open and save),
-measured as processes with /usr/bin/time (wall, CPU, peak resident memory, page faults); then the
+measured as processes with /usr/bin/time (wall, CPU, peak resident memory, page faults); then
+`lngtool stats` of a copy saved with keys added (lines at the sections' ends); then the
 in-process timings of project_runs (pipeline, save against the write floor). Medians throughout.
 Up to 1M entries it also times the main window opening the project, picking "[ALL]" and painting
 the first rows of the entry list (transclient --section "[ALL]" --screenshot, offscreen; the picture
@@ -98,13 +99,24 @@ def main():
                 if compare:
                     ts = kx[:-len(".kxLng")] + ".ts"
                     converted.append(timed([lconvert, "-i", ts, "-o", ts + ".out.ts"]))
+            # The same project after a save that added keys: each section gains lines at its end
+            # (set-query gives every untranslated entry a flag), which no longer follow the source.
+            added = os.path.join(folder, "added")
+            os.makedirs(added)
+            for f in files:
+                shutil.copy(f, added)
+            kx_added = os.path.join(added, os.path.basename(kx))
+            subprocess.run([lngtool, "fix", "set-query", kx_added], check=True, stdout=subprocess.DEVNULL)
+            stats_added = [timed([lngtool, "stats", kx_added]) for _ in range(reps)]
+            shutil.rmtree(added)
             runs = {}
             for line in subprocess.run([tools["project_runs"], kx, str(reps)], check=True,
                                        capture_output=True, text=True).stdout.splitlines():
                 name, *values = line.split()
                 runs[name] = [float(v) for v in values]
             r = results[size] = {"floor": median_of(floor), "stats": median_of(stats),
-                                 "resave": median_of(resave), "runs": runs, "MB": megabytes}
+                                 "resave": median_of(resave), "added": median_of(stats_added),
+                                 "runs": runs, "MB": megabytes}
             if shown:
                 r["window"] = median_of(shown)
             if converted:
@@ -115,6 +127,8 @@ def main():
                 ratio(r["stats"]["wall"], r["floor"]["wall"]), ratio(r["stats"]["cpu"], r["floor"]["cpu"]),
                 ratio(r["stats"]["peak"], r["floor"]["peak"])))
             print("  lngtool resave  ", fmt(r["resave"]))
+            print("  stats, keys added", fmt(r["added"]), " = %.2fx wall of lngtool stats" % (
+                ratio(r["added"]["wall"], r["stats"]["wall"])))
             if "window" in r:
                 print("  window open+paint", fmt(r["window"]), " = %.2fx wall, %.2fx cpu of lngtool stats" % (
                     ratio(r["window"]["wall"], r["stats"]["wall"]), ratio(r["window"]["cpu"], r["stats"]["cpu"])))
