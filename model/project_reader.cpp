@@ -4,8 +4,6 @@
 
 #include "support/hash_table.h"
 
-#include <utility>
-
 namespace vt {
 
 namespace {
@@ -94,20 +92,28 @@ private:
 // Bits of what a walk took for an entry.
 constexpr unsigned char kTookTranslation = 1, kTookComment = 2;
 
-// Gives the entries the texts of the lines the walk did not take (a save appends the keys it adds
-// at the section's end), looked up within the section instead of in an index of the whole file.
-// The first of those lines with a key is the first line of that key in the section, since each line
-// the walk took is of another key; the texts of keys the walk took come first. Returns whether each
-// of those lines gave an entry a text (no other key, no repeat).
-bool TakeRest(const TOrderedWalk &w, const std::vector<TPendingEntry> &pending,
-              std::vector<unsigned char> &took, TTextStore &store) {
+// For a section the walk did not take whole: hands give(entry position, comment, value) the lines
+// it left (a save appends the keys it adds at the section's end), matched to the entries within
+// the section instead of through an index of the whole file. The first of those lines with a key
+// is that key's first line in the section, since each line the walk took is of another key; a key
+// the walk took keeps its text. The walk is made again to learn what it took, so that sections
+// in turn pay nothing for this. comments: lines ending like a comment key are the entries'
+// comments (no entry's key may end so). Returns whether each of those lines gave an entry a text
+// (no other key, no repeat).
+template <class Give>
+bool TakeRest(const TIniSection &sec, const std::vector<TPendingEntry> &pending, bool comments, Give &&give) {
+  TOrderedWalk w(sec);
+  std::vector<unsigned char> took(pending.size(), 0);
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    if (w.TakeIf(pending[i].Key, false)) took[i] |= kTookTranslation;
+    if (comments && w.TakeIf(pending[i].Key, true)) took[i] |= kTookComment;
+  }
   const TPendingKeys keys(pending);
   const std::string_view suffix = kind::CommentSuffix;
   bool all = true;
   w.ForEachRest([&](const TIniLine &line) {
-    // No entry's key ends like a comment key (the caller walks only then): such a line is a comment's.
     const std::string_view key = line.Key;
-    const bool comment = EndsWithCommentSuffix(key);
+    const bool comment = comments && EndsWithCommentSuffix(key);
     const std::size_t i = keys.Find(comment ? key.substr(0, key.size() - suffix.size()) : key);
     const unsigned char bit = comment ? kTookComment : kTookTranslation;
     if (i == TPendingKeys::kNone || (took[i] & bit)) {
@@ -115,9 +121,7 @@ bool TakeRest(const TOrderedWalk &w, const std::vector<TPendingEntry> &pending,
       return;
     }
     took[i] |= bit;
-    TCompactText &text = comment ? pending[i].Entry->Comment : pending[i].Entry->Translation;
-    Assign(text, &line.Value, store);
-    MarkStored(text, &line.Value);
+    give(i, comment, line.Value);
   });
   return all;
 }
@@ -141,20 +145,20 @@ bool ReadTranslations(const TIniFile &ini, std::string_view section,
     if (EndsWithCommentSuffix(p.Key)) walk = false;
   if (walk) {
     TOrderedWalk w(*sec);
-    std::vector<unsigned char> took(pending.size(), 0);
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-      const TPendingEntry &p = pending[i];
+    for (const TPendingEntry &p : pending) {
       const TCompactText *translation = w.TakeIf(p.Key, false);
       Assign(p.Entry->Translation, translation, store);
       MarkStored(p.Entry->Translation, translation);
       const TCompactText *comment = w.TakeIf(p.Key, true);
       Assign(p.Entry->Comment, comment, store);
       MarkStored(p.Entry->Comment, comment);
-      took[i] =
-          static_cast<unsigned char>((translation ? kTookTranslation : 0) | (comment ? kTookComment : 0));
     }
     if (w.AllTaken()) return true;
-    return TakeRest(w, pending, took, store);
+    return TakeRest(*sec, pending, true, [&](std::size_t i, bool comment, const TCompactText &value) {
+      TCompactText &text = comment ? pending[i].Entry->Comment : pending[i].Entry->Translation;
+      Assign(text, &value, store);
+      MarkStored(text, &value);
+    });
   }
   std::string commentKey;
   for (const TPendingEntry &p : pending) {
@@ -174,19 +178,11 @@ void ReadAutoTexts(const TIniFile &ini, std::string_view section, const std::vec
   const TIniSection *sec = ini.FindSection(section);
   if (!sec) return;
   TOrderedWalk w(*sec);
-  std::vector<unsigned char> took(pending.size(), 0);
-  for (std::size_t i = 0; i < pending.size(); ++i) {
-    const TCompactText *text = w.TakeIf(pending[i].Key, false);
-    Assign(pending[i].Entry->AutoText, text, store);
-    took[i] = text ? 1 : 0;
-  }
+  for (const TPendingEntry &p : pending) Assign(p.Entry->AutoText, w.TakeIf(p.Key, false), store);
   if (w.AllTaken()) return;
-  // The lines not taken, as TakeRest reads them (an auto text has no comment).
-  const TPendingKeys keys(pending);
-  w.ForEachRest([&](const TIniLine &line) {
-    const std::size_t i = keys.Find(line.Key);
-    if (i == TPendingKeys::kNone || std::exchange(took[i], 1)) return;
-    Assign(pending[i].Entry->AutoText, &line.Value, store);
+  // An auto text has no comment.
+  TakeRest(*sec, pending, false, [&](std::size_t i, bool, const TCompactText &value) {
+    Assign(pending[i].Entry->AutoText, &value, store);
   });
 }
 
