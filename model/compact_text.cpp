@@ -74,8 +74,8 @@ std::string_view TTextStore::Keep(std::string_view text) {
 
 void TTextStore::ReserveEntryRoom(std::size_t bytes) {
   if (bytes <= FEntryLeft) return;
-  // Not advised for huge pages (as files as read are): a system that lends them from memory it has
-  // not touched for long made a 10M-entry project open slower, not faster.
+  // Plain memory, not advised for huge pages (see ReadFileBytes): a system that lends them from
+  // memory it has not touched for long made a 10M-entry project open slower, not faster.
   FEntryBlocks.push_back(std::make_unique_for_overwrite<char[]>(bytes));
   FEntryFree = FEntryBlocks.back().get();
   FEntryLeft = bytes;

@@ -1,7 +1,5 @@
 #include "support/file_io.h"
 
-#include "support/huge_pages.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -11,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,8 +115,6 @@ bool ReadFileBytes(const std::string &path, std::string &out, std::string *error
   std::size_t size = 0, done = 0;
   const int fd = OpenWholeFile(path, maxBytes, size, error);
   if (fd < 0) return false;
-  out.reserve(size); // memory not touched yet: advised before the resize fills it
-  AdviseHugePages(out.data(), size);
   out.resize(size);
   if (!ReadWholeFile(fd, out.data(), size, done, path, error)) {
     out.clear();
@@ -132,8 +129,10 @@ bool ReadFileBytes(const std::string &path, TFileBytes &out, std::string *error,
   std::size_t size = 0, done = 0;
   const int fd = OpenWholeFile(path, maxBytes, size, error);
   if (fd < 0) return false;
-  // Plain memory, not zero-filled first: the read fills it.
-  out.FData = AllocateHugeBytes(size);
+  // Not zero-filled first: the read fills it. Not advised for huge pages either: where freed
+  // memory goes back to a virtual machine's host, a huge page's first touch costs several times
+  // what its 512 small pages cost (a 10M-entry project opened in 4.5-5.9 s instead of 3.3 s).
+  out.FData.reset(new (std::nothrow) char[size == 0 ? 1 : size]);
   if (!out.FData) {
     ::close(fd);
     SetError(error, "Unable to read file", path, ENOMEM);

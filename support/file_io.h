@@ -1,8 +1,6 @@
 #pragma once
 // File access of the system: whole-file reads, atomic writes (temporary file beside the target,
 // then rename), backup copies. Failures come back as false plus a message; nothing throws.
-#include "support/huge_pages.h"
-
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -23,7 +21,7 @@ public:
 
 private:
   friend bool ReadFileBytes(const std::string &, TFileBytes &, std::string *, std::size_t);
-  THugeBytes FData;
+  std::unique_ptr<char[]> FData; // plain memory: the system's page policy decides its pages
   std::size_t FSize = 0;
 };
 // The same as ReadFileBytes into a string, with the same checks and messages.

@@ -79,7 +79,7 @@ TEST_F(FileIo, ReadRefusesWhatItCannotTakeWhole) {
 }
 
 TEST_F(FileIo, ReadIntoFileBytesGivesWhatTheStringReadGives) {
-  // Empty, small, and past one huge page (not a multiple of it).
+  // Empty, small, and past 2 MiB (not a multiple of it).
   std::string pattern;
   for (std::size_t i = 0; pattern.size() < (std::size_t{5} << 20) + 7; ++i)
     pattern += std::to_string(i) + ',';
