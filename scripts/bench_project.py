@@ -29,6 +29,9 @@ REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 def timed(cmd, env=None):
     """Runs cmd under /usr/bin/time; returns wall s, cpu s, peak MB, minor and major faults."""
+    # The files an earlier run or the generator wrote go to disk first: their writeback would
+    # otherwise share the cores with this run (a 10M resave writes 390 MB).
+    os.sync()
     with tempfile.NamedTemporaryFile("r", suffix=".time") as out:
         subprocess.run(["/usr/bin/time", "-f", "%e %U %S %M %R %F", "-o", out.name] + cmd,
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
