@@ -167,9 +167,9 @@ public:
   TTextStore &operator=(const TTextStore &) = delete;
 
   void AddRefs(std::uint32_t n) noexcept { FRefs.fetch_add(n, std::memory_order_relaxed); }
-  // Gives one reference back; the last one destroys the store.
-  void Release() noexcept {
-    if (FRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+  // Gives n references back; the last one destroys the store.
+  void Release(std::uint32_t n = 1) noexcept {
+    if (n != 0 && FRefs.fetch_sub(n, std::memory_order_acq_rel) == n) delete this;
   }
 
   // Keeps bytes alive (a file as read); returns them.

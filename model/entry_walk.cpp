@@ -7,6 +7,7 @@ namespace vt {
 
 void ReleaseEntries(std::vector<TWordObj *> &entries, bool detach) noexcept {
   RunInParts(entries.size(), kMinEntryPart, [&](std::size_t, std::size_t begin, std::size_t end) {
+    const TStoreReleaseBatch batch;
     for (std::size_t i = end; i-- > begin;) {
       if (i >= begin + kEntryFetchAhead) {
         __builtin_prefetch(entries[i - kEntryFetchAhead], 1);

@@ -153,7 +153,37 @@ void TWordObj::operator delete(TWordObj *entry, std::destroying_delete_t) {
   const bool placed = entry->FPlaced;
   entry->~TWordObj();
   if (!placed) ::operator delete(entry, sizeof(TWordObj));
-  if (store) store->Release();
+  if (!store) return;
+  if (TStoreReleaseBatch *batch = TStoreReleaseBatch::Current())
+    batch->Take(store);
+  else
+    store->Release();
+}
+
+namespace {
+thread_local TStoreReleaseBatch *CurrentBatch = nullptr;
+} // namespace
+
+TStoreReleaseBatch::TStoreReleaseBatch() noexcept : FOuter(CurrentBatch) {
+  CurrentBatch = this;
+}
+
+TStoreReleaseBatch::~TStoreReleaseBatch() {
+  CurrentBatch = FOuter;
+  if (FStore) FStore->Release(FCount);
+}
+
+TStoreReleaseBatch *TStoreReleaseBatch::Current() noexcept {
+  return CurrentBatch;
+}
+
+void TStoreReleaseBatch::Take(TTextStore *store) noexcept {
+  if (store != FStore) {
+    if (FStore) FStore->Release(FCount);
+    FStore = store;
+    FCount = 0;
+  }
+  ++FCount;
 }
 
 template <class Fn> void TWordObj::ChangeKey(Fn &&fn) {

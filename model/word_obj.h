@@ -129,6 +129,26 @@ private:
   bool FPlaced = false; // lives in room of FStore (Place)
 };
 
+// While one lives on a thread, the entries deleted on that thread give their store's reference
+// back together when it ends, in one step per run of entries of the same store: entries released
+// on several cores at once would otherwise take turns at the one count of their store.
+class TStoreReleaseBatch {
+public:
+  TStoreReleaseBatch() noexcept;
+  ~TStoreReleaseBatch();
+  TStoreReleaseBatch(const TStoreReleaseBatch &) = delete;
+  TStoreReleaseBatch &operator=(const TStoreReleaseBatch &) = delete;
+  // The batch of this thread, if any.
+  static TStoreReleaseBatch *Current() noexcept;
+  // Takes one reference of store, to give back later.
+  void Take(TTextStore *store) noexcept;
+
+private:
+  TStoreReleaseBatch *FOuter;
+  TTextStore *FStore = nullptr;
+  std::uint32_t FCount = 0;
+};
+
 // Orderings (ordinal, case-sensitive on stored bytes).
 bool LessByFullId(const TWordObj *a, const TWordObj *b);
 bool LessByIndex(const TWordObj *a, const TWordObj *b);

@@ -2,6 +2,7 @@
 // stay alive for entries that outlive their project; the project's look-ups follow a text that
 // changes from view to own copy; files changed on disk while open do not reach the entries.
 #include "model/compact_text.h"
+#include "model/entry_walk.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
 
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 using namespace vt;
@@ -103,6 +105,53 @@ TEST(CompactText, EntriesPlacedInAStoreLiveUntilTheirLastHolderAndTheStoreAfterT
   entries[7]->Translation = "Texto";
   EXPECT_EQ(entries[7]->Translation, "Texto");
   entries[7]->Release();
+}
+
+TEST(CompactText, EntriesReleasedTogetherGiveTheirStoresBackOnceAndOnlyWhenAllAreGone) {
+  // Three stores; the entries of the first two alternate in runs, as lists of two projects may.
+  // The bytes each store holds tell when it goes.
+  TTextStore *stores[3];
+  std::string_view bytes[3];
+  std::weak_ptr<const std::string> alive[3];
+  for (int s = 0; s < 3; ++s) {
+    auto held = std::make_shared<const std::string>("[S]\r\nName.VC=Text\r\n");
+    alive[s] = held;
+    stores[s] = new TTextStore();
+    bytes[s] = stores[s]->Hold(std::move(held));
+  }
+  const auto place = [&](int s) {
+    const std::string_view b = bytes[s];
+    return TWordObj::Place(*stores[s], b.substr(1, 1), b.substr(5, 4), b.substr(10, 2), b.substr(13, 4));
+  };
+  std::vector<TWordObj *> entries, few;
+  // Enough for the release to run in parts on the cores.
+  for (int i = 0; i < 3 * static_cast<int>(kMinEntryPart); ++i) entries.push_back(place((i / 1000) % 2));
+  for (int i = 0; i < 3; ++i) few.push_back(place(2));
+  for (TTextStore *s : stores) s->Release(); // the entries hold them now
+
+  // Released within a batch on this thread: their store stays until the batch ends, then goes.
+  {
+    const TStoreReleaseBatch batch;
+    for (TWordObj *e : few) e->Release();
+    EXPECT_FALSE(alive[2].expired());
+  }
+  EXPECT_TRUE(alive[2].expired());
+  // Released in parts, with one entry of each store held beyond: the stores stay with them, their
+  // texts readable, and each goes with its last entry.
+  TWordObj *kept[2] = {TRefObj::AddRef(entries[10]), TRefObj::AddRef(entries[1010])};
+  ReleaseEntries(entries);
+  EXPECT_TRUE(entries.empty());
+  for (TWordObj *e : kept) {
+    EXPECT_EQ(e->FullId(), "S/Name.VC");
+    EXPECT_EQ(e->SourceText(), u"Text");
+  }
+  EXPECT_FALSE(alive[0].expired());
+  EXPECT_FALSE(alive[1].expired());
+  kept[0]->Release();
+  EXPECT_TRUE(alive[0].expired());
+  EXPECT_FALSE(alive[1].expired());
+  kept[1]->Release();
+  EXPECT_TRUE(alive[1].expired());
 }
 
 TEST(CompactText, StoreRoomBoundsWhatIsKeptAndHeldTextsAreNoViews) {
