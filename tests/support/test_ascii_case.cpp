@@ -72,6 +72,31 @@ TEST(AsciiCase, WordwiseSearchAgreesWithBytewise) {
   }
 }
 
+TEST(AsciiCase, WordwiseComparisonAgreesWithBytewise) {
+  // Pairs that differ in case, in one byte (a letter's neighbours "@", "[", "`", "{", bytes past
+  // ASCII) or in length, at every length around the eight-byte words.
+  const char alphabet[] = {'a', 'A', 'z', 'Z', '@', '[', '`', '{', '.', '\xC1', '\xE1'};
+  std::mt19937 rng(7);
+  const auto bytewise = [](std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+      if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+    return true;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(rng() % 40, ' ');
+    for (char &c : text) c = alphabet[rng() % sizeof alphabet];
+    std::string prefix = text.substr(0, rng() % (text.size() + 1));
+    for (char &c : prefix)
+      if (rng() % 3 == 0) c = static_cast<char>(c ^ 0x20); // the other case, or a near miss
+    if (!prefix.empty() && rng() % 4 == 0) prefix[rng() % prefix.size()] = alphabet[rng() % sizeof alphabet];
+    if (rng() % 8 == 0) prefix += 'a';
+    ASSERT_EQ(StartsWithIgnoringAsciiCase(text, prefix), bytewise(text, prefix)) << text << " | " << prefix;
+    ASSERT_EQ(SameIgnoringAsciiCase(text, prefix), text.size() == prefix.size() && bytewise(text, prefix))
+        << text << " | " << prefix;
+  }
+}
+
 TEST(AsciiCase, HashIgnoresCaseOnly) {
   EXPECT_EQ(HashIgnoringAsciiCase("Section.Caption"), HashIgnoringAsciiCase("SECTION.caption"));
   EXPECT_EQ(HashIgnoringAsciiCase(""), HashIgnoringAsciiCase(""));
