@@ -37,7 +37,9 @@ troff_escape() { sed -e 's/\\/\\e/g' -e "s/^\\([.']\\)/\\\\\\&\\1/"; }
 write_man() {
   local title=$1 out=$2 top description
   top=$(help_of)
-  description=$(printf '%s\n' "$top" | head -n 1)
+  # The first line, without a pipe into head: head leaves after one line, and printf, which writes
+  # line by line, may then die of the closed pipe, which pipefail makes this script's failure.
+  description=${top%%$'\n'*}
   {
     printf '.TH %s 1 "" "Vantreo" "%s"\n' "$(printf '%s' "$name" | tr '[:lower:]' '[:upper:]')" "$title"
     printf '.SH NAME\n%s \\- %s\n' "$name" "$(printf '%s' "${description#* - }" | troff_escape)"
