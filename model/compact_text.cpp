@@ -81,8 +81,9 @@ void TTextStore::ReserveEntryRoom(std::size_t bytes) {
   FEntryLeft = bytes;
 }
 
-void TTextStore::ReserveEntryRoom(std::size_t count, std::size_t size) {
+std::span<char> TTextStore::ReserveEntryRoom(std::size_t count, std::size_t size) {
   ReserveEntryRoom(count * EntryRoom(size));
+  return {FEntryFree, FEntryLeft};
 }
 
 void *TTextStore::PlaceEntry(std::size_t size) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -183,11 +184,12 @@ public:
   bool KeepInRoom(std::string_view text, std::string_view &kept);
   // Room for the entries of a project (TWordObj::Place): they share a few large blocks instead of
   // a heap allocation each, and lie in memory in the order they were made. ReserveEntryRoom sizes
-  // the next block (an upper bound of what will be placed: room never touched costs no memory).
+  // the next block (an upper bound of what will be placed: room never touched costs no memory)
+  // and returns the room the next entries will be placed in, in order.
   // One thread places at a time; the room lives as long as the store. Entries are aligned as
   // pointers are.
   static constexpr std::size_t kEntryAlign = alignof(void *);
-  void ReserveEntryRoom(std::size_t count, std::size_t size);
+  std::span<char> ReserveEntryRoom(std::size_t count, std::size_t size);
   void *PlaceEntry(std::size_t size);
   // Bytes held (files as read) and bytes taken by Keep's blocks so far.
   std::size_t HeldBytes() const noexcept { return FHeldBytes; }
