@@ -5,6 +5,7 @@
 #include "entry_walk.h"
 #include "project_reader.h"
 #include "support/file_io.h"
+#include "support/parallel_parts.h"
 #include "support/prefault_ahead.h"
 #include "trans_man.h"
 
@@ -346,20 +347,50 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     return !onlyChanged || !text.empty() || text.IsChanged();
   };
   const std::vector<TWordObj *> &items = Items.Raw();
-  for (std::size_t begin = 0, end = 0; begin < items.size(); begin = end) {
-    const std::string_view section = items[begin]->Section();
-    bool write = !onlyChanged;
-    for (end = begin; end < items.size() && SameBytes(items[end]->Section(), section); ++end) {
+  // The first pass reads every entry, the only pass over all of them when few changed: in parts on
+  // the cores, each finding where the sections' runs of entries start in its part, a position of
+  // each run that needs writing (at most one per run), and the entries whose Changed mark goes.
+  struct TScan {
+    std::vector<std::size_t> Starts, Dirty;
+    std::vector<TWordObj *> Changed;
+  };
+  std::vector<TScan> scans(PartCount(items.size(), kMinEntryPart));
+  RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    TScan &scan = scans[part];
+    std::string_view section;
+    if (begin > 0) section = items[begin - 1]->Section();
+    for (std::size_t i = begin; i < end; ++i) {
       // Items need not follow the entries' order in memory (a sort, added entries): the lines read
       // here are fetched some entries ahead.
-      if (end + kEntryFetchAhead < items.size()) {
-        __builtin_prefetch(items[end + kEntryFetchAhead]);
-        __builtin_prefetch(&items[end + kEntryFetchAhead]->Observer);
+      if (i + kEntryFetchAhead < end) {
+        __builtin_prefetch(items[i + kEntryFetchAhead]);
+        __builtin_prefetch(&items[i + kEntryFetchAhead]->Observer);
       }
-      if (items[end]->Changed) changed.push_back(items[end]);
-      write = write || !unchanged(items[end]);
+      TWordObj *entry = items[i];
+      if (i == 0 || !SameBytes(entry->Section(), section)) {
+        section = entry->Section();
+        scan.Starts.push_back(i);
+      }
+      if (entry->Changed) scan.Changed.push_back(entry);
+      const std::size_t runStart = scan.Starts.empty() ? begin : scan.Starts.back();
+      if (onlyChanged && !unchanged(entry) && (scan.Dirty.empty() || scan.Dirty.back() < runStart))
+        scan.Dirty.push_back(i);
     }
+  });
+  std::vector<std::size_t> starts, dirty;
+  for (const TScan &scan : scans) {
+    starts.insert(starts.end(), scan.Starts.begin(), scan.Starts.end());
+    dirty.insert(dirty.end(), scan.Dirty.begin(), scan.Dirty.end());
+    changed.insert(changed.end(), scan.Changed.begin(), scan.Changed.end());
+  }
+  starts.push_back(items.size());
+  std::size_t nextDirty = 0;
+  for (std::size_t run = 0; run + 1 < starts.size(); ++run) {
+    const std::size_t begin = starts[run], end = starts[run + 1];
+    bool write = !onlyChanged;
+    for (; nextDirty < dirty.size() && dirty[nextDirty] < end; ++nextDirty) write = true;
     if (!write) continue;
+    const std::string_view section = items[begin]->Section();
     writer.emplace(*TransIni, section, FKeysDistinct);
     writerSection = section;
     for (std::size_t i = begin; i < end; ++i) {

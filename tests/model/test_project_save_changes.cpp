@@ -2,6 +2,7 @@
 // entries. The file it writes must be the one that writing every entry's translation and comment in
 // turn gives: checked over random projects (hidden entries, repeated keys, orphan and empty lines,
 // comments) and random edits through every path.
+#include "model/entry_walk.h"
 #include "model/word_list.h"
 #include "support/file_io.h"
 #include "tests/scratch_folder.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <unistd.h>
 
@@ -169,6 +171,46 @@ TEST_F(ProjectSaveChanges, SavedFileIsTheOneWritingEveryEntryGives) {
                                                            << made.Translation;
       for (const TWordObj *entry : project->Items) ASSERT_FALSE(entry->Changed);
     }
+  }
+}
+
+TEST_F(ProjectSaveChanges, LongProjectSavesWhatWritingEveryEntryGives) {
+  // Long enough for a save's walk over the entries to run in parts, with sections that end before
+  // the middle, run across it, and start after it; edits on both sides and right at the middle.
+  const int sizes[] = {9000, 500, 60000, 1, 25000};
+  std::string source, translation = "[_info]\r\nDestLng=de\r\n\r\n";
+  for (std::size_t s = 0; s < std::size(sizes); ++s) {
+    const std::string section = "S" + std::to_string(s);
+    source += "[" + section + "]\r\n";
+    translation += "[" + section + "]\r\n";
+    for (int e = 0; e < sizes[s]; ++e) {
+      const std::string key = "K" + std::to_string(e) + ".VC";
+      source += key + "=source " + std::to_string(e) + "\r\n";
+      if (e % 3 != 0) translation += key + "=text " + std::to_string(e) + "\r\n";
+    }
+    translation += "\r\n";
+  }
+  Write("L.SrcLng", source);
+  Write("L.kxLng", translation);
+  TRef<TWordList> project(new TWordList());
+  ASSERT_TRUE(project->Open(P("L.kxLng")));
+  const std::size_t count = project->Items.Count();
+  ASSERT_GE(count, 2 * kMinEntryPart);
+  TIniFile expected;
+  expected.LoadFromBytes(translation);
+  std::mt19937 rng(11);
+  for (int round = 0; round < 5; ++round) {
+    for (int e = 0; e < 6; ++e) EditAtRandom(rng, *project, e, false);
+    if (round % 2 == 0) {
+      const std::size_t middle = count / 2 + static_cast<std::size_t>(round) - 2;
+      project->Items[middle]->Translation = "middle " + std::to_string(round);
+      project->Items[middle]->Changed = true;
+    }
+    if (round == 3) project->Items[9000]->Comment = "the lone entry of S1"; // a section of its own
+    ASSERT_TRUE(project->Save());
+    WriteEveryEntry(expected, *project);
+    ASSERT_EQ(Read("L.kxLng"), expected.ComposedBytes()) << "round " << round;
+    for (const TWordObj *entry : project->Items) ASSERT_FALSE(entry->Changed) << "round " << round;
   }
 }
 
