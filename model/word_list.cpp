@@ -7,12 +7,14 @@
 #include "support/file_io.h"
 #include "support/parallel_parts.h"
 #include "support/prefault_ahead.h"
+#include "support/serial_worker.h"
 #include "trans_man.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <span>
@@ -198,23 +200,54 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
   std::optional<TPrefaultAhead> prefault(std::in_place, entryRoom.data(), entryRoom.size());
   for (const TIniFile *ini : {SrcIni.get(), TransIni.get(), AutoIni.get()})
     if (ini) FStore->Hold(ini->Bytes());
-  // Texts of the file as read are views already; anything else is copied into the store.
-  const auto stable = [this](const TCompactText &text) {
-    return text.IsView() ? text.view() : FStore->Keep(text);
+  // The translations and auto texts of each section are read on another thread, behind the
+  // entries being built here, in the order of the sections.
+  struct TSectionRead {
+    std::string_view Section, Name; // as the source file has it; as the entries keep it
+    std::vector<TPendingEntry> Pending;
+    std::vector<TWordObj *> Hidden;
   };
+  std::vector<TSectionTally> tallies;
+  // Texts that are not views of the files as read are copied into the store, by either thread.
+  std::mutex keeping;
+  TSerialWorker<std::vector<TSectionRead>> reader([&](std::vector<TSectionRead> &reads) {
+    for (TSectionRead &read : reads) {
+      {
+        const std::lock_guard lock(keeping);
+        // Hidden entries have no texts; where the file has no line that is not some visible
+        // entry's, saving them would write nothing.
+        if (TransIni && ReadTranslations(*TransIni, read.Section, read.Pending, *FStore))
+          for (TWordObj *entry : read.Hidden) {
+            entry->Translation.ClearChanged();
+            entry->Comment.ClearChanged();
+          }
+        if (AutoIni) ReadAutoTexts(*AutoIni, read.Section, read.Pending, *FStore);
+      }
+      // The section's progress, while its entries are at hand: the window shows it right away.
+      if (!read.Pending.empty()) {
+        TSectionTally &tally = tallies.emplace_back(TSectionTally{read.Name, read.Pending.size(), 0});
+        for (const TPendingEntry &p : read.Pending) tally.Translated += p.Entry->State() == esTranslated;
+      }
+    }
+  });
+  const auto stable = [&](const TCompactText &text) {
+    if (text.IsView()) return text.view();
+    const std::lock_guard lock(keeping);
+    return FStore->Keep(text);
+  };
+  // Sections go over in batches of some thousand entries: one hand-over each, not one per section.
+  constexpr std::size_t kBatchEntries = 4096;
+  std::vector<TSectionRead> batch;
+  std::size_t batchEntries = 0;
   TSectionKeySet keys;
   bool commentLikeKey = false;
-  std::vector<TPendingEntry> pending;
-  std::vector<TWordObj *> hidden;
-  std::vector<TSectionTally> tallies;
   std::string_view name, kind;
   for (const auto &sec : srcSections) {
     if (!seen.insert(LowerAscii(sec.Name)).second) continue;
     Sections.push_back(sec.Name);
-    const std::string_view sectionName = stable(sec.Name);
+    TSectionRead &read = batch.emplace_back(TSectionRead{sec.Name, stable(sec.Name), {}, {}});
+    read.Pending.reserve(sec.Lines.size());
     keys.Reset(sec.Lines.size());
-    pending.clear();
-    hidden.clear();
     for (const auto &line : sec.Lines) {
       if (line.Key.empty()) continue;
       // A repeated key yields one entry, with the first value, as look-ups see it.
@@ -226,26 +259,21 @@ bool TWordList::Open(const std::string &path, std::string *error, TOpenMode mode
       const std::string_view key = stable(line.Key);
       name = key.substr(0, name.size());
       kind = key.substr(key.size() - kind.size());
-      TWordObj *entry = AppendEntry(TWordObj::Place(*FStore, sectionName, name, kind, stable(line.Value)));
+      TWordObj *entry = AppendEntry(TWordObj::Place(*FStore, read.Name, name, kind, stable(line.Value)));
       if (!entry->Hidden)
-        pending.push_back(TPendingEntry{entry, line.Key});
+        read.Pending.push_back(TPendingEntry{entry, line.Key});
       else
-        hidden.push_back(entry);
+        read.Hidden.push_back(entry);
     }
-    // Hidden entries have no texts; where the file has no line that is not some visible entry's,
-    // saving them would write nothing.
-    if (TransIni && ReadTranslations(*TransIni, sec.Name, pending, *FStore))
-      for (TWordObj *entry : hidden) {
-        entry->Translation.ClearChanged();
-        entry->Comment.ClearChanged();
-      }
-    if (AutoIni) ReadAutoTexts(*AutoIni, sec.Name, pending, *FStore);
-    // The section's progress, while its entries are at hand: the window shows it right away.
-    if (!pending.empty()) {
-      TSectionTally &tally = tallies.emplace_back(TSectionTally{sectionName, pending.size(), 0});
-      for (const TPendingEntry &p : pending) tally.Translated += p.Entry->State() == esTranslated;
+    batchEntries += read.Pending.size() + read.Hidden.size();
+    if (batchEntries >= kBatchEntries) {
+      reader.Push(std::move(batch));
+      batch.clear();
+      batchEntries = 0;
     }
   }
+  if (!batch.empty()) reader.Push(std::move(batch));
+  reader.Finish();
   prefault.reset();
   FIndex->Invalidate();
   // Keys are distinct within each section now (repeats were dropped), and none can be taken for
