@@ -63,6 +63,10 @@ public:
   bool Hidden = false;  // kind begins with "_"
   bool Changed = false; // edited since the last save
 
+private:
+  bool FPlaced = false; // lives in room of FStore (Place); beside the flags, in bytes they leave free
+
+public:
   // The project's index, or none for clones and free entries.
   TEntryObserver *Observer = nullptr;
 
@@ -126,7 +130,6 @@ private:
   TCompactText FSource;
   // Keeps the bytes that views among the texts point into; none when every text is its own.
   TTextStore *FStore = nullptr;
-  bool FPlaced = false; // lives in room of FStore (Place)
 };
 
 // While one lives on a thread, the entries deleted on that thread give their store's reference

@@ -62,7 +62,7 @@ TEST(CompactText, EntryStateIsSmall) {
   // Four identity texts, three more texts, numbers, flags, the observer and the store: the entry
   // must stay far below the 270 bytes of one string per text.
   EXPECT_EQ(sizeof(TCompactText), 16u);
-  EXPECT_LE(sizeof(TWordObj), 168u);
+  EXPECT_LE(sizeof(TWordObj), 160u);
 }
 
 TEST(CompactText, StoreKeepsCopiesApartAndAlive) {
