@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <new>
 #include <optional>
 #include <span>
 #include <system_error>
@@ -384,7 +383,8 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
     std::vector<TWordObj *> Changed;
   };
   std::vector<TScan> scans(PartCount(items.size(), kMinEntryPart));
-  const auto scanPart = [&](TScan &scan, std::size_t begin, std::size_t end) {
+  RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
+    TScan &scan = scans[part];
     std::string_view section;
     if (begin > 0) section = items[begin - 1]->Section();
     for (std::size_t i = begin; i < end; ++i) {
@@ -404,16 +404,7 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       if (onlyChanged && !unchanged(entry) && (scan.Dirty.empty() || scan.Dirty.back() < runStart))
         scan.Dirty.push_back(i);
     }
-  };
-  std::atomic<bool> outOfMemory{false}; // a part's thread must not throw: the caller does
-  RunInParts(items.size(), kMinEntryPart, [&](std::size_t part, std::size_t begin, std::size_t end) {
-    try {
-      scanPart(scans[part], begin, end);
-    } catch (const std::bad_alloc &) {
-      outOfMemory = true;
-    }
   });
-  if (outOfMemory) throw std::bad_alloc();
   std::vector<std::size_t> starts, dirty;
   for (const TScan &scan : scans) {
     starts.insert(starts.end(), scan.Starts.begin(), scan.Starts.end());

@@ -1,6 +1,7 @@
 #include "support/parallel_parts.h"
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -31,18 +32,28 @@ void RunInParts(std::size_t n, std::size_t minPerPart,
     fn(0, 0, n);
     return;
   }
+  // What each part threw, handed to the calling thread once all are done.
+  std::vector<std::exception_ptr> failures(parts);
+  const auto run = [&](std::size_t part) {
+    try {
+      fn(part, begin(part), begin(part + 1));
+    } catch (...) {
+      failures[part] = std::current_exception();
+    }
+  };
   std::vector<std::thread> threads;
   threads.reserve(parts - 1);
   std::size_t started = 1;
   try {
-    for (; started < parts; ++started)
-      threads.emplace_back(std::cref(fn), started, begin(started), begin(started + 1));
+    for (; started < parts; ++started) threads.emplace_back(run, started);
   } catch (...) {
     // No thread to be had: the parts left run here.
   }
-  fn(0, 0, begin(1));
-  for (std::size_t p = started; p < parts; ++p) fn(p, begin(p), begin(p + 1));
+  run(0);
+  for (std::size_t p = started; p < parts; ++p) run(p);
   for (std::thread &t : threads) t.join();
+  for (const std::exception_ptr &failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }
 
 } // namespace vt

@@ -11,7 +11,9 @@ namespace vt {
 // minPerPart long; 1 when n is too short to be worth a thread.
 std::size_t PartCount(std::size_t n, std::size_t minPerPart);
 // Runs fn(part, begin, end) for each of the PartCount(n, minPerPart) parts and returns when all
-// are done. fn must only touch state of its own part (or atomics) and must not throw.
+// are done. fn must only touch state of its own part (or atomics). When parts throw (out of memory,
+// say), every part still runs to its end, and then the first failing part's exception is thrown
+// here, on the calling thread.
 void RunInParts(std::size_t n, std::size_t minPerPart,
                 const std::function<void(std::size_t part, std::size_t begin, std::size_t end)> &fn);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <random>
 #include <thread>
 #include <vector>
@@ -33,6 +34,22 @@ TEST(ParallelParts, PartsCoverTheRangeOnceInOrder) {
   if (std::thread::hardware_concurrency() > 1) {
     EXPECT_GE(PartCount(100000, 1000), 2u);
   }
+}
+
+TEST(ParallelParts, AFailingPartLetsTheOthersFinishAndThrowsOnTheCaller) {
+  const std::size_t n = 100000;
+  ASSERT_GE(PartCount(n, 1000), 1u);
+  std::vector<char> visited(n, 0);
+  const std::size_t failing = PartCount(n, 1000) - 1; // a thread's part where there are two
+  EXPECT_THROW(RunInParts(n, 1000,
+                          [&](std::size_t part, std::size_t begin, std::size_t end) {
+                            if (part == failing) throw std::bad_alloc();
+                            for (std::size_t i = begin; i < end; ++i) visited[i] = 1;
+                          }),
+               std::bad_alloc);
+  // Every other part ran to its end before the throw.
+  const auto done = std::count(visited.begin(), visited.end(), 1);
+  EXPECT_EQ(static_cast<std::size_t>(done), PartCount(n, 1000) == 1 ? 0 : n - n / PartCount(n, 1000));
 }
 
 struct TKeyedItem {
