@@ -5,10 +5,15 @@ Projects of each size are generated in a scratch folder outside the repository (
 For every size the script runs, alternating and REPS times each:
   - the read floor: a plain program that reads the project's files, splits them into lines and
     keeps every key and value (floor_project read), and
-  - `lngtool stats` (open the project and count) and `lngtool resave` (open and save),
+  - `lngtool stats` (open the project and count), once more right away, and `lngtool resave`
+    (open and save),
 measured as processes with /usr/bin/time (wall, CPU, peak resident memory, page faults); then
 `lngtool stats` of a copy saved with keys added (lines at the sections' ends); then the
 in-process timings of project_runs (pipeline, save against the write floor). Medians throughout.
+The open of 10M is given twice: after the read floor's run, and right after another open. This
+host takes memory back a few seconds after more than about a gigabyte of it was freed, and a
+process then pays for every page it first touches (2-3 s of system time for a 10M open); the
+second figure is the program's own scaling, which every run of 1M (under that gigabyte) shows.
 Up to 1M entries it also times the main window opening the project, picking "[ALL]" and painting
 the first rows of the entry list (transclient --section "[ALL]" --screenshot, offscreen; the picture
 is an uncompressed BMP, so that the encoder is not what is timed), both as the whole process and
