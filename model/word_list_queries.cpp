@@ -679,10 +679,10 @@ std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &
   // Groups of sources equal apart from ASCII case: the candidates ApplyToSameSource keeps of what
   // the index finds (equal apart from the first "&" as well). A hidden entry takes no copy: it
   // stays in a group of its own, unhashed.
+  // A slot is eight bytes (part of the hash and the group; the group's first source is kept beside),
+  // so that the table stays small enough for the cache through a million look-ups.
   struct TGroupSlot {
-    uint64_t Hash = 0;
-    const char *Data = nullptr; // the first member's source, so that a look-up reads no entry
-    uint32_t Size = 0;
+    uint32_t Hash = 0;
     uint32_t Group = UINT32_MAX;
     bool Free() const noexcept { return Group == UINT32_MAX; }
     uint64_t HashValue() const noexcept { return Hash; }
@@ -690,32 +690,55 @@ std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &
   const std::size_t n = Items.Count();
   TSameSources s;
   s.Group.resize(n);
-  // The hashes first, in one sequential pass, so that the table's slots can be fetched ahead.
-  std::vector<uint64_t> hashes(n);
-  std::size_t visible = 0;
-  for (std::size_t p = 0; p < n; ++p) {
+  // Each entry's hash is made some steps ahead of its look-up, in the same pass, so that the
+  // table's slot can be fetched meanwhile. Most look-ups of an entry whose source came before end
+  // in a comparison with that first source, which lies anywhere: its bytes are fetched in steps
+  // too (the slot, then the group's entry of firstSource, then the bytes), each step's memory on
+  // hand when the next one reads it. A guess at most: a group added meanwhile is only not fetched.
+  constexpr std::size_t kSlotAhead = 24, kGroupAhead = 16, kBytesAhead = 8;
+  std::vector<uint32_t> hashes(n);
+  const auto hashAt = [&](std::size_t p) {
     const TWordObj *e = Items[p];
-    if (e->Hidden) continue;
-    hashes[p] = HashIgnoringAsciiCase(e->Source());
-    ++visible;
-  }
-  THashTable<TGroupSlot> firsts(visible);
-  constexpr std::size_t kAhead = 16;
+    if (e->Hidden) return;
+    const uint64_t h = HashIgnoringAsciiCase(e->Source());
+    hashes[p] = static_cast<uint32_t>(h ^ (h >> 32));
+  };
+  THashTable<TGroupSlot> firsts(n);
+  std::vector<std::string_view> firstSource; // per group: its first member's source
+  firstSource.reserve(n);
+  const auto peek = [&](std::size_t p) -> const TGroupSlot * {
+    return firsts.Find(hashes[p], [](const TGroupSlot &) { return true; });
+  };
+  for (std::size_t p = 0; p < std::min(n, kSlotAhead); ++p) hashAt(p);
   uint32_t groups = 0;
   for (std::size_t p = 0; p < n; ++p) {
-    if (p + kAhead < n) firsts.Prefetch(hashes[p + kAhead]);
+    if (p + kSlotAhead < n) {
+      hashAt(p + kSlotAhead);
+      firsts.Prefetch(hashes[p + kSlotAhead]);
+    }
+    if (p + kGroupAhead < n)
+      if (const TGroupSlot *slot = peek(p + kGroupAhead); slot && slot->Group < firstSource.size())
+        __builtin_prefetch(&firstSource[slot->Group]);
+    if (p + kBytesAhead < n)
+      if (const TGroupSlot *slot = peek(p + kBytesAhead); slot && slot->Group < firstSource.size())
+        __builtin_prefetch(firstSource[slot->Group].data());
     TWordObj *e = Items[p];
     e->Pos = static_cast<int32_t>(p);
     if (e->Hidden) {
       s.Group[p] = groups++;
+      firstSource.emplace_back();
       continue;
     }
     const std::string_view source = e->Source();
-    const TGroupSlot slot{hashes[p], source.data(), static_cast<uint32_t>(source.size()), groups};
-    const auto [found, added] = firsts.FindOrInsert(slot, [&](const TGroupSlot &other) {
-      return other.Size == source.size() && SameIgnoringAsciiCase({other.Data, other.Size}, source);
-    });
-    if (added) ++groups;
+    const auto [found, added] =
+        firsts.FindOrInsert(TGroupSlot{hashes[p], groups}, [&](const TGroupSlot &other) {
+          const std::string_view first = firstSource[other.Group];
+          return first.size() == source.size() && SameIgnoringAsciiCase(first, source);
+        });
+    if (added) {
+      ++groups;
+      firstSource.push_back(source);
+    }
     s.Group[p] = found->Group;
   }
   for (const TWordObj *e : entries)
@@ -739,9 +762,10 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
   int changed = 0;
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
-    if (SameFullId(*c, *entry)) continue;
+    // With distinct keys no other entry has this one's key: the keys' bytes need not be read.
+    if (!FKeysDistinct && SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
-    std::optional<std::string> &body = encoded[c->Kind() == kind::IT ? 1 : 0];
+    std::optional<std::string> &body = encoded[c->IsListItem() ? 1 : 0];
     if (!text) text = entry->TranslationText();
     if (!body) body = c->EncodeValue(*text);
     c->SetTranslationBody(*body);

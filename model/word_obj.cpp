@@ -127,6 +127,7 @@ TWordObj::TWordObj(std::string_view section, std::string_view name, std::string_
                    std::string_view source)
     : FSection(section), FName(name), FKind(kind), FSource(source) {
   Hidden = IsHiddenKind(FKind);
+  NoteKindForm();
 }
 
 TWordObj::TWordObj(TTextStore &store, std::string_view section, std::string_view name, std::string_view kind,
@@ -135,6 +136,7 @@ TWordObj::TWordObj(TTextStore &store, std::string_view section, std::string_view
       FSource(TCompactText::View(source)), FStore(&store) {
   store.AddRefs(1);
   Hidden = IsHiddenKind(FKind);
+  NoteKindForm();
 }
 
 TWordObj *TWordObj::Place(TTextStore &store, std::string_view section, std::string_view name,
@@ -199,7 +201,15 @@ void TWordObj::SetName(std::string_view value) {
   ChangeKey([&] { FName = value; });
 }
 void TWordObj::SetKind(std::string_view value) {
-  ChangeKey([&] { FKind = value; });
+  ChangeKey([&] {
+    FKind = value;
+    NoteKindForm();
+  });
+}
+
+void TWordObj::NoteKindForm() noexcept {
+  FKindForm = static_cast<std::uint8_t>((FKind == kind::IT ? kListItem : 0) |
+                                        (vt::IsHintKind(FKind) ? kHintKind : 0));
 }
 void TWordObj::SetSource(std::string_view value) {
   ChangeKey([&] { FSource = value; });
@@ -213,9 +223,6 @@ std::string TWordObj::ObjectId() const {
 }
 std::string TWordObj::Key() const {
   return vt::Key(FName, FKind);
-}
-bool TWordObj::IsHintKind() const {
-  return vt::IsHintKind(FKind);
 }
 
 std::string TWordObj::FlagPrefix() const {
@@ -263,14 +270,14 @@ void TWordObj::Reprefix(std::string_view drop, std::string_view add) {
 
 std::u16string TWordObj::DecodeValue(std::string_view stored) const {
   if (stored.empty()) return {};
-  if (FKind == kind::IT && stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
+  if (IsListItem() && stored.size() >= 2 && stored.front() == '"' && stored.back() == '"')
     return TTransMan::DecodeText(ReplaceAll(stored.substr(1, stored.size() - 2), "\",\"", "\\n"));
   return TTransMan::DecodeText(stored);
 }
 
 std::string TWordObj::EncodeValue(std::u16string_view wide) const {
   std::string encoded = TTransMan::EncodeText(wide);
-  if (!encoded.empty() && FKind == kind::IT) {
+  if (!encoded.empty() && IsListItem()) {
     std::string quoted(1, '"');
     quoted.append(ReplaceLineBreakEscapes(encoded, "\",\"")).push_back('"');
     encoded = std::move(quoted);
@@ -357,6 +364,7 @@ TWordObj *TWordObj::Clone() const {
   CopyText(copy->FSection, FSection);
   CopyText(copy->FName, FName);
   CopyText(copy->FKind, FKind);
+  copy->FKindForm = FKindForm;
   CopyText(copy->FSource, FSource);
   CopyText(copy->Translation, Translation);
   CopyText(copy->AutoText, AutoText);

@@ -65,6 +65,11 @@ public:
 
 private:
   bool FPlaced = false; // lives in room of FStore (Place); beside the flags, in bytes they leave free
+  // What the kind makes of the texts' form (kListItem, kHintKind bits), kept with the kind so that
+  // walks over many entries need not read its bytes; in the last byte the flags leave free.
+  std::uint8_t FKindForm = 0;
+  static constexpr std::uint8_t kListItem = 1, kHintKind = 2;
+  void NoteKindForm() noexcept;
 
 public:
   // The project's index, or none for clones and free entries.
@@ -80,7 +85,9 @@ public:
     if (name.data() + name.size() + 1 != kind.data() || name.data()[name.size()] != '.') return {};
     return {name.data(), name.size() + 1 + kind.size()};
   }
-  bool IsHintKind() const;
+  bool IsHintKind() const noexcept { return (FKindForm & kHintKind) != 0; }
+  // The kind is "IT": a list item, stored as quoted items.
+  bool IsListItem() const noexcept { return (FKindForm & kListItem) != 0; }
 
   // Prefix and state operations on the stored Translation.
   std::string FlagPrefix() const;

@@ -103,7 +103,7 @@ bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
 bool HasText(const TWordObj &e) {
   const std::string_view body = PartsOf(e.Translation).Body;
   if (!StoredPaths) return !e.TranslationText().empty();
-  return !body.empty() && !(body == "\"\"" && e.Kind() == kind::IT);
+  return !body.empty() && !(body == "\"\"" && e.IsListItem());
 }
 
 // A text that starts with "[" and runs to the first "]" is a flag prefix.
@@ -188,7 +188,7 @@ std::size_t UnitSequence(std::string_view text, std::size_t at) {
 enum class TLineForm { Escaped, Hint, List };
 
 TLineForm FormOf(const TWordObj &e, bool editor) {
-  if (e.Kind() == kind::IT) return TLineForm::List;
+  if (e.IsListItem()) return TLineForm::List;
   return editor && e.IsHintKind() ? TLineForm::Hint : TLineForm::Escaped;
 }
 

@@ -33,7 +33,7 @@ std::string_view BodyOf(const TCompactText &translation) {
 // empty quotes does, so it is not decoded.
 bool HasTranslationText(const TWordObj &entry) {
   const std::string_view body = BodyOf(entry.Translation);
-  return !body.empty() && !(body == "\"\"" && entry.Kind() == kind::IT);
+  return !body.empty() && !(body == "\"\"" && entry.IsListItem());
 }
 
 bool IsMessage(const TWordObj &entry) {
@@ -78,7 +78,7 @@ bool ReadsBackAsIs(std::string_view text, bool escapes) {
 // long as they hold no backslash of their own.
 bool StoredAsIs(const TWordObj &entry, std::string_view body) {
   if (body.empty()) return false;
-  if (entry.Kind() == kind::IT) {
+  if (entry.IsListItem()) {
     return body.size() > 2 && body.front() == '"' && body.back() == '"' &&
            ReadsBackAsIs(body.substr(1, body.size() - 2), false);
   }

@@ -117,6 +117,28 @@ TEST(EntryText, HintKindsShowBarsAsLineBreaks) {
   EXPECT_EQ(th->TranslationDisplay(), u"a\r\nb");
 }
 
+TEST(EntryText, RulesFollowTheKindWhenItChanges) {
+  // The kind's rules are noted with the kind: a changed kind changes them, and a clone keeps them.
+  auto e = Entry("VC");
+  e->SetKind("IT");
+  e->SetTranslationText(u"One\r\nTwo");
+  EXPECT_EQ(e->Translation, "\"One\",\"Two\"");
+  EXPECT_TRUE(e->IsListItem());
+  TRef<TWordObj> copy(e->Clone());
+  EXPECT_EQ(copy->TranslationText(), u"One\r\nTwo");
+  e->SetKind("TH");
+  EXPECT_FALSE(e->IsListItem());
+  EXPECT_FALSE(e->IsHintKind());
+  EXPECT_EQ(e->TranslationText(), u"\"One\",\"Two\""); // quotes are text now
+  e->SetKind("THF");
+  EXPECT_TRUE(e->IsHintKind());
+  e->SetTranslationFromEditor(u"Kurz\r\nLang");
+  EXPECT_EQ(e->Translation, "Kurz|Lang");
+  e->SetKind("VC");
+  EXPECT_FALSE(e->IsHintKind());
+  EXPECT_TRUE(copy->IsListItem());
+}
+
 TEST(EntryText, LeadingBracketIsNeverTakenForAPrefix) {
   auto e = Entry("VC");
   e->SetTranslationText(u"[Alt] key");
