@@ -760,10 +760,12 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
   std::optional<std::u16string> text;
   std::optional<std::string> encoded[2];
   int changed = 0;
+  // With distinct keys no other entry of this project has this one's key: the keys' bytes need not
+  // be read. An entry from elsewhere (a clone) may well have the key of one of ours.
+  const bool distinct = FKeysDistinct && entry->Observer == this;
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
-    // With distinct keys no other entry has this one's key: the keys' bytes need not be read.
-    if (!FKeysDistinct && SameFullId(*c, *entry)) continue;
+    if (!(distinct && c->Observer == this) && SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
     std::optional<std::string> &body = encoded[c->IsListItem() ? 1 : 0];
     if (!text) text = entry->TranslationText();

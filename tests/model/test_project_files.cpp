@@ -329,6 +329,27 @@ TEST_F(ProjectFiles, RepeatedSectionsAndKeysGiveOneEntryEach) {
   EXPECT_EQ(list->Sections, (std::vector<std::string>{"A", "B"}));
 }
 
+TEST_F(ProjectFiles, SameSourceCopiesOfAnOpenedProjectSkipOnlyTheEntryItself) {
+  // Keys read from files are distinct, so a copy need not compare keys: it still goes to every
+  // other entry of the source and never back to the entry, nor, from a clone, to its original.
+  Write("K.SrcLng", "[A]\nX.VC=Open\nY.VC=open\n[B]\nX.VC=OPEN\n");
+  Write("K.kxLng", "[A]\nX.VC=Auf\n");
+  auto list = Open("K.kxLng");
+  ASSERT_TRUE(Opened);
+  ASSERT_TRUE(list->KeysDistinct());
+  TWordObj *x = list->Items[0];
+  TRef<TWordObj> clone(x->Clone());
+  clone->Translation = "Zu";
+  TEntryList changed;
+  EXPECT_EQ(list->ApplyToSameSource(clone.get(), true, &changed), 2);
+  EXPECT_EQ(x->Translation, "Auf"); // the clone's original keeps its own text
+  EXPECT_EQ(list->Items[1]->Translation, "Zu");
+  EXPECT_EQ(list->Items[2]->Translation, "Zu");
+  EXPECT_EQ(list->ApplyToSameSource(x, true), 2);
+  EXPECT_EQ(x->Translation, "Auf");
+  EXPECT_EQ(list->Items[2]->Translation, "Auf");
+}
+
 TEST_F(ProjectFiles, TranslationsOutOfSourceOrderAreStillFound) {
   Write("O.SrcLng", "[A]\nA.VC=a\nB.VC=b\nC.VC=c\nD.VC=d\n");
   Write("O.kxLng", "[a]\nd.vc=D\nB.VC_?=note\nB.VC=B\nA.VC=A\n");
