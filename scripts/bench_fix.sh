@@ -2,10 +2,11 @@
 # CPU time of `lngtool fix` over "[ALL]" of a generated project, each command beside the save it
 # includes: (fix - resave) / stats for the translation fixes, (fix --resave-to - resave-entire) / stats
 # for the source fixes, and (select --only gui - select) / stats. CPU seconds (user + system), the
-# least of three runs, since the machine may be shared. The column "save" is the part of the ratio
-# that writing the changed lines costs (it follows the number of entries changed): (fix - fix
-# --dry-run) - (resave - stats), over stats; "command" is the rest.
-# Usage: scripts/bench_fix.sh [BUILD_DIR] [ENTRIES]
+# least of three runs (RUNS=N: of N; more give steadier figures), since the machine may be shared.
+# The column "save" is the part of the ratio that writing the changed lines costs (it follows the
+# number of entries changed): (fix - fix --dry-run) - (resave - stats), over stats; "command" is the
+# rest.
+# Usage: [RUNS=N] scripts/bench_fix.sh [BUILD_DIR] [ENTRIES]
 set -euo pipefail
 dir=${1:-build/release}
 entries=${2:-1000000}
@@ -14,9 +15,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$dir"/bench/make_project "$work" Big "$entries" 1 --auto >/dev/null
 
-cpu() { # least user + system seconds of three runs; each run on a fresh copy of the project
+runs=${RUNS:-3}
+cpu() { # least user + system seconds of $runs runs; each run on a fresh copy of the project
   local best=""
-  for _ in 1 2 3; do
+  for _ in $(seq "$runs"); do
     cp "$work"/Big.SrcLng "$work"/Big.kxLng "$work"/Big.AutoLng "$work"/run/ 2>/dev/null ||
       { mkdir -p "$work"/run && cp "$work"/Big.SrcLng "$work"/Big.kxLng "$work"/Big.AutoLng "$work"/run/; }
     local t
