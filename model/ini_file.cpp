@@ -638,9 +638,10 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     AppendLine(sec, OwnLine(key, value));
 }
 
-void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held) {
+void TIniFile::SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held,
+                            bool changed) {
   // The text the line holds already (mostly its very bytes, taken from this file): nothing to do.
-  if (SameBytes(value, line.Value)) return;
+  if (!changed && SameBytes(value, line.Value)) return;
   Touch(sectionPos);
   SetOneLine(line.Value, value, held);
 }
@@ -738,7 +739,7 @@ std::vector<TIniWrite> JoinKeys(const std::vector<TIniWrite> &writes, std::strin
   for (const TIniWrite &w : writes) {
     const std::size_t from = bytes.size();
     bytes.append(w.Key).append(w.KeyTail);
-    joined.push_back(TIniWrite{std::string_view(bytes).substr(from), w.Value, {}, w.Held});
+    joined.push_back(TIniWrite{std::string_view(bytes).substr(from), w.Value, {}, w.Held, w.Changed});
   }
   return joined;
 }
@@ -791,7 +792,7 @@ void TIniFile::ApplyWrite(std::size_t sectionPos, std::size_t linePos, const TIn
     if (write.Value.empty())
       DeleteLine(sectionPos, line);
     else
-      SetLineValue(sectionPos, line, write.Value, write.Held);
+      SetLineValue(sectionPos, line, write.Value, write.Held, write.Changed);
     return;
   }
   if (write.Value.empty()) return; // nothing to delete
@@ -817,7 +818,7 @@ void TIniSectionWriter::Write(const TIniWrite &write) {
     while (FNext < lines.size() && lines[FNext].Key.empty()) ++FNext;
     if (FNext < lines.size() && SameWriteKey(lines[FNext].Key, write)) {
       // The usual case, the text the line holds already, needs no call.
-      if (write.Value.empty() || !SameBytes(write.Value, lines[FNext].Value))
+      if (write.Value.empty() || write.Changed || !SameBytes(write.Value, lines[FNext].Value))
         FIni.ApplyWrite(FSectionPos, FNext, write, FSection);
       ++FNext;
       return;

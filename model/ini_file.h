@@ -61,6 +61,9 @@ struct TIniWrite {
   // Value's bytes are kept alive, unchanged, by a store the file holds (HoldStore): the line
   // takes them as they are instead of a copy.
   bool Held = false;
+  // The caller changed the value since the file last held it: it is written without being
+  // compared with the line's (one changed back is written all the same, to the same bytes).
+  bool Changed = false;
 };
 
 class TIniFile;
@@ -180,7 +183,9 @@ private:
   void Parse(std::size_t from = 0);
   // wholeSections: a section still as read whose bytes are its normal form goes as one piece.
   template <class Put> void Emit(Put &&put, bool wholeSections) const;
-  void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held = false);
+  // changed: the caller knows value to differ (see TIniWrite::Changed).
+  void SetLineValue(std::size_t sectionPos, TIniLine &line, std::string_view value, bool held = false,
+                    bool changed = false);
   // Texts written or appended are the file's own: held in FKept, or copies of their own.
   void SetOwnText(TCompactText &target, std::string_view text);
   void SetOneLine(TCompactText &target, std::string_view value, bool held = false);

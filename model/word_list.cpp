@@ -431,9 +431,14 @@ void TWordList::WriteEntries(bool onlyChanged, std::vector<TWordObj *> &changed)
       // A view of an entry of this project is of bytes its store keeps: the file takes it as it is.
       const bool ours = FStore && entry->TextStore() == FStore;
       if (wanted(entry->Translation))
-        writer->Write(TIniWrite{key, entry->Translation, {}, ours && entry->Translation.IsView()});
+        writer->Write(TIniWrite{key,
+                                entry->Translation,
+                                {},
+                                ours && entry->Translation.IsView(),
+                                entry->Translation.IsChanged()});
       if (wanted(entry->Comment))
-        writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix, ours && entry->Comment.IsView()});
+        writer->Write(TIniWrite{key, entry->Comment, kind::CommentSuffix, ours && entry->Comment.IsView(),
+                                entry->Comment.IsChanged()});
       if (MarkedEmpty(entry->Translation) || MarkedEmpty(entry->Comment)) {
         written.push_back(entry);
       } else {

@@ -675,6 +675,22 @@ int TWordList::ApplyToSameSource(TWordObj *entry, bool replaceAll, TEntryList *c
   return ApplyToCandidates(entry, candidates, replaceAll, changedEntries);
 }
 
+namespace {
+
+// Whether entries are entries of items, each once, in items' order (a selection as listed): a walk
+// over both lists of pointers, which reads no entry.
+bool InListOrder(const TEntryList &entries, const std::vector<TWordObj *> &items) {
+  std::size_t at = 0;
+  for (const TWordObj *e : entries) {
+    while (at < items.size() && items[at] != e) ++at;
+    if (at == items.size()) return false;
+    ++at;
+  }
+  return true;
+}
+
+} // namespace
+
 std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &entries) {
   // Groups of sources equal apart from ASCII case: the candidates ApplyToSameSource keeps of what
   // the index finds (equal apart from the first "&" as well). A hidden entry takes no copy: it
@@ -741,8 +757,9 @@ std::optional<TWordList::TSameSources> TWordList::SameSources(const TEntryList &
     }
     s.Group[p] = found->Group;
   }
-  for (const TWordObj *e : entries)
-    if (e->Pos < 0 || static_cast<std::size_t>(e->Pos) >= n || Items[e->Pos] != e) return std::nullopt;
+  if (!InListOrder(entries, Items.Raw()))
+    for (const TWordObj *e : entries)
+      if (e->Pos < 0 || static_cast<std::size_t>(e->Pos) >= n || Items[e->Pos] != e) return std::nullopt;
   s.Start.assign(groups + 1, 0);
   for (const uint32_t g : s.Group) ++s.Start[g + 1];
   for (uint32_t g = 0; g < groups; ++g) s.Start[g + 1] += s.Start[g];
@@ -763,6 +780,12 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
   // With distinct keys no other entry of this project has this one's key: the keys' bytes need not
   // be read. An entry from elsewhere (a clone) may well have the key of one of ours.
   const bool distinct = FKeysDistinct && entry->Observer == this;
+  // The members of a group lie anywhere: all of them are asked for at once, then the translations
+  // whose flag letters each copy keeps, so that their memory waits overlap.
+  if (candidates.size() > 1) {
+    for (const TWordObj *c : candidates) __builtin_prefetch(c);
+    for (const TWordObj *c : candidates) __builtin_prefetch(c->Translation.data());
+  }
   for (TWordObj *c : candidates) {
     if (c->Hidden || c == entry) continue;
     if (!(distinct && c->Observer == this) && SameFullId(*c, *entry)) continue;

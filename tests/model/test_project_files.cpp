@@ -350,6 +350,26 @@ TEST_F(ProjectFiles, SameSourceCopiesOfAnOpenedProjectSkipOnlyTheEntryItself) {
   EXPECT_EQ(list->Items[2]->Translation, "Auf");
 }
 
+TEST_F(ProjectFiles, SameSourceGroupsRefuseEntriesOutsideTheList) {
+  // The groups are of the list's positions: an entry that is not in the list (a clone, or one
+  // whose position is that of another entry now) has none, however the entries are ordered.
+  TRef<TWordList> list(new TWordList());
+  for (const char *name : {"A", "B", "C", "D"})
+    list->AddEntry("S", name, "VC", name[0] == 'D' ? "Close" : "open");
+  TWordObj *a = list->Items[0], *b = list->Items[1], *c = list->Items[2], *d = list->Items[3];
+  TRef<TWordObj> outside(b->Clone());
+  outside->Pos = b->Pos;
+  EXPECT_FALSE(list->SameSources({a, outside.get(), c}).has_value());
+  EXPECT_FALSE(list->SameSources({c, outside.get()}).has_value());
+  for (const TEntryList &entries : {TEntryList{a, b, c, d}, TEntryList{b, d}, TEntryList{d, a, c}}) {
+    const auto same = list->SameSources(entries);
+    ASSERT_TRUE(same.has_value());
+    const auto group = same->Of(*c);
+    EXPECT_EQ(std::vector<TWordObj *>(group.begin(), group.end()), (std::vector<TWordObj *>{a, b, c}));
+    EXPECT_EQ(same->Of(*d).size(), 1u);
+  }
+}
+
 TEST_F(ProjectFiles, TranslationsOutOfSourceOrderAreStillFound) {
   Write("O.SrcLng", "[A]\nA.VC=a\nB.VC=b\nC.VC=c\nD.VC=d\n");
   Write("O.kxLng", "[a]\nd.vc=D\nB.VC_?=note\nB.VC=B\nA.VC=A\n");

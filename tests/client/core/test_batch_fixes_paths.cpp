@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <random>
@@ -107,9 +108,23 @@ struct TOutcome {
   bool Modified = false;
 };
 
-TOutcome Run(unsigned seed, bool storedPaths, const std::function<int(TWordList &, TEntryList *)> &command) {
+// The selection a command works on: the whole list as listed, every other entry, or the whole
+// list backwards (which the same-source groups of the list must not take for the list's order).
+enum class TShape { All, EveryOther, Backwards };
+
+TOutcome Run(unsigned seed, bool storedPaths, const std::function<int(TWordList &, TEntryList *)> &command,
+             TShape shape = TShape::All) {
   TRef<TWordList> project(new TWordList);
   TProjectMaker(seed).Fill(*project, 400);
+  if (shape != TShape::All) {
+    const TEntryList all(project->Selection.begin(), project->Selection.end());
+    TEntryList picked;
+    for (std::size_t i = 0; i < all.size(); ++i)
+      if (shape == TShape::Backwards || i % 2 == 0) picked.push_back(all[i]);
+    if (shape == TShape::Backwards) std::reverse(picked.begin(), picked.end());
+    project->ClearSelection();
+    for (TWordObj *e : picked) project->Selection.Add(TRefObj::AddRef(e));
+  }
   UseStoredTextPaths(storedPaths);
   TOutcome out;
   TEntryList changed;
@@ -124,10 +139,12 @@ TOutcome Run(unsigned seed, bool storedPaths, const std::function<int(TWordList 
   return out;
 }
 
-void ExpectSameBothWays(const char *name, const std::function<int(TWordList &, TEntryList *)> &command) {
+void ExpectSameBothWays(const char *name, const std::function<int(TWordList &, TEntryList *)> &command,
+                        TShape shape = TShape::All) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    const TOutcome fast = Run(seed, true, command), general = Run(seed, false, command);
-    SCOPED_TRACE(std::string(name) + " seed " + std::to_string(seed));
+    const TOutcome fast = Run(seed, true, command, shape), general = Run(seed, false, command, shape);
+    SCOPED_TRACE(std::string(name) + " seed " + std::to_string(seed) + " shape " +
+                 std::to_string(static_cast<int>(shape)));
     EXPECT_EQ(fast.Result, general.Result);
     EXPECT_EQ(fast.Changed, general.Changed);
     EXPECT_EQ(fast.Modified, general.Modified);
@@ -147,6 +164,12 @@ TEST(BatchFixesPathsTest, EditorCommandsOnStoredBytesMatchTheGeneralWay) {
                      [](TWordList &p, TEntryList *c) { return CaptilaizeSelectedList(p, false, c); });
   ExpectSameBothWays("mirror",
                      [](TWordList &p, TEntryList *c) { return ReplicateTrailingPeriods(p, true, c); });
+  for (const TShape shape : {TShape::EveryOther, TShape::Backwards}) {
+    ExpectSameBothWays(
+        "capitalize", [](TWordList &p, TEntryList *c) { return CaptilaizeSelectedList(p, true, c); }, shape);
+    ExpectSameBothWays(
+        "mirror", [](TWordList &p, TEntryList *c) { return ReplicateTrailingPeriods(p, true, c); }, shape);
+  }
 }
 
 TEST(BatchFixesPathsTest, ListCommandsOnStoredBytesMatchTheGeneralWay) {
