@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of a build tree, then the open/save/filter benchmark of generated
-# projects at 100k, 1M and 10M entries beside its floors (VT_BENCH_SIZES overrides the sizes).
+# projects at 100k, 1M and 10M entries beside its floors (VT_BENCH_SIZES overrides the sizes), and
+# the batch fixes over 1M entries.
 set -euo pipefail
 dir=${1:-build/release}
 shopt -s nullglob
@@ -15,3 +16,5 @@ if ! command -v lconvert >/dev/null && [ ! -x /usr/lib/qt6/bin/lconvert ]; then
 fi
 python3 "$(dirname "$0")/bench_project.py" "$dir" --sizes "${VT_BENCH_SIZES:-100000,1000000,10000000}"
 python3 "$(dirname "$0")/../bench/bench_wordlists.py" "$dir" || echo "bench_wordlists: a command is over its limit"
+# The batch fixes of lngtool over 1M entries, each beside a plain open and a save.
+bash "$(dirname "$0")/bench_fix.sh" "$dir" 1000000

@@ -9,6 +9,7 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -193,15 +194,22 @@ TLineForm FormOf(const TWordObj &e, bool editor) {
 }
 
 // Where the next byte from at is one PlainLines must look at (a byte of 0x80 or more, a control
-// character, "\\" or the form's other separator byte), or the end; eight ordinary bytes at a time.
+// character, "\\" or the form's other separator byte), or the end; eight bytes at a time, the last
+// few of the text in a word filled up with ordinary bytes.
 std::size_t NextSpecialByte(std::string_view text, std::size_t at, char separator) {
-  for (; at + 8 <= text.size(); at += 8) {
-    const std::uint64_t w = LoadWord(text.data() + at);
-    if ((w & kByteHighs) | BelowByteMarks(w, 32) | EqualByteMarks(w, '\\') |
-        EqualByteMarks(w, static_cast<unsigned char>(separator)))
-      break;
-  }
-  return at;
+  const auto marks = [separator](std::uint64_t w) {
+    // Each kind of mark is exact for its lowest byte, so the lowest of all is the first such byte.
+    return (w & kByteHighs) | BelowByteMarks(w, 32) | EqualByteMarks(w, '\\') |
+           EqualByteMarks(w, static_cast<unsigned char>(separator));
+  };
+  for (; at + 8 <= text.size(); at += 8)
+    if (const std::uint64_t m = marks(LoadWord(text.data() + at)); m != 0)
+      return at + static_cast<std::size_t>(std::countr_zero(m) / 8);
+  if (at == text.size()) return at;
+  std::uint64_t w = kByteOnes * 'a';
+  std::memcpy(&w, text.data() + at, text.size() - at);
+  const std::uint64_t m = marks(w);
+  return m == 0 ? text.size() : at + static_cast<std::size_t>(std::countr_zero(m) / 8);
 }
 
 // The lines of a stored value's text as views of its bytes, when the value is plain (see above);
@@ -356,7 +364,8 @@ template <class Rule, class PlainRule>
 int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule &&rule,
                   PlainRule &&plainRule) {
   int count = 0;
-  const TEntryList entries(project.Selection.begin(), project.Selection.end());
+  // Nothing below changes Selection (a copy of a million pointers would be fresh memory).
+  const TEntryList &entries = project.Selection.Raw();
   std::string before, stored;
   std::vector<std::string_view> lines;
   TEntryList copied;
