@@ -10,7 +10,10 @@
 #include "client/core/packed_project.h"
 #include "model/entry_walk.h"
 #include "model/trans_man.h"
+#include "support/radix_sort.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -79,6 +82,27 @@ struct TFixOptions {
   std::string ResaveTo;
 };
 
+// The entries of list once each, in the project's order. Entries of an opened project lie in
+// memory in its order, so the order of their addresses, found without reading a single entry, is
+// mostly the order wanted: it is only checked, in a pass that now reads entries one after the
+// other, and their places decide when they were moved since.
+vt::TEntryList OnceInOrder(vt::TEntryList list) {
+  struct TAddress {
+    std::uint64_t Key;
+  };
+  std::vector<TAddress> addresses(list.size());
+  for (std::size_t i = 0; i < list.size(); ++i) addresses[i].Key = reinterpret_cast<std::uintptr_t>(list[i]);
+  vt::RadixSortByKey(addresses);
+  list.clear();
+  for (const TAddress &a : addresses) {
+    auto *e = reinterpret_cast<vt::TWordObj *>(static_cast<std::uintptr_t>(a.Key));
+    if (list.empty() || list.back() != e) list.push_back(e);
+  }
+  const auto before = [](const vt::TWordObj *a, const vt::TWordObj *b) { return a->Pos < b->Pos; };
+  if (!std::is_sorted(list.begin(), list.end(), before)) std::stable_sort(list.begin(), list.end(), before);
+  return list;
+}
+
 void RunFix(const TFixOptions &o) {
   const auto found = FixCommands().find(o.Command);
   if (found == FixCommands().end()) Die("Unknown fix command: " + o.Command);
@@ -113,14 +137,15 @@ void RunFix(const TFixOptions &o) {
     result = command.List(p, &changed);
     break;
   }
-  // An entry changed and then given a copy is one change (only the editor commands copy).
-  std::vector<char> seen(command.Kind == TFixKind::Editor ? p.Items.Count() : 0, 0);
-  std::size_t count = 0;
+  // The editor commands list each copy beside the edit it came from: an entry may be there twice
+  // (changed, then given a copy) and copies lie anywhere. Their keys go out once each, in order.
+  if (command.Kind == TFixKind::Editor) changed = OnceInOrder(std::move(changed));
   // The keys go out in blocks: a block stays in the cache, where one string of all of them would
   // be fresh memory.
   constexpr std::size_t kOutBlock = std::size_t{64} << 10;
   std::string out;
   out.reserve(kOutBlock + 256);
+  const std::size_t count = changed.size();
   for (std::size_t i = 0; i < changed.size(); ++i) {
     // The entries, then their keys' bytes, are fetched ahead.
     if (i + 2 * vt::kEntryFetchAhead < changed.size())
@@ -128,11 +153,6 @@ void RunFix(const TFixOptions &o) {
     if (i + vt::kEntryFetchAhead < changed.size())
       __builtin_prefetch(changed[i + vt::kEntryFetchAhead]->Name().data());
     const vt::TWordObj *e = changed[i];
-    if (!seen.empty()) {
-      const auto pos = static_cast<std::size_t>(e->Pos);
-      if (pos < seen.size() && std::exchange(seen[pos], 1)) continue;
-    }
-    ++count;
     const std::string_view key = e->KeyView();
     if (!key.empty())
       out.append(key);

@@ -96,6 +96,16 @@ check "the project's source file is untouched" "btnSave.VC=&Save && Exit" "$(gre
 check "Items commands refuse select's options" 1 "$("$lngtool" fix fix-html "$T" --section TID_Tiny >/dev/null 2>&1; echo $?)"
 check "unknown command" 1 "$("$lngtool" fix no-such "$T" >/dev/null 2>&1; echo $?)"
 
+# --- capitalize copies to same-source entries: each key once, in the project's order ----------------
+mkdir "$work/copies"
+printf '[A]\r\nX.VC=Open\r\nY.VC=Close\r\n[B]\r\nZ.VC=open\r\nW.VC=Save\r\n' >"$work/copies/C.SrcLng"
+printf '[_info]\r\nDestLng=de\r\n\r\n[A]\r\nY.VC=schlie\xc3\x9fen\r\n[B]\r\nZ.VC=\xc3\xb6ffnen\r\nW.VC=sichern\r\n' \
+  >"$work/copies/C.kxLng"
+# Z's change goes to X as well, which comes first in the project though it changes after Y and Z.
+check "capitalize lists copies in the project's order" $'X.VC\nY.VC\nZ.VC\nW.VC\nchanged: 4' \
+  "$("$lngtool" fix capitalize "$work/copies/C.kxLng")"
+check "the copy is saved" "X.VC=$(printf '\xc3\x96')ffnen" "$(grep -a '^X.VC' "$work/copies/C.kxLng" | tr -d '\r')"
+
 # --- thousands of changed keys: every one listed once, in order, and the whole file saved right -----
 mkdir "$work/many"
 python3 - "$work/many" <<'PY'
