@@ -776,6 +776,7 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
   // for list items and once for the other kinds, not once per copy.
   std::optional<std::u16string> text;
   std::optional<std::string> encoded[2];
+  const TWordObj *plain[2] = {nullptr, nullptr}; // a member given the text without flag letters
   int changed = 0;
   // With distinct keys no other entry of this project has this one's key: the keys' bytes need not
   // be read. An entry from elsewhere (a clone) may well have the key of one of ours.
@@ -790,10 +791,15 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
     if (c->Hidden || c == entry) continue;
     if (!(distinct && c->Observer == this) && SameFullId(*c, *entry)) continue;
     if (!c->Translation.empty() && !replaceAll) continue;
-    std::optional<std::string> &body = encoded[c->IsListItem() ? 1 : 0];
+    const int form = c->IsListItem() ? 1 : 0;
+    std::optional<std::string> &body = encoded[form];
     if (!text) text = entry->TranslationText();
     if (!body) body = c->EncodeValue(*text);
-    c->SetTranslationBody(*body);
+    // Members without flag letters are stored alike: the first one's copy is shared by the others.
+    if (c->Flags() != 0 || !plain[form] || !c->ShareStoredTranslation(*plain[form])) {
+      c->SetTranslationBody(*body);
+      if (!plain[form] && c->Flags() == 0) plain[form] = c;
+    }
     // A stored text holds no "~" (only flag letters stay): only an empty one changes state.
     if (c->Translation.empty()) c->SetAutoState(esAutoTranslated);
     if (changedEntries) changedEntries->push_back(c);

@@ -343,6 +343,15 @@ void TWordObj::SetStoredTranslation(std::string_view stored) {
   if (Observer) Observer->EntryTranslationChanged(*this);
 }
 
+bool TWordObj::ShareStoredTranslation(const TWordObj &other) {
+  // A view of an entry whose store is this entry's is of bytes that store keeps (an entry's views
+  // are of its store's files and copies only), alive as long as this entry holds the store.
+  if (!FStore || other.FStore != FStore || !other.Translation.IsView()) return false;
+  Translation.SetView(other.Translation.view());
+  if (Observer) Observer->EntryTranslationChanged(*this);
+  return true;
+}
+
 namespace {
 
 // The copy shares a view (the clone holds the same store) and copies an own text.

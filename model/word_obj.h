@@ -118,6 +118,11 @@ public:
   // while it has room (TTextStore::KeepInRoom), else with a copy of its own, and tells the
   // observer. Every setter of the translation goes through it.
   void SetStoredTranslation(std::string_view stored);
+  // Takes the stored translation of other as its own without a copy, as SetStoredTranslation of
+  // the same text would, when other's text is one the store of this entry keeps: false, and
+  // nothing changed, otherwise. Many entries given one text (copies to same-source entries) then
+  // share its bytes.
+  bool ShareStoredTranslation(const TWordObj &other);
 
   // The store whose bytes views among the texts may point into; none when every text is its own.
   const TTextStore *TextStore() const noexcept { return FStore; }

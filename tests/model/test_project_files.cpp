@@ -350,6 +350,27 @@ TEST_F(ProjectFiles, SameSourceCopiesOfAnOpenedProjectSkipOnlyTheEntryItself) {
   EXPECT_EQ(list->Items[2]->Translation, "Auf");
 }
 
+TEST_F(ProjectFiles, SameSourceCopiesShareOneStoredTextButKeepFlagLetters) {
+  // Members without flag letters take one kept copy of the text; a member with letters keeps them,
+  // a list item gets the text as a list, and each saves as its own line.
+  Write("F.SrcLng", "[A]\nX.VC=Open\nZ.VC=OPEN\nY.VC=open\nW.TC=Open\nL.IT=Open\n");
+  Write("F.kxLng", "[A]\nX.VC=Auf\nZ.VC=alt\nY.VC=[?]alt\n");
+  auto list = Open("F.kxLng");
+  ASSERT_TRUE(Opened);
+  TWordObj *x = list->Items[0], *z = list->Items[1], *y = list->Items[2], *w = list->Items[3],
+           *l = list->Items[4];
+  EXPECT_EQ(list->ApplyToSameSource(x, true), 4);
+  EXPECT_EQ(y->Translation, "[?]Auf");
+  EXPECT_EQ(z->Translation, "Auf");
+  EXPECT_EQ(w->Translation, "Auf");
+  EXPECT_EQ(z->Translation.data(), w->Translation.data());
+  EXPECT_EQ(l->Translation, "\"Auf\"");
+  z->SetStoredTranslation("Zu");
+  EXPECT_EQ(w->Translation, "Auf");
+  ASSERT_TRUE(list->Save());
+  EXPECT_EQ(Read("F.kxLng"), "[A]\r\nX.VC=Auf\r\nZ.VC=Zu\r\nY.VC=[?]Auf\r\nW.TC=Auf\r\nL.IT=\"Auf\"\r\n\r\n");
+}
+
 TEST_F(ProjectFiles, SameSourceGroupsRefuseEntriesOutsideTheList) {
   // The groups are of the list's positions: an entry that is not in the list (a clone, or one
   // whose position is that of another entry now) has none, however the entries are ordered.
