@@ -796,9 +796,10 @@ int TWordList::ApplyToCandidates(TWordObj *entry, std::span<TWordObj *const> can
     if (!text) text = entry->TranslationText();
     if (!body) body = c->EncodeValue(*text);
     // Members without flag letters are stored alike: the first one's copy is shared by the others.
-    if (c->Flags() != 0 || !plain[form] || !c->ShareStoredTranslation(*plain[form])) {
+    const bool letters = c->Flags() != 0; // kept by SetTranslationBody
+    if (letters || !plain[form] || !c->ShareStoredTranslation(*plain[form])) {
       c->SetTranslationBody(*body);
-      if (!plain[form] && c->Flags() == 0) plain[form] = c;
+      if (!plain[form] && !letters) plain[form] = c;
     }
     // A stored text holds no "~" (only flag letters stay): only an empty one changes state.
     if (c->Translation.empty()) c->SetAutoState(esAutoTranslated);

@@ -116,7 +116,7 @@ public:
   void SetTranslationBody(std::string_view encoded);
   // Replaces the stored translation (flag letters and body) with a copy the entry's store keeps
   // while it has room (TTextStore::KeepInRoom), else with a copy of its own, and tells the
-  // observer. Every setter of the translation goes through it.
+  // observer. Every setter of the translation goes through it, but ShareStoredTranslation.
   void SetStoredTranslation(std::string_view stored);
   // Takes the stored translation of other as its own without a copy, as SetStoredTranslation of
   // the same text would, when other's text is one the store of this entry keeps: false, and
