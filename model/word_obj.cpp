@@ -1,5 +1,6 @@
 #include "word_obj.h"
 
+#include "status_prefix.h"
 #include "text_helpers.h"
 #include "trans_man.h"
 
@@ -65,17 +66,6 @@ int CompareFullIds(const TWordObj *a, const TWordObj *b) {
                        {b->Section(), "/", b->Name(), ".", b->Kind()});
 }
 
-// The stored translation's status prefix ("[" letters "]", or empty) and its body, as views.
-std::string_view PrefixOf(std::string_view stored) {
-  if (stored.empty() || stored.front() != '[') return {};
-  const auto close = stored.find(']');
-  return close == std::string_view::npos ? std::string_view() : stored.substr(0, close + 1);
-}
-
-std::string_view BodyOf(std::string_view stored) {
-  return stored.substr(PrefixOf(stored).size());
-}
-
 // The prefix letters as the flags read them.
 TEntryFlags FlagsOf(std::string_view prefix) {
   TEntryFlags flags = 0;
@@ -97,7 +87,7 @@ std::string_view FlagLetters(TEntryFlags flags, char (&letters)[3]) {
 // stored with its prefix letters changed, into out: the first of each letter of drop leaves, add
 // follows; a prefix left empty goes.
 void Reprefixed(std::string_view stored, std::string_view drop, std::string_view add, std::string &out) {
-  const std::string_view prefix = PrefixOf(stored);
+  const std::string_view prefix = StatusPrefix(stored);
   const std::string_view letters = prefix.empty() ? prefix : prefix.substr(1, prefix.size() - 2);
   out.clear();
   out.reserve(stored.size() + add.size() + 2);
@@ -226,24 +216,25 @@ std::string TWordObj::Key() const {
 }
 
 std::string TWordObj::FlagPrefix() const {
-  if (Translation.empty() || Translation.front() != '[') return {};
-  const auto close = Translation.find(']');
-  return close == std::string::npos ? std::string() : std::string(Translation.substr(0, close + 1));
+  return std::string(StatusPrefix(Translation));
 }
 
 std::string TWordObj::TranslationBody() const {
-  if (Translation.empty() || Translation.front() != '[') return Translation;
-  const auto close = Translation.find(']');
-  return close == std::string::npos ? Translation.str() : std::string(Translation.substr(close + 1));
+  return std::string(StatusBody(Translation));
+}
+
+bool TWordObj::HasTranslationText() const noexcept {
+  const std::string_view body = StatusBody(Translation);
+  return !body.empty() && !(body == "\"\"" && IsListItem());
 }
 
 TEntryFlags TWordObj::Flags() const {
-  return FlagsOf(PrefixOf(Translation));
+  return FlagsOf(StatusPrefix(Translation));
 }
 
 TEntryState TWordObj::State() const {
   if (Translation.empty()) return esUntranslated;
-  if (PrefixOf(Translation).find('~') != std::string_view::npos) return esAutoTranslated;
+  if (StatusPrefix(Translation).find('~') != std::string_view::npos) return esAutoTranslated;
   return esTranslated;
 }
 
@@ -295,11 +286,11 @@ std::u16string TWordObj::SourceDisplay() const {
 }
 
 std::u16string TWordObj::TranslationText() const {
-  return DecodeValue(BodyOf(Translation));
+  return DecodeValue(StatusBody(Translation));
 }
 
 std::u16string TWordObj::TranslationDisplay() const {
-  const std::string_view body = BodyOf(Translation);
+  const std::string_view body = StatusBody(Translation);
   if (!IsHintKind()) return DecodeValue(body);
   return DecodeValue(ReplaceAll(body, "|", "\\n"));
 }

@@ -92,6 +92,10 @@ public:
   // Prefix and state operations on the stored Translation.
   std::string FlagPrefix() const;
   std::string TranslationBody() const;
+  // Whether the translation decodes to a text, without decoding it: every stored body does but an
+  // empty one and a list item's empty quotes (escapes and both readings of the bytes give one or
+  // more characters each).
+  bool HasTranslationText() const noexcept;
   TEntryFlags Flags() const;
   TEntryState State() const;
   void SetFlagPrefix(std::string_view prefix);

@@ -2,10 +2,10 @@
 
 #include "error.h"
 #include "model/ini_file.h"
+#include "model/status_prefix.h"
 #include "model/trans_word_list.h"
 #include "raw_merge.h"
 #include "section_lookup.h"
-#include "status_prefix.h"
 #include "support/file_io.h"
 
 #include <utility>

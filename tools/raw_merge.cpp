@@ -2,9 +2,9 @@
 
 #include "error.h"
 #include "model/ini_file.h"
+#include "model/status_prefix.h"
 #include "model/trans_word_list.h"
 #include "section_lookup.h"
-#include "status_prefix.h"
 #include "support/file_io.h"
 
 #include <filesystem>

@@ -1,6 +1,7 @@
 #include "batch_fixes.h"
 
 #include "client/core/machine_text.h"
+#include "model/status_prefix.h"
 #include "model/text_helpers.h"
 #include "model/trans_man.h"
 #include "support/byte_words.h"
@@ -66,15 +67,9 @@ struct TStoredParts {
 };
 
 TStoredParts PartsOf(std::string_view stored) {
-  TStoredParts parts;
-  parts.Body = stored;
-  if (stored.empty() || stored.front() != '[') return parts;
-  const auto close = stored.find(']');
-  if (close == std::string_view::npos) return parts;
-  parts.HasPrefix = true;
-  parts.Letters = stored.substr(1, close - 1);
-  parts.Body = stored.substr(close + 1);
-  return parts;
+  const std::string_view prefix = StatusPrefix(stored);
+  if (prefix.empty()) return {false, {}, stored};
+  return {true, prefix.substr(1, prefix.size() - 2), stored.substr(prefix.size())};
 }
 
 bool HasLetter(const TStoredParts &parts, char letter) {
@@ -98,20 +93,9 @@ bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
   return true;
 }
 
-// Whether the translation text is not empty, without decoding it: every stored value that is not
-// empty decodes to at least one character (escapes and both readings of the bytes give one or
-// more each), except a list item's empty quotes.
+// Whether the translation text is not empty (see TWordObj::HasTranslationText).
 bool HasText(const TWordObj &e) {
-  const std::string_view body = PartsOf(e.Translation).Body;
-  if (!StoredPaths) return !e.TranslationText().empty();
-  return !body.empty() && !(body == "\"\"" && e.IsListItem());
-}
-
-// A text that starts with "[" and runs to the first "]" is a flag prefix.
-std::string_view WithoutPrefix(std::string_view stored) {
-  if (stored.empty() || stored.front() != '[') return stored;
-  const auto close = stored.find(']');
-  return close == std::string_view::npos ? stored : stored.substr(close + 1);
+  return StoredPaths ? e.HasTranslationText() : !e.TranslationText().empty();
 }
 
 // Every occurrence of what in text replaced (left to right, the scan going on after each replacement).
@@ -644,8 +628,8 @@ int CaptilaizeSelectedList(TWordList &project, bool replaceAll, TEntryList *chan
 int FlagAuto(TWordList &project, TEntryList *changed) {
   return Walk(project.Items, THidden::Visit, changed, [&](TWordObj &e) {
     if (e.AutoText.empty()) return false;
-    const std::string_view a = WithoutPrefix(e.AutoText);
-    const std::string_view t = WithoutPrefix(e.Translation);
+    const std::string_view a = StatusBody(e.AutoText);
+    const std::string_view t = StatusBody(e.Translation);
     if (a.empty() || a == t || a == e.Source().view()) return false;
     if (!t.empty()) {
       ChangeFlags(e, efQuery, 0);

@@ -1,5 +1,6 @@
 #include "compile_project.h"
 
+#include "model/status_prefix.h"
 #include "model/text_helpers.h"
 #include "model/trans_word_list.h"
 #include "support/ascii_case.h"
@@ -160,14 +161,6 @@ private:
   std::deque<std::string> FKeyTexts; // stable addresses for the views FKeys keeps
 };
 
-// The stored translation without its status letters.
-std::string_view StoredBody(const TWordObj &entry) {
-  std::string_view t = entry.Translation.view();
-  if (t.empty() || t.front() != '[') return t;
-  const auto close = t.find(']');
-  return close == std::string_view::npos ? t : t.substr(close + 1);
-}
-
 // Whether decoding and encoding again gives the stored bytes back: no escapes or control bytes,
 // and UTF-8 of characters of the basic plane only, in shortest form, without surrogates (others
 // come back in another form).
@@ -290,7 +283,7 @@ namespace {
 template <class Out> bool WritePlain(Out &out, const TWordObj &entry) {
   const std::string_view kind = entry.Kind().view();
   if (kind == kHintKind || kind == kMessageKind || kind == kind::IT) return false;
-  const std::string_view body = StoredBody(entry);
+  const std::string_view body = StatusBody(entry.Translation);
   if (body.empty() || !SurvivesRecoding(body)) return false;
   thread_local std::string key;
   key.assign(entry.Name().view()).append(1, '.').append(kind);
@@ -374,7 +367,7 @@ template <class Out> bool EmitRaw(Out &out, const TWordList &project, const TIni
   bool anyMessage = false;
   TRawCursor cursor(project, raw);
   for (const TWordObj *entry : project.Items) {
-    const bool wanted = !entry->Hidden && !StoredBody(*entry).empty();
+    const bool wanted = !entry->Hidden && !StatusBody(entry->Translation).empty();
     const TCompactText *listed = cursor.Find(*entry, entry->Key(), wanted);
     if (!wanted) continue;
     if (!listed || listed->view().empty()) continue;

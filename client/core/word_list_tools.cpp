@@ -1,6 +1,7 @@
 #include "word_list_tools.h"
 
 #include "edit_journal.h"
+#include "model/status_prefix.h"
 #include "support/byte_words.h"
 #include "support/file_io.h"
 #include "support/text_codec.h"
@@ -19,21 +20,6 @@ void AppendPair(std::string &out, std::string_view source, std::string_view tran
   out.append("R=").append(source).append(kLineEnd);
   out.append("L=").append(translation).append(kLineEnd);
   out.append(kLineEnd);
-}
-
-// The stored body of a translation (what follows a status prefix) as a view of it.
-std::string_view BodyOf(const TCompactText &translation) {
-  const std::string_view stored = translation.view();
-  if (stored.empty() || stored.front() != '[') return stored;
-  const std::size_t close = stored.find(']');
-  return close == std::string_view::npos ? stored : stored.substr(close + 1);
-}
-
-// Whether the entry's translation decodes to a text: every body but an empty one and a list item's
-// empty quotes does, so it is not decoded.
-bool HasTranslationText(const TWordObj &entry) {
-  const std::string_view body = BodyOf(entry.Translation);
-  return !body.empty() && !(body == "\"\"" && entry.IsListItem());
 }
 
 bool IsMessage(const TWordObj &entry) {
@@ -134,9 +120,9 @@ std::size_t AppendWordList(TEntrySpan list, std::string &out, std::size_t flushA
   std::size_t count = 0;
   for (const TWordObj *entry : list) {
     if (entry->Hidden || entry->Translation.empty()) continue;
-    if (const std::string_view body = BodyOf(entry->Translation); StoredAsIs(*entry, body))
+    if (const std::string_view body = StatusBody(entry->Translation); StoredAsIs(*entry, body))
       AppendPair(out, entry->Source(), body);
-    else if (HasTranslationText(*entry))
+    else if (entry->HasTranslationText())
       AppendPair(out, entry->Source(), entry->EncodeValue(entry->TranslationText()));
     else
       continue;
@@ -195,7 +181,7 @@ std::string ExtractRawMsgs(const TWordList &project, std::size_t *pairs) {
   std::string out;
   std::size_t count = 0;
   for (const TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || !HasTranslationText(*entry)) continue;
+    if (!IsMessage(*entry) || !entry->HasTranslationText()) continue;
     AppendPair(out, RawMessageText(project, *entry), entry->EncodeValue(entry->TranslationText()));
     ++count;
   }
@@ -221,7 +207,7 @@ int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList 
     sources.clear();
   };
   for (TWordObj *entry : list) {
-    if (entry->Hidden || HasTranslationText(*entry)) continue;
+    if (entry->Hidden || entry->HasTranslationText()) continue;
     open.push_back(entry);
     sources.push_back(entry->Source());
     if (open.size() == kBlock) takeBlock();
@@ -233,7 +219,7 @@ int MergeFromWordList(TWordList &project, TEntrySpan list, const TTransWordList 
 int MergeRawWordList(TWordList &project, const TTransWordList &words, TEntryList *changed) {
   int count = 0;
   for (TWordObj *entry : project.Items) {
-    if (!IsMessage(*entry) || HasTranslationText(*entry)) continue;
+    if (!IsMessage(*entry) || entry->HasTranslationText()) continue;
     if (TakePair(words.Find(RawMessageText(project, *entry)), *entry))
       NoteChange(project, entry, changed, count);
   }
@@ -254,7 +240,7 @@ std::string ListRawMsgDiffs(const TWordList &project) {
 int LoadFromRepository(TWordList &project, TEntrySpan list, const TIniFile &repository, TEntryList *changed) {
   int count = 0;
   for (TWordObj *entry : list) {
-    if (entry->Hidden || entry->Kind() == kind::Msg || HasTranslationText(*entry)) continue;
+    if (entry->Hidden || entry->Kind() == kind::Msg || entry->HasTranslationText()) continue;
     const TCompactText *value = repository.FindValue(entry->Section(), entry->Key());
     if (!value || value->empty()) continue;
     entry->SetStoredTranslation(value->view());
