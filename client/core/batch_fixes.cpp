@@ -60,36 +60,16 @@ bool MarkEdited(TWordList &project, TWordObj &e) {
   return true;
 }
 
-// A stored translation as its status letters (between a leading "[" and the first "]") and its body.
-struct TStoredParts {
-  bool HasPrefix = false;
-  std::string_view Letters, Body;
-};
-
-TStoredParts PartsOf(std::string_view stored) {
-  const std::string_view prefix = StatusPrefix(stored);
-  if (prefix.empty()) return {false, {}, stored};
-  return {true, prefix.substr(1, prefix.size() - 2), stored.substr(prefix.size())};
-}
-
-bool HasLetter(const TStoredParts &parts, char letter) {
-  return parts.Letters.find(letter) != std::string_view::npos;
+// Whether the status prefix of a stored translation holds letter.
+bool HasLetter(std::string_view stored, char letter) {
+  return StatusPrefix(stored).find(letter) != std::string_view::npos;
 }
 
 bool ChangeFlags(TWordObj &e, TEntryFlags add, TEntryFlags remove) {
-  const TStoredParts parts = PartsOf(e.Translation);
-  TEntryFlags flags = 0;
-  if (HasLetter(parts, '?')) flags |= efQuery;
-  if (HasLetter(parts, '!')) flags |= efWarning;
-  if (HasLetter(parts, '+')) flags |= efNeedsWork;
+  const TEntryFlags flags = e.Flags();
   const auto wanted = static_cast<TEntryFlags>((flags | add) & ~remove);
   if (wanted == flags) return false;
-  char letters[3];
-  std::size_t n = 0;
-  if (wanted & efQuery) letters[n++] = '?';
-  if (wanted & efWarning) letters[n++] = '!';
-  if (wanted & efNeedsWork) letters[n++] = '+';
-  e.Reprefix("?!+", std::string_view(letters, n));
+  e.SetFlags(wanted);
   return true;
 }
 
@@ -358,7 +338,7 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
   for (TWordObj *e : entries) {
     if (e->Hidden || e->Translation.empty()) continue; // an empty editor stays empty
     const TLineForm form = FormOf(*e, true);
-    if (PlainLines(PartsOf(e->Translation).Body, form, lines)) {
+    if (PlainLines(StatusBody(e->Translation), form, lines)) {
       if (!plainRule(lines, form, *e, stored)) continue;
       before.assign(e->Translation.view());
       e->SetTranslationBody(stored);
@@ -396,7 +376,7 @@ int EditSelection(TWordList &project, bool replaceAll, TEntryList *changed, Rule
 
 int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
-                 if (!HasText(e) || HasLetter(PartsOf(e.Translation), '~')) return false;
+                 if (!HasText(e) || HasLetter(e.Translation, '~')) return false;
                  e.Reprefix("~", "~");
                  return true;
                }));
@@ -404,7 +384,7 @@ int SetAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
 
 int ClearAutoTranslatedFlag(TWordList &project, TEntryList *changed) {
   return Touch(project, Walk(project.Selection, THidden::Skip, changed, [](TWordObj &e) {
-                 if (!HasLetter(PartsOf(e.Translation), '~')) return false;
+                 if (!HasLetter(e.Translation, '~')) return false;
                  e.Reprefix("~", "");
                  return true;
                }));
@@ -491,7 +471,7 @@ int AddUnicodeTestChar(TWordList &project, TEntryList *changed) {
   std::vector<std::string_view> lines;
   return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
                  const TLineForm form = FormOf(e, false);
-                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                 if (PlainLines(StatusBody(e.Translation), form, lines)) {
                    if (!IsEmptyText(lines)) return AddTestCharToLines(e, lines, form);
                    if (PlainLines(e.Source(), form, lines)) return AddTestCharToLines(e, lines, form);
                  }
@@ -516,7 +496,7 @@ int AddNumbers(TWordList &project, TEntryList *changed) {
   std::string stored;
   return Touch(project, Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
                  const TLineForm form = FormOf(e, false);
-                 if (PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+                 if (PlainLines(StatusBody(e.Translation), form, lines)) {
                    if (IsEmptyText(lines)) return false;
                    const std::string_view first = lines.front();
                    if (!first.empty() && first.front() >= '0' && first.front() <= '9') return false;
@@ -750,7 +730,7 @@ int ReplaceText(TWordList &project, std::u16string_view search, std::u16string_v
   std::string stored;
   return Walk(project.Selection, THidden::Visit, changed, [&](TWordObj &e) {
     const TLineForm form = FormOf(e, false);
-    if (what && with && PlainLines(PartsOf(e.Translation).Body, form, lines)) {
+    if (what && with && PlainLines(StatusBody(e.Translation), form, lines)) {
       // Lines hold no line break, which the pieces do not either: each line on its own.
       if (std::none_of(lines.begin(), lines.end(),
                        [&](std::string_view line) { return line.find(*what) != std::string_view::npos; }))
